@@ -1,0 +1,15 @@
+// One test program for the whole tree. Qt runs offscreen with a fixed locale, so text
+// measurement and number formatting give the same answers on every machine.
+
+#include <QtCore/QLocale>
+#include <QtWidgets/QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QLocale::setDefault(QLocale::c());
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
