@@ -1,0 +1,430 @@
+#include "board/Platine.h"
+
+#include "board/Board.h"
+#include "board/CopperColours.h"
+#include "elements/Geometry.h"
+
+#include <QtGui/QImage>
+#include <cmath>
+
+namespace karvel {
+
+TPlatine::TPlatine(ViewState& view) : TPlatine(view, true) {}
+
+TPlatine::TPlatine(ViewState& view, bool withLayout) : view_(view) {
+    if (withLayout)
+        layout_ = std::make_unique<TBoard>(view);
+    Init();
+}
+
+void TPlatine::Init() {
+    name_ = view_.Tr(QStringLiteral("Neue Platine"), QStringLiteral("New board"));
+    anmerkungen_ = view_.Tr(QStringLiteral("Anmerkungen: "), QStringLiteral("Remarks: ")) + name_;
+    const QString info = view_.Tr(QStringLiteral("Platine"), QStringLiteral("Stripboard"));
+    infozeile1_ = info;
+    infozeile2_ = info;
+    Fire(OnModeChange);
+}
+
+TPlatine::~TPlatine() {
+    layout_.reset();
+    // Last first, as they were stacked; each element releases its fill bitmap record.
+    while (!bauteile_.empty())
+        bauteile_.pop_back();
+    bitmapUsages_.FreeUnused();
+}
+
+// --- Elements -------------------------------------------------------------------------------
+
+int TPlatine::IndexOf(const TBauteil* element) const {
+    for (std::size_t i = 0; i < bauteile_.size(); ++i)
+        if (bauteile_[i].get() == element)
+            return int(i);
+    return -1;
+}
+
+TBauteil* TPlatine::Add(std::unique_ptr<TBauteil> element) {
+    return Insert(Count(), std::move(element));
+}
+
+TBauteil* TPlatine::Insert(int index, std::unique_ptr<TBauteil> element) {
+    if (!element)
+        return nullptr;
+    element->SetParent(this);
+    element->SetBMUsage(&bitmapUsages_);
+    index = std::clamp(index, 0, Count());
+    auto it = bauteile_.insert(bauteile_.begin() + index, std::move(element));
+    return it->get();
+}
+
+std::unique_ptr<TBauteil> TPlatine::Take(TBauteil* element) {
+    const int index = IndexOf(element);
+    if (index < 0)
+        return nullptr;
+    std::unique_ptr<TBauteil> taken = std::move(bauteile_[std::size_t(index)]);
+    bauteile_.erase(bauteile_.begin() + index);
+    if (lastSelected_ == element)
+        lastSelected_ = nullptr;
+    return taken;
+}
+
+bool TPlatine::Remove(TBauteil* element) { return Take(element) != nullptr; }
+
+void TPlatine::Clear() {
+    lastSelected_ = nullptr;
+    while (!bauteile_.empty())
+        bauteile_.pop_back();
+}
+
+int TPlatine::CountSelected() const {
+    return int(std::count_if(bauteile_.begin(), bauteile_.end(),
+                             [](const auto& e) { return e->IstMarkiert(); }));
+}
+
+std::vector<TBauteil*> TPlatine::CollectOfKind(TBauteilTyp kind) const {
+    std::vector<TBauteil*> found;
+    for (const auto& element : bauteile_)
+        if (element->BauteilTyp == kind)
+            found.push_back(element.get());
+    return found;
+}
+
+void TPlatine::SetSelected(TBauteil* element, bool selected) {
+    if (element == nullptr)
+        return;
+    element->SetIstMarkiert(selected);
+    lastSelected_ = element;
+}
+
+// --- Geometry and texts ---------------------------------------------------------------------
+
+void TPlatine::SetSize(int width, int height) {
+    width_ = width;
+    height_ = height;
+}
+
+Rect TPlatine::BoardRect() const {
+    return {nullpunkt_.x(), nullpunkt_.y(), nullpunkt_.x() + width_, nullpunkt_.y() + height_};
+}
+
+void TPlatine::SetInfozeilen(const QString& first, const QString& second) {
+    const QString a = first.left(255);
+    const QString b = second.left(255);
+    if (a == infozeile1_ && b == infozeile2_)
+        return;
+    infozeile1_ = a;
+    infozeile2_ = b;
+    Fire(OnMyClick);
+}
+
+// --- View state -----------------------------------------------------------------------------
+
+int TPlatine::PixelsPerHole() const { return RoundToUnit((long double)zoom_ * 16.0L); }
+
+Mapping TPlatine::CurrentMapping() const {
+    const int s = PixelsPerHole();
+    Mapping m;
+    m.WindowExt = {HolePitch, HolePitch};
+    m.ViewportExt = {s, s};
+    if (view_.Loetseite) {
+        // Seen from below the board turns about its horizontal centre line; left stays left.
+        m.WindowOrg = {0, 2 * nullpunkt_.y() + height_};
+        m.WindowExt = {HolePitch, -HolePitch};
+    }
+    return m;
+}
+
+void TPlatine::SetzeMassstab(Canvas& canvas) {
+    const Mapping m = CurrentMapping();
+    canvas.SetMapping(m.WindowOrg, m.WindowExt, m.ViewportOrg, m.ViewportExt);
+}
+
+QSize TPlatine::ControlSize() const {
+    const long long s = PixelsPerHole();
+    return {int((width_ + nullpunkt_.x()) * s / HolePitch + 1),
+            int((height_ + nullpunkt_.y()) * s / HolePitch + 1)};
+}
+
+void TPlatine::ResizeControl() {
+    if (host_)
+        host_->SetControlSize(ControlSize());
+}
+
+void TPlatine::SetZoom(double zoom) {
+    if (!std::isfinite(zoom))
+        return;
+    zoom_ = std::clamp(zoom, MinZoom, MaxZoom);
+    ResizeControl();
+}
+
+void TPlatine::SetUmrissModus(bool on) {
+    umrissModus_ = on;
+    if (layout_)
+        layout_->SetUmrissModus(on);
+    for (const auto& element : bauteile_)
+        element->SetUmrissFlag(on);
+    if (host_)
+        host_->Repaint();
+}
+
+void TPlatine::SetSpiegeln(bool on) {
+    spiegeln_ = on;
+    for (const auto& element : bauteile_)
+        if (element->SpiegelnFlag() != on)
+            element->SetSpiegelnFlag(on);
+}
+
+void TPlatine::SetModus(TPlatinenModus modus) {
+    vorigerModus_ = modus_;
+    modus_ = modus;
+}
+
+void TPlatine::SetHost(BoardHost* host) {
+    host_ = host;
+    ResizeControl();
+}
+
+// --- Coordinates ----------------------------------------------------------------------------
+
+QPoint TPlatine::ControlToBoard(QPoint control) const {
+    return CurrentMapping().ToLogical(control);
+}
+
+QPoint TPlatine::BoardToControl(QPoint board) const { return CurrentMapping().ToDevice(board); }
+
+QPoint TPlatine::BoardToHost(QPoint board) const {
+    const QPoint scroll = host_ ? host_->ScrollPosition() : QPoint(0, 0);
+    return BoardToControl(board) - scroll;
+}
+
+QPoint TPlatine::HoleIndex(QPoint board) const {
+    if (board.x() > width_ + nullpunkt_.x() || board.y() > height_ + nullpunkt_.y())
+        return {-1, -1};
+    return {Div(board.x() + HolePitch / 2, HolePitch), Div(board.y(), HolePitch)};
+}
+
+namespace {
+
+// x + round(g / 2), then, for a step of at least one unit, down to the step by truncation.
+int SnapToFineGrid(int value, double step) {
+    long double v = value + RoundHalfEven((long double)step / 2.0L);
+    if (step >= 1.0)
+        v = RoundHalfEven(std::trunc(v / (long double)step) * (long double)step);
+    return int(v);
+}
+
+} // namespace
+
+QPoint TPlatine::SnapToHole(QPoint control, bool snapping) const {
+    const QPoint p = ControlToBoard(control);
+    if (snapping)
+        return {Div(p.x() + HolePitch / 2, HolePitch) * HolePitch,
+                Div(p.y(), HolePitch) * HolePitch + HolePitch / 2};
+    return {SnapToFineGrid(p.x(), view_.FineGrid), SnapToFineGrid(p.y(), view_.FineGrid)};
+}
+
+QPoint TPlatine::SnapToGrid(QPoint control, double step, bool snapping) const {
+    const QPoint p = ControlToBoard(control);
+    if (!snapping || step < 1.0)
+        return p;
+    return {SnapToFineGrid(p.x(), step), SnapToFineGrid(p.y(), step)};
+}
+
+// --- Zoom operations ------------------------------------------------------------------------
+
+void TPlatine::ScrollBy(QPoint boardDifference) {
+    const QPoint pixels = CurrentMapping().ToDevice(boardDifference);
+    const QPoint old = host_->ScrollPosition();
+    QPoint next(old.x() - pixels.x(), old.y() - pixels.y());
+    // Seen from below, a difference maps through the flipped axis; undo its offset.
+    if (view_.Loetseite && !IsLibraryPage())
+        next.setY(old.y() - pixels.y() + ControlSize().height());
+    host_->SetScrollPosition(next);
+}
+
+void TPlatine::FitBoard() {
+    if (!host_)
+        return;
+    const QSize client = host_->ClientSize();
+    const double zx = 15.0 * client.width() / std::max(width_ + nullpunkt_.x(), 1);
+    const double zy = 15.0 * client.height() / std::max(height_ + nullpunkt_.y(), 1);
+    SetZoom(std::min(zx, zy));
+    Fire(OnChange);
+}
+
+void TPlatine::ZoomAbout(QPoint control, bool zoomIn) {
+    const QPoint p1 = ControlToBoard(control);
+    SetZoom(zoomIn ? zoom_ * ZoomStep : zoom_ / ZoomStep);
+    if (host_) {
+        const QSize client = host_->ClientSize();
+        const QPoint centre = host_->ScrollPosition() + QPoint(client.width() / 2, client.height() / 2);
+        ScrollBy(ControlToBoard(centre) - p1);
+    }
+    Fire(OnChange);
+}
+
+bool TPlatine::FitElements(bool onlySelected) {
+    std::optional<Rect> united;
+    WithMeasuringCanvas([&](Canvas& canvas) {
+        for (const auto& element : bauteile_) {
+            if (onlySelected && !element->IstMarkiert())
+                continue;
+            const Rect r = Normalised(element->GetBounds(canvas));
+            united = united ? United(*united, r) : r;
+        }
+    });
+    if (!united || !host_)
+        return united.has_value();
+    const QSize client = host_->ClientSize();
+    const double s = PixelsPerHole();
+    const double widthPx = std::max(united->Width() * s / HolePitch, 1.0);
+    const double heightPx = std::max(united->Height() * s / HolePitch, 1.0);
+    SetZoom(std::min((client.width() - 50) / widthPx * zoom_,
+                     (client.height() - 50) / heightPx * zoom_));
+    const QPoint target = host_->ScrollPosition() +
+                          QPoint((client.width() - 20) / 2, (client.height() - 20) / 2);
+    const QPoint centre((united->Left + united->Right) / 2, (united->Top + united->Bottom) / 2);
+    ScrollBy(ControlToBoard(target) - centre);
+    Fire(OnChange);
+    return true;
+}
+
+void TPlatine::ZoomToRect(const Rect& controlRect, QPoint clicked) {
+    const Rect r = Normalised(controlRect);
+    if (r.Width() < 5 || r.Height() < 5) {
+        ZoomAbout(clicked, true);
+        return;
+    }
+    const QPoint centre = ControlToBoard({(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2});
+    if (host_) {
+        const QSize client = host_->ClientSize();
+        SetZoom(std::min(double(client.width()) / r.Width() * zoom_,
+                         double(client.height()) / r.Height() * zoom_));
+        const QPoint middle =
+            host_->ScrollPosition() + QPoint(client.width() / 2, client.height() / 2);
+        ScrollBy(ControlToBoard(middle) - centre);
+    }
+    Fire(OnChange);
+}
+
+template <typename F> auto TPlatine::WithMeasuringCanvas(F&& f) const {
+    QImage image(1, 1, QImage::Format_RGB32);
+    Canvas canvas(image);
+    const Mapping m = CurrentMapping();
+    canvas.SetMapping(m.WindowOrg, m.WindowExt, m.ViewportOrg, m.ViewportExt);
+    return f(canvas);
+}
+
+// --- Drawing --------------------------------------------------------------------------------
+
+Rect TPlatine::DeviceClipRect(Canvas& canvas) const {
+    if (const std::optional<Region> clip = canvas.ClipRegion())
+        return clip->Bounds();
+    const QPaintDevice* device = canvas.Painter().device();
+    return {0, 0, device ? device->width() : 0, device ? device->height() : 0};
+}
+
+bool TPlatine::IsVisibleIn(TBauteil& element, Canvas& canvas, const Rect& clip) {
+    return Intersects(Normalised(canvas.LPtoDP(element.GetRedrawBounds(canvas))), clip);
+}
+
+void TPlatine::DrawKind(Canvas& canvas, TBauteilTyp kind) {
+    const Rect clip = DeviceClipRect(canvas);
+    for (const auto& element : bauteile_)
+        if (element->BauteilTyp == kind && IsVisibleIn(*element, canvas, clip))
+            element->Draw(canvas);
+}
+
+void TPlatine::ZeichneBauteile(Canvas& canvas) {
+    canvas.SetBrushStyle(BrushStyle::Solid);
+    const Rect clip = DeviceClipRect(canvas);
+    for (const auto& element : bauteile_) {
+        const TBauteilTyp kind = element->BauteilTyp;
+        if (kind == TBauteilTyp::btTrenner || kind == TBauteilTyp::btTrennerFest ||
+            kind == TBauteilTyp::btText)
+            continue;
+        if (IsVisibleIn(*element, canvas, clip))
+            element->Draw(canvas);
+    }
+}
+
+void TPlatine::DrawBackground(Canvas& canvas, const Rect& board, bool output) {
+    if (umrissModus_) {
+        canvas.SetPen(output ? colours::Black : colours::White, 0);
+        canvas.SetBrush(colours::White);
+        canvas.DrawRectangle(board);
+        return;
+    }
+    const CopperColours colours = CopperColours::For(view_);
+    canvas.FillRect(board, colours.Surface);
+    canvas.SetPen(BoardEdgeHighlight, 0);
+    // The light top and left edges as the board is seen, whichever way up it is drawn.
+    const QPoint a = canvas.DPtoLP(Normalised(canvas.LPtoDP(board)).TopLeft());
+    canvas.Line({board.Left, a.y()}, {board.Right, a.y()});
+    canvas.Line({board.Left, board.Top}, {board.Left, board.Bottom});
+}
+
+void TPlatine::ZeichnePlatine(Canvas& canvas) {
+    const bool xray = view_.Roentgen;
+    const Rect board = BoardRect();
+    Rect deviceBoard = Normalised(canvas.LPtoDP(board));
+    const std::optional<Region> previousClip = canvas.ClipRegion();
+    Region clip = Region::FromRect(deviceBoard);
+    if (previousClip)
+        clip = clip.Combined(*previousClip, CombineMode::And);
+    canvas.SelectClipRegion(clip);
+    clipRegion_ = clip;
+
+    DrawBackground(canvas, board, false);
+    if (layout_)
+        layout_->ZeichnePlatine(canvas);
+
+    DrawKind(canvas, TBauteilTyp::btTrenner);
+    DrawKind(canvas, TBauteilTyp::btTrennerFest);
+    if (layout_)
+        layout_->DrawKind(canvas, TBauteilTyp::btBohrung);
+
+    // With X-ray on, the ghosts of the other side go first, the working side on top of them.
+    if (xray) {
+        ZeichneBauteile(canvas);
+        view_.Roentgen = false;
+        ZeichneBauteile(canvas);
+        view_.Roentgen = xray;
+    } else {
+        ZeichneBauteile(canvas);
+    }
+    DrawKind(canvas, TBauteilTyp::btText);
+
+    canvas.SelectClipRegion(previousClip);
+    clipRegion_.reset();
+}
+
+void TPlatine::Paint(Canvas& canvas) {
+    SetzeMassstab(canvas);
+    ZeichnePlatine(canvas);
+    // The origin marker keeps its screen size at every zoom.
+    const int a = RoundToUnit(70.0L / zoom_);
+    canvas.SetMixMode(MixMode::Copy);
+    canvas.SetPen(RgbColour(255, 255, 0), 0);
+    canvas.SetBrush(RgbColour(0, 0, 255));
+    const QPoint u = ursprung_;
+    canvas.Line({u.x(), u.y() - 3 * a}, {u.x(), u.y() + 3 * a});
+    canvas.Line({u.x() - 3 * a, u.y()}, {u.x() + 3 * a, u.y()});
+    canvas.DrawEllipse({u.x() - a, u.y() - a, u.x() + a, u.y() + a});
+}
+
+// --- TBoard and TBibo -----------------------------------------------------------------------
+
+void TBoard::ZeichnePlatine(Canvas& canvas) {
+    DrawBackground(canvas, BoardRect(), false);
+    ZeichneBauteile(canvas);
+}
+
+void TBoard::ZeichneBauteile(Canvas& canvas) {
+    for (const auto& element : Bauteile())
+        element->SetKupferFlag(true);
+    TPlatine::ZeichneBauteile(canvas);
+    DrawKind(canvas, TBauteilTyp::btBohrung);
+}
+
+} // namespace karvel

@@ -1,0 +1,222 @@
+#pragma once
+// TPlatine: one board of a project — the document (hole grid, size, offsets, elements, layout,
+// annotations) and the model of its view (zoom, mapping to pixels, snapping, events). The
+// on-screen control is a thin widget in the shell that forwards paint and mouse events here,
+// so everything in this class works, and is tested, without a window.
+
+#include "board/BoardHost.h"
+#include "board/PlatinenTyp.h"
+#include "board/ViewState.h"
+#include "elements/Bauteil.h"
+#include "elements/BitmapUsage.h"
+#include "platform/Canvas.h"
+#include "platform/Mapping.h"
+
+#include <QtCore/QPoint>
+#include <QtCore/QSize>
+#include <QtCore/QString>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace karvel {
+
+class TBoard;
+
+// What the print dialog asks of output rendering.
+struct OutputOptions {
+    bool DrawComponents = true;
+    bool DrawLayout = true;
+    bool DrawGridNumbering = false;
+    bool DrawTitleBlock = false;
+    QString Title;
+};
+
+class TPlatine {
+public:
+    using Event = std::function<void(TPlatine&)>;
+
+    static constexpr double MinZoom = 0.2;
+    static constexpr double MaxZoom = 20.0;
+    static constexpr double ZoomStep = 1.4;
+    static constexpr int HolePitch = 254;
+
+    // A main board: it owns a layout sub-board.
+    explicit TPlatine(ViewState& view);
+    virtual ~TPlatine();
+    TPlatine(const TPlatine&) = delete;
+    TPlatine& operator=(const TPlatine&) = delete;
+
+    // --- Virtual operations, in the order derived boards override them.
+    // Repaints the part of the control inside the clip rectangle (control pixels).
+    virtual void Paint(Canvas& canvas);
+    virtual void ZeichnePlatine(Canvas& canvas);
+    virtual void SetzeMassstab(Canvas& canvas);
+    virtual void ZeichneBauteile(Canvas& canvas);
+
+    // --- What kind of board this is
+    virtual bool IsLibraryPage() const { return false; }
+    bool IsMainBoard() const { return layout_ != nullptr; }
+    TBoard* Layout() const { return layout_.get(); }
+
+    // --- Elements, in drawing order (hit tests run from the end).
+    const std::vector<std::unique_ptr<TBauteil>>& Bauteile() const { return bauteile_; }
+    int Count() const { return int(bauteile_.size()); }
+    TBauteil* At(int index) const { return bauteile_.at(std::size_t(index)).get(); }
+    int IndexOf(const TBauteil* element) const;
+    // Takes the element, makes this board its parent and appends it (drawn last, on top).
+    TBauteil* Add(std::unique_ptr<TBauteil> element);
+    TBauteil* Insert(int index, std::unique_ptr<TBauteil> element);
+    // Removes and frees the element; false when it is not on the board.
+    bool Remove(TBauteil* element);
+    // Takes the element off the board without freeing it.
+    std::unique_ptr<TBauteil> Take(TBauteil* element);
+    void Clear();
+    int CountSelected() const;
+    std::vector<TBauteil*> CollectOfKind(TBauteilTyp kind) const;
+    void SetSelected(TBauteil* element, bool selected);
+    TBauteil* LastSelected() const { return lastSelected_; }
+
+    // --- Board geometry
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void SetSize(int width, int height);
+    QPoint Nullpunkt() const { return nullpunkt_; }
+    void SetNullpunkt(QPoint p) { nullpunkt_ = p; }
+    QPoint Ursprung() const { return ursprung_; }
+    void SetUrsprung(QPoint p) { ursprung_ = p; }
+    QPoint ReservedPoint() const { return reserved_; }
+    void SetReservedPoint(QPoint p) { reserved_ = p; }
+    // The board rectangle in board units.
+    Rect BoardRect() const;
+    TPlatinenTyp PlatinenTyp() const { return typ_; }
+    void SetPlatinenTyp(TPlatinenTyp typ) { typ_ = typ; }
+
+    // --- Texts
+    QString PlatinenName() const { return name_; }
+    void SetPlatinenName(const QString& name) { name_ = name.left(40); }
+    QString Dateiname() const { return dateiname_; }
+    void SetDateiname(const QString& name) { dateiname_ = name; }
+    QString Anmerkungen() const { return anmerkungen_; }
+    void SetAnmerkungen(const QString& text) { anmerkungen_ = text; }
+    QString Infozeile1() const { return infozeile1_; }
+    QString Infozeile2() const { return infozeile2_; }
+    void SetInfozeilen(const QString& first, const QString& second);
+
+    // --- View
+    const ViewState& View() const { return view_; }
+    ViewState& View() { return view_; }
+    double Zoom() const { return zoom_; }
+    void SetZoom(double zoom);
+    // One hole pitch in pixels at the current zoom.
+    int PixelsPerHole() const;
+    // The mapping SetzeMassstab gives a canvas.
+    virtual Mapping CurrentMapping() const;
+    QSize ControlSize() const;
+    bool UmrissModus() const { return umrissModus_; }
+    void SetUmrissModus(bool on);
+    bool Spiegeln() const { return spiegeln_; }
+    void SetSpiegeln(bool on);
+    TPlatinenModus Modus() const { return modus_; }
+    TPlatinenModus VorigerModus() const { return vorigerModus_; }
+    void SetModus(TPlatinenModus modus);
+    Colour Color() const { return colour_; }
+    void SetColor(Colour colour) { colour_ = colour; }
+
+    BoardHost* Host() const { return host_; }
+    void SetHost(BoardHost* host);
+
+    // --- Coordinates. Control pixels are those of the board's own control; host pixels are
+    // what the scroll host shows (control minus scroll position).
+    QPoint ControlToBoard(QPoint control) const;
+    QPoint BoardToControl(QPoint board) const;
+    QPoint BoardToHost(QPoint board) const;
+    // The hole (column, row) a board point lies in; (-1, -1) right of or below the board.
+    QPoint HoleIndex(QPoint board) const;
+    // Snaps a control pixel to the nearest hole centre, or with snapping off to the fine grid.
+    QPoint SnapToHole(QPoint control, bool snapping) const;
+    // Snaps a control pixel to a grid of the given step (only with snapping on and step >= 1).
+    QPoint SnapToGrid(QPoint control, double step, bool snapping) const;
+
+    // --- Zoom operations
+    void FitBoard();
+    void ZoomAbout(QPoint control, bool zoomIn);
+    // Fits all elements, or only the selected ones, into the view; false when there are none.
+    bool FitElements(bool onlySelected);
+    void ZoomToRect(const Rect& controlRect, QPoint clicked);
+
+    // --- Settings for new elements
+    int CurrentPenWidth = 50;
+    Colour CurrentPenColour = colours::Black;
+    Colour CurrentBrushColour = colours::White;
+    bool CurrentFill = true;
+    double DrillDiameter = 0.8; // mm
+    double PadDiameter = 2.0;   // mm
+    double TrackWidth = 2.0;    // mm
+    OutputOptions Output;
+
+    bool Modified() const { return modified_; }
+    void SetModified(bool modified) { modified_ = modified; }
+    bool CursorCaptured() const { return cursorCaptured_; }
+    QPoint LastGridCell() const { return lastGridCell_; }
+
+    TBitmapUsageList& BitmapUsages() { return bitmapUsages_; }
+    // The clip region of the drawing pass in progress, which fill bitmaps respect.
+    std::optional<Region> ClipRegion() const { return clipRegion_; }
+
+    // --- Events, fired only when assigned.
+    Event OnMyClick, OnMyMouseMove, OnChange, OnPopupRequest, OnModeChange, OnCursorCaptured,
+        OnCursorReleased;
+    void Fire(const Event& event) {
+        if (event)
+            event(*this);
+    }
+
+protected:
+    // Boards without a layout of their own (layouts, library pages).
+    TPlatine(ViewState& view, bool withLayout);
+    // Runs a function with a canvas mapped like the view, for measuring without a window.
+    template <typename F> auto WithMeasuringCanvas(F&& f) const;
+    void ResizeControl();
+    void ScrollBy(QPoint boardDifference);
+    // Draws every element of a kind whose redraw area meets the clip rectangle.
+    void DrawKind(Canvas& canvas, TBauteilTyp kind);
+    void DrawBackground(Canvas& canvas, const Rect& board, bool output);
+    Rect DeviceClipRect(Canvas& canvas) const;
+    bool IsVisibleIn(TBauteil& element, Canvas& canvas, const Rect& clip);
+
+    std::optional<Region> clipRegion_;
+
+private:
+    void Init();
+
+    ViewState& view_;
+    std::vector<std::unique_ptr<TBauteil>> bauteile_;
+    std::unique_ptr<TBoard> layout_;
+    TBitmapUsageList bitmapUsages_;
+    TBauteil* lastSelected_ = nullptr;
+    TPlatinenTyp typ_ = TPlatinenTyp::pt_UserBoard;
+    int width_ = 16000;
+    int height_ = 10000;
+    QPoint nullpunkt_{0, 0};
+    QPoint ursprung_{0, 127};
+    QPoint reserved_{0, 0};
+    QString name_;
+    QString dateiname_;
+    QString anmerkungen_;
+    QString infozeile1_;
+    QString infozeile2_;
+    double zoom_ = 3.0;
+    bool umrissModus_ = false;
+    bool spiegeln_ = false;
+    TPlatinenModus modus_ = TPlatinenModus::pm_Standard;
+    TPlatinenModus vorigerModus_ = TPlatinenModus::pm_Standard;
+    Colour colour_ = colours::Silver;
+    BoardHost* host_ = nullptr;
+    bool modified_ = false;
+    bool cursorCaptured_ = false;
+    QPoint lastGridCell_{-1, -1};
+};
+
+} // namespace karvel

@@ -1,0 +1,47 @@
+#include "shell/ScrollBoxEx.h"
+
+#include <QtWidgets/QScrollBar>
+
+namespace karvel {
+
+TScrollBoxEx::TScrollBoxEx(QWidget* parent) : QScrollArea(parent) {
+    setWidgetResizable(false);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setBackgroundRole(QPalette::Dark);
+    connect(horizontalScrollBar(), &QScrollBar::actionTriggered, this, [this](int action) {
+        if (OnScroll)
+            OnScroll(action, true);
+    });
+    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this](int action) {
+        if (OnScroll)
+            OnScroll(action, false);
+    });
+}
+
+QPoint TScrollBoxEx::ScrollPosition() const {
+    return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
+}
+
+void TScrollBoxEx::SetScrollPosition(QPoint position) {
+    horizontalScrollBar()->setValue(position.x());
+    verticalScrollBar()->setValue(position.y());
+}
+
+QSize TScrollBoxEx::ClientSize() const { return viewport()->size(); }
+
+void TScrollBoxEx::SetControlSize(QSize size) {
+    if (widget())
+        widget()->resize(size);
+}
+
+void TScrollBoxEx::InvalidateRect(const Rect& device, bool) {
+    if (widget())
+        widget()->update(device.ToQRect());
+}
+
+void TScrollBoxEx::Repaint() {
+    if (widget())
+        widget()->update();
+}
+
+} // namespace karvel
