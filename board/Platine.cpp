@@ -2,8 +2,10 @@
 
 #include "board/Board.h"
 #include "board/CopperColours.h"
+#include "board/SolderPointPicture.h"
 #include "elements/Geometry.h"
 
+#include <QtCore/QCoreApplication>
 #include <QtGui/QImage>
 #include <cmath>
 
@@ -19,10 +21,13 @@ TPlatine::TPlatine(ViewState& view, bool withLayout) : view_(view) {
 
 void TPlatine::Init() {
     name_ = view_.Tr(QStringLiteral("Neue Platine"), QStringLiteral("New board"));
-    anmerkungen_ = view_.Tr(QStringLiteral("Anmerkungen: "), QStringLiteral("Remarks: ")) + name_;
+    anmerkungen_.SetPlainText(view_.Tr(QStringLiteral("Anmerkungen: "), QStringLiteral("Remarks: ")) +
+                              name_);
     const QString info = view_.Tr(QStringLiteral("Platine"), QStringLiteral("Stripboard"));
     infozeile1_ = info;
     infozeile2_ = info;
+    // The first board of the program loads the picture every board shares.
+    SolderPointPicture(QCoreApplication::applicationDirPath(), view_.Sprache);
     Fire(OnModeChange);
 }
 
@@ -230,6 +235,14 @@ QPoint TPlatine::SnapToGrid(QPoint control, double step, bool snapping) const {
     return {SnapToFineGrid(p.x(), step), SnapToFineGrid(p.y(), step)};
 }
 
+template <typename F> auto TPlatine::WithMeasuringCanvas(F&& f) const {
+    QImage image(1, 1, QImage::Format_RGB32);
+    Canvas canvas(image);
+    const Mapping m = CurrentMapping();
+    canvas.SetMapping(m.WindowOrg, m.WindowExt, m.ViewportOrg, m.ViewportExt);
+    return f(canvas);
+}
+
 // --- Zoom operations ------------------------------------------------------------------------
 
 void TPlatine::ScrollBy(QPoint boardDifference) {
@@ -305,14 +318,6 @@ void TPlatine::ZoomToRect(const Rect& controlRect, QPoint clicked) {
         ScrollBy(ControlToBoard(middle) - centre);
     }
     Fire(OnChange);
-}
-
-template <typename F> auto TPlatine::WithMeasuringCanvas(F&& f) const {
-    QImage image(1, 1, QImage::Format_RGB32);
-    Canvas canvas(image);
-    const Mapping m = CurrentMapping();
-    canvas.SetMapping(m.WindowOrg, m.WindowExt, m.ViewportOrg, m.ViewportExt);
-    return f(canvas);
 }
 
 // --- Drawing --------------------------------------------------------------------------------

@@ -4,7 +4,9 @@
 // on-screen control is a thin widget in the shell that forwards paint and mouse events here,
 // so everything in this class works, and is tested, without a window.
 
+#include "board/Annotations.h"
 #include "board/BoardHost.h"
+#include "board/RecordContext.h"
 #include "board/PlatinenTyp.h"
 #include "board/ViewState.h"
 #include "elements/Bauteil.h"
@@ -23,6 +25,9 @@
 namespace karvel {
 
 class TBoard;
+class TGruppe;
+class ValueReader;
+class ValueWriter;
 
 // What the print dialog asks of output rendering.
 struct OutputOptions {
@@ -54,6 +59,18 @@ public:
     virtual void ZeichnePlatine(Canvas& canvas);
     virtual void SetzeMassstab(Canvas& canvas);
     virtual void ZeichneBauteile(Canvas& canvas);
+
+    // --- Stored form
+    // Writes the board record: header, elements (only the selected ones when asked), board
+    // fields, annotations and the layout, as far as the purpose of the stream asks.
+    void SpeichereInStream(RecordContext& context, ValueWriter& writer, bool onlySelected);
+    // Reads one board record and adds its elements. A damaged stream ends in a StreamError and
+    // keeps what was read; a too new file ends in a VersionError before anything is added.
+    virtual void LadeAusStream(RecordContext& context, ValueReader& reader, bool placed);
+    // Gives a group that arrived through a transfer stream the next free number.
+    void KennungAnfordern(TGruppe& group);
+    // The highest number among this board's components with that identifier, nested included.
+    int HighestNumber(const QString& identifier) const;
 
     // --- What kind of board this is
     virtual bool IsLibraryPage() const { return false; }
@@ -98,8 +115,8 @@ public:
     void SetPlatinenName(const QString& name) { name_ = name.left(40); }
     QString Dateiname() const { return dateiname_; }
     void SetDateiname(const QString& name) { dateiname_ = name; }
-    QString Anmerkungen() const { return anmerkungen_; }
-    void SetAnmerkungen(const QString& text) { anmerkungen_ = text; }
+    Annotations& Anmerkungen() { return anmerkungen_; }
+    const Annotations& Anmerkungen() const { return anmerkungen_; }
     QString Infozeile1() const { return infozeile1_; }
     QString Infozeile2() const { return infozeile2_; }
     void SetInfozeilen(const QString& first, const QString& second);
@@ -190,6 +207,8 @@ protected:
 
 private:
     void Init();
+    void ReadBoardFields(RecordContext& context, ValueReader& reader, bool placed);
+    void ConvertBoardType(int typ);
 
     ViewState& view_;
     std::vector<std::unique_ptr<TBauteil>> bauteile_;
@@ -204,7 +223,7 @@ private:
     QPoint reserved_{0, 0};
     QString name_;
     QString dateiname_;
-    QString anmerkungen_;
+    Annotations anmerkungen_;
     QString infozeile1_;
     QString infozeile2_;
     double zoom_ = 3.0;

@@ -5,6 +5,8 @@
 #include "board/Language.h"
 #include "platform/Colour.h"
 
+#include <QtCore/QString>
+
 namespace karvel {
 
 struct XRayColours {
@@ -26,6 +28,8 @@ struct ViewState {
     int UndoDepth = 10;
     Language Sprache = Language::German;
     bool ClipboardFilled = false;
+    // Where the program's data folders lie ("Data", "Board Layouts", "Lib", "Bitmaps").
+    QString ProgramFolder;
 
     // The side new elements are created on: always the side being worked on.
     bool NewElementsOnSolderSide() const { return Loetseite != Durchsicht; }

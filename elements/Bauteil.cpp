@@ -63,7 +63,8 @@ void TBauteil::BeginContacts() {
 void TBauteil::CollectAnchors() {}
 
 void TBauteil::ShowGhost(const QPoint& at, Canvas& canvas) {
-    HideGhost(canvas, at);
+    // The earlier preview is erased where it was drawn, not where the next one goes.
+    HideGhost(canvas, ghostPos_);
     DrawGhost(canvas, at);
     ghostShown_ = true;
     ghostPos_ = at;
@@ -210,11 +211,13 @@ void TBauteil::MoveAnchorsBy(int dx, int dy) {
 const ViewState& TBauteil::View() const { return parent_ ? parent_->View() : DefaultView(); }
 
 bool TBauteil::AdoptFillBitmap(QImage bitmap) {
-    if (bmUsage_ == nullptr || bitmap.isNull())
+    TBitmapUsageList* list = BMUsage();
+    if (list == nullptr || bitmap.isNull())
         return false;
     ReleaseFillBitmap();
-    bmu_ = bmUsage_->Add(std::move(bitmap));
-    btmap_ = bmu_->Bitmap.get();
+    TBitmapUsage* record = list->Add(std::move(bitmap));
+    SetBMU(record);
+    SetBtmap(record->Bitmap.get());
     SetHasteBitmap(true);
     return true;
 }

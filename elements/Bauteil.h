@@ -20,6 +20,9 @@ namespace karvel {
 
 class TPlatine;
 class RepaintTarget;
+class RecordContext;
+class ValueReader;
+class ValueWriter;
 
 class TBauteil {
 public:
@@ -42,6 +45,11 @@ public:
     virtual void MoveBy(int dx, int dy);
     virtual Rect GetBounds(Canvas& canvas);
     virtual Rect GetRedrawBounds(Canvas& canvas);
+    // The stored payload: the base record, then what the class adds.
+    virtual void WriteToStream(RecordContext& context, ValueWriter& writer);
+    virtual void ReadFromStream(RecordContext& context, ValueReader& reader);
+    virtual void ReadSideFlag(RecordContext& context, ValueReader& reader);
+    virtual void ReadFillBitmap(RecordContext& context, ValueReader& reader);
     virtual bool CanStretchLeads() const { return false; }
     virtual TBauteil* ContactAt(QPoint point);
     virtual void SetPlaced(bool value) { placed_ = value; }
@@ -103,7 +111,7 @@ public:
     bool IsOnLibraryPage() const;
     // The next contact point after BeginContacts, or none when all were given.
     std::optional<QPoint> NextContact();
-    void MoveAnchorsBy(int dx, int dy);
+    virtual void MoveAnchorsBy(int dx, int dy);
 
     // --- Plain properties
     bool UmrissFlag() const { return umrissFlag_; }
@@ -140,6 +148,7 @@ protected:
     // Makes a freshly loaded or read bitmap the element's fill: a new record in the board's
     // list that this element uses. False when the element has no list to keep it in.
     bool AdoptFillBitmap(QImage bitmap);
+    void WriteFillBitmap(RecordContext& context, ValueWriter& writer);
     // Turns the fill bitmap a quarter turn clockwise, as the points are turned.
     void RotateFillBitmap();
 

@@ -5,6 +5,7 @@
 
 #include <QtGui/QImage>
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -13,6 +14,8 @@ namespace karvel {
 class SnapshotStream;
 
 struct TBitmapUsage {
+    // Names the record inside undo snapshots; unique within its board's list.
+    std::uint32_t Id = 0;
     std::unique_ptr<QImage> Bitmap;
     std::vector<const SnapshotStream*> Snapshots; // snapshots that refer to this record
     bool InUse = false;                           // a live element refers to it
@@ -27,6 +30,7 @@ public:
         auto record = std::make_unique<TBitmapUsage>();
         record->Bitmap = std::make_unique<QImage>(std::move(bitmap));
         record->InUse = true;
+        record->Id = ++lastId_;
         records_.push_back(std::move(record));
         return records_.back().get();
     }
@@ -42,11 +46,18 @@ public:
     void FreeUnused() {
         std::erase_if(records_, [](const auto& r) { return r->IsUnused(); });
     }
+    TBitmapUsage* Find(std::uint32_t id) const {
+        for (const auto& r : records_)
+            if (r->Id == id)
+                return r.get();
+        return nullptr;
+    }
     std::size_t Count() const { return records_.size(); }
     TBitmapUsage* At(std::size_t index) const { return records_.at(index).get(); }
 
 private:
     std::vector<std::unique_ptr<TBitmapUsage>> records_;
+    std::uint32_t lastId_ = 0;
 };
 
 } // namespace karvel

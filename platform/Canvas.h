@@ -11,11 +11,11 @@
 #include "platform/Rect.h"
 #include "platform/Region.h"
 
+#include <memory>
+#include <optional>
 #include <QtCore/QString>
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
-#include <memory>
-#include <optional>
 #include <span>
 #include <vector>
 
@@ -58,8 +58,10 @@ public:
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
-    // --- Mapping (isotropic): device = (logical - windowOrg) * viewportExt / windowExt + viewportOrg
-    // per axis. An extent may be negative to flip an axis.
+    // --- Mapping (isotropic): device = (logical - windowOrg) * viewportExt / windowExt +
+    // viewportOrg per axis. An extent may be negative to flip an axis. A viewport extent that would
+    // make the axes differ in scale is shrunk to the smaller scale; a zero extent leaves the
+    // mapping as it was.
     void SetMapping(QPoint windowOrg, QSize windowExt, QPoint viewportOrg, QSize viewportExt);
     void ResetMapping(); // identity: one logical unit is one pixel
     QPoint LPtoDP(QPoint logical) const;
@@ -135,10 +137,23 @@ public:
     QPainter& Painter() { return *painter_; }
 
 private:
-    void ApplyPen();
-    void ApplyBrush();
+    void Prepare();
+    int DevicePenWidth() const;
+    bool OnePixelPen() const;
+    QPen MakePen() const;
+    QBrush MakeBrush() const;
+    void ApplyMix();
+    void UseCopyMode();
+    // One-pixel outlines on pixel targets are rasterised here, so that each line leaves out
+    // its own end pixel whatever its direction.
+    void StrokeOnePixel(std::span<const QPoint> device, bool closed);
+    void Outline(const std::vector<std::vector<QPoint>>& device, bool closed);
+    QFont DeviceFont() const;
     QPoint Map(QPoint logical) const { return LPtoDP(logical); }
     std::vector<QPoint> MapAll(std::span<const QPoint> points) const;
+    std::vector<std::vector<QPoint>>
+    MapFigures(const std::vector<std::vector<QPoint>>& figures) const;
+    QRect MapRect(const Rect& logical) const;
 
     std::unique_ptr<QPainter> ownPainter_;
     QPainter* painter_ = nullptr;

@@ -1,0 +1,65 @@
+#pragma once
+// What the readers and writers of board records and element payloads need to know besides
+// the values: the purpose of the stream, the version of the record being read, and the device
+// for the raw parts (fill bitmaps, annotations).
+
+#include "board/FileVersion.h"
+#include "board/StreamError.h"
+
+#include <QtCore/QIODevice>
+
+namespace karvel {
+
+enum class StreamPurpose {
+    File,     // project files, board layout files, library pages
+    Snapshot, // undo and redo
+    Copy,     // board duplicates, layouts handed to and from the layout editor
+    Transfer, // the copy clipboard, moves between a library page and a board
+};
+
+class SnapshotStream;
+
+class RecordContext {
+public:
+    static constexpr int MaxGroupDepth = 64;
+
+    RecordContext(StreamPurpose purpose, QIODevice& device) : purpose_(purpose), device_(device) {}
+
+    StreamPurpose Purpose() const { return purpose_; }
+    bool Is(StreamPurpose purpose) const { return purpose_ == purpose; }
+    QIODevice& Device() const { return device_; }
+
+    const FileVersion& Version() const { return version_; }
+    void SetVersion(FileVersion version) { version_ = std::move(version); }
+    // Version gates hold for every stream but a file of an older version.
+    bool VersionAtLeast(long long milli) const {
+        return purpose_ != StreamPurpose::File || version_.Milli() >= milli;
+    }
+    bool VersionAbove(long long milli) const {
+        return purpose_ != StreamPurpose::File || version_.Milli() > milli;
+    }
+    // Files before version 2.0 kept 16-bit counts and points.
+    bool OldFormat() const { return purpose_ == StreamPurpose::File && version_.IsOldFormat(); }
+
+    // The undo snapshot being written or read, for the bitmap references it holds.
+    const SnapshotStream* Snapshot() const { return snapshot_; }
+    void SetSnapshot(const SnapshotStream* snapshot) { snapshot_ = snapshot; }
+
+    // How deep in nested groups reading is; bounded, so a damaged file cannot exhaust the stack.
+    int GroupDepth() const { return groupDepth_; }
+    void EnterGroup() {
+        if (groupDepth_ >= MaxGroupDepth)
+            throw StreamError::InvalidValue();
+        ++groupDepth_;
+    }
+    void LeaveGroup() { --groupDepth_; }
+
+private:
+    StreamPurpose purpose_;
+    QIODevice& device_;
+    FileVersion version_;
+    const SnapshotStream* snapshot_ = nullptr;
+    int groupDepth_ = 0;
+};
+
+} // namespace karvel

@@ -1,0 +1,23 @@
+#pragma once
+// Windows-1252, the single-byte code page of the texts in stored files and settings, with a
+// table of our own so that every byte decodes the same everywhere.
+
+#include <optional>
+#include <QtCore/QByteArray>
+#include <QtCore/QByteArrayView>
+#include <QtCore/QString>
+#include <QtCore/QStringView>
+
+namespace karvel {
+
+// Every byte has a character; the five bytes Windows leaves unassigned (0x81, 0x8D, 0x8F,
+// 0x90, 0x9D) stand for the control characters of the same number.
+char16_t Windows1252ToUnicode(unsigned char byte);
+// The byte of a character, or nothing when Windows-1252 cannot hold it.
+std::optional<unsigned char> UnicodeToWindows1252(char32_t character);
+
+QString DecodeWindows1252(QByteArrayView bytes);
+// One byte per character; a character Windows-1252 cannot hold becomes '?'.
+QByteArray EncodeWindows1252(QStringView text);
+
+} // namespace karvel

@@ -1,0 +1,63 @@
+#include "board/Platine.h"
+#include "shell/BoardControl.h"
+#include "shell/ScrollBoxEx.h"
+
+#include <QtGui/QWheelEvent>
+#include <QtWidgets/QApplication>
+#include <gtest/gtest.h>
+
+namespace karvel {
+namespace {
+
+struct ShownBoard {
+    ViewState view;
+    TPlatine board{view};
+    TScrollBoxEx host;
+    BoardControl* control = nullptr;
+
+    ShownBoard() {
+        control = new BoardControl(board);
+        host.setWidget(control);
+        host.resize(640, 480);
+        board.SetHost(&host);
+        host.show();
+        QApplication::processEvents();
+    }
+};
+
+TEST(BoardControlTest, TheHostSizesTheControlForTheZoom) {
+    ShownBoard shown;
+    EXPECT_EQ(shown.control->size(), QSize(3024, 1890));
+    shown.board.SetZoom(1.0);
+    EXPECT_EQ(shown.control->size(), shown.board.ControlSize());
+    EXPECT_EQ(shown.host.ClientSize(), shown.host.viewport()->size());
+}
+
+TEST(BoardControlTest, PaintsTheBoardThroughTheCanvas) {
+    ShownBoard shown;
+    const QImage picture = shown.control->grab(QRect(0, 0, 200, 200)).toImage();
+    EXPECT_EQ(picture.pixelColor(100, 100), QColor(239, 204, 5));
+}
+
+TEST(BoardControlTest, TheWheelZoomsAboutTheCursor) {
+    ShownBoard shown;
+    const QPointF at(300, 200);
+    QWheelEvent up(at, shown.control->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                   Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(shown.control, &up);
+    EXPECT_DOUBLE_EQ(shown.board.Zoom(), 3.0 * 1.4);
+    QWheelEvent down(at, shown.control->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(shown.control, &down);
+    EXPECT_NEAR(shown.board.Zoom(), 3.0, 1e-12);
+}
+
+TEST(BoardControlTest, ScrollPositionRoundTripsThroughTheHost) {
+    ShownBoard shown;
+    shown.host.SetScrollPosition({120, 80});
+    EXPECT_EQ(shown.host.ScrollPosition(), QPoint(120, 80));
+    EXPECT_EQ(shown.board.BoardToHost({0, 0}), QPoint(-120, -80));
+}
+
+} // namespace
+} // namespace karvel
