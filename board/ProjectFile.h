@@ -1,0 +1,52 @@
+#pragma once
+// Projects, board layout files, library pages and whole-board copies: the containers of board
+// records. Saving goes to a temporary file that replaces the old one only once it is complete.
+
+#include "board/LoadError.h"
+#include "board/Platine.h"
+#include "board/StreamError.h"
+
+#include <QtCore/QIODevice>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace karvel {
+
+class TBoard;
+class TBibo;
+
+struct ProjectLoad {
+    std::vector<std::unique_ptr<TPlatine>> Boards;
+    // Set when the file is damaged; the boards hold what was read up to the damage.
+    std::optional<StreamError> Error;
+    // The version text of the first board record.
+    QString Version;
+};
+
+// Reads a project: the first board, the board count, the further boards. A too new file
+// throws VersionError and yields nothing.
+ProjectLoad ReadProject(QIODevice& device, ViewState& view);
+// The same from a file; FileOpenError when it cannot be opened. The first board remembers the
+// file name.
+ProjectLoad ReadProjectFile(const QString& path, ViewState& view);
+
+void WriteProject(QIODevice& device, const std::vector<TPlatine*>& boards);
+// Writes the project to a temporary file beside the target and renames it over the target.
+// Returns an empty text on success, else the reason.
+QString SaveProjectFile(const QString& path, const std::vector<TPlatine*>& boards);
+
+// A board layout file: the layout's record, written by a board without a layout of its own.
+QString SaveLayoutFile(const QString& path, TBoard& layout);
+// Reads a layout file into the layout of a main board and gives the main board its size and
+// offsets. FileOpenError, VersionError or StreamError when it cannot be read.
+void ReadLayoutIntoBoard(const QString& path, TPlatine& board);
+
+// A library page file: one board record of the page.
+QString SaveLibraryPage(const QString& path, TBibo& page);
+std::optional<StreamError> ReadLibraryPage(const QString& path, TBibo& page);
+
+// A complete copy of a board through a copy stream, named as a copy in the view's language.
+std::unique_ptr<TPlatine> DuplicateBoard(TPlatine& board);
+
+} // namespace karvel

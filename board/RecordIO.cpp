@@ -1,0 +1,94 @@
+#include "board/RecordIO.h"
+
+#include "board/StreamError.h"
+#include "platform/CodePage.h"
+
+#include <QtCore/QtEndian>
+
+namespace karvel::record {
+
+void WriteRawInt32(ValueWriter& writer, std::int32_t value) {
+    char bytes[4];
+    qToLittleEndian(value, bytes);
+    writer.WriteRaw(QByteArrayView(bytes, 4));
+}
+
+std::int32_t ReadRawInt32(ValueReader& reader) {
+    const QByteArray bytes = reader.ReadRaw(4);
+    return qFromLittleEndian<std::int32_t>(bytes.constData());
+}
+
+void WriteRawInt16(ValueWriter& writer, std::int16_t value) {
+    char bytes[2];
+    qToLittleEndian(value, bytes);
+    writer.WriteRaw(QByteArrayView(bytes, 2));
+}
+
+std::int16_t ReadRawInt16(ValueReader& reader) {
+    const QByteArray bytes = reader.ReadRaw(2);
+    return qFromLittleEndian<std::int16_t>(bytes.constData());
+}
+
+void WritePoint(ValueWriter& writer, QPoint p) {
+    WriteRawInt32(writer, p.x());
+    WriteRawInt32(writer, p.y());
+}
+
+QPoint ReadPoint(const RecordContext& context, ValueReader& reader) {
+    if (context.OldFormat()) {
+        const int x = ReadRawInt16(reader);
+        return {x, ReadRawInt16(reader)};
+    }
+    const int x = ReadRawInt32(reader);
+    return {x, ReadRawInt32(reader)};
+}
+
+void WritePointList(ValueWriter& writer, const std::vector<QPoint>& points) {
+    writer.WriteInteger(std::int32_t(points.size()) - 1);
+    for (const QPoint& p : points)
+        WritePoint(writer, p);
+}
+
+std::int32_t ReadInteger16InOldFormat(const RecordContext& context, ValueReader& reader) {
+    const std::int32_t value = reader.ReadInteger();
+    return context.OldFormat() ? std::int32_t(std::int16_t(value)) : value;
+}
+
+int ReadListCount(const RecordContext& context, ValueReader& reader, qint64 minBytesPerItem) {
+    const std::int32_t last = ReadInteger16InOldFormat(context, reader);
+    if (last < -1)
+        throw StreamError::InvalidValue();
+    const qint64 count = qint64(last) + 1;
+    reader.CheckCount(count, minBytesPerItem);
+    return int(count);
+}
+
+std::vector<QPoint> ReadPointList(const RecordContext& context, ValueReader& reader) {
+    const int count = ReadListCount(context, reader, context.OldFormat() ? 4 : 8);
+    std::vector<QPoint> points;
+    points.reserve(std::size_t(count));
+    for (int i = 0; i < count; ++i)
+        points.push_back(ReadPoint(context, reader));
+    return points;
+}
+
+void WriteColour(ValueWriter& writer, Colour colour) { WriteRawInt32(writer, std::int32_t(colour)); }
+
+Colour ReadColour(ValueReader& reader) { return Colour(ReadRawInt32(reader)); }
+
+QByteArray EncodeShortString(const QString& text, int capacity) {
+    QByteArray encoded = EncodeWindows1252(text).left(capacity);
+    QByteArray field(capacity + 1, '\0');
+    field[0] = char(encoded.size());
+    std::copy(encoded.begin(), encoded.end(), field.begin() + 1);
+    return field;
+}
+
+QString DecodeShortString(QByteArrayView field, int capacity) {
+    if (field.isEmpty())
+        return {};
+    const int length = std::min<int>(static_cast<unsigned char>(field[0]), capacity);
+    return DecodeWindows1252(field.sliced(1, std::min<qsizetype>(length, field.size() - 1)));
+}
+
+} // namespace karvel::record

@@ -1,0 +1,72 @@
+#pragma once
+// Reads the typed values that ValueWriter writes, through a buffer, from a random-access
+// device (a file or a memory buffer). Damaged or cut streams end in a StreamError, never in a
+// crash or an allocation larger than what is left of the stream.
+
+#include "board/ValueTag.h"
+
+#include <cstdint>
+#include <QtCore/QByteArray>
+#include <QtCore/QString>
+#include <vector>
+
+class QIODevice;
+
+namespace karvel {
+
+class ValueReader {
+public:
+    // bufferSize: 20000 for projects, snapshots and copies, 2000 for transfers and library
+    // pages; it changes only how often the device is read.
+    ValueReader(QIODevice& device, qsizetype bufferSize);
+    // Leaves the device at Position(), so that whoever reads on finds the next value.
+    ~ValueReader();
+    ValueReader(const ValueReader&) = delete;
+    ValueReader& operator=(const ValueReader&) = delete;
+
+    // Int8, Int16 or Int32, sign-extended; in the old format cut to the low 16 bits.
+    std::int32_t ReadInteger();
+    // True exactly for the True tag; any other byte is false and is consumed as well.
+    bool ReadBoolean();
+    // Extended, Double or any integer tag.
+    double ReadFloat();
+    // String and LString as Windows-1252, WString as UTF-16, UTF8String as UTF-8.
+    QString ReadString();
+    // Bytes without a tag.
+    QByteArray ReadRaw(qint64 count);
+    // The tag of the next value, left unread.
+    ValueTag PeekTag();
+
+    // Puts the device at Position() and empties the buffer, so that raw reads from the device
+    // itself can follow; reading values goes on wherever the device then stands.
+    void SyncToStream();
+
+    // Files written before version 2.0 kept 16-bit integers.
+    void SetOldFormat(bool oldFormat) { oldFormat_ = oldFormat; }
+    bool IsOldFormat() const { return oldFormat_; }
+
+    // Where the next value starts, counted on the device.
+    qint64 Position() const;
+    // Bytes between Position() and the end of the device.
+    qint64 Remaining() const;
+    // Throws the read error unless count items of at least minBytesPerItem bytes each can
+    // still be in the stream. Call it before allocating for a count read from the stream.
+    void CheckCount(qint64 count, qint64 minBytesPerItem) const;
+
+private:
+    std::uint8_t ReadByte();
+    std::uint64_t ReadLittleEndian(int byteCount);
+    std::int64_t ReadSigned(int byteCount);
+    QString ReadUtf16(qint64 count);
+    void ReadInto(char* destination, qint64 count);
+    bool FillBuffer();
+    qint64 Buffered() const { return bufferEnd_ - bufferPos_; }
+
+    QIODevice& device_;
+    std::vector<char> buffer_;
+    qint64 bufferPos_ = 0;
+    qint64 bufferEnd_ = 0;
+    bool oldFormat_ = false;
+};
+
+} // namespace karvel

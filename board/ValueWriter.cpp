@@ -1,0 +1,126 @@
+#include "board/ValueWriter.h"
+
+#include "board/ValueTag.h"
+#include "platform/Extended80.h"
+
+#include <algorithm>
+#include <limits>
+#include <QtCore/QIODevice>
+#include <stdexcept>
+
+namespace karvel {
+
+namespace {
+
+constexpr qsizetype ShortStringLimit = 255;
+
+bool IsAscii(QStringView text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+// Lengths are stored in four bytes.
+std::uint32_t StoredLength(qsizetype size) {
+    if (size > std::numeric_limits<std::int32_t>::max())
+        throw std::length_error("text too long to store");
+    return std::uint32_t(size);
+}
+
+} // namespace
+
+ValueWriter::ValueWriter(QIODevice& device, qsizetype bufferSize)
+    : device_(device), bufferSize_(std::max<qsizetype>(bufferSize, 1)) {
+    buffer_.reserve(bufferSize_);
+}
+
+ValueWriter::~ValueWriter() {
+    try {
+        FlushBuffer();
+    } catch (const std::exception&) {
+        // A destructor cannot report it; callers that care have flushed already.
+    }
+}
+
+void ValueWriter::WriteInteger(std::int32_t value) {
+    if (value >= -128 && value <= 127) {
+        WriteTag(ValueTag::Int8);
+        WriteLittleEndian(std::uint64_t(value), 1);
+    } else if (value >= -32768 && value <= 32767) {
+        WriteTag(ValueTag::Int16);
+        WriteLittleEndian(std::uint64_t(value), 2);
+    } else {
+        WriteTag(ValueTag::Int32);
+        WriteLittleEndian(std::uint64_t(value), 4);
+    }
+}
+
+void ValueWriter::WriteBoolean(bool value) {
+    WriteTag(value ? ValueTag::True : ValueTag::False);
+}
+
+void ValueWriter::WriteFloat(double value) {
+    WriteTag(ValueTag::Extended);
+    const Extended80::Bytes bytes = Extended80::FromDouble(value).ToBytes();
+    WriteRaw(QByteArrayView(bytes.data(), bytes.size()));
+}
+
+void ValueWriter::WriteString(QStringView text) {
+    if (IsAscii(text)) {
+        const QByteArray bytes = text.toLatin1();
+        if (bytes.size() <= ShortStringLimit) {
+            WriteTag(ValueTag::String);
+            WriteLittleEndian(std::uint64_t(bytes.size()), 1);
+        } else {
+            WriteTag(ValueTag::LString);
+            WriteLittleEndian(StoredLength(bytes.size()), 4);
+        }
+        WriteRaw(bytes);
+        return;
+    }
+    const QByteArray utf8 = text.toUtf8();
+    WriteTag(ValueTag::Utf8String);
+    WriteLittleEndian(StoredLength(utf8.size()), 4);
+    WriteRaw(utf8);
+}
+
+void ValueWriter::WriteRaw(QByteArrayView bytes) {
+    if (buffer_.size() + bytes.size() > bufferSize_)
+        FlushBuffer();
+    if (bytes.size() >= bufferSize_)
+        WriteToDevice(bytes); // a large block passes the buffer by; the bytes are the same
+    else
+        buffer_.append(bytes);
+}
+
+void ValueWriter::FlushBuffer() {
+    if (buffer_.isEmpty())
+        return;
+    WriteToDevice(buffer_);
+    buffer_.resize(0); // keeps the capacity, unlike clear()
+}
+
+qint64 ValueWriter::Position() const {
+    return device_.pos() + buffer_.size();
+}
+
+void ValueWriter::WriteTag(ValueTag tag) {
+    WriteLittleEndian(std::uint8_t(tag), 1);
+}
+
+void ValueWriter::WriteLittleEndian(std::uint64_t value, int byteCount) {
+    char bytes[8];
+    for (int i = 0; i < byteCount; ++i)
+        bytes[i] = char(std::uint8_t(value >> (8 * i)));
+    WriteRaw(QByteArrayView(bytes, byteCount));
+}
+
+void ValueWriter::WriteToDevice(QByteArrayView bytes) {
+    while (!bytes.isEmpty()) {
+        const qint64 written = device_.write(bytes.data(), bytes.size());
+        if (written <= 0)
+            throw std::runtime_error("Stream-Schreibfehler: " +
+                                     device_.errorString().toStdString());
+        bytes = bytes.sliced(written);
+    }
+}
+
+} // namespace karvel

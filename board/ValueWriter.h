@@ -1,0 +1,55 @@
+#pragma once
+// Writes typed values (tag byte and little-endian data) to a device through a buffer that
+// does not show in the bytes; the one encoder for files, undo snapshots and the clipboard.
+
+#include <cstdint>
+#include <QtCore/QByteArray>
+#include <QtCore/QByteArrayView>
+#include <QtCore/QString>
+#include <QtCore/QStringView>
+
+class QIODevice;
+
+namespace karvel {
+
+enum class ValueTag : std::uint8_t;
+
+class ValueWriter {
+public:
+    // bufferSize: 20000 for projects, snapshots and copies, 2000 for transfers and library
+    // pages; it changes only how often the device is written to.
+    ValueWriter(QIODevice& device, qsizetype bufferSize);
+    // Writes what is still buffered; a failure there goes unreported, so call FlushBuffer()
+    // first wherever a failed write matters.
+    ~ValueWriter();
+    ValueWriter(const ValueWriter&) = delete;
+    ValueWriter& operator=(const ValueWriter&) = delete;
+
+    // The smallest of Int8, Int16 and Int32 that holds the value.
+    void WriteInteger(std::int32_t value);
+    void WriteBoolean(bool value);
+    // As Extended; every double fits exactly.
+    void WriteFloat(double value);
+    // Pure ASCII as String (up to 255 bytes) or LString; any other text as UTF8String, so that
+    // no character is lost.
+    void WriteString(QStringView text);
+    // Bytes without a tag.
+    void WriteRaw(QByteArrayView bytes);
+
+    // Hands the buffer to the device, so that raw writes to the device itself can follow.
+    // Throws std::runtime_error when the device refuses bytes.
+    void FlushBuffer();
+    // Where the next value goes, counted on the device.
+    qint64 Position() const;
+
+private:
+    void WriteTag(ValueTag tag);
+    void WriteLittleEndian(std::uint64_t value, int byteCount);
+    void WriteToDevice(QByteArrayView bytes);
+
+    QIODevice& device_;
+    qsizetype bufferSize_;
+    QByteArray buffer_;
+};
+
+} // namespace karvel

@@ -1,0 +1,143 @@
+// The base record every element payload starts with, and the fill bitmap block in it.
+
+#include "board/RecordContext.h"
+#include "board/RecordIO.h"
+#include "board/StreamError.h"
+#include "board/ValueReader.h"
+#include "board/ValueWriter.h"
+#include "elements/Bauteil.h"
+
+#include <QtCore/QBuffer>
+#include <QtCore/QtEndian>
+
+namespace karvel {
+
+namespace {
+
+constexpr qint64 BmpFileHeaderSize = 14;
+constexpr qint64 BmpSmallestInfoHeader = 12;
+
+// Reads one BMP file from the device; its own header says how long it is.
+QImage ReadBmp(QIODevice& device) {
+    const QByteArray header = device.read(BmpFileHeaderSize);
+    if (header.size() != BmpFileHeaderSize)
+        throw StreamError::ReadError();
+    if (header[0] != 'B' || header[1] != 'M')
+        throw StreamError::InvalidValue();
+    const qint64 total = qFromLittleEndian<quint32>(header.constData() + 2);
+    if (total < BmpFileHeaderSize + BmpSmallestInfoHeader)
+        throw StreamError::InvalidValue();
+    const qint64 rest = total - BmpFileHeaderSize;
+    if (device.isSequential() ? false : rest > device.size() - device.pos())
+        throw StreamError::ReadError();
+    QByteArray file = header + device.read(rest);
+    if (file.size() != total)
+        throw StreamError::ReadError();
+    QImage image;
+    if (!image.loadFromData(file, "BMP"))
+        throw StreamError::InvalidValue();
+    return image;
+}
+
+} // namespace
+
+void TBauteil::WriteToStream(RecordContext& context, ValueWriter& writer) {
+    writer.WriteInteger(int(BauteilTyp));
+    writer.WriteInteger(Stiftbreite());
+    record::WriteColour(writer, Stiftfarbe());
+    record::WriteColour(writer, Brushfarbe());
+    writer.WriteBoolean(FuellenFlag());
+    writer.WriteBoolean(InGroup);
+    // The anchor list always holds one point per contact; a missing one is off the grid.
+    const int contacts = std::max(GetContactCount(), 0);
+    std::vector<QPoint> anchors(std::size_t(contacts), QPoint(-1, -1));
+    std::copy_n(Anchors.begin(), std::min<std::size_t>(Anchors.size(), anchors.size()),
+                anchors.begin());
+    record::WritePointList(writer, anchors);
+    writer.WriteBoolean(istAufLoetseite());
+    const bool hasBitmap = HasteBitmap();
+    writer.WriteBoolean(hasBitmap);
+    if (hasBitmap)
+        WriteFillBitmap(context, writer);
+    writer.WriteBoolean(Glaetten());
+    writer.WriteInteger(int(GlaettenStil()));
+    writer.WriteFloat(GlaettenBetrag());
+    writer.WriteBoolean(Fraesen());
+}
+
+void TBauteil::WriteFillBitmap(RecordContext& context, ValueWriter& writer) {
+    TBitmapUsage* record = BMU();
+    if (context.Is(StreamPurpose::Snapshot)) {
+        // Inside the running program a snapshot shares the bitmap instead of copying it.
+        record::WriteRawInt32(writer, record ? std::int32_t(record->Id) : 0);
+        if (record && context.Snapshot() &&
+            std::find(record->Snapshots.begin(), record->Snapshots.end(), context.Snapshot()) ==
+                record->Snapshots.end())
+            record->Snapshots.push_back(context.Snapshot());
+        return;
+    }
+    writer.FlushBuffer();
+    const QImage* bitmap = Btmap();
+    QImage image = bitmap ? *bitmap : QImage(1, 1, QImage::Format_RGB32);
+    if (!bitmap)
+        image.fill(Qt::white);
+    QBuffer bmp;
+    bmp.open(QIODevice::WriteOnly);
+    image.save(&bmp, "BMP");
+    writer.WriteRaw(bmp.data());
+}
+
+void TBauteil::ReadFromStream(RecordContext& context, ValueReader& reader) {
+    const std::int32_t kind = reader.ReadInteger() & 0xFF;
+    if (kind >= BauteilTypCount)
+        throw StreamError::InvalidValue();
+    BauteilTyp = TBauteilTyp(kind);
+    SetStiftbreite(std::int16_t(reader.ReadInteger()));
+    SetStiftfarbe(record::ReadColour(reader));
+    SetBrushfarbe(record::ReadColour(reader));
+    SetFuellenFlag(reader.ReadBoolean());
+    InGroup = reader.ReadBoolean();
+    for (const QPoint& p : record::ReadPointList(context, reader))
+        Anchors.push_back(p);
+    if (context.VersionAtLeast(1010))
+        ReadSideFlag(context, reader);
+    if (context.VersionAtLeast(3000))
+        ReadFillBitmap(context, reader);
+    if (context.VersionAbove(3010)) {
+        SetGlaetten(reader.ReadBoolean());
+        const std::int32_t style = reader.ReadInteger();
+        if (style < 0 || style > int(TGlaettenStil::glRundung))
+            throw StreamError::InvalidValue();
+        SetGlaettenStil(TGlaettenStil(style));
+        SetGlaettenBetrag(reader.ReadFloat());
+    }
+    if (context.VersionAbove(3055))
+        SetFraesen(reader.ReadBoolean());
+}
+
+void TBauteil::ReadSideFlag(RecordContext&, ValueReader& reader) {
+    SetIstAufLoetseite(reader.ReadBoolean());
+}
+
+void TBauteil::ReadFillBitmap(RecordContext& context, ValueReader& reader) {
+    if (!reader.ReadBoolean())
+        return;
+    if (context.Is(StreamPurpose::Snapshot)) {
+        const auto id = std::uint32_t(record::ReadRawInt32(reader));
+        TBitmapUsageList* list = BMUsage();
+        TBitmapUsage* record = list ? list->Find(id) : nullptr;
+        if (record == nullptr)
+            throw StreamError::InvalidValue();
+        SetBMU(record);
+        SetBtmap(record->Bitmap.get());
+        SetHasteBitmap(true);
+        record->InUse = true;
+        return;
+    }
+    reader.SyncToStream();
+    QImage image = ReadBmp(context.Device());
+    ReleaseFillBitmap();
+    AdoptFillBitmap(std::move(image));
+}
+
+} // namespace karvel

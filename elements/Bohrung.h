@@ -1,0 +1,25 @@
+#pragma once
+// TBohrung: a round drilling through the board.
+
+#include "elements/DrillingDialog.h"
+#include "elements/RoundElement.h"
+
+namespace karvel {
+
+class TBohrung : public TRoundElement {
+public:
+    TBohrung();
+    std::string_view ClassName() const override { return "TBohrung"; }
+
+    QString GetKindName() const override;
+    bool EditProperties() override;
+    void SetKupferFlag(bool) override { TRoundElement::SetKupferFlag(false); }
+
+    // The dialog EditProperties opens; the program sets it once at start.
+    static void SetDialog(DrillingDialog* dialog) { dialog_ = dialog; }
+
+private:
+    static inline DrillingDialog* dialog_ = nullptr;
+};
+
+} // namespace karvel

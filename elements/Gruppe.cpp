@@ -1,0 +1,345 @@
+#include "elements/Gruppe.h"
+
+#include "board/RecordContext.h"
+#include "board/RecordIO.h"
+#include "board/StreamError.h"
+#include "elements/Draht.h"
+#include "elements/ElementFactory.h"
+#include "elements/Txtlabel.h"
+
+#include <QtCore/QtEndian>
+
+namespace karvel {
+
+namespace {
+
+constexpr int IdentityBlockSize = 95;
+
+QString NumberedIdentifier(const QString& identifier, int number) {
+    const qsizetype hash = identifier.indexOf(QLatin1Char('#'));
+    if (hash < 0)
+        return identifier;
+    return identifier.left(hash) + QString::number(number);
+}
+
+// Keeps reading nested groups within a bound even when a damaged file nests them endlessly.
+class GroupDepthGuard {
+public:
+    explicit GroupDepthGuard(RecordContext& context) : context_(context) { context_.EnterGroup(); }
+    ~GroupDepthGuard() { context_.LeaveGroup(); }
+    GroupDepthGuard(const GroupDepthGuard&) = delete;
+    GroupDepthGuard& operator=(const GroupDepthGuard&) = delete;
+
+private:
+    RecordContext& context_;
+};
+
+} // namespace
+
+TGruppe::TGruppe(Language language) {
+    BauteilTyp = TBauteilTyp::btGruppe;
+    // Only a German program gets the German placeholders; every other language the English.
+    const bool german = language == Language::German;
+    Identifier = german ? QStringLiteral("<<KB>>") : QStringLiteral("<ID>");
+    Value = german ? QStringLiteral("<<Wert>>") : QStringLiteral("<value>");
+    Description = german ? QStringLiteral("<<Beschreibung>>") : QStringLiteral("<description>");
+}
+
+TGruppe::~TGruppe() = default;
+
+QString TGruppe::IdentifierText() const {
+    if (!IsComponent)
+        return {};
+    return NumberedIdentifier(Identifier, Number);
+}
+
+QString TGruppe::GetKindName() const {
+    if (IsComponent)
+        return IdentifierText() + QStringLiteral(": ") + Description;
+    return View().Tr(QStringLiteral("Gruppe "), QStringLiteral("Group "));
+}
+
+QString TGruppe::GetMeasureText() const {
+    if (IsComponent)
+        return Value;
+    const QString count = QString::number(members_.size());
+    return View().Tr(QStringLiteral("aus ") + count + QStringLiteral(" Objekten."),
+                     count + QStringLiteral(" objects"));
+}
+
+void TGruppe::PropagateIdentity() {
+    for (const auto& member : members_) {
+        if (auto* group = dynamic_cast<TGruppe*>(member.get())) {
+            if (group->IsComponent)
+                continue; // nested components keep their own identity
+            group->Identifier = Identifier;
+            group->Value = Value;
+            group->Description = Description;
+            group->Number = Number;
+            group->PropagateIdentity();
+        } else if (auto* label = dynamic_cast<TTextLabel*>(member.get())) {
+            switch (label->Placeholder) {
+            case std::uint8_t(TPlaceholder::Identifier):
+                label->SetTextString(NumberedIdentifier(Identifier, Number));
+                break;
+            case std::uint8_t(TPlaceholder::Value):
+                label->SetTextString(Value);
+                break;
+            case std::uint8_t(TPlaceholder::Description):
+                label->SetTextString(Description);
+                break;
+            default:
+                break;
+            }
+        }
+    }
+}
+
+// --- Members ----------------------------------------------------------------------------------
+
+void TGruppe::AddMember(std::unique_ptr<TBauteil> element) {
+    if (!element)
+        return;
+    members_.push_back(std::move(element));
+    CollectAnchors();
+}
+
+std::unique_ptr<TBauteil> TGruppe::TakeMember(TBauteil* element) {
+    for (auto it = members_.begin(); it != members_.end(); ++it) {
+        if (it->get() == element) {
+            std::unique_ptr<TBauteil> taken = std::move(*it);
+            members_.erase(it);
+            return taken;
+        }
+    }
+    return nullptr;
+}
+
+bool TGruppe::RemoveElement(TBauteil* element) {
+    for (auto it = members_.rbegin(); it != members_.rend(); ++it) {
+        if (auto* group = dynamic_cast<TGruppe*>(it->get()); group && group->RemoveElement(element))
+            return true;
+        if (it->get() == element) {
+            members_.erase(std::next(it).base());
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TGruppe::ContainsStripCut() const {
+    return std::any_of(members_.begin(), members_.end(), [](const auto& m) {
+        if (m->BauteilTyp == TBauteilTyp::btTrenner)
+            return true;
+        const auto* group = dynamic_cast<const TGruppe*>(m.get());
+        return group != nullptr && group->ContainsStripCut();
+    });
+}
+
+QPoint TGruppe::FirstLeadEnd() const {
+    for (const auto& member : members_) {
+        if (const auto* group = dynamic_cast<const TGruppe*>(member.get())) {
+            const QPoint end = group->FirstLeadEnd();
+            if (end.x() >= 0 && end.y() >= 0)
+                return end;
+            continue;
+        }
+        const auto* wire = dynamic_cast<const TDraht*>(member.get());
+        const TBauteilTyp kind = member->BauteilTyp;
+        if (wire && !wire->Nodes.empty() &&
+            (kind == TBauteilTyp::btDraht || kind == TBauteilTyp::btAnschluss ||
+             kind == TBauteilTyp::btPin))
+            return wire->Nodes.front();
+    }
+    return {-1, -1};
+}
+
+void TGruppe::CollectOfKind(std::vector<TBauteil*>& list, TBauteilTyp kind) {
+    Renumbered = false;
+    if (IsComponent)
+        ++Level;
+    if (BauteilTyp == kind)
+        list.push_back(this);
+    for (const auto& member : members_) {
+        if (auto* group = dynamic_cast<TGruppe*>(member.get())) {
+            group->Level = Level;
+            group->CollectOfKind(list, kind);
+        } else if (member->BauteilTyp == kind) {
+            list.push_back(member.get());
+        }
+    }
+}
+
+void TGruppe::CollectCopper(std::vector<TBauteil*>& list) {
+    for (const auto& member : members_) {
+        if (auto* group = dynamic_cast<TGruppe*>(member.get()))
+            group->CollectCopper(list);
+        else if (member->KupferFlag())
+            list.push_back(member.get());
+    }
+}
+
+// --- Forwarding -------------------------------------------------------------------------------
+
+void TGruppe::MoveBy(int dx, int dy) {
+    for (const auto& member : members_)
+        member->MoveBy(dx, dy);
+}
+
+void TGruppe::Rotate90(QPoint centre, QPoint anchorCentre) {
+    TBauteil::Rotate90(centre, anchorCentre);
+    for (const auto& member : members_)
+        member->Rotate90(centre, anchorCentre);
+    CollectAnchors();
+}
+
+void TGruppe::RememberShape() {
+    for (const auto& member : members_)
+        member->RememberShape();
+}
+
+void TGruppe::SetPlaced(bool value) {
+    for (const auto& member : members_)
+        member->SetPlaced(value);
+    TBauteil::SetPlaced(value);
+}
+
+void TGruppe::BeginContacts() {
+    TBauteil::BeginContacts();
+    CollectAnchors();
+}
+
+void TGruppe::CollectAnchors() {
+    Anchors.clear();
+    for (const auto& member : members_) {
+        member->CollectAnchors();
+        const auto count = std::min<std::size_t>(std::size_t(std::max(member->GetContactCount(), 0)),
+                                                 member->Anchors.size());
+        Anchors.insert(Anchors.end(), member->Anchors.begin(),
+                       member->Anchors.begin() + std::ptrdiff_t(count));
+    }
+}
+
+void TGruppe::MoveAnchorsBy(int dx, int dy) {
+    for (const auto& member : members_)
+        member->MoveAnchorsBy(dx, dy);
+    TBauteil::MoveAnchorsBy(dx, dy);
+}
+
+TBauteil* TGruppe::ContactAt(QPoint point) {
+    for (const auto& member : members_)
+        if (TBauteil* found = member->ContactAt(point))
+            return found;
+    return nullptr;
+}
+
+int TGruppe::GetContactCount() const {
+    int count = 0;
+    for (const auto& member : members_)
+        count += member->GetContactCount();
+    return count;
+}
+
+void TGruppe::FillContacts(std::vector<QPoint*>& contacts) {
+    for (const auto& member : members_)
+        member->FillContacts(contacts);
+}
+
+void TGruppe::SetIstMarkiert(bool value) {
+    TBauteil::SetIstMarkiert(value);
+    for (const auto& member : members_)
+        member->SetIstMarkiert(value);
+}
+void TGruppe::SetVisible(bool value) {
+    TBauteil::SetVisible(value);
+    for (const auto& member : members_)
+        member->SetVisible(value);
+}
+void TGruppe::SetUmrissFlag(bool value) {
+    TBauteil::SetUmrissFlag(value);
+    for (const auto& member : members_)
+        member->SetUmrissFlag(value);
+}
+void TGruppe::SetSpiegelnFlag(bool value) {
+    TBauteil::SetSpiegelnFlag(value);
+    for (const auto& member : members_)
+        member->SetSpiegelnFlag(value);
+}
+void TGruppe::SetIstAufLoetseite(bool value) {
+    TBauteil::SetIstAufLoetseite(value);
+    for (const auto& member : members_)
+        member->SetIstAufLoetseite(value);
+}
+void TGruppe::SetKupferFlag(bool value) {
+    TBauteil::SetKupferFlag(value);
+    for (const auto& member : members_)
+        member->SetKupferFlag(value);
+}
+
+// --- Stored form ------------------------------------------------------------------------------
+
+void TGruppe::WriteToStream(RecordContext& context, ValueWriter& writer) {
+    WriteGroupRecord(context, writer);
+}
+
+void TGruppe::ReadFromStream(RecordContext& context, ValueReader& reader) {
+    ReadGroupRecord(context, reader);
+}
+
+void TGruppe::WriteGroupRecord(RecordContext& context, ValueWriter& writer) {
+    CollectAnchors();
+    TBauteil::WriteToStream(context, writer);
+    writer.WriteInteger(std::int32_t(members_.size()) - 1);
+    QByteArray identity;
+    identity += record::EncodeShortString(Identifier, IdentifierLength);
+    identity += record::EncodeShortString(Value, ValueLength);
+    identity += record::EncodeShortString(Description, DescriptionLength);
+    char number[2];
+    qToLittleEndian(Number, number);
+    identity.append(number, 2);
+    writer.WriteRaw(identity);
+    writer.WriteBoolean(IsComponent);
+    writer.WriteBoolean(InComponentsList);
+    for (const auto& member : members_) {
+        writer.WriteString(QString::fromLatin1(member->ClassName().data(),
+                                               qsizetype(member->ClassName().size())));
+        member->WriteToStream(context, writer);
+    }
+}
+
+void TGruppe::ReadGroupRecord(RecordContext& context, ValueReader& reader) {
+    TBauteil::ReadFromStream(context, reader);
+    // A member takes at least its class name's tag and length byte.
+    const int count = record::ReadListCount(context, reader, 2);
+    const QByteArray identity = reader.ReadRaw(IdentityBlockSize);
+    Identifier = record::DecodeShortString(QByteArrayView(identity).sliced(0, 11), IdentifierLength);
+    Value = record::DecodeShortString(QByteArrayView(identity).sliced(11, 41), ValueLength);
+    Description = record::DecodeShortString(QByteArrayView(identity).sliced(52, 41), DescriptionLength);
+    Number = qFromLittleEndian<std::int16_t>(identity.constData() + 93);
+    if (context.Is(StreamPurpose::Transfer)) {
+        // A group pasted or taken from the library gets a free number on its new board.
+        Number = 0;
+        if (OnBtKennungRequest)
+            OnBtKennungRequest(*this);
+    }
+    IsComponent = reader.ReadBoolean();
+    InComponentsList = reader.ReadBoolean();
+
+    const GroupDepthGuard depth(context);
+    for (int i = 0; i < count; ++i) {
+        std::unique_ptr<TBauteil> member = CreateElementByClassName(reader.ReadString());
+        member->SetParent(Parent());
+        member->SetBMUsage(BMUsage());
+        if (auto* group = dynamic_cast<TGruppe*>(member.get());
+            group && member->ClassName() == "TGruppe")
+            group->OnBtKennungRequest = OnBtKennungRequest;
+        TBauteil* read = member.get();
+        // Taken in before its payload is read, so what was read stays when reading fails.
+        members_.push_back(std::move(member));
+        read->ReadFromStream(context, reader);
+        read->SetIstAufLoetseite(istAufLoetseite());
+    }
+    PropagateIdentity();
+}
+
+} // namespace karvel
