@@ -50,7 +50,7 @@ public:
     virtual void ReadFromStream(RecordContext& context, ValueReader& reader);
     virtual void ReadSideFlag(RecordContext& context, ValueReader& reader);
     virtual void ReadFillBitmap(RecordContext& context, ValueReader& reader);
-    virtual bool CanStretchLeads() const { return false; }
+    virtual bool CanStretchLeads() { return false; }
     virtual TBauteil* ContactAt(QPoint point);
     virtual void SetPlaced(bool value) { placed_ = value; }
     virtual void BeginContacts();
@@ -102,6 +102,8 @@ public:
     virtual TBitmapUsage* BMU() const { return bmu_; }
     virtual TBitmapUsageList* BMUsage() const { return bmUsage_; }
     virtual void ReleaseFillBitmap();
+    // Draws the solder joints of the element's contacts; wires, leads, pins and groups have them.
+    virtual void DrawSolderJoints(Canvas&) {}
 
     // --- Non-virtual operations
     bool IsOnWorkingSide() const;
