@@ -144,6 +144,10 @@ void TPlatine::ReadBoardFields(RecordContext& context, ValueReader& reader, bool
             throw StreamError::InvalidValue();
         reader.CheckCount(size, 1);
         anmerkungen_.SetRtf(reader.ReadRaw(size));
+    } else {
+        // Older files had no annotations; the new board's default text would name the wrong
+        // board.
+        anmerkungen_.SetRtf({});
     }
     if (layout_ && context.VersionAbove(3065)) {
         RecordContext nested(context.Purpose(), context.Device());

@@ -106,6 +106,9 @@ public:
     virtual void DrawSolderJoints(Canvas&) {}
 
     // --- Non-virtual operations
+    // Makes a freshly loaded or read bitmap the element's fill: a new record in the board's
+    // list that this element uses. False when the element has no list to keep it in.
+    bool AdoptFillBitmap(QImage bitmap);
     bool IsOnWorkingSide() const;
     bool IsXRayGhost() const;
     bool IsFilledArea() const;
@@ -147,9 +150,6 @@ public:
     const ViewState& View() const;
 
 protected:
-    // Makes a freshly loaded or read bitmap the element's fill: a new record in the board's
-    // list that this element uses. False when the element has no list to keep it in.
-    bool AdoptFillBitmap(QImage bitmap);
     void WriteFillBitmap(RecordContext& context, ValueWriter& writer);
     // Turns the fill bitmap a quarter turn clockwise, as the points are turned.
     void RotateFillBitmap();
