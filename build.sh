@@ -4,6 +4,8 @@
 #   ./build.sh test    install what is missing, build, run every test headless
 #   ./build.sh asan    the tests again, built with AddressSanitizer and UBSan
 #   ./build.sh bench   build and run the benchmarks (Release)
+#   ./build.sh fuzz [SECONDS]   fuzz the project reader with libFuzzer (default 60 s)
+#   ./build.sh corpus  rebuild the fuzzer's seed corpus under tests/fuzz/corpus
 #   ./build.sh build   only build
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -12,11 +14,12 @@ what="${1:-build}"
 shift || true
 
 install_packages() {
+    local list="${1:-tools/debian-packages.txt}"
     local missing=()
     while read -r pkg; do
         [[ -z "$pkg" || "$pkg" == \#* ]] && continue
         dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
-    done < tools/debian-packages.txt
+    done < "$list"
     ((${#missing[@]} == 0)) && return 0
     echo "Installing: ${missing[*]}"
     local sudo=()
@@ -65,7 +68,23 @@ case "$what" in
     bench)
         install_packages
         configure_and_build build-bench -DCMAKE_BUILD_TYPE=Release -DKARVEL_BENCHMARKS=ON
-        for b in build-bench/benchmarks/bench_*; do [[ -x "$b" ]] && QT_QPA_PLATFORM=offscreen "$b" "$@"; done ;;
+        for b in build-bench/benchmarks/bench_*; do
+            if [[ -f "$b" && -x "$b" ]]; then QT_QPA_PLATFORM=offscreen "$b" "$@"; fi
+        done ;;
+    fuzz)
+        install_packages
+        install_packages tools/debian-packages-fuzz.txt
+        configure_and_build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKARVEL_FUZZ=ON \
+            -DKARVEL_TESTS=OFF -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang
+        mkdir -p build-fuzz/corpus build-fuzz/crashes
+        export QT_QPA_PLATFORM=offscreen ASAN_OPTIONS="detect_leaks=0"
+        build-fuzz/tests/fuzz/board_record_fuzzer -max_total_time="${1:-60}" -rss_limit_mb=2048 \
+            -artifact_prefix=build-fuzz/crashes/ build-fuzz/corpus tests/fuzz/corpus
+        echo "New crash inputs, if any, are in build-fuzz/crashes; keep them in tests/fuzz/crashes." ;;
+    corpus)
+        install_packages
+        configure_and_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+        build/tests/fuzz/make_fuzz_corpus tests/fuzz/corpus ;;
     *)
-        echo "usage: ./build.sh run|test|asan|bench|build" >&2; exit 2 ;;
+        echo "usage: ./build.sh run|test|asan|bench|fuzz|corpus|build" >&2; exit 2 ;;
 esac
