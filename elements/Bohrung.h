@@ -11,6 +11,8 @@ public:
     TBohrung();
     std::string_view ClassName() const override { return "TBohrung"; }
 
+    void Draw(Canvas& canvas) override;
+    std::optional<Region> CreateRegion(Canvas& canvas) override;
     QString GetKindName() const override;
     bool EditProperties() override;
     void SetKupferFlag(bool) override { TRoundElement::SetKupferFlag(false); }

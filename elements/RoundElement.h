@@ -17,10 +17,15 @@ public:
     int Radius() const;
 
     // --- Overrides shared by pads and drillings
+    bool HitTest(QPoint device, Canvas& canvas) override;
     QPoint* NodeAt(QPoint, Canvas&) override { return nullptr; }
     void MoveBy(int dx, int dy) override { Centre += QPoint(dx, dy); }
+    Rect GetBounds(Canvas& canvas) override;
     void WriteToStream(RecordContext& context, ValueWriter& writer) override;
     void ReadFromStream(RecordContext& context, ValueReader& reader) override;
+    void DrawGhost(Canvas& canvas, const QPoint& at) override;
+    void Stretch(TBauteil* firstLead, TBauteil* secondLead, double angle,
+                 TBauteil* movedLead) override;
     void RememberShape() override;
     void ForgetShape() override { HasRememberedShape = false; }
     void Rotate90(QPoint centre, QPoint anchorCentre) override;

@@ -1,11 +1,55 @@
 #include "elements/Trenner.h"
 
+#include "board/CopperColours.h"
 #include "board/RecordIO.h"
 #include "elements/Geometry.h"
 
+#include <cstdlib>
+
 namespace karvel {
 
-TTrenner::TTrenner() { BauteilTyp = TBauteilTyp::btTrenner; }
+TTrenner::TTrenner() {
+    BauteilTyp = TBauteilTyp::btTrenner;
+}
+
+void TTrenner::Draw(Canvas& canvas) {
+    // A cut goes through the board: it shows from either side, so there is no side test.
+    Colour fill = CopperColours::For(View()).Surface;
+    if (IstMarkiert())
+        fill = colours::Selected;
+    else if (UmrissFlag())
+        fill = colours::White;
+    const Colour brush = canvas.BrushColour();
+    const BrushStyle brushStyle = canvas.GetBrushStyle();
+    canvas.SetPen(canvas.PenColour(), 0, PenStyle::Clear);
+    canvas.SetBrush(fill);
+    canvas.DrawRectangle(CutRect);
+    canvas.SetBrush(brush, brushStyle);
+    canvas.SetPenStyle(PenStyle::Solid);
+}
+
+std::optional<Region> TTrenner::CreateRegion(Canvas& canvas) {
+    return Region::FromRect(Normalised(canvas.LPtoDP(CutRect)));
+}
+
+bool TTrenner::HitTest(QPoint device, Canvas& canvas) {
+    const Rect bounds = Normalised(canvas.LPtoDP(GetBounds(canvas)));
+    if (device.x() < bounds.Left || device.x() >= bounds.Right || device.y() < bounds.Top ||
+        device.y() >= bounds.Bottom)
+        return false;
+    const std::optional<Region> region = CreateRegion(canvas);
+    return region && region->Contains(device);
+}
+
+int TTrenner::EdgeTowards(QPoint device, Canvas& canvas) {
+    const Rect bounds = GetBounds(canvas);
+    const QPoint mid = canvas.LPtoDP(Midpoint(bounds.TopLeft(), bounds.BottomRight()));
+    const int dx = device.x() - mid.x();
+    const int dy = device.y() - mid.y();
+    if (std::abs(dy) < std::abs(dx))
+        return dx <= 0 ? 3 : 4;
+    return dy <= 0 ? 1 : 2;
+}
 
 void TTrenner::MoveBy(int dx, int dy) {
     CutRect = {CutRect.Left + dx, CutRect.Top + dy, CutRect.Right + dx, CutRect.Bottom + dy};

@@ -13,6 +13,9 @@ public:
 
     Rect CutRect;
 
+    void Draw(Canvas& canvas) override;
+    std::optional<Region> CreateRegion(Canvas& canvas) override;
+    bool HitTest(QPoint device, Canvas& canvas) override;
     void MoveBy(int dx, int dy) override;
     Rect GetBounds(Canvas&) override { return CutRect; }
     void WriteToStream(RecordContext& context, ValueWriter& writer) override;
@@ -21,6 +24,8 @@ public:
     void SetFraesen(bool) override { TBauteil::SetFraesen(false); }
     void Scale(QPoint origin, double factorX, double factorY) override;
 
+    // The edge of the cut a device point lies towards: 1 top, 2 bottom, 3 left, 4 right.
+    int EdgeTowards(QPoint device, Canvas& canvas);
 };
 
 } // namespace karvel
