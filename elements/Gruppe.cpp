@@ -5,9 +5,13 @@
 #include "board/StreamError.h"
 #include "elements/Draht.h"
 #include "elements/ElementFactory.h"
+#include "elements/Geometry.h"
 #include "elements/Txtlabel.h"
 
+#include <array>
+#include <cmath>
 #include <QtCore/QtEndian>
+#include <QtGui/QPaintDevice>
 
 namespace karvel {
 
@@ -20,6 +24,37 @@ QString NumberedIdentifier(const QString& identifier, int number) {
     if (hash < 0)
         return identifier;
     return identifier.left(hash) + QString::number(number);
+}
+
+// Leads and body ends within this angle of their mean direction count as one straight line.
+constexpr long double InLineTolerance = 0.1L;
+
+bool HasSolderJoints(TBauteilTyp kind) {
+    return kind == TBauteilTyp::btDraht || kind == TBauteilTyp::btAnschluss ||
+           kind == TBauteilTyp::btPin;
+}
+
+// Left and top edges belong to the rectangle, right and bottom do not.
+bool ContainsPoint(const Rect& r, QPoint p) {
+    return p.x() >= r.Left && p.x() < r.Right && p.y() >= r.Top && p.y() < r.Bottom;
+}
+
+// Where the canvas may draw, in device pixels: its clip region, or else the whole surface.
+Rect DeviceClipRect(Canvas& canvas) {
+    if (const std::optional<Region> clip = canvas.ClipRegion())
+        return clip->Bounds();
+    const QPaintDevice* device = canvas.Painter().device();
+    return {0, 0, device ? device->width() : 0, device ? device->height() : 0};
+}
+
+// The lead a contact of a stretchable component belongs to: a wire with a remembered shape of
+// at least two nodes. Anything else (a pin, a contact without a wire) cannot be stretched.
+const TDraht* StretchableLead(TBauteil* owner) {
+    const auto* lead = dynamic_cast<const TDraht*>(owner);
+    if (lead == nullptr || lead->BauteilTyp == TBauteilTyp::btPin || !lead->RememberedNodes ||
+        lead->RememberedNodes->size() < 2)
+        return nullptr;
+    return lead;
 }
 
 // Keeps reading nested groups within a bound even when a damaged file nests them endlessly.
@@ -179,6 +214,143 @@ void TGruppe::CollectCopper(std::vector<TBauteil*>& list) {
     }
 }
 
+void TGruppe::DrawMembersOfKind(Canvas& canvas, TBauteilTyp kind) {
+    const Rect clip = DeviceClipRect(canvas);
+    for (const auto& member : members_) {
+        if (auto* group = dynamic_cast<TGruppe*>(member.get())) {
+            group->DrawMembersOfKind(canvas, kind);
+            continue;
+        }
+        if (member->BauteilTyp != kind)
+            continue;
+        if (Intersects(Normalised(canvas.LPtoDP(member->GetRedrawBounds(canvas))), clip))
+            member->Draw(canvas);
+    }
+}
+
+void TGruppe::DrawSolderJoints(Canvas& canvas) {
+    for (const auto& member : members_)
+        if (dynamic_cast<TGruppe*>(member.get()) != nullptr || HasSolderJoints(member->BauteilTyp))
+            member->DrawSolderJoints(canvas);
+}
+
+// --- Drawing and hit tests --------------------------------------------------------------------
+
+void TGruppe::Draw(Canvas& canvas) {
+    if ((!IsOnWorkingSide() && !IsXRayGhost()) || !Visible())
+        return;
+    // Strip cuts lie under everything else; the board draws them in its cut layer.
+    for (const auto& member : members_)
+        if (member->BauteilTyp != TBauteilTyp::btTrenner)
+            member->Draw(canvas);
+}
+
+std::optional<Region> TGruppe::CreateRegion(Canvas& canvas) {
+    if (members_.empty())
+        return std::nullopt;
+    Region united;
+    for (const auto& member : members_)
+        if (const std::optional<Region> region = member->CreateRegion(canvas))
+            united = united.Combined(*region, CombineMode::Or);
+    return united;
+}
+
+bool TGruppe::HitTest(QPoint device, Canvas& canvas) {
+    if (!IsOnWorkingSide())
+        return false;
+    if (!ContainsPoint(Normalised(canvas.LPtoDP(GetRedrawBounds(canvas))), device))
+        return false;
+    return std::any_of(members_.begin(), members_.end(),
+                       [&](const auto& member) { return member->HitTest(device, canvas); });
+}
+
+bool TGruppe::IntersectsRect(const Rect& device, Canvas& canvas) {
+    if (!IsOnWorkingSide())
+        return false;
+    return std::any_of(members_.begin(), members_.end(),
+                       [&](const auto& member) { return member->IntersectsRect(device, canvas); });
+}
+
+QPoint* TGruppe::NodeAt(QPoint point, Canvas& canvas) {
+    for (const auto& member : members_)
+        if (QPoint* node = member->NodeAt(point, canvas))
+            return node;
+    return nullptr;
+}
+
+Rect TGruppe::GetBounds(Canvas& canvas) {
+    std::optional<Rect> bounds;
+    for (const auto& member : members_) {
+        const Rect r = Normalised(member->GetBounds(canvas));
+        bounds = bounds ? Rect{std::min(bounds->Left, r.Left), std::min(bounds->Top, r.Top),
+                               std::max(bounds->Right, r.Right), std::max(bounds->Bottom, r.Bottom)}
+                        : r;
+    }
+    return bounds.value_or(TBauteil::GetBounds(canvas));
+}
+
+// --- Editing ----------------------------------------------------------------------------------
+
+bool TGruppe::CanStretchLeads() {
+    CollectAnchors();
+    if (GetContactCount() != 2 || ContainsStripCut())
+        return false;
+    BeginContacts();
+    std::array<const TDraht*, 2> leads{};
+    for (const TDraht*& lead : leads) {
+        const std::optional<QPoint> contact = NextContact();
+        lead = contact ? StretchableLead(ContactAt(*contact)) : nullptr;
+        if (lead == nullptr)
+            return false;
+    }
+    const std::vector<QPoint>& a = *leads[0]->RememberedNodes;
+    const std::vector<QPoint>& b = *leads[1]->RememberedNodes;
+    // Node 0 lies in the hole, node 1 at the body: lead A, the body, lead B.
+    const std::array<long double, 3> angles{LineDirection(a[0], a[1]), LineDirection(b[1], a[1]),
+                                            LineDirection(b[1], b[0])};
+    const long double mean = (angles[0] + angles[1] + angles[2]) / 3;
+    return std::all_of(angles.begin(), angles.end(), [mean](long double angle) {
+        return std::fabs(mean - angle) < InLineTolerance;
+    });
+}
+
+void TGruppe::Stretch(TBauteil* firstLead, TBauteil* secondLead, double angle,
+                      TBauteil* movedLead) {
+    // The leads first: the body and labels follow the new body end of the first lead.
+    for (const auto& member : members_)
+        if (member->BauteilTyp == TBauteilTyp::btAnschluss)
+            member->Stretch(firstLead, secondLead, angle, movedLead);
+    for (const auto& member : members_)
+        if (member->BauteilTyp != TBauteilTyp::btAnschluss)
+            member->Stretch(firstLead, secondLead, angle, movedLead);
+}
+
+bool TGruppe::EditProperties() {
+    if (!IsComponent)
+        return false;
+    bool accepted = false;
+    if (dialog_ != nullptr) {
+        if (const std::optional<ComponentFields> fields =
+                dialog_->Ask({Identifier, Value, Description, InComponentsList})) {
+            // The stored identity block has room for these lengths only.
+            Identifier = fields->Identifier.left(IdentifierLength);
+            Value = fields->Value.left(ValueLength);
+            Description = fields->Description.left(DescriptionLength);
+            InComponentsList = fields->InComponentsList;
+            accepted = true;
+        }
+    }
+    PropagateIdentity();
+    return accepted;
+}
+
+void TGruppe::FitToRect(const Rect& oldRect, const Rect& newRect) {
+    if (IsComponent)
+        return;
+    for (const auto& member : members_)
+        member->FitToRect(oldRect, newRect);
+}
+
 // --- Forwarding -------------------------------------------------------------------------------
 
 void TGruppe::MoveBy(int dx, int dy) {
@@ -213,8 +385,8 @@ void TGruppe::CollectAnchors() {
     Anchors.clear();
     for (const auto& member : members_) {
         member->CollectAnchors();
-        const auto count = std::min<std::size_t>(std::size_t(std::max(member->GetContactCount(), 0)),
-                                                 member->Anchors.size());
+        const auto count = std::min<std::size_t>(
+            std::size_t(std::max(member->GetContactCount(), 0)), member->Anchors.size());
         Anchors.insert(Anchors.end(), member->Anchors.begin(),
                        member->Anchors.begin() + std::ptrdiff_t(count));
     }
@@ -301,8 +473,8 @@ void TGruppe::WriteGroupRecord(RecordContext& context, ValueWriter& writer) {
     writer.WriteBoolean(IsComponent);
     writer.WriteBoolean(InComponentsList);
     for (const auto& member : members_) {
-        writer.WriteString(QString::fromLatin1(member->ClassName().data(),
-                                               qsizetype(member->ClassName().size())));
+        writer.WriteString(
+            QString::fromLatin1(member->ClassName().data(), qsizetype(member->ClassName().size())));
         member->WriteToStream(context, writer);
     }
 }
@@ -312,9 +484,11 @@ void TGruppe::ReadGroupRecord(RecordContext& context, ValueReader& reader) {
     // A member takes at least its class name's tag and length byte.
     const int count = record::ReadListCount(context, reader, 2);
     const QByteArray identity = reader.ReadRaw(IdentityBlockSize);
-    Identifier = record::DecodeShortString(QByteArrayView(identity).sliced(0, 11), IdentifierLength);
+    Identifier =
+        record::DecodeShortString(QByteArrayView(identity).sliced(0, 11), IdentifierLength);
     Value = record::DecodeShortString(QByteArrayView(identity).sliced(11, 41), ValueLength);
-    Description = record::DecodeShortString(QByteArrayView(identity).sliced(52, 41), DescriptionLength);
+    Description =
+        record::DecodeShortString(QByteArrayView(identity).sliced(52, 41), DescriptionLength);
     Number = qFromLittleEndian<std::int16_t>(identity.constData() + 93);
     if (context.Is(StreamPurpose::Transfer)) {
         // A group pasted or taken from the library gets a free number on its new board.

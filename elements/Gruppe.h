@@ -4,6 +4,7 @@
 
 #include "board/Language.h"
 #include "elements/Bauteil.h"
+#include "elements/ComponentDialog.h"
 
 #include <functional>
 #include <memory>
@@ -38,15 +39,26 @@ public:
     QString IdentifierText() const;
 
     // --- Overrides
+    void Draw(Canvas& canvas) override;
     void SetIstMarkiert(bool value) override;
+    std::optional<Region> CreateRegion(Canvas& canvas) override;
+    bool HitTest(QPoint device, Canvas& canvas) override;
+    QPoint* NodeAt(QPoint point, Canvas& canvas) override;
     void MoveBy(int dx, int dy) override;
+    // An empty group has no area: it answers the base's empty rectangle.
+    Rect GetBounds(Canvas& canvas) override;
     void WriteToStream(RecordContext& context, ValueWriter& writer) override;
     void ReadFromStream(RecordContext& context, ValueReader& reader) override;
+    // Whether dragging one of the two leads stretches the whole component.
+    bool CanStretchLeads() override;
     TBauteil* ContactAt(QPoint point) override;
     void SetPlaced(bool value) override;
     void BeginContacts() override;
     void CollectAnchors() override;
+    void Stretch(TBauteil* firstLead, TBauteil* secondLead, double angle,
+                 TBauteil* movedLead) override;
     void RememberShape() override;
+    bool EditProperties() override;
     void Rotate90(QPoint centre, QPoint anchorCentre) override;
     QString GetKindName() const override;
     QString GetMeasureText() const override;
@@ -54,10 +66,14 @@ public:
     void SetSpiegelnFlag(bool value) override;
     void SetFraesen(bool) override { TBauteil::SetFraesen(false); }
     void SetKupferFlag(bool value) override;
+    bool IntersectsRect(const Rect& device, Canvas& canvas) override;
     void SetIstAufLoetseite(bool value) override;
     void SetVisible(bool value) override;
+    // A component keeps its size; a plain group resizes its members.
+    void FitToRect(const Rect& oldRect, const Rect& newRect) override;
     int GetContactCount() const override;
     void FillContacts(std::vector<QPoint*>& contacts) override;
+    void DrawSolderJoints(Canvas& canvas) override;
 
     // Hands the identity to nested plain groups and to the placeholder labels.
     virtual void PropagateIdentity();
@@ -72,6 +88,11 @@ public:
     QPoint FirstLeadEnd() const;
     void CollectOfKind(std::vector<TBauteil*>& list, TBauteilTyp kind);
     void CollectCopper(std::vector<TBauteil*>& list);
+    // Draws the members of one kind, nested ones included, where the canvas is clipped to.
+    void DrawMembersOfKind(Canvas& canvas, TBauteilTyp kind);
+
+    // The dialog EditProperties opens; the program sets it once at start.
+    static void SetDialog(ComponentDialog* dialog) { dialog_ = dialog; }
 
     // The group's anchors are copies of its members'; moving them moves the members'.
     void MoveAnchorsBy(int dx, int dy) override;
@@ -82,6 +103,8 @@ protected:
     void ReadGroupRecord(RecordContext& context, ValueReader& reader);
 
 private:
+    static inline ComponentDialog* dialog_ = nullptr;
+
     std::vector<std::unique_ptr<TBauteil>> members_;
 };
 
