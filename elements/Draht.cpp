@@ -3,6 +3,8 @@
 #include "board/RecordIO.h"
 #include "elements/Geometry.h"
 
+#include <QtCore/QLocale>
+
 namespace karvel {
 
 TDraht::TDraht() {
@@ -152,7 +154,123 @@ void TDraht::RememberShape() {
     RememberedNodes = Nodes;
 }
 
-void TDraht::ForgetShape() { RememberedNodes.reset(); }
+void TDraht::ForgetShape() {
+    RememberedNodes.reset();
+}
+
+void TDraht::Stretch(TBauteil* firstLead, TBauteil* secondLead, double angle, TBauteil* movedLead) {
+    auto* a = dynamic_cast<TDraht*>(firstLead);
+    auto* b = dynamic_cast<TDraht*>(secondLead);
+    auto usable = [](const TDraht* lead) {
+        return lead != nullptr && !lead->Nodes.empty() && lead->RememberedNodes &&
+               !lead->RememberedNodes->empty();
+    };
+    if (!usable(a) || !usable(b))
+        return;
+    const QPoint a0 = a->RememberedNodes->front();
+    const QPoint b0 = b->RememberedNodes->front();
+    if (a0 == b0)
+        return;
+    const long double delta = angle - Direction(a0, b0);
+    if (this == a || this == b) {
+        StretchLead(*a, *b, delta, movedLead);
+        return;
+    }
+    if (!RememberedNodes)
+        return;
+    // The body turns about the first lead's remembered body end and follows that end, which
+    // the group has stretched already: leads go first.
+    const QPoint pivot = a->RememberedNodes->back();
+    const QPoint shift = a->Nodes.back() - pivot;
+    const std::size_t count = std::min(Nodes.size(), RememberedNodes->size());
+    for (std::size_t i = 0; i < count; ++i)
+        Nodes[i] = RotatePoint((*RememberedNodes)[i], pivot, double(delta)) + shift;
+}
+
+void TDraht::StretchLead(TDraht& a, TDraht& b, long double delta, TBauteil* movedLead) {
+    const QPoint aLast = a.RememberedNodes->back();
+    const QPoint bLast = b.RememberedNodes->back();
+    const long double r = PointDistance(a.RememberedNodes->front(), b.RememberedNodes->front());
+    const long double s = PointDistance(a.Nodes.front(), b.Nodes.front());
+    const long double factor = s / r;
+    // Half the remembered body, halved toward zero as the stored components expect.
+    const QPoint half((bLast.x() - aLast.x()) / 2, (bLast.y() - aLast.y()) / 2);
+    const QPoint middle = aLast + half;
+    const TDraht& fixed = movedLead == &a ? b : a;
+    const QPoint f = fixed.Nodes.front();
+    const QPoint fRemembered = fixed.RememberedNodes->front();
+    const QPoint offset = this == &a ? -half : half;
+    // The body middle keeps its place between the holes in proportion, the body its length.
+    const QPoint end(RoundToUnit(factor * (middle.x() - fRemembered.x()) + f.x() + offset.x()),
+                     RoundToUnit(factor * (middle.y() - fRemembered.y()) + f.y() + offset.y()));
+    Nodes.back() = RotatePoint(end, f, double(delta));
+}
+
+// --- Texts ------------------------------------------------------------------------------------
+
+QString TDraht::Millimetres(int units) {
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    return locale.toString(units / 100.0, 'f', QLocale::FloatingPointShortest);
+}
+
+QString TDraht::GetKindName() const {
+    // The texts are where a shape settles whether it is a rectangle, and the stored kind follows.
+    const_cast<TDraht*>(this)->Reclassify();
+    const ViewState& view = View();
+    switch (BauteilTyp) {
+    case TBauteilTyp::btDraht: {
+        QString name = view.Tr(QStringLiteral("Draht"), QStringLiteral("wire"));
+        const int length = PolylineLength();
+        if (length % 254 == 0)
+            name += view.Tr(QStringLiteral(" Lochabstand "), QStringLiteral(": hole distance ")) +
+                    QString::number(length / 254);
+        return name;
+    }
+    case TBauteilTyp::btAnschluss:
+        return view.Tr(QStringLiteral("Bauteilanschluß"), QStringLiteral("Lead"));
+    case TBauteilTyp::btLine:
+        return view.Tr(QStringLiteral("Linie"), QStringLiteral("Line"));
+    case TBauteilTyp::btRect:
+        return view.Tr(QStringLiteral("Rechteck"), QStringLiteral("Rectangle"));
+    case TBauteilTyp::btPolygon:
+        return QStringLiteral("Polygon");
+    case TBauteilTyp::btPin:
+        return QStringLiteral("Pin");
+    default:
+        return {};
+    }
+}
+
+QString TDraht::GetMeasureText() const {
+    const_cast<TDraht*>(this)->Reclassify();
+    switch (BauteilTyp) {
+    case TBauteilTyp::btDraht:
+    case TBauteilTyp::btAnschluss:
+        return QStringLiteral("L = ") + Millimetres(PolylineLength()) + QStringLiteral(" mm");
+    case TBauteilTyp::btLine:
+    case TBauteilTyp::btPolygon:
+        return QString::number(Nodes.size()) +
+               View().Tr(QStringLiteral(" Knoten"), QStringLiteral(" Points"));
+    case TBauteilTyp::btRect:
+        if (Nodes.size() < 3)
+            return {};
+        return Millimetres(PointDistance(Nodes[0], Nodes[1])) + QStringLiteral(" x ") +
+               Millimetres(PointDistance(Nodes[1], Nodes[2])) + QStringLiteral(" mm");
+    default:
+        return {};
+    }
+}
+
+// --- Fill bitmap ------------------------------------------------------------------------------
+
+void TDraht::LoadFillBitmap(const QString& path) {
+    ReleaseFillBitmap();
+    if (!IsClosed())
+        return;
+    if (AdoptFillBitmap(QImage(path)))
+        SetFuellenFlag(true);
+}
 
 // --- Stored form ------------------------------------------------------------------------------
 

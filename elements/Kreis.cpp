@@ -36,7 +36,65 @@ void TKreis::BuildCircle() {
         contour_->RememberShape();
 }
 
-void TKreis::MoveBy(int dx, int dy) { contour_->MoveBy(dx, dy); }
+void TKreis::Draw(Canvas& canvas) {
+    if (!IsOnWorkingSide() && !IsXRayGhost())
+        return;
+    // The contour itself is never selected; its outline turns magenta while the circle is.
+    const Colour pen = contour_->Stiftfarbe();
+    if (IstMarkiert())
+        contour_->SetStiftfarbe(colours::Selected);
+    contour_->Draw(canvas);
+    contour_->SetStiftfarbe(pen);
+}
+
+std::optional<Region> TKreis::CreateRegion(Canvas& canvas) {
+    return contour_->CreateRegion(canvas);
+}
+
+bool TKreis::HitTest(QPoint device, Canvas& canvas) {
+    return contour_->HitTest(device, canvas);
+}
+
+bool TKreis::IntersectsRect(const Rect& device, Canvas& canvas) {
+    return contour_->IntersectsRect(device, canvas);
+}
+
+Rect TKreis::GetBounds(Canvas& canvas) {
+    LastBounds = contour_->GetBounds(canvas);
+    return LastBounds;
+}
+
+void TKreis::DrawGhost(Canvas& canvas, const QPoint& at) {
+    // Read before anything moves: the board passes the rim point itself.
+    const int a = (GhostShown() ? GhostPos().y() : at.y()) - Centre.y();
+    BuildCircle();
+    if (RimPoint.y() < Centre.y())
+        RimPoint.setY(2 * Centre.y() - RimPoint.y());
+    if (std::abs(Centre.y() - RimPoint.y()) < Stiftbreite())
+        RimPoint.setY(Centre.y() + Stiftbreite());
+    canvas.SetPen(colours::Black, Stiftbreite(), PenStyle::Solid);
+    canvas.SetBrushStyle(BrushStyle::Clear);
+    canvas.SetMixMode(MixMode::NotXorPen);
+    canvas.DrawEllipse({Centre.x() - a, Centre.y() - a, Centre.x() + a, Centre.y() + a});
+    canvas.SetMixMode(MixMode::Copy);
+    RimPoint.setX(Centre.x());
+}
+
+void TKreis::Stretch(TBauteil* firstLead, TBauteil* secondLead, double angle, TBauteil* movedLead) {
+    contour_->Stretch(firstLead, secondLead, angle, movedLead);
+}
+
+void TKreis::LoadFillBitmap(const QString& path) {
+    contour_->LoadFillBitmap(path);
+    // The contour fills itself for its bitmap; the circle's own flag, which the dialogs show,
+    // keeps in step.
+    if (contour_->HasteBitmap())
+        TBauteil::SetFuellenFlag(true);
+}
+
+void TKreis::MoveBy(int dx, int dy) {
+    contour_->MoveBy(dx, dy);
+}
 
 void TKreis::Scale(QPoint origin, double factorX, double factorY) {
     contour_->Scale(origin, factorX, factorY);
@@ -63,7 +121,17 @@ void TKreis::ForgetShape() {
     contour_->ForgetShape();
 }
 
-QString TKreis::GetKindName() const { return QStringLiteral("Ellipse"); }
+QString TKreis::GetKindName() const {
+    return QStringLiteral("Ellipse");
+}
+
+QString TKreis::GetMeasureText() const {
+    const Rect& b = LastBounds;
+    return TDraht::Millimetres(PointDistance({b.Left, b.Top}, {b.Right, b.Top})) +
+           QStringLiteral(" x ") +
+           TDraht::Millimetres(PointDistance({b.Right, b.Top}, {b.Right, b.Bottom})) +
+           QStringLiteral(" mm");
+}
 
 // --- Stored form ------------------------------------------------------------------------------
 
@@ -134,8 +202,12 @@ void TKreis::SetBrushfarbe(Colour value) {
     TBauteil::SetBrushfarbe(value);
     contour_->SetBrushfarbe(value);
 }
-void TKreis::SetHasteBitmap(bool value) { contour_->SetHasteBitmap(value); }
-bool TKreis::HasteBitmap() const { return contour_->HasteBitmap(); }
+void TKreis::SetHasteBitmap(bool value) {
+    contour_->SetHasteBitmap(value);
+}
+bool TKreis::HasteBitmap() const {
+    return contour_->HasteBitmap();
+}
 void TKreis::SetFraesen(bool value) {
     TBauteil::SetFraesen(value);
     contour_->SetFraesen(value);
@@ -144,8 +216,12 @@ void TKreis::SetKupferFlag(bool value) {
     TBauteil::SetKupferFlag(value);
     contour_->SetKupferFlag(value);
 }
-void TKreis::SetBtmap(QImage* bitmap) { contour_->SetBtmap(bitmap); }
-QImage* TKreis::Btmap() const { return contour_->Btmap(); }
+void TKreis::SetBtmap(QImage* bitmap) {
+    contour_->SetBtmap(bitmap);
+}
+QImage* TKreis::Btmap() const {
+    return contour_->Btmap();
+}
 void TKreis::SetGlaetten(bool value) {
     TBauteil::SetGlaetten(value);
     contour_->SetGlaetten(true);
@@ -166,10 +242,20 @@ void TKreis::SetIstAufLoetseite(bool value) {
     TBauteil::SetIstAufLoetseite(value);
     contour_->SetIstAufLoetseite(value);
 }
-void TKreis::SetBMU(TBitmapUsage* record) { contour_->SetBMU(record); }
-void TKreis::SetBMUsage(TBitmapUsageList* list) { contour_->SetBMUsage(list); }
-TBitmapUsage* TKreis::BMU() const { return contour_->BMU(); }
-TBitmapUsageList* TKreis::BMUsage() const { return contour_->BMUsage(); }
-void TKreis::ReleaseFillBitmap() { contour_->ReleaseFillBitmap(); }
+void TKreis::SetBMU(TBitmapUsage* record) {
+    contour_->SetBMU(record);
+}
+void TKreis::SetBMUsage(TBitmapUsageList* list) {
+    contour_->SetBMUsage(list);
+}
+TBitmapUsage* TKreis::BMU() const {
+    return contour_->BMU();
+}
+TBitmapUsageList* TKreis::BMUsage() const {
+    return contour_->BMUsage();
+}
+void TKreis::ReleaseFillBitmap() {
+    contour_->ReleaseFillBitmap();
+}
 
 } // namespace karvel

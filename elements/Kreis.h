@@ -25,16 +25,29 @@ public:
     // Puts the 16 corners of the contour on the circle through the rim point.
     void BuildCircle();
 
-    // --- Overrides
+    // --- Overrides: drawing, hits, bounds, moves and fill bitmaps are those of the contour.
+    void Draw(Canvas& canvas) override;
     void SetIstMarkiert(bool value) override;
+    std::optional<Region> CreateRegion(Canvas& canvas) override;
+    bool HitTest(QPoint device, Canvas& canvas) override;
     QPoint* NodeAt(QPoint, Canvas&) override { return nullptr; }
     void MoveBy(int dx, int dy) override;
+    // Also keeps the result for the measure text.
+    Rect GetBounds(Canvas& canvas) override;
     void WriteToStream(RecordContext& context, ValueWriter& writer) override;
     void ReadFromStream(RecordContext& context, ValueReader& reader) override;
+    // The circle tool's preview: a circle about the centre through the dragged rim point.
+    void DrawGhost(Canvas& canvas, const QPoint& at) override;
+    void Stretch(TBauteil* firstLead, TBauteil* secondLead, double angle,
+                 TBauteil* movedLead) override;
     void RememberShape() override;
     void ForgetShape() override;
     void Rotate90(QPoint centre, QPoint anchorCentre) override;
     QString GetKindName() const override;
+    // Width and height of the bounds last asked for (GetBounds), in millimetres.
+    QString GetMeasureText() const override;
+    bool IntersectsRect(const Rect& device, Canvas& canvas) override;
+    void LoadFillBitmap(const QString& path) override;
     void Scale(QPoint origin, double factorX, double factorY) override;
     void ReleaseFillBitmap() override;
 

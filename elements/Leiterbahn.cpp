@@ -66,6 +66,58 @@ void TLeiterbahn::Rotate90(QPoint centre, QPoint anchorCentre) {
     contour_->Rotate90(centre, anchorCentre);
 }
 
+void TLeiterbahn::Draw(Canvas& canvas) {
+    if (!IsOnWorkingSide() && !IsXRayGhost())
+        return;
+    const Colour pen = contour_->Stiftfarbe();
+    if (IstMarkiert())
+        contour_->SetStiftfarbe(colours::Selected);
+    contour_->Draw(canvas);
+    contour_->SetStiftfarbe(pen);
+    if (IstMarkiert() && !InGroup)
+        DrawNodeMarkers(canvas);
+}
+
+std::optional<Region> TLeiterbahn::CreateRegion(Canvas& canvas) {
+    return contour_->CreateRegion(canvas);
+}
+
+bool TLeiterbahn::HitTest(QPoint device, Canvas& canvas) {
+    return contour_->HitTest(device, canvas);
+}
+
+Rect TLeiterbahn::GetBounds(Canvas& canvas) {
+    return contour_->GetBounds(canvas);
+}
+
+bool TLeiterbahn::IntersectsRect(const Rect& device, Canvas& canvas) {
+    return contour_->IntersectsRect(device, canvas);
+}
+
+void TLeiterbahn::ShowGhost(const QPoint& at, Canvas& canvas) {
+    contour_->HideGhost(canvas, at);
+    RebuildOutline();
+    contour_->ShowGhost(at, canvas);
+}
+
+void TLeiterbahn::HideGhost(Canvas& canvas, const QPoint& at) {
+    TDraht::HideGhost(canvas, at);
+    contour_->HideGhost(canvas, at);
+}
+
+void TLeiterbahn::DrawGhost(Canvas& canvas, const QPoint& at) {
+    TDraht::DrawGhost(canvas, at);
+    contour_->DrawGhost(canvas, at);
+}
+
+QString TLeiterbahn::GetKindName() const {
+    return View().Tr(QStringLiteral("Leiterbahn"), QStringLiteral("Track"));
+}
+
+void TLeiterbahn::LoadFillBitmap(const QString&) {
+    contour_->ReleaseFillBitmap();
+}
+
 void TLeiterbahn::ReadFromStream(RecordContext& context, ValueReader& reader) {
     TDraht::ReadFromStream(context, reader);
     RebuildOutline();
@@ -109,9 +161,15 @@ void TLeiterbahn::SetKupferFlag(bool value) {
     TDraht::SetKupferFlag(value);
     contour_->SetKupferFlag(value);
 }
-bool TLeiterbahn::HasteBitmap() const { return contour_->HasteBitmap(); }
-void TLeiterbahn::SetBtmap(QImage* bitmap) { contour_->SetBtmap(bitmap); }
-QImage* TLeiterbahn::Btmap() const { return contour_->Btmap(); }
+bool TLeiterbahn::HasteBitmap() const {
+    return contour_->HasteBitmap();
+}
+void TLeiterbahn::SetBtmap(QImage* bitmap) {
+    contour_->SetBtmap(bitmap);
+}
+QImage* TLeiterbahn::Btmap() const {
+    return contour_->Btmap();
+}
 void TLeiterbahn::SetGlaetten(bool value) {
     TDraht::SetGlaetten(value);
     contour_->SetGlaetten(value);

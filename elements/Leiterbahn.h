@@ -20,10 +20,22 @@ public:
     bool IsVertical() const;
     bool IsHorizontal() const;
 
-    // --- Overrides
+    // --- Overrides: drawing, hits and bounds are those of the copper outline.
+    void Draw(Canvas& canvas) override;
+    std::optional<Region> CreateRegion(Canvas& canvas) override;
+    bool HitTest(QPoint device, Canvas& canvas) override;
     void MoveBy(int dx, int dy) override;
+    Rect GetBounds(Canvas& canvas) override;
     void ReadFromStream(RecordContext& context, ValueReader& reader) override;
+    // The preview is the outline as it will be, rebuilt at every step of the drag.
+    void ShowGhost(const QPoint& at, Canvas& canvas) override;
+    void HideGhost(Canvas& canvas, const QPoint& at) override;
+    void DrawGhost(Canvas& canvas, const QPoint& at) override;
     void Rotate90(QPoint centre, QPoint anchorCentre) override;
+    QString GetKindName() const override;
+    bool IntersectsRect(const Rect& device, Canvas& canvas) override;
+    // Tracks are drawn in the copper colour and take no fill bitmap.
+    void LoadFillBitmap(const QString& path) override;
     void Scale(QPoint origin, double factorX, double factorY) override;
 
     // The copper outline follows every property but the pen width, which is the track's
