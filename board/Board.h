@@ -14,6 +14,15 @@ public:
     void ZeichneBauteile(Canvas& canvas) override;
     // Kept for the layout editor's command table; copper draws with the elements.
     void ZeichneKupfer() {}
+
+    // The copper pieces the last continuity or unused-area analysis split off the tracks;
+    // drawn over the layout so that their marks show.
+    const std::vector<std::unique_ptr<TBauteil>>& Pieces() const { return pieces_; }
+    void AddPiece(std::unique_ptr<TBauteil> piece) { pieces_.push_back(std::move(piece)); }
+    void ClearPieces() { pieces_.clear(); }
+
+private:
+    std::vector<std::unique_ptr<TBauteil>> pieces_;
 };
 
 } // namespace karvel

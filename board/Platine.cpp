@@ -1,6 +1,7 @@
 #include "board/Platine.h"
 
 #include "board/Board.h"
+#include "board/Continuity.h"
 #include "board/CopperColours.h"
 #include "board/SolderPointPicture.h"
 #include "elements/Geometry.h"
@@ -32,11 +33,18 @@ void TPlatine::Init() {
 }
 
 TPlatine::~TPlatine() {
+    analysis_.reset();
     layout_.reset();
     // Last first, as they were stacked; each element releases its fill bitmap record.
     while (!bauteile_.empty())
         bauteile_.pop_back();
     bitmapUsages_.FreeUnused();
+}
+
+CopperAnalysis& TPlatine::Analysis() {
+    if (!analysis_)
+        analysis_ = std::make_unique<CopperAnalysis>(*this);
+    return *analysis_;
 }
 
 // --- Elements -------------------------------------------------------------------------------
@@ -318,118 +326,6 @@ void TPlatine::ZoomToRect(const Rect& controlRect, QPoint clicked) {
         ScrollBy(ControlToBoard(middle) - centre);
     }
     Fire(OnChange);
-}
-
-// --- Drawing --------------------------------------------------------------------------------
-
-Rect TPlatine::DeviceClipRect(Canvas& canvas) const {
-    if (const std::optional<Region> clip = canvas.ClipRegion())
-        return clip->Bounds();
-    const QPaintDevice* device = canvas.Painter().device();
-    return {0, 0, device ? device->width() : 0, device ? device->height() : 0};
-}
-
-bool TPlatine::IsVisibleIn(TBauteil& element, Canvas& canvas, const Rect& clip) {
-    return Intersects(Normalised(canvas.LPtoDP(element.GetRedrawBounds(canvas))), clip);
-}
-
-void TPlatine::DrawKind(Canvas& canvas, TBauteilTyp kind) {
-    const Rect clip = DeviceClipRect(canvas);
-    for (const auto& element : bauteile_)
-        if (element->BauteilTyp == kind && IsVisibleIn(*element, canvas, clip))
-            element->Draw(canvas);
-}
-
-void TPlatine::ZeichneBauteile(Canvas& canvas) {
-    canvas.SetBrushStyle(BrushStyle::Solid);
-    const Rect clip = DeviceClipRect(canvas);
-    for (const auto& element : bauteile_) {
-        const TBauteilTyp kind = element->BauteilTyp;
-        if (kind == TBauteilTyp::btTrenner || kind == TBauteilTyp::btTrennerFest ||
-            kind == TBauteilTyp::btText)
-            continue;
-        if (IsVisibleIn(*element, canvas, clip))
-            element->Draw(canvas);
-    }
-}
-
-void TPlatine::DrawBackground(Canvas& canvas, const Rect& board, bool output) {
-    if (umrissModus_) {
-        canvas.SetPen(output ? colours::Black : colours::White, 0);
-        canvas.SetBrush(colours::White);
-        canvas.DrawRectangle(board);
-        return;
-    }
-    const CopperColours colours = CopperColours::For(view_);
-    canvas.FillRect(board, colours.Surface);
-    canvas.SetPen(BoardEdgeHighlight, 0);
-    // The light top and left edges as the board is seen, whichever way up it is drawn.
-    const QPoint a = canvas.DPtoLP(Normalised(canvas.LPtoDP(board)).TopLeft());
-    canvas.Line({board.Left, a.y()}, {board.Right, a.y()});
-    canvas.Line({board.Left, board.Top}, {board.Left, board.Bottom});
-}
-
-void TPlatine::ZeichnePlatine(Canvas& canvas) {
-    const bool xray = view_.Roentgen;
-    const Rect board = BoardRect();
-    Rect deviceBoard = Normalised(canvas.LPtoDP(board));
-    const std::optional<Region> previousClip = canvas.ClipRegion();
-    Region clip = Region::FromRect(deviceBoard);
-    if (previousClip)
-        clip = clip.Combined(*previousClip, CombineMode::And);
-    canvas.SelectClipRegion(clip);
-    clipRegion_ = clip;
-
-    DrawBackground(canvas, board, false);
-    if (layout_)
-        layout_->ZeichnePlatine(canvas);
-
-    DrawKind(canvas, TBauteilTyp::btTrenner);
-    DrawKind(canvas, TBauteilTyp::btTrennerFest);
-    if (layout_)
-        layout_->DrawKind(canvas, TBauteilTyp::btBohrung);
-
-    // With X-ray on, the ghosts of the other side go first, the working side on top of them.
-    if (xray) {
-        ZeichneBauteile(canvas);
-        view_.Roentgen = false;
-        ZeichneBauteile(canvas);
-        view_.Roentgen = xray;
-    } else {
-        ZeichneBauteile(canvas);
-    }
-    DrawKind(canvas, TBauteilTyp::btText);
-
-    canvas.SelectClipRegion(previousClip);
-    clipRegion_.reset();
-}
-
-void TPlatine::Paint(Canvas& canvas) {
-    SetzeMassstab(canvas);
-    ZeichnePlatine(canvas);
-    // The origin marker keeps its screen size at every zoom.
-    const int a = RoundToUnit(70.0L / zoom_);
-    canvas.SetMixMode(MixMode::Copy);
-    canvas.SetPen(RgbColour(255, 255, 0), 0);
-    canvas.SetBrush(RgbColour(0, 0, 255));
-    const QPoint u = ursprung_;
-    canvas.Line({u.x(), u.y() - 3 * a}, {u.x(), u.y() + 3 * a});
-    canvas.Line({u.x() - 3 * a, u.y()}, {u.x() + 3 * a, u.y()});
-    canvas.DrawEllipse({u.x() - a, u.y() - a, u.x() + a, u.y() + a});
-}
-
-// --- TBoard and TBibo -----------------------------------------------------------------------
-
-void TBoard::ZeichnePlatine(Canvas& canvas) {
-    DrawBackground(canvas, BoardRect(), false);
-    ZeichneBauteile(canvas);
-}
-
-void TBoard::ZeichneBauteile(Canvas& canvas) {
-    for (const auto& element : Bauteile())
-        element->SetKupferFlag(true);
-    TPlatine::ZeichneBauteile(canvas);
-    DrawKind(canvas, TBauteilTyp::btBohrung);
 }
 
 } // namespace karvel

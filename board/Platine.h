@@ -14,9 +14,11 @@
 #include "platform/Canvas.h"
 #include "platform/Mapping.h"
 
+#include <QtCore/QDateTime>
 #include <QtCore/QPoint>
 #include <QtCore/QSize>
 #include <QtCore/QString>
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -26,6 +28,7 @@ namespace karvel {
 
 class TBoard;
 class TGruppe;
+class CopperAnalysis;
 class ValueReader;
 class ValueWriter;
 
@@ -59,6 +62,11 @@ public:
     virtual void ZeichnePlatine(Canvas& canvas);
     virtual void SetzeMassstab(Canvas& canvas);
     virtual void ZeichneBauteile(Canvas& canvas);
+    // Draws the board for printing and export on a canvas whose mapping the caller set up,
+    // as the output options say; clipUnits is the area to draw, in board units.
+    void ZeichneAusgabe(Canvas& canvas, const Rect& clipUnits);
+    // The three info lines under the title block: view, real size, date and time.
+    std::array<QString, 3> TitleBlockLines(const QDateTime& when) const;
 
     // --- Stored form
     // Writes the board record: header, elements (only the selected ones when asked), board
@@ -71,6 +79,9 @@ public:
     void KennungAnfordern(TGruppe& group);
     // The highest number among this board's components with that identifier, nested included.
     int HighestNumber(const QString& identifier) const;
+
+    // --- The copper analyses: continuity probe and unused areas
+    CopperAnalysis& Analysis();
 
     // --- What kind of board this is
     virtual bool IsLibraryPage() const { return false; }
@@ -200,10 +211,16 @@ protected:
     // Draws every element of a kind whose redraw area meets the clip rectangle.
     void DrawKind(Canvas& canvas, TBauteilTyp kind);
     void DrawBackground(Canvas& canvas, const Rect& board, bool output);
+    void DrawSolderJoints(Canvas& canvas);
+    void DrawCutsAndJoints(Canvas& canvas, bool withCuts);
+    void DrawTitleBlock(Canvas& canvas, const QDateTime& when);
+    void DrawGridNumbering(Canvas& canvas);
     Rect DeviceClipRect(Canvas& canvas) const;
     bool IsVisibleIn(TBauteil& element, Canvas& canvas, const Rect& clip);
 
     std::optional<Region> clipRegion_;
+    // True while the board draws for printing or export rather than for the screen.
+    bool outputPass_ = false;
 
 private:
     void Init();
@@ -213,6 +230,7 @@ private:
     ViewState& view_;
     std::vector<std::unique_ptr<TBauteil>> bauteile_;
     std::unique_ptr<TBoard> layout_;
+    std::unique_ptr<CopperAnalysis> analysis_;
     TBitmapUsageList bitmapUsages_;
     TBauteil* lastSelected_ = nullptr;
     TPlatinenTyp typ_ = TPlatinenTyp::pt_UserBoard;

@@ -109,6 +109,7 @@ void ReadLayoutIntoBoard(const QString& path, TPlatine& board) {
     if (!file.open(QIODevice::ReadOnly))
         throw FileOpenError(path, file.errorString());
     layout->Clear();
+    layout->ClearPieces();
     RecordContext context(StreamPurpose::File, file);
     ValueReader reader(file, LargeBuffer);
     layout->LadeAusStream(context, reader, true);
