@@ -154,5 +154,78 @@ TEST_F(KarvelToolTest, ConvertWritesTheCurrentVersionAndRefusesDamage) {
     EXPECT_FALSE(QFile::exists(Path("out2.rst")));
 }
 
+TEST_F(KarvelToolTest, InfoNamesKindsMeasuresAndBoundsInTheChosenLanguage) {
+    const QJsonArray de = RunTool({QStringLiteral("info"), Path("sample.rst")})
+                              .Json()[QStringLiteral("boards")].toArray()[0].toObject()[QStringLiteral("Bauteile")].toArray();
+    const QJsonArray en = RunTool({QStringLiteral("info"), Path("sample.rst"), QStringLiteral("--lang"), QStringLiteral("en")})
+                              .Json()[QStringLiteral("boards")].toArray()[0].toObject()[QStringLiteral("Bauteile")].toArray();
+    ASSERT_EQ(de.size(), 14);
+    ASSERT_EQ(en.size(), 14);
+    const auto field = [](const QJsonArray& a, int i, const char* key) {
+        return a[i].toObject()[QString::fromLatin1(key)].toString();
+    };
+    // The sample wire runs 508 + 1016 units: six hole pitches.
+    EXPECT_EQ(field(de, 0, "kindName"), QStringLiteral("Draht Lochabstand 6"));
+    EXPECT_EQ(field(en, 0, "kindName"), QStringLiteral("wire: hole distance 6"));
+    EXPECT_TRUE(field(de, 0, "measureText").startsWith(QStringLiteral("L = "))) << field(de, 0, "measureText").toStdString();
+    EXPECT_EQ(field(de, 6, "kindName"), QStringLiteral("Auge"));
+    EXPECT_EQ(field(en, 6, "kindName"), QStringLiteral("Pad"));
+    EXPECT_EQ(field(de, 11, "kindName"), QStringLiteral("R3: Kohleschicht ¼ W"));
+    EXPECT_EQ(field(de, 11, "measureText"), QStringLiteral("4k7"));
+    const QJsonArray padBounds = de[6].toObject()[QStringLiteral("bounds")].toArray();
+    EXPECT_EQ(padBounds, (QJsonArray{3302 - 125, 1651 - 125, 3302 + 125, 1651 + 125}));
+    const QJsonArray members = de[11].toObject()[QStringLiteral("Members")].toArray();
+    EXPECT_FALSE(members[0].toObject()[QStringLiteral("kindName")].toString().isEmpty()) << "members too";
+}
+
+TEST_F(KarvelToolTest, RenderWritesPicturesAndRefusesBadArguments) {
+    const ToolRun png = RunTool({QStringLiteral("render"), Path("sample.rst"), Path("a.png"), QStringLiteral("--solder")});
+    ASSERT_EQ(png.exitCode, 0) << png.err.toStdString();
+    QImage image(Path("a.png"));
+    EXPECT_EQ(image.size(), QSize((8128 + 254) * 48 / 254 + 1, (5080 + 127) * 48 / 254 + 1));
+
+    const ToolRun pdf = RunTool({QStringLiteral("render"), Path("sample.rst"), Path("a.pdf"),
+                                 QStringLiteral("--title"), QStringLiteral("Blinker"), QStringLiteral("--grid-numbers")});
+    ASSERT_EQ(pdf.exitCode, 0) << pdf.err.toStdString();
+    EXPECT_TRUE(Bytes("a.pdf").startsWith("%PDF"));
+    const ToolRun svg = RunTool({QStringLiteral("render"), Path("sample.rst"), Path("a.svg")});
+    ASSERT_EQ(svg.exitCode, 0) << svg.err.toStdString();
+    // True scale: the page is the board and its margin, in millimetres.
+    EXPECT_TRUE(Bytes("a.svg").contains("width=\"83.28mm\"")) << Bytes("a.svg").left(400).toStdString();
+
+    const QStringList bad[] = {
+        {QStringLiteral("render"), Path("sample.rst"), Path("b.gif")},
+        {QStringLiteral("render"), Path("sample.rst"), Path("b.png"), QStringLiteral("--zoom"), QStringLiteral("50")},
+        {QStringLiteral("render"), Path("sample.rst"), Path("b.png"), QStringLiteral("--zoom"), QStringLiteral("2"),
+         QStringLiteral("--dpi"), QStringLiteral("300")},
+        {QStringLiteral("render"), Path("sample.rst"), Path("b.png"), QStringLiteral("--board"), QStringLiteral("3")},
+        {QStringLiteral("render"), Path("sample.rst"), Path("b.png"), QStringLiteral("--probe"), QStringLiteral("x")},
+        {QStringLiteral("render"), Path("sample.rst"), Path("b.png"), QStringLiteral("--frobnicate")},
+    };
+    for (const QStringList& args : bad) {
+        const ToolRun run = RunTool(args);
+        EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_FALSE(QFile::exists(Path("b.png")));
+    }
+}
+
+TEST_F(KarvelToolTest, ProbeAndUnusedReportTheCopper) {
+    // The sample's layout has one strip on row 0 and a pad at hole (1, 1).
+    const ToolRun probe = RunTool({QStringLiteral("probe"), Path("sample.rst"), QStringLiteral("--at"), QStringLiteral("3,0")});
+    ASSERT_EQ(probe.exitCode, 0) << probe.err.toStdString();
+    EXPECT_EQ(probe.Json()[QStringLiteral("copperPieces")].toInt(), 1);
+    EXPECT_EQ(probe.Json()[QStringLiteral("point")].toArray(), (QJsonArray{762, 127}));
+    const ToolRun empty = RunTool({QStringLiteral("probe"), Path("sample.rst"), QStringLiteral("--at"), QStringLiteral("20,10")});
+    EXPECT_EQ(empty.Json()[QStringLiteral("copperPieces")].toInt(), 0);
+    EXPECT_TRUE(empty.Json()[QStringLiteral("connections")].toArray().isEmpty());
+
+    const ToolRun unused = RunTool({QStringLiteral("unused"), Path("sample.rst")});
+    ASSERT_EQ(unused.exitCode, 0) << unused.err.toStdString();
+    EXPECT_EQ(unused.Json()[QStringLiteral("unused")].toInt(),
+              unused.Json()[QStringLiteral("bounds")].toArray().size());
+    EXPECT_EQ(RunTool({QStringLiteral("probe"), Path("sample.rst")}).exitCode, 2);
+    EXPECT_EQ(RunTool({QStringLiteral("unused"), Path("sample.rst"), QStringLiteral("--board"), QStringLiteral("0")}).exitCode, 2);
+}
+
 } // namespace
 } // namespace karvel

@@ -12,6 +12,7 @@
 #include "elements/Txtlabel.h"
 
 #include <QtCore/QJsonArray>
+#include <QtGui/QImage>
 
 namespace karvel {
 
@@ -56,7 +57,7 @@ void AddWireFields(QJsonObject& json, const TDraht& wire) {
         wire.RememberedNodes ? QJsonValue(PointsJson(*wire.RememberedNodes)) : QJsonValue();
 }
 
-void AddGroupFields(QJsonObject& json, TGruppe& group) {
+void AddGroupFields(QJsonObject& json, TGruppe& group, Canvas& canvas) {
     json[QStringLiteral("Identifier")] = group.Identifier;
     json[QStringLiteral("Value")] = group.Value;
     json[QStringLiteral("Description")] = group.Description;
@@ -65,11 +66,11 @@ void AddGroupFields(QJsonObject& json, TGruppe& group) {
     json[QStringLiteral("InComponentsList")] = group.InComponentsList;
     QJsonArray members;
     for (const auto& member : group.Members())
-        members.append(ElementToJson(*member));
+        members.append(ElementToJson(*member, canvas));
     json[QStringLiteral("Members")] = members;
 }
 
-void AddClassFields(QJsonObject& json, TBauteil& e) {
+void AddClassFields(QJsonObject& json, TBauteil& e, Canvas& canvas) {
     if (auto* track = dynamic_cast<TLeiterbahn*>(&e)) {
         AddWireFields(json, *track);
         json[QStringLiteral("Contour")] = PointsJson(track->Contour().Nodes);
@@ -97,7 +98,7 @@ void AddClassFields(QJsonObject& json, TBauteil& e) {
         json[QStringLiteral("Underline")] = label->Font.Underline;
         json[QStringLiteral("StrikeOut")] = label->Font.StrikeOut;
     } else if (auto* group = dynamic_cast<TGruppe*>(&e)) {
-        AddGroupFields(json, *group);
+        AddGroupFields(json, *group, canvas);
         if (auto* bt = dynamic_cast<TBt*>(&e))
             json[QStringLiteral("Style")] = bt->Style;
         if (auto* code = dynamic_cast<TFarbcode*>(&e)) {
@@ -109,10 +110,14 @@ void AddClassFields(QJsonObject& json, TBauteil& e) {
 
 } // namespace
 
-QJsonObject ElementToJson(TBauteil& element) {
+QJsonObject ElementToJson(TBauteil& element, Canvas& canvas) {
     QJsonObject json;
     AddBaseFields(json, element);
-    AddClassFields(json, element);
+    AddClassFields(json, element, canvas);
+    // Bounds first: a circle's measure text reports the bounds it last gave.
+    json[QStringLiteral("bounds")] = RectJson(element.GetBounds(canvas));
+    json[QStringLiteral("kindName")] = element.GetKindName();
+    json[QStringLiteral("measureText")] = element.GetMeasureText();
     return json;
 }
 
@@ -125,9 +130,12 @@ QJsonObject BoardToJson(TPlatine& board) {
     json[QStringLiteral("Nullpunkt")] = PointJson(board.Nullpunkt());
     json[QStringLiteral("Ursprung")] = PointJson(board.Ursprung());
     json[QStringLiteral("Anmerkungen")] = board.Anmerkungen().PlainText();
+    QImage image(1, 1, QImage::Format_RGB32);
+    Canvas canvas(image);
+    board.SetzeMassstab(canvas);
     QJsonArray elements;
     for (const auto& element : board.Bauteile())
-        elements.append(ElementToJson(*element));
+        elements.append(ElementToJson(*element, canvas));
     json[QStringLiteral("Bauteile")] = elements;
     json[QStringLiteral("Layout")] =
         board.Layout() ? QJsonValue(BoardToJson(*board.Layout())) : QJsonValue();

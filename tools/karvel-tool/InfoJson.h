@@ -6,10 +6,12 @@
 
 namespace karvel {
 
+class Canvas;
 class TBauteil;
 class TPlatine;
 
-QJsonObject ElementToJson(TBauteil& element);
+// Bounds are measured on the canvas, which carries the board's mapping.
+QJsonObject ElementToJson(TBauteil& element, Canvas& canvas);
 QJsonObject BoardToJson(TPlatine& board);
 
 } // namespace karvel

@@ -1,0 +1,47 @@
+#include "tools/karvel-tool/Arguments.h"
+
+#include <QtCore/QPoint>
+
+namespace karvel::tool {
+
+std::optional<Arguments> Arguments::Parse(const QStringList& args, const ArgumentSpec& spec,
+                                          QString& error) {
+    Arguments parsed;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (spec.flags.contains(arg)) {
+            parsed.flags_.insert(arg);
+        } else if (spec.options.contains(arg)) {
+            if (i + 1 >= args.size()) {
+                error = QStringLiteral("%1 needs a value").arg(arg);
+                return std::nullopt;
+            }
+            parsed.options_.insert(arg, args[++i]);
+        } else if (arg.startsWith(QLatin1String("--"))) {
+            error = QStringLiteral("unknown option '%1'").arg(arg);
+            return std::nullopt;
+        } else {
+            parsed.positional_ << arg;
+        }
+    }
+    const qsizetype n = parsed.positional_.size();
+    if (n < spec.minPositional || n > spec.maxPositional) {
+        error = QStringLiteral("wrong number of files");
+        return std::nullopt;
+    }
+    return parsed;
+}
+
+std::optional<QPoint> ParseHole(const QString& text) {
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() != 2)
+        return std::nullopt;
+    bool okColumn = false, okRow = false;
+    const int column = parts[0].trimmed().toInt(&okColumn);
+    const int row = parts[1].trimmed().toInt(&okRow);
+    if (!okColumn || !okRow)
+        return std::nullopt;
+    return QPoint(column, row);
+}
+
+} // namespace karvel::tool

@@ -1,0 +1,103 @@
+#include "tools/karvel-tool/ToolSupport.h"
+
+#include "platform/ProgramFolder.h"
+
+#include <QtCore/QJsonDocument>
+#include <QtCore/QSaveFile>
+#include <cstdio>
+
+namespace karvel::tool {
+
+const char* const Usage =
+    "usage: karvel-tool <command> [arguments]\n"
+    "commands:\n"
+    "  version                     the program version and the file version it writes\n"
+    "  info FILE [--lang de|en]    the boards and elements of a project as JSON\n"
+    "  convert IN OUT              read a project of any version, write the current one\n"
+    "  render FILE OUT [options]   a picture of a board: OUT ending in .png, .pdf or .svg\n"
+    "      --board N               the N-th board of the project (from 1; default 1)\n"
+    "      --solder --see-through --xray --outline --no-bitmaps    view modes\n"
+    "      --zoom Z | --dpi D      screen zoom (0.2 to 20, default 3) or print resolution\n"
+    "      --no-components --no-layout --grid-numbers --title TEXT  print options\n"
+    "      --probe COL,ROW         show the continuity from a hole\n"
+    "      --unused                show the unused copper\n"
+    "      --lang de|en            texts of the title block\n"
+    "  probe FILE --at COL,ROW [--board N]   what is connected to a hole, as JSON\n"
+    "  unused FILE [--board N]     the copper nothing touches, as JSON\n";
+
+int UsageError(const QString& message) {
+    std::fprintf(stderr, "karvel-tool: %s\n%s", message.toUtf8().constData(), Usage);
+    return BadUse;
+}
+
+void PrintError(const QString& message) {
+    std::fprintf(stderr, "%s\n", message.toUtf8().constData());
+}
+
+void PrintJson(const QJsonObject& json) {
+    std::fputs(QJsonDocument(json).toJson(QJsonDocument::Indented).constData(), stdout);
+}
+
+std::optional<Language> LanguageOf(const Arguments& args) {
+    if (!args.Has(QStringLiteral("--lang")))
+        return Language::German;
+    const QString value = args.Value(QStringLiteral("--lang"));
+    if (value == QLatin1String("de"))
+        return Language::German;
+    if (value == QLatin1String("en"))
+        return Language::English;
+    UsageError(QStringLiteral("unknown language '%1' (de or en)").arg(value));
+    return std::nullopt;
+}
+
+ViewState MakeView(Language language) {
+    ViewState view;
+    view.Sprache = language;
+    view.ProgramFolder = FindProgramFolder();
+    return view;
+}
+
+std::optional<ProjectLoad> LoadProject(const QString& path, ViewState& view, int& status) {
+    try {
+        return ReadProjectFile(path, view);
+    } catch (const VersionError& error) {
+        PrintError(error.Message(view.Sprache));
+        status = Failed;
+    } catch (const FileOpenError& error) {
+        PrintError(error.Message(view.Sprache));
+        status = BadUse;
+    }
+    return std::nullopt;
+}
+
+TPlatine* ChooseBoard(const Arguments& args, const ProjectLoad& load, int& status) {
+    int number = 1;
+    if (args.Has(QStringLiteral("--board"))) {
+        bool ok = false;
+        number = args.Value(QStringLiteral("--board")).toInt(&ok);
+        if (!ok)
+            number = 0;
+    }
+    if (number < 1 || number > int(load.Boards.size())) {
+        status = UsageError(QStringLiteral("the project has no board %1 (it has %2)")
+                                .arg(args.Value(QStringLiteral("--board")))
+                                .arg(load.Boards.size()));
+        return nullptr;
+    }
+    return load.Boards[std::size_t(number - 1)].get();
+}
+
+QString WriteAtomically(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return file.errorString();
+    }
+    if (!file.commit())
+        return file.errorString();
+    return {};
+}
+
+} // namespace karvel::tool
