@@ -1,0 +1,128 @@
+// Drawing a dense board and probing a full stripboard, the two things a user waits for most.
+
+#include "board/Board.h"
+#include "board/Continuity.h"
+#include "board/Platine.h"
+#include "elements/Bohrung.h"
+#include "support/SampleBoard.h"
+
+#include <QtGui/QGuiApplication>
+#include <benchmark/benchmark.h>
+
+namespace karvel {
+namespace {
+
+constexpr int Columns = 63; // 160 mm
+constexpr int Rows = 39;    // 100 mm
+
+QPoint Hole(int column, int row) { return {column * 254, row * 254 + 127}; }
+
+// A 160 × 100 mm stripboard: a strip per row and a drilling in every hole.
+void MakeStripboard(TBoard& layout) {
+    layout.SetSize(16000, 10000);
+    for (int row = 0; row < Rows; ++row) {
+        auto strip = std::make_unique<TLeiterbahn>();
+        strip->Nodes = {Hole(0, row), Hole(Columns - 1, row)};
+        strip->SetStiftbreite(100);
+        strip->RebuildOutline();
+        layout.Add(std::move(strip));
+    }
+}
+
+void AddDrillings(TBoard& layout) {
+    for (int row = 0; row < Rows; ++row)
+        for (int column = 0; column < Columns; ++column) {
+            auto drilling = std::make_unique<TBohrung>();
+            drilling->Centre = Hole(column, row);
+            drilling->Diameter = 1.0;
+            layout.Add(std::move(drilling));
+        }
+}
+
+// 2,000 elements on the stripboard: wires, cuts, components, labels and pads.
+void FillDense(TPlatine& board) {
+    for (int i = 0; board.Count() < 2000; ++i) {
+        const int column = (i * 7) % (Columns - 8);
+        const int row = (i * 5) % (Rows - 4);
+        switch (i % 5) {
+        case 0:
+        case 1:
+            board.Add(test::MakeWire(TBauteilTyp::btDraht, {Hole(column, row), Hole(column + 4, row + 3)}));
+            break;
+        case 2: {
+            auto cut = std::make_unique<TTrenner>();
+            const QPoint h = Hole(column, row);
+            cut->CutRect = {h.x() + 57, h.y() - 127, h.x() + 197, h.y() + 127};
+            board.Add(std::move(cut));
+            break;
+        }
+        case 3: {
+            auto resistor = test::MakeResistor();
+            resistor->MoveBy(column * 254 - 1016, row * 254 - 1270);
+            board.Add(std::move(resistor));
+            break;
+        }
+        default: {
+            auto label = std::make_unique<TTextLabel>();
+            label->Position = Hole(column, row);
+            label->SetTextString(QStringLiteral("C%1").arg(i));
+            board.Add(std::move(label));
+        }
+        }
+    }
+    for (const auto& element : board.Bauteile())
+        element->SetIstMarkiert(false);
+}
+
+void BM_RenderDenseBoard(benchmark::State& state) {
+    ViewState view;
+    TPlatine board(view);
+    MakeStripboard(*board.Layout());
+    AddDrillings(*board.Layout());
+    FillDense(board);
+    board.SetZoom(3.0);
+    QImage image(board.ControlSize(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        Canvas canvas(image);
+        board.Paint(canvas);
+    }
+    state.counters["pixels"] = double(image.width()) * image.height();
+    state.counters["elements"] = board.Count() + board.Layout()->Count();
+}
+BENCHMARK(BM_RenderDenseBoard)->Unit(benchmark::kMillisecond);
+
+void BM_ProbeStripboard(benchmark::State& state) {
+    ViewState view;
+    TPlatine board(view);
+    MakeStripboard(*board.Layout());
+    for (int i = 0; i < 300; ++i) {
+        auto cut = std::make_unique<TTrenner>();
+        const QPoint h = Hole((i * 13) % (Columns - 1), (i * 7) % Rows);
+        cut->CutRect = {h.x() + 57, h.y() - 127, h.x() + 197, h.y() + 127};
+        board.Add(std::move(cut));
+    }
+    for (int i = 0; i < 500; ++i) {
+        const int column = (i * 11) % Columns;
+        board.Add(test::MakeWire(TBauteilTyp::btDraht,
+                                 {Hole(column, (i * 3) % Rows), Hole((column + 5) % Columns, (i * 3 + 7) % Rows)}));
+    }
+    for (auto _ : state)
+        board.Analysis().Probe(Hole(1, 1));
+    const auto marked = std::count_if(board.Analysis().Pieces().begin(), board.Analysis().Pieces().end(),
+                                      [](const TBauteil* p) { return p->HatTestSpannung(); });
+    state.counters["pieces"] = double(board.Analysis().Pieces().size());
+    state.counters["marked"] = double(marked);
+}
+BENCHMARK(BM_ProbeStripboard)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace karvel
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
