@@ -213,6 +213,7 @@ protected:
     void DrawBackground(Canvas& canvas, const Rect& board, bool output);
     void DrawSolderJoints(Canvas& canvas);
     void DrawCutsAndJoints(Canvas& canvas, bool withCuts);
+    void DrawLayout(Canvas& canvas, bool output);
     void DrawTitleBlock(Canvas& canvas, const QDateTime& when);
     void DrawGridNumbering(Canvas& canvas);
     Rect DeviceClipRect(Canvas& canvas) const;
@@ -221,6 +222,8 @@ protected:
     std::optional<Region> clipRegion_;
     // True while the board draws for printing or export rather than for the screen.
     bool outputPass_ = false;
+    // True while a layout draws inside its main board, which draws the drillings itself.
+    bool drillingsDrawnLater_ = false;
 
 private:
     void Init();

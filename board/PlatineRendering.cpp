@@ -84,9 +84,13 @@ void TPlatine::DrawSolderJoints(Canvas& canvas) {
 void TPlatine::ZeichneBauteile(Canvas& canvas) {
     canvas.SetBrushStyle(BrushStyle::Solid);
     const Rect clip = DeviceClipRect(canvas);
-    for (const auto& element : bauteile_)
-        if (!IsCutOrText(element->BauteilTyp) && IsVisibleIn(*element, canvas, clip))
+    for (const auto& element : bauteile_) {
+        const TBauteilTyp kind = element->BauteilTyp;
+        if (IsCutOrText(kind) || (drillingsDrawnLater_ && kind == TBauteilTyp::btBohrung))
+            continue;
+        if (IsVisibleIn(*element, canvas, clip))
             element->Draw(canvas);
+    }
 }
 
 void TPlatine::DrawBackground(Canvas& canvas, const Rect& board, bool output) {
@@ -133,16 +137,25 @@ void TPlatine::DrawCutsAndJoints(Canvas& canvas, bool withCuts) {
     }
 }
 
+void TPlatine::DrawLayout(Canvas& canvas, bool output) {
+    if (!layout_)
+        return;
+    // The board draws the layout's drillings in its cut layer, over everything the layout
+    // draws; drawing them in the layout's own pass as well would only be painted over.
+    layout_->outputPass_ = output;
+    layout_->drillingsDrawnLater_ = true;
+    layout_->ZeichnePlatine(canvas);
+    layout_->drillingsDrawnLater_ = false;
+    layout_->outputPass_ = false;
+}
+
 void TPlatine::ZeichnePlatine(Canvas& canvas) {
     const bool xray = view_.Roentgen;
     const Rect board = BoardRect();
     const ClipScope clip(canvas, clipRegion_, Region::FromRect(Normalised(canvas.LPtoDP(board))));
 
     DrawBackground(canvas, board, false);
-    if (layout_) {
-        layout_->outputPass_ = false;
-        layout_->ZeichnePlatine(canvas);
-    }
+    DrawLayout(canvas, false);
     DrawCutsAndJoints(canvas, true);
 
     // With X-ray on, the ghosts of the other side go first, the working side on top of them.
@@ -181,11 +194,8 @@ void TPlatine::ZeichneAusgabe(Canvas& canvas, const Rect& clipUnits) {
     {
         const ClipScope clip(canvas, clipRegion_, visible);
         DrawBackground(canvas, board, true);
-        if (layout_ && Output.DrawLayout) {
-            layout_->outputPass_ = true;
-            layout_->ZeichnePlatine(canvas);
-            layout_->outputPass_ = false;
-        }
+        if (Output.DrawLayout)
+            DrawLayout(canvas, true);
         // The layout's drillings and the joints show even without the layout.
         DrawCutsAndJoints(canvas, Output.DrawLayout);
         if (Output.DrawComponents) {
@@ -298,7 +308,8 @@ void TBoard::ZeichneBauteile(Canvas& canvas) {
             piece->Draw(canvas);
     }
     // Drillings go through everything, so they come last.
-    DrawKind(canvas, TBauteilTyp::btBohrung);
+    if (!drillingsDrawnLater_)
+        DrawKind(canvas, TBauteilTyp::btBohrung);
 }
 
 } // namespace karvel
