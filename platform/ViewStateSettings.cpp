@@ -1,0 +1,37 @@
+#include "platform/ViewStateSettings.h"
+
+namespace karvel {
+
+Language LanguageFromSetting(int value) {
+    switch (value) {
+    case 1:
+        return Language::English;
+    case 2:
+        return Language::French;
+    default:
+        return Language::German;
+    }
+}
+
+void ApplyViewSettings(const WindowSettings& settings, ViewState& view) {
+    view.BitmapRendering = settings.Rendering;
+    view.XRay.Pen = settings.XRayPen;
+    view.XRay.Brush = settings.XRayBrush;
+    view.XRay.PenBW = settings.XRayPenBW;
+    view.XRay.BrushBW = settings.XRayBrushBW;
+}
+
+void ApplyMainWindowSettings(const WindowSettings& settings, ViewState& view) {
+    ApplyViewSettings(settings, view);
+    view.UndoDepth = settings.UndoAnz;
+    view.FineGrid = settings.FineGrid;
+}
+
+void ApplyStartSettings(const SettingsStore& store, ViewState& view) {
+    view.Sprache = LanguageFromSetting(ReadLanguageSetting(store));
+    view.ProgramFolder = store.ProgramFolder();
+    ApplyMainWindowSettings(ProgramSettings(store, ProgramSettings::MainWindowFile()).Read(), view);
+    ApplyViewSettings(ProgramSettings(store, ProgramSettings::LayoutEditorFile()).Read(), view);
+}
+
+} // namespace karvel

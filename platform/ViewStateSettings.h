@@ -1,0 +1,24 @@
+#pragma once
+// Carries what the settings files say into the program-wide view state that boards and
+// elements read, and turns the stored language value into the program's language.
+
+#include "board/Language.h"
+#include "board/ViewState.h"
+#include "platform/ProgramSettings.h"
+
+namespace karvel {
+
+// 1 English, 2 French (German but for the undo depth dialog); every other value German.
+Language LanguageFromSetting(int value);
+
+// What both windows read when they are created: bitmap rendering and the X-ray colours.
+void ApplyViewSettings(const WindowSettings& settings, ViewState& view);
+// The main window reads the undo depth and the fine grid step as well.
+void ApplyMainWindowSettings(const WindowSettings& settings, ViewState& view);
+
+// The start of the program: the language, the program folder, the main window's settings and
+// then the layout editor's view values, which are in force because that window is created
+// second.
+void ApplyStartSettings(const SettingsStore& store, ViewState& view);
+
+} // namespace karvel
