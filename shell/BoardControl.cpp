@@ -1,6 +1,7 @@
 #include "shell/BoardControl.h"
 
 #include "board/Platine.h"
+#include "elements/Fadenkreuz.h"
 #include "platform/Canvas.h"
 
 #include <QtGui/QPainter>
@@ -9,19 +10,187 @@
 
 namespace karvel {
 
-BoardControl::BoardControl(TPlatine& board, QWidget* parent) : QWidget(parent), board_(board) {
+namespace {
+
+BoardMouseEvent ToBoardEvent(const QMouseEvent& event) {
+    return {event.position().toPoint(), event.button(), event.buttons(), event.modifiers()};
+}
+
+// An invisible stand-in of the control that draws the board into the cached picture through a
+// widget's paint path (the control itself cannot be rendered from inside its own paint event).
+class BoardPicturePainter : public QWidget {
+public:
+    explicit BoardPicturePainter(TPlatine& board) : board_(board) {
+        setAttribute(Qt::WA_DontShowOnScreen);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QPainter painter(this);
+        painter.fillRect(event->rect(), ToQColor(board_.Color()));
+        Canvas canvas(painter);
+        canvas.SelectClipRegion(Region(event->region()));
+        board_.Paint(canvas);
+    }
+
+private:
+    TPlatine& board_;
+};
+
+// The crosshair's grey, drawn exclusive-or so that it shows on every copper colour.
+constexpr Colour CrosshairColour = RgbColour(128, 128, 128);
+
+} // namespace
+
+BoardControl::BoardControl(TPlatine& board, QWidget* parent)
+    : QWidget(parent), board_(board), painter_(std::make_unique<BoardPicturePainter>(board)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void BoardControl::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
-    painter.fillRect(event->rect(), ToQColor(board_.Color()));
-    Canvas canvas(painter);
-    canvas.SelectClipRegion(Region(event->region()));
-    board_.Paint(canvas);
+void BoardControl::InvalidateBoard(const QRect& area) {
+    overlayOnly_ -= area;
+    update(area);
 }
+
+void BoardControl::InvalidateAll() {
+    overlayOnly_ = QRegion();
+    cacheRect_ = QRect();
+    update();
+}
+
+// --- Overlays ----------------------------------------------------------------------------------
+
+void BoardControl::SetCrosshair(std::optional<QPoint> boardPoint) {
+    if (boardPoint == crosshair_)
+        return;
+    QRegion area;
+    if (crosshair_)
+        area += CrosshairArea(*crosshair_);
+    crosshair_ = boardPoint;
+    if (crosshair_)
+        area += CrosshairArea(*crosshair_);
+    UpdateOverlayArea(area);
+}
+
+void BoardControl::SetRubberBand(std::optional<QRect> controlRect) {
+    if (controlRect == rubberBand_)
+        return;
+    QRegion area;
+    if (rubberBand_)
+        area += RubberBandArea(*rubberBand_);
+    rubberBand_ = controlRect;
+    if (rubberBand_)
+        area += RubberBandArea(*rubberBand_);
+    UpdateOverlayArea(area);
+}
+
+void BoardControl::UpdateOverlayArea(const QRegion& area) {
+    // Only what the cache already holds can be served from it.
+    overlayOnly_ += area & cacheRect_;
+    update(area);
+}
+
+QRegion BoardControl::CrosshairArea(QPoint boardPoint) const {
+    const QPoint p = board_.BoardToControl(boardPoint);
+    const QRect all = rect();
+    return QRegion(all.left(), p.y() - 1, all.width(), 3) +
+           QRegion(p.x() - 1, all.top(), 3, all.height());
+}
+
+QRegion BoardControl::RubberBandArea(const QRect& band) {
+    const QRect r = band.normalized().adjusted(-2, -2, 2, 2);
+    return QRegion(r) - QRegion(r.adjusted(5, 5, -5, -5));
+}
+
+// --- Painting ----------------------------------------------------------------------------------
+
+BoardControl::~BoardControl() = default;
+
+void BoardControl::paintEvent(QPaintEvent* event) {
+    FollowVisibleArea();
+    const QRegion stale = (event->region() - overlayOnly_) & cacheRect_;
+    overlayOnly_ -= event->region();
+    if (!stale.isEmpty())
+        RenderIntoCache(stale);
+    QPainter painter(this);
+    const qreal ratio = cache_.devicePixelRatio();
+    for (const QRect& r : event->region()) {
+        const QRect source = r.intersected(cacheRect_);
+        if (source.isEmpty())
+            continue;
+        const QRectF pixels(QPointF(source.topLeft() - cacheRect_.topLeft()) * ratio,
+                            QSizeF(source.size()) * ratio);
+        painter.drawImage(QRectF(source), cache_, pixels);
+    }
+    DrawOverlays(painter, event->region());
+}
+
+// Keeps the cached picture over the visible part of the control: what stays visible is moved
+// along, what comes into view is drawn afresh.
+void BoardControl::FollowVisibleArea() {
+    const QRect visible = visibleRegion().boundingRect();
+    const qreal ratio = devicePixelRatioF();
+    if (visible == cacheRect_ && cache_.devicePixelRatio() == ratio)
+        return;
+    QImage next((QSizeF(visible.size()) * ratio).toSize(), QImage::Format_RGB32);
+    next.setDevicePixelRatio(ratio);
+    const QRect kept = visible.intersected(cacheRect_);
+    if (!kept.isEmpty() && cache_.devicePixelRatio() == ratio) {
+        QPainter copy(&next);
+        const QRectF from(QPointF(kept.topLeft() - cacheRect_.topLeft()) * ratio,
+                          QSizeF(kept.size()) * ratio);
+        copy.drawImage(QRectF(kept.translated(-visible.topLeft())), cache_, from);
+    }
+    const QRegion uncovered =
+        QRegion(visible) - (cache_.devicePixelRatio() == ratio ? kept : QRect());
+    cache_ = std::move(next);
+    cacheRect_ = visible;
+    overlayOnly_ -= uncovered;
+    if (!uncovered.isEmpty())
+        RenderIntoCache(uncovered);
+}
+
+void BoardControl::RenderIntoCache(const QRegion& stale) {
+    const QRegion area = stale & cacheRect_;
+    if (area.isEmpty())
+        return;
+    ++renderCount_;
+    if (painter_->size() != size())
+        painter_->resize(size());
+    painter_->render(&cache_, area.boundingRect().topLeft() - cacheRect_.topLeft(), area,
+                     QWidget::RenderFlags());
+}
+
+void BoardControl::DrawOverlays(QPainter& painter, const QRegion& area) {
+    if (!crosshair_ && !rubberBand_)
+        return;
+    Canvas canvas(painter);
+    if (crosshair_)
+        DrawCrosshair(canvas);
+    if (rubberBand_) {
+        canvas.ResetMapping();
+        canvas.SelectClipRegion(Region(area));
+        canvas.SetPen(colours::Black, 2);
+        canvas.SetBrushStyle(BrushStyle::Clear);
+        canvas.SetMixMode(MixMode::NotXorPen);
+        const QRect r = rubberBand_->normalized();
+        canvas.DrawRectangle({r.left(), r.top(), r.right() + 1, r.bottom() + 1});
+        canvas.SetMixMode(MixMode::Copy);
+    }
+}
+
+void BoardControl::DrawCrosshair(Canvas& canvas) {
+    board_.SetzeMassstab(canvas);
+    // The crosshair stays on the board.
+    canvas.SelectClipRegion(Region::FromRect(Normalised(canvas.LPtoDP(board_.BoardRect()))));
+    TFadenKreuz cross;
+    cross.LineColour = CrosshairColour;
+    cross.SetPosition(*crosshair_, canvas);
+}
+
+// --- Input -------------------------------------------------------------------------------------
 
 void BoardControl::wheelEvent(QWheelEvent* event) {
     const int steps = event->angleDelta().y();
@@ -33,9 +202,31 @@ void BoardControl::wheelEvent(QWheelEvent* event) {
     event->accept();
 }
 
+void BoardControl::mousePressEvent(QMouseEvent* event) {
+    if (OnMousePress)
+        OnMousePress(ToBoardEvent(*event));
+}
+
 void BoardControl::mouseMoveEvent(QMouseEvent* event) {
+    if (OnMouseMove)
+        OnMouseMove(ToBoardEvent(*event));
     board_.Fire(board_.OnMyMouseMove);
     QWidget::mouseMoveEvent(event);
+}
+
+void BoardControl::mouseReleaseEvent(QMouseEvent* event) {
+    if (OnMouseRelease)
+        OnMouseRelease(ToBoardEvent(*event));
+}
+
+void BoardControl::contextMenuEvent(QContextMenuEvent* event) {
+    if (OnContextMenu)
+        OnContextMenu(event->globalPos());
+}
+
+void BoardControl::leaveEvent(QEvent* event) {
+    SetCrosshair(std::nullopt);
+    QWidget::leaveEvent(event);
 }
 
 } // namespace karvel

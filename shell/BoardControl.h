@@ -1,27 +1,74 @@
 #pragma once
 // The on-screen control of a board: it forwards paint, wheel and mouse events to its TPlatine
-// and draws nothing of its own.
+// and draws the board's inverting overlays (crosshair, rubber band) over a cached picture of
+// the visible part, so that moving an overlay repaints only the strips it leaves and enters.
 
+#include "shell/BoardMouseEvent.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <QtGui/QImage>
+#include <QtGui/QRegion>
 #include <QtWidgets/QWidget>
 
 namespace karvel {
 
 class TPlatine;
+class Canvas;
 
 class BoardControl : public QWidget {
     Q_OBJECT
 public:
     explicit BoardControl(TPlatine& board, QWidget* parent = nullptr);
+    ~BoardControl() override;
 
     TPlatine& Board() const { return board_; }
+
+    // The board's picture changed in a rectangle (control pixels), or everywhere.
+    void InvalidateBoard(const QRect& area);
+    void InvalidateAll();
+
+    // The crosshair follows a board point; none hides it.
+    void SetCrosshair(std::optional<QPoint> boardPoint);
+    std::optional<QPoint> Crosshair() const { return crosshair_; }
+    // A rubber band between two control pixels; none hides it.
+    void SetRubberBand(std::optional<QRect> controlRect);
+    std::optional<QRect> RubberBand() const { return rubberBand_; }
+
+    // How many times the board itself was drawn; overlays alone do not count.
+    int BoardRenderCount() const { return renderCount_; }
+
+    std::function<void(const BoardMouseEvent&)> OnMousePress, OnMouseMove, OnMouseRelease;
+    std::function<void(QPoint global)> OnContextMenu;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
+    void FollowVisibleArea();
+    void RenderIntoCache(const QRegion& stale);
+    void DrawOverlays(QPainter& painter, const QRegion& area);
+    void DrawCrosshair(Canvas& canvas);
+    // Schedules a repaint that the cached picture can serve.
+    void UpdateOverlayArea(const QRegion& area);
+    QRegion CrosshairArea(QPoint boardPoint) const;
+    static QRegion RubberBandArea(const QRect& band);
+
     TPlatine& board_;
+    QImage cache_;
+    QRect cacheRect_;
+    QRegion overlayOnly_;
+    std::unique_ptr<QWidget> painter_;
+    int renderCount_ = 0;
+    std::optional<QPoint> crosshair_;
+    std::optional<QRect> rubberBand_;
 };
 
 } // namespace karvel

@@ -1,5 +1,7 @@
 #include "shell/ScrollBoxEx.h"
 
+#include "shell/BoardControl.h"
+
 #include <QtWidgets/QScrollBar>
 
 namespace karvel {
@@ -27,7 +29,9 @@ void TScrollBoxEx::SetScrollPosition(QPoint position) {
     verticalScrollBar()->setValue(position.y());
 }
 
-QSize TScrollBoxEx::ClientSize() const { return viewport()->size(); }
+QSize TScrollBoxEx::ClientSize() const {
+    return viewport()->size();
+}
 
 void TScrollBoxEx::SetControlSize(QSize size) {
     if (widget())
@@ -35,12 +39,16 @@ void TScrollBoxEx::SetControlSize(QSize size) {
 }
 
 void TScrollBoxEx::InvalidateRect(const Rect& device, bool) {
-    if (widget())
+    if (auto* control = qobject_cast<BoardControl*>(widget()))
+        control->InvalidateBoard(device.ToQRect());
+    else if (widget())
         widget()->update(device.ToQRect());
 }
 
 void TScrollBoxEx::Repaint() {
-    if (widget())
+    if (auto* control = qobject_cast<BoardControl*>(widget()))
+        control->InvalidateAll();
+    else if (widget())
         widget()->update();
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 // TScrollBoxEx: the scroll area a board view lives in. It is the board's host: it reports the
-// visible area and scroll position, sizes the board control and repaints parts of it.
+// visible area and scroll position, sizes the board control and repaints areas of it.
 
 #include "board/BoardHost.h"
 
-#include <QtWidgets/QScrollArea>
 #include <functional>
+#include <QtWidgets/QScrollArea>
 
 namespace karvel {
 

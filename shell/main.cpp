@@ -1,13 +1,19 @@
 // Karvel, the desktop program.
 
-#include "board/Platine.h"
-#include "board/ViewState.h"
-#include "shell/BoardControl.h"
-#include "shell/ScrollBoxEx.h"
+#include "shell/AboutWindow.h"
+#include "shell/CommandLine.h"
+#include "shell/MainWindow.h"
 
-#include <QtWidgets/QApplication>
-#include <QtWidgets/QMainWindow>
 #include <memory>
+#include <QtCore/QTimer>
+#include <QtWidgets/QApplication>
+
+namespace {
+
+// Long enough to be seen, short enough not to hold anyone up: the window is usable meanwhile.
+constexpr int SplashMilliseconds = 1500;
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -15,17 +21,24 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QStringLiteral("Karvel 3.0"));
     QApplication::setOrganizationName(QStringLiteral("Karvel"));
 
-    karvel::ViewState view;
-    karvel::TPlatine board(view);
+    const karvel::CommandLine line = karvel::ParseCommandLine(QApplication::arguments().mid(1));
+    const karvel::Language language = line.Sprache.value_or(karvel::Language::German);
 
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Karvel 3.0 - ") + board.PlatinenName());
-    auto* host = new karvel::TScrollBoxEx(&window);
-    host->setWidget(new karvel::BoardControl(board));
-    window.setCentralWidget(host);
-    board.SetHost(host);
-    window.resize(1100, 760);
+    std::unique_ptr<karvel::AboutWindow> splash;
+    if (line.Splash) {
+        splash = std::make_unique<karvel::AboutWindow>(language, karvel::AboutWindow::Role::Splash);
+        splash->show();
+        QApplication::processEvents();
+    }
+
+    karvel::MainWindow window({language, nullptr});
     window.show();
-    board.FitBoard();
-    return app.exec();
+    if (!line.ProjectPath.isEmpty())
+        window.OpenProjectFile(line.ProjectPath);
+
+    if (splash) {
+        splash->raise();
+        QTimer::singleShot(SplashMilliseconds, splash.get(), &QWidget::close);
+    }
+    return QApplication::exec();
 }

@@ -1,10 +1,10 @@
-#include "board/Platine.h"
 #include "shell/BoardControl.h"
+#include "board/Platine.h"
 #include "shell/ScrollBoxEx.h"
 
+#include <gtest/gtest.h>
 #include <QtGui/QWheelEvent>
 #include <QtWidgets/QApplication>
-#include <gtest/gtest.h>
 
 namespace karvel {
 namespace {
@@ -57,6 +57,22 @@ TEST(BoardControlTest, ScrollPositionRoundTripsThroughTheHost) {
     shown.host.SetScrollPosition({120, 80});
     EXPECT_EQ(shown.host.ScrollPosition(), QPoint(120, 80));
     EXPECT_EQ(shown.board.BoardToHost({0, 0}), QPoint(-120, -80));
+}
+
+TEST(BoardControlTest, OverlaysRepaintFromTheCacheWithoutDrawingTheBoard) {
+    ShownBoard shown;
+    const QImage before = shown.control->grab(QRect(0, 0, 300, 300)).toImage();
+    const int renders = shown.control->BoardRenderCount();
+    shown.control->SetRubberBand(QRect(20, 20, 100, 80));
+    QApplication::processEvents();
+    EXPECT_EQ(shown.control->BoardRenderCount(), renders);
+    // Drawn inverting on the board: the band's edge differs from the board beneath it.
+    const QImage banded = shown.control->grab(QRect(0, 0, 300, 300)).toImage();
+    EXPECT_NE(banded.pixelColor(60, 20), before.pixelColor(60, 20));
+    EXPECT_EQ(banded.pixelColor(60, 50), before.pixelColor(60, 50));
+    shown.control->SetRubberBand(std::nullopt);
+    EXPECT_EQ(shown.control->grab(QRect(0, 0, 300, 300)).toImage().pixelColor(60, 20),
+              before.pixelColor(60, 20));
 }
 
 } // namespace

@@ -1,0 +1,17 @@
+#pragma once
+// A mouse event over a board as the tools see it: plain values, so that a test can click
+// without building Qt events.
+
+#include <QtCore/QPoint>
+#include <QtCore/Qt>
+
+namespace karvel {
+
+struct BoardMouseEvent {
+    QPoint Control; // pixel of the board's control
+    Qt::MouseButton Button = Qt::NoButton;
+    Qt::MouseButtons Buttons;
+    Qt::KeyboardModifiers Modifiers;
+};
+
+} // namespace karvel

@@ -1,0 +1,36 @@
+#pragma once
+// The library panel at the left of the main window: the page list, the scroll box the library
+// page is shown in, and the leaf buttons. It stays empty until the library is filled.
+
+#include "board/Language.h"
+
+#include <QtWidgets/QWidget>
+
+class QComboBox;
+class QScrollArea;
+class QToolButton;
+
+namespace karvel {
+
+class LibraryPanel : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int StartWidth = 177;
+    static constexpr int MinimumWidth = 80;
+    static constexpr int MaximumWidth = 500;
+
+    LibraryPanel(Language language, QWidget* parent = nullptr);
+
+    QComboBox* PageList() const { return pageList_; }
+    QScrollArea* ScrollBox() const { return scrollBox_; }
+    // The library's background; white on screens with few colours.
+    void SetBackground(const QColor& colour);
+
+private:
+    QComboBox* pageList_;
+    QScrollArea* scrollBox_;
+    QToolButton* back_;
+    QToolButton* forward_;
+};
+
+} // namespace karvel

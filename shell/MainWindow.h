@@ -1,0 +1,251 @@
+#pragma once
+// The main window: the project's boards on tabs with rulers, the library panel, the tool
+// column, twelve tool bars that dock top or bottom, the menus and context menus. Every command
+// comes from the command table and reaches the current board, the project or the window.
+
+#include "board/PlatinenTyp.h"
+#include "board/ViewState.h"
+#include "shell/CommandId.h"
+#include "shell/RecentFiles.h"
+#include "shell/ShellDialogs.h"
+#include "shell/ToolWindowPlacement.h"
+#include "shell/ViewTools.h"
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <QtWidgets/QMainWindow>
+#include <vector>
+
+class QActionGroup;
+class QComboBox;
+class QLineEdit;
+class QMenu;
+class QToolBar;
+class QToolButton;
+
+namespace karvel {
+
+class BoardArea;
+class BoardControl;
+class ColourGrid;
+class InfoDisplay;
+class LibraryPanel;
+class LoadingWindow;
+class TPlatine;
+class TScrollBoxEx;
+struct BoardMouseEvent;
+struct MenuDefinition;
+struct ToolBarDefinition;
+enum class ToolBarWidget;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int ToolWindowCount = 12;
+
+    struct Options {
+        Language Sprache = Language::German;
+        // The desktop's dialogs when none are given.
+        std::unique_ptr<ShellDialogs> Dialogs;
+    };
+
+    explicit MainWindow(Options options);
+    ~MainWindow() override;
+
+    // --- The project
+    ViewState& View() { return view_; }
+    Language Sprache() const { return view_.Sprache; }
+    int BoardCount() const { return int(boards_.size()); }
+    int CurrentIndex() const { return current_; }
+    TPlatine& Board(int index) const;
+    TPlatine& CurrentBoard() const { return Board(current_); }
+    bool IsCurrent(const TPlatine& board) const;
+    BoardControl& Control(int index) const;
+    TScrollBoxEx& ScrollBox(int index) const;
+    const QString& ProjectFileName() const { return projectFileName_; }
+    QString TabCaption(int index) const;
+    // Replaces the project by a file's boards; messages tell why when that fails. False when
+    // the file was not opened.
+    bool OpenProjectFile(const QString& path);
+    // The tab change: shows another board and makes it current.
+    void SelectBoard(int index);
+    RecentFiles& Recent() { return recent_; }
+    // The file whose folder the open dialog starts in while the project has no name.
+    void SetEditFile(const QString& path) { editFile_ = path; }
+
+    // --- Commands
+    QAction& Action(CommandId id) const;
+    // Runs a command's handler, as its menu item, button or key does.
+    void Execute(CommandId id);
+    // Told after every command that reached its handler.
+    std::function<void(CommandId)> OnCommandExecuted;
+    // The enabling rules, run after every change of the selection, the tab or the view.
+    void DoMenues();
+    // Chooses a tool by its button tag, with the tool's cursor and start values.
+    void ChooseTool(int tag);
+    // Asked for the size of drillings, pads and tracks before their tools start; false when
+    // the user cancels. Without it those tools do not start.
+    std::function<bool(int tag, TPlatine& board)> AskToolSize;
+
+    // --- The window's controls
+    QToolBar& ToolWindow(int number) const;
+    void PlaceToolWindow(int number, const ToolWindowPlacement& placement);
+    QMenu& ShowToolsMenu() const { return *showToolsMenu_; }
+    QMenu& FileMenu() const { return *fileMenu_; }
+    QMenu& ElementPopup() const { return *elementMenu_; }
+    QMenu& LibraryPopup() const { return *libraryMenu_; }
+    QMenu& BoardTabPopup() const { return *tabMenu_; }
+    BoardArea& Area() const { return *area_; }
+    LibraryPanel& Library() const { return *library_; }
+    QToolBar& ToolColumnBar() const { return *toolColumn_; }
+    ColourGrid& Colours() const { return *colourGrid_; }
+    QComboBox& PenWidths() const { return *penWidths_; }
+    QLineEdit& ContourAmount() const { return *contourAmount_; }
+    InfoDisplay& Display() const { return *display_; }
+    QToolButton& UnusedAreasButton() const { return *unusedButton_; }
+    void SetRulersVisible(bool visible);
+
+    // --- Handlers, bound to the controls by the command table
+    void OpenCommand(int tag);
+    void RecentFileCommand(int index);
+    void ExitCommand(int tag);
+    void SelectAllCommand(int tag);
+    void ShowToolWindowCommand(int number);
+    void ZoomCommand(int tag);
+    void RulersCommand(int tag);
+    void OutlineCommand(int tag);
+    void SolderSideCommand(int tag);
+    void SeeThroughCommand(int tag);
+    void XRayCommand(int tag);
+    void RenderingCommand(int tag);
+    void UnusedAreasCommand(int tag);
+    void HelpCommand(int tag);
+    void AboutCommand(int tag);
+    void ToolCommand(int tag);
+    void NextBoardCommand(int tag);
+    void PenColourCommand(int tag);
+    void FillColourCommand(int tag);
+    void FillCommand(int tag);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    QMenu* createPopupMenu() override;
+
+private:
+    struct BoardView {
+        std::unique_ptr<TPlatine> Board;
+        // Declared after the board so that the view goes first.
+        std::unique_ptr<TScrollBoxEx> ScrollBox;
+        BoardControl* Control = nullptr;
+    };
+
+    // Hides the floating tool windows while a dialog is open and shows them again after.
+    class DialogScope {
+    public:
+        explicit DialogScope(MainWindow& window);
+        ~DialogScope();
+        DialogScope(const DialogScope&) = delete;
+        DialogScope& operator=(const DialogScope&) = delete;
+
+    private:
+        MainWindow& window_;
+        std::vector<QToolBar*> hidden_;
+    };
+
+    // Construction (MainWindow.cpp)
+    void BuildLayout();
+    void FirstShow();
+    void FitAllBoards();
+
+    // Commands, menus and tool bars (MainWindowCommands.cpp)
+    void CreateActions();
+    void CreateMenus();
+    QMenu* CreateMenu(const MenuDefinition& definition, QWidget* parent);
+    void CreateToolBars();
+    QToolBar* CreateToolBar(const ToolBarDefinition& definition);
+    QWidget* CreateToolBarWidget(ToolBarWidget kind, QToolBar& bar);
+    void CreateToolColumn();
+    void ApplyLanguage();
+    void DefaultToolWindowPlacement();
+    void UpdateShowToolsMenu();
+    void UpdateRecentMenu();
+
+    // The project (MainWindowProject.cpp)
+    int AddBoardTab(std::unique_ptr<TPlatine> board);
+    void ConnectBoard(TPlatine& board);
+    void RemoveAllBoards();
+    bool LoadProject(const QString& path);
+    void ShowLoadError(const QString& caption, const QString& text, MessageIcon icon);
+    bool SavePromptSaysGoOn();
+    void UpdateTitle();
+    QString OpenDialogFolder() const;
+    static QString ProjectNameFor(const QString& loadedPath);
+
+    // View, tools and mouse (MainWindowView.cpp)
+    void BoardChanged(TPlatine& board);
+    void BoardModeChanged(TPlatine& board);
+    void UpdateRulers(bool force);
+    void MouseMoved(BoardControl& control, const BoardMouseEvent& event);
+    void MousePressed(BoardControl& control, const BoardMouseEvent& event);
+    void MouseReleased(BoardControl& control, const BoardMouseEvent& event);
+    void ApplyToolStart(TPlatinenModus mode);
+    void SetForeground(int index);
+    void SetBackground(int index);
+    void PenWidthChosen(int index);
+    void ClearSelection(TPlatine& board);
+    void SelectionClearedByView();
+    void RepaintAllBoards();
+    void KeepCentreAcrossTurn(TPlatine& board, bool wasSolderSide);
+    bool BoardBusy() const;
+    void SetWorkingAreaEnabled(bool enabled);
+
+    // Enabling (MainWindowEnabling.cpp)
+    void ApplyCommandStates();
+    void UpdateInformation();
+    void SyncToggles();
+
+    ViewState view_;
+    std::unique_ptr<ShellDialogs> dialogs_;
+    std::vector<BoardView> boards_;
+    int current_ = -1;
+    QString projectFileName_;
+    QString editFile_;
+    RecentFiles recent_;
+    ViewTools viewTools_;
+    bool firstShown_ = false;
+    bool crosshairShown_ = false;
+    bool rulersVisible_ = true;
+    bool outlineMode_ = false;
+    bool confinementSuspended_ = false;
+    struct RulerState {
+        double Zoom = 0;
+        QPoint Scroll;
+        int Board = -1;
+        bool Solder = false;
+        QPoint Origin;
+    } lastRulers_;
+
+    std::array<QAction*, CommandCount> actions_{};
+    std::array<QToolBar*, ToolWindowCount> toolWindows_{};
+    QActionGroup* toolGroup_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* showToolsMenu_ = nullptr;
+    QMenu* elementMenu_ = nullptr;
+    QMenu* libraryMenu_ = nullptr;
+    QMenu* tabMenu_ = nullptr;
+    std::vector<QMenu*> mainMenus_;
+    BoardArea* area_ = nullptr;
+    LibraryPanel* library_ = nullptr;
+    QToolBar* toolColumn_ = nullptr;
+    ColourGrid* colourGrid_ = nullptr;
+    QComboBox* penWidths_ = nullptr;
+    QLineEdit* contourAmount_ = nullptr;
+    InfoDisplay* display_ = nullptr;
+    QToolButton* unusedButton_ = nullptr;
+    std::unique_ptr<LoadingWindow> loading_;
+};
+
+} // namespace karvel

@@ -1,0 +1,60 @@
+// DoMenues: the enabling rules, the information display and the check marks of the switches.
+
+#include "shell/MainWindow.h"
+
+#include "board/Platine.h"
+#include "shell/BoardArea.h"
+#include "shell/CommandTable.h"
+#include "shell/EnablingRules.h"
+#include "shell/InfoDisplay.h"
+
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QLineEdit>
+
+namespace karvel {
+
+void MainWindow::DoMenues() {
+    if (boards_.empty() || current_ < 0)
+        return;
+    // Keys should reach the window, not a list or field of a tool bar.
+    QWidget& sink = area_->FocusSink();
+    if (CurrentBoard().CountSelected() > 0 && sink.isVisible() && isActiveWindow())
+        sink.setFocus();
+    ApplyCommandStates();
+    UpdateInformation();
+    SyncToggles();
+}
+
+void MainWindow::ApplyCommandStates() {
+    RuleInputs inputs;
+    inputs.ClipboardFilled = view_.ClipboardFilled;
+    inputs.BoardCount = BoardCount();
+    const EnablingState state = EvaluateRules(CurrentBoard(), inputs);
+    for (const Command& command : CommandTable()) {
+        // The submenu follows the hidden tool windows instead.
+        if (command.Id == CommandId::ViewShowTools)
+            continue;
+        Action(command.Id).setEnabled(command.Available && state.Allows(command.Id));
+    }
+    penWidths_->setEnabled(state.PenWidthList);
+    contourAmount_->setEnabled(state.ContourAmount &&
+                               FindCommand(CommandId::ContourOriginal).Available);
+}
+
+void MainWindow::UpdateInformation() {
+    const InformationLines lines = InformationFor(CurrentBoard(), view_.Sprache);
+    display_->SetLines(lines.First, lines.Second);
+}
+
+void MainWindow::SyncToggles() {
+    Action(CommandId::ViewOutline).setChecked(outlineMode_);
+    Action(CommandId::ViewSolderSide).setChecked(view_.Loetseite);
+    Action(CommandId::ViewSeeThrough).setChecked(view_.Durchsicht);
+    Action(CommandId::ViewXRay).setChecked(view_.Roentgen);
+    Action(CommandId::ViewRendering).setChecked(view_.BitmapRendering);
+    Action(CommandId::ViewRulers).setChecked(rulersVisible_);
+    if (current_ >= 0)
+        Action(CommandId::FillToggle).setChecked(CurrentBoard().CurrentFill);
+}
+
+} // namespace karvel

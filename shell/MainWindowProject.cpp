@@ -1,0 +1,271 @@
+// The project of the main window: its boards on tabs, opening project files, the recent-file
+// list, the save prompt and the window title.
+
+#include "shell/MainWindow.h"
+
+#include "board/Platine.h"
+#include "board/ProjectFile.h"
+#include "shell/BoardArea.h"
+#include "shell/BoardControl.h"
+#include "shell/ColourGrid.h"
+#include "shell/LoadingWindow.h"
+#include "shell/Palette.h"
+#include "shell/ScrollBoxEx.h"
+
+#include <QtCore/QDir>
+#include <QtCore/QFileInfo>
+#include <QtGui/QCursor>
+#include <QtWidgets/QMenu>
+#include <QtWidgets/QScrollBar>
+#include <QtWidgets/QTabBar>
+
+namespace karvel {
+
+namespace {
+
+const QString ProgramTitle = QStringLiteral("Karvel 3.0");
+
+} // namespace
+
+TPlatine& MainWindow::Board(int index) const {
+    return *boards_.at(std::size_t(index)).Board;
+}
+
+bool MainWindow::IsCurrent(const TPlatine& board) const {
+    return current_ >= 0 && current_ < BoardCount() &&
+           boards_[std::size_t(current_)].Board.get() == &board;
+}
+
+BoardControl& MainWindow::Control(int index) const {
+    return *boards_.at(std::size_t(index)).Control;
+}
+
+TScrollBoxEx& MainWindow::ScrollBox(int index) const {
+    return *boards_.at(std::size_t(index)).ScrollBox;
+}
+
+QString MainWindow::TabCaption(int index) const {
+    return area_->Tabs().tabText(index);
+}
+
+// --- Board tabs ----------------------------------------------------------------------------------
+
+int MainWindow::AddBoardTab(std::unique_ptr<TPlatine> board) {
+    BoardView view;
+    view.Board = std::move(board);
+    view.ScrollBox = std::make_unique<TScrollBoxEx>();
+    view.ScrollBox->setFrameShape(QFrame::NoFrame);
+    view.Control = new BoardControl(*view.Board);
+    view.ScrollBox->setWidget(view.Control);
+    area_->AddView(*view.ScrollBox);
+    TPlatine& added = *view.Board;
+    BoardControl& control = *view.Control;
+    TScrollBoxEx& scroll = *view.ScrollBox;
+    boards_.push_back(std::move(view));
+
+    added.SetHost(&scroll);
+    ConnectBoard(added);
+    control.OnMouseMove = [this, &control](const BoardMouseEvent& e) { MouseMoved(control, e); };
+    control.OnMousePress = [this, &control](const BoardMouseEvent& e) { MousePressed(control, e); };
+    control.OnMouseRelease = [this, &control](const BoardMouseEvent& e) {
+        MouseReleased(control, e);
+    };
+    control.OnContextMenu = [this, &added](QPoint) { added.Fire(added.OnPopupRequest); };
+    for (QScrollBar* bar : {scroll.horizontalScrollBar(), scroll.verticalScrollBar()})
+        connect(bar, &QScrollBar::valueChanged, this, [this] { UpdateRulers(false); });
+
+    added.CurrentPenColour = PaletteColour(colourGrid_->Foreground());
+    added.CurrentBrushColour = PaletteColour(colourGrid_->Background());
+    added.CurrentPenWidth = 50;
+    // Twice, so that the previous mode is the select tool as well.
+    added.SetModus(TPlatinenModus::pm_Standard);
+    added.SetModus(TPlatinenModus::pm_Standard);
+    added.SetUmrissModus(outlineMode_);
+    added.SetDateiname(projectFileName_);
+    ViewTools::ResetStatusLines(added);
+
+    const int index = BoardCount() - 1;
+    {
+        const QSignalBlocker quiet(&area_->Tabs());
+        area_->Tabs().addTab(added.PlatinenName());
+    }
+    SelectBoard(index);
+    added.FitBoard();
+    return index;
+}
+
+void MainWindow::ConnectBoard(TPlatine& board) {
+    board.OnChange = [this](TPlatine& b) { BoardChanged(b); };
+    board.OnModeChange = [this](TPlatine& b) { BoardModeChanged(b); };
+    board.OnMyClick = [this](TPlatine& b) {
+        if (IsCurrent(b))
+            DoMenues();
+    };
+    board.OnPopupRequest = [this](TPlatine& b) {
+        if (IsCurrent(b) && b.Modus() == TPlatinenModus::pm_Standard)
+            elementMenu_->popup(QCursor::pos());
+    };
+}
+
+void MainWindow::RemoveAllBoards() {
+    const QSignalBlocker quiet(&area_->Tabs());
+    while (area_->Tabs().count() > 0)
+        area_->Tabs().removeTab(0);
+    boards_.clear();
+    current_ = -1;
+}
+
+void MainWindow::SelectBoard(int index) {
+    if (index < 0 || index >= BoardCount())
+        return;
+    for (const BoardView& view : boards_)
+        view.Board->SetDateiname(projectFileName_);
+    current_ = index;
+    area_->ShowView(*boards_[std::size_t(index)].ScrollBox);
+    if (area_->Tabs().currentIndex() != index) {
+        const QSignalBlocker quiet(&area_->Tabs());
+        area_->Tabs().setCurrentIndex(index);
+    }
+    DoMenues();
+    TPlatine& board = CurrentBoard();
+    board.Fire(board.OnChange);
+    board.Fire(board.OnModeChange);
+    UpdateRulers(true);
+}
+
+void MainWindow::NextBoardCommand(int) {
+    if (BoardBusy())
+        return;
+    SelectBoard((current_ + 1) % BoardCount());
+}
+
+// --- Opening -------------------------------------------------------------------------------------
+
+void MainWindow::OpenCommand(int) {
+    if (BoardBusy() || !SavePromptSaysGoOn())
+        return;
+    QString chosen;
+    {
+        const DialogScope scope(*this);
+        chosen = dialogs_->ChooseProjectToOpen(this, OpenDialogFolder(), view_.Sprache);
+    }
+    if (!chosen.isEmpty())
+        OpenProjectFile(chosen);
+    UpdateTitle();
+}
+
+bool MainWindow::OpenProjectFile(const QString& path) {
+    const QFileInfo file(path);
+    if (!file.exists() || !file.isFile()) {
+        ShowLoadError(ProgramTitle,
+                      view_
+                          .Tr(QStringLiteral("Die Datei \"%1\" gibt es nicht."),
+                              QStringLiteral("The file \"%1\" does not exist."))
+                          .arg(path),
+                      MessageIcon::Warning);
+        return false;
+    }
+    if (!LoadProject(file.absoluteFilePath()))
+        return false;
+    recent_.Add(file.absoluteFilePath());
+    recent_.Store();
+    UpdateRecentMenu();
+    return true;
+}
+
+void MainWindow::RecentFileCommand(int index) {
+    if (index >= recent_.Entries().size())
+        return;
+    const QString path = recent_.Entries()[index];
+    if (QFileInfo::exists(path) && SavePromptSaysGoOn())
+        LoadProject(path);
+    recent_.MoveToTop(index);
+    UpdateRecentMenu();
+}
+
+// Reads the whole file first: a file that cannot be opened at all leaves the project as it was.
+bool MainWindow::LoadProject(const QString& path) {
+    loading_->Begin(QFileInfo(path).fileName());
+    ProjectLoad load;
+    try {
+        load = ReadProjectFile(path, view_);
+    } catch (const VersionError& error) {
+        loading_->End();
+        ShowLoadError(VersionError::Caption(view_.Sprache), error.Message(view_.Sprache),
+                      MessageIcon::Warning);
+        return false;
+    } catch (const FileOpenError& error) {
+        loading_->End();
+        ShowLoadError(ProgramTitle, error.Message(view_.Sprache), MessageIcon::Error);
+        return false;
+    }
+    loading_->SetProgress(100);
+    RemoveAllBoards();
+    projectFileName_ = ProjectNameFor(path);
+    for (std::unique_ptr<TPlatine>& board : load.Boards)
+        AddBoardTab(std::move(board));
+    loading_->End();
+    UpdateTitle();
+    if (load.Error)
+        ShowLoadError(view_.Tr(QStringLiteral("Lesefehler"), QStringLiteral("Read error")),
+                      load.Error->Message() + u'\r' + path, MessageIcon::Error);
+    return true;
+}
+
+void MainWindow::ShowLoadError(const QString& caption, const QString& text, MessageIcon icon) {
+    const DialogScope scope(*this);
+    dialogs_->ShowMessage(this, icon, caption, text);
+}
+
+// A backup opened from its ".BAK" file is saved to its project file. On this system the
+// project file's extension may be spelt "rst" or "RST"; an existing one is preferred.
+QString MainWindow::ProjectNameFor(const QString& loadedPath) {
+    if (!loadedPath.endsWith(QStringLiteral("BAK"), Qt::CaseSensitive))
+        return loadedPath;
+    const QString stem = loadedPath.chopped(3);
+    const QFileInfo info(stem + QStringLiteral("rst"));
+    const QStringList siblings = info.dir().entryList({info.fileName()}, QDir::Files);
+    if (!siblings.isEmpty())
+        return info.dir().filePath(siblings.front());
+    return stem + QStringLiteral("RST");
+}
+
+QString MainWindow::OpenDialogFolder() const {
+    if (!projectFileName_.isEmpty())
+        return QFileInfo(projectFileName_).absolutePath();
+    if (!editFile_.isEmpty())
+        return QFileInfo(editFile_).absolutePath();
+    const QDir examples(view_.ProgramFolder + QStringLiteral("/examples"));
+    return examples.exists() ? examples.absolutePath() : QDir::homePath();
+}
+
+// --- Save prompt and title -----------------------------------------------------------------------
+
+bool MainWindow::SavePromptSaysGoOn() {
+    const DialogScope scope(*this);
+    const bool modified = std::any_of(boards_.begin(), boards_.end(),
+                                      [](const BoardView& view) { return view.Board->Modified(); });
+    if (!modified)
+        return true;
+    const QString text = view_.Tr(QStringLiteral("Möchten Sie die Änderungen speichern?"),
+                                  QStringLiteral("Save changes?")) +
+                         u'\r' + projectFileName_;
+    switch (dialogs_->AskToSave(this, ProgramTitle, text)) {
+    case SaveAnswer::No:
+        return true;
+    case SaveAnswer::Yes:
+        // The project cannot be written yet; keeping it open loses nothing.
+    case SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void MainWindow::UpdateTitle() {
+    if (projectFileName_.isEmpty())
+        setWindowTitle(ProgramTitle);
+    else
+        setWindowTitle(ProgramTitle + QStringLiteral(" - [") + projectFileName_ + u']');
+}
+
+} // namespace karvel

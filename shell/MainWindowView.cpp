@@ -1,0 +1,378 @@
+// The main window's view of the current board: tools, colours and pen widths, the view
+// switches, zoom, rulers and the mouse.
+
+#include "shell/MainWindow.h"
+
+#include "board/Continuity.h"
+#include "board/Platine.h"
+#include "platform/HelpTopic.h"
+#include "shell/BoardArea.h"
+#include "shell/BoardControl.h"
+#include "shell/ColourGrid.h"
+#include "shell/CommandTable.h"
+#include "shell/CursorLibrary.h"
+#include "shell/Icons.h"
+#include "shell/Palette.h"
+#include "shell/Ruler.h"
+#include "shell/RulerScale.h"
+#include "shell/ScrollBoxEx.h"
+#include "shell/ToolDefaults.h"
+
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QToolButton>
+
+namespace karvel {
+
+namespace {
+
+using enum TPlatinenModus;
+
+constexpr int ManualTopic = 2000;
+
+// Modes in which a mouse move takes the crosshair away; in the others it follows the cursor.
+bool RemovesCrosshair(TPlatinenModus mode) {
+    return mode == pm_Zoom || mode == pm_Standard || (mode >= pm_Linie && mode <= pm_Text) ||
+           mode == pm_Platzieren || mode == pm_Test;
+}
+
+// The tool button of a tag: the buttons that choose a tool, and the origin button.
+CommandId ToolButtonFor(int tag) {
+    for (const Command& command : CommandTable())
+        if (command.Tag == tag &&
+            (command.Handle == &MainWindow::ToolCommand || command.Id == CommandId::ToolOrigin))
+            return command.Id;
+    return CommandId::ToolStandard;
+}
+
+QPoint VisibleCentre(const TScrollBoxEx& scroll) {
+    const QSize client = scroll.ClientSize();
+    return scroll.ScrollPosition() + QPoint(client.width() / 2, client.height() / 2);
+}
+
+} // namespace
+
+// --- Tools -------------------------------------------------------------------------------------
+
+void MainWindow::ToolCommand(int tag) {
+    ChooseTool(tag);
+}
+
+// StandardBtnClick: the steps every tool button runs.
+void MainWindow::ChooseTool(int tag) {
+    const std::optional<TPlatinenModus> chosen = ModeForTag(tag);
+    if (!chosen || current_ < 0)
+        return;
+    TPlatine& board = CurrentBoard();
+    if (board.Modus() == pm_Test)
+        board.Analysis().EndTest();
+    TPlatinenModus mode = *chosen;
+    int pressed = tag;
+    if (AsksForSize(tag) && !(AskToolSize && AskToolSize(tag, board))) {
+        mode = pm_Standard;
+        pressed = 1;
+    }
+    Action(ToolButtonFor(pressed)).setChecked(true);
+    board.SetModus(mode);
+    // The wire and lead tools remember themselves as the previous mode.
+    if (mode == pm_Draht || mode == pm_Anschluss)
+        board.SetModus(mode);
+    BoardControl& control = Control(current_);
+    // Setting the origin hides the cursor; the crosshair stands for it.
+    control.setCursor(mode == pm_Ursprung ? QCursor(Qt::BlankCursor)
+                                          : CursorForMode(mode, view_.Sprache));
+    ApplyToolStart(mode);
+    DoMenues();
+}
+
+void MainWindow::ApplyToolStart(TPlatinenModus mode) {
+    const ToolStart start = ToolStartFor(mode);
+    if (start.ClearSelection)
+        ClearSelection(CurrentBoard());
+    if (start.PenColour)
+        SetForeground(*start.PenColour);
+    if (start.FillColour)
+        SetBackground(*start.FillColour);
+    if (start.PenWidth) {
+        penWidths_->setCurrentIndex(*start.PenWidth);
+        PenWidthChosen(*start.PenWidth);
+    }
+    crosshairShown_ = start.Crosshair || mode == pm_Ursprung;
+    if (!crosshairShown_)
+        Control(current_).SetCrosshair(std::nullopt);
+}
+
+void MainWindow::BoardModeChanged(TPlatine& board) {
+    if (!IsCurrent(board))
+        return;
+    if (const std::optional<int> tag = TagForMode(board.Modus()))
+        ChooseTool(*tag);
+    UpdateRulers(true);
+}
+
+// --- Colours and widths --------------------------------------------------------------------------
+
+void MainWindow::SetForeground(int index) {
+    colourGrid_->SetForeground(index);
+    const Colour colour = PaletteColour(index);
+    if (current_ >= 0)
+        CurrentBoard().CurrentPenColour = colour;
+    Action(CommandId::PenSwatch).setIcon(SwatchIcon(ToQColor(colour), true));
+}
+
+void MainWindow::SetBackground(int index) {
+    colourGrid_->SetBackground(index);
+    const Colour colour = PaletteColour(index);
+    if (current_ >= 0)
+        CurrentBoard().CurrentBrushColour = colour;
+    Action(CommandId::FillSwatch).setIcon(SwatchIcon(ToQColor(colour), false));
+}
+
+void MainWindow::PenWidthChosen(int index) {
+    if (index < 0 || index >= PenWidthCount)
+        return;
+    CurrentBoard().CurrentPenWidth = PenWidthUnits(index);
+    DoMenues();
+}
+
+void MainWindow::PenColourCommand(int) {
+    TPlatine& board = CurrentBoard();
+    std::optional<QColor> chosen;
+    {
+        const DialogScope scope(*this);
+        chosen = dialogs_->ChooseColour(this, ToQColor(board.CurrentPenColour));
+    }
+    if (!chosen)
+        return;
+    board.CurrentPenColour = FromQColor(*chosen);
+    Action(CommandId::PenSwatch).setIcon(SwatchIcon(*chosen, true));
+}
+
+void MainWindow::FillColourCommand(int) {
+    TPlatine& board = CurrentBoard();
+    std::optional<QColor> chosen;
+    {
+        const DialogScope scope(*this);
+        chosen = dialogs_->ChooseColour(this, ToQColor(board.CurrentBrushColour));
+    }
+    if (!chosen)
+        return;
+    board.CurrentBrushColour = FromQColor(*chosen);
+    Action(CommandId::FillSwatch).setIcon(SwatchIcon(*chosen, false));
+}
+
+void MainWindow::FillCommand(int) {
+    CurrentBoard().CurrentFill = Action(CommandId::FillToggle).isChecked();
+}
+
+// --- Selection -----------------------------------------------------------------------------------
+
+void MainWindow::ClearSelection(TPlatine& board) {
+    bool changed = false;
+    for (const auto& element : board.Bauteile()) {
+        if (element->IstMarkiert()) {
+            element->SetIstMarkiert(false);
+            changed = true;
+        }
+    }
+    if (!changed)
+        return;
+    for (const BoardView& view : boards_)
+        if (view.Board.get() == &board)
+            view.Control->InvalidateAll();
+}
+
+void MainWindow::SelectAllCommand(int) {
+    TPlatine& board = CurrentBoard();
+    for (const auto& element : board.Bauteile())
+        if (!element->IstMarkiert() && element->IsOnWorkingSide())
+            board.SetSelected(element.get(), true);
+    Control(current_).InvalidateAll();
+    DoMenues();
+}
+
+// The view switches clear the selection, except where the continuity test shows its marks.
+void MainWindow::SelectionClearedByView() {
+    if (CurrentBoard().Modus() != pm_Test)
+        ClearSelection(CurrentBoard());
+}
+
+// --- View switches -------------------------------------------------------------------------------
+
+void MainWindow::RepaintAllBoards() {
+    for (const BoardView& view : boards_)
+        view.Control->InvalidateAll();
+}
+
+void MainWindow::OutlineCommand(int) {
+    outlineMode_ = !outlineMode_;
+    for (const BoardView& view : boards_)
+        view.Board->SetUmrissModus(outlineMode_);
+    DoMenues();
+}
+
+void MainWindow::SolderSideCommand(int) {
+    TPlatine& board = CurrentBoard();
+    const bool wasSolderSide = view_.Loetseite;
+    view_.Loetseite = !wasSolderSide;
+    KeepCentreAcrossTurn(board, wasSolderSide);
+    SelectionClearedByView();
+    ViewTools::ResetStatusLines(board);
+    RepaintAllBoards();
+    UpdateRulers(true);
+    DoMenues();
+}
+
+// The board point in the middle of the view stays there when the board is turned over.
+void MainWindow::KeepCentreAcrossTurn(TPlatine& board, bool wasSolderSide) {
+    TScrollBoxEx& scroll = ScrollBox(current_);
+    view_.Loetseite = wasSolderSide;
+    const QPoint centre = board.ControlToBoard(VisibleCentre(scroll));
+    view_.Loetseite = !wasSolderSide;
+    const QSize client = scroll.ClientSize();
+    scroll.SetScrollPosition(board.BoardToControl(centre) -
+                             QPoint(client.width() / 2, client.height() / 2));
+}
+
+void MainWindow::SeeThroughCommand(int) {
+    view_.Durchsicht = !view_.Durchsicht;
+    ClearSelection(CurrentBoard());
+    RepaintAllBoards();
+    DoMenues();
+}
+
+void MainWindow::XRayCommand(int) {
+    view_.Roentgen = !view_.Roentgen;
+    SelectionClearedByView();
+    TPlatine& board = CurrentBoard();
+    board.SetInfozeilen(view_.Tr(QStringLiteral("Platine"), QStringLiteral("Board")),
+                        board.Infozeile2());
+    RepaintAllBoards();
+    DoMenues();
+}
+
+void MainWindow::RenderingCommand(int) {
+    view_.BitmapRendering = !view_.BitmapRendering;
+    SelectionClearedByView();
+    RepaintAllBoards();
+    DoMenues();
+}
+
+void MainWindow::UnusedAreasCommand(int) {
+    TPlatine& board = CurrentBoard();
+    if (unusedButton_ != nullptr && unusedButton_->isDown()) {
+        ChooseTool(1);
+        DoMenues();
+        board.Analysis().ShowUnused();
+    } else if (board.Analysis().UnusedShown()) {
+        board.Analysis().HideUnused();
+    }
+    DoMenues();
+}
+
+// --- Zoom and rulers -----------------------------------------------------------------------------
+
+void MainWindow::ZoomCommand(int tag) {
+    TPlatine& board = CurrentBoard();
+    switch (tag) {
+    case 1:
+        board.FitBoard();
+        break;
+    case 2:
+        board.FitElements(false);
+        break;
+    case 3:
+        board.FitElements(true);
+        break;
+    case 4:
+    case 5:
+        board.ZoomAbout(VisibleCentre(ScrollBox(current_)), tag == 4);
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::BoardChanged(TPlatine& board) {
+    if (IsCurrent(board))
+        UpdateRulers(false);
+}
+
+void MainWindow::RulersCommand(int) {
+    SetRulersVisible(!rulersVisible_);
+}
+
+void MainWindow::SetRulersVisible(bool visible) {
+    rulersVisible_ = visible;
+    area_->SetRulersVisible(visible);
+    UpdateRulers(true);
+    SyncToggles();
+}
+
+void MainWindow::UpdateRulers(bool force) {
+    if (!rulersVisible_ || boards_.empty() || current_ < 0)
+        return;
+    TPlatine& board = CurrentBoard();
+    const RulerState now{board.Zoom(), ScrollBox(current_).ScrollPosition(), current_,
+                         view_.Loetseite, board.Ursprung()};
+    const bool same = now.Zoom == lastRulers_.Zoom && now.Scroll == lastRulers_.Scroll &&
+                      now.Board == lastRulers_.Board && now.Solder == lastRulers_.Solder &&
+                      now.Origin == lastRulers_.Origin;
+    if (same && !force)
+        return;
+    lastRulers_ = now;
+    Ruler& horizontal = area_->HorizontalRuler();
+    Ruler& vertical = area_->VerticalRuler();
+    horizontal.SetMarks(RulerMarks(board, Qt::Horizontal, horizontal.LabelExtent()));
+    vertical.SetMarks(RulerMarks(board, Qt::Vertical, vertical.LabelExtent()));
+}
+
+// --- Mouse ---------------------------------------------------------------------------------------
+
+bool MainWindow::BoardBusy() const {
+    return current_ < 0 || CurrentBoard().CursorCaptured() || viewTools_.FrameActive();
+}
+
+void MainWindow::MouseMoved(BoardControl& control, const BoardMouseEvent& event) {
+    if (!IsCurrent(control.Board()))
+        return;
+    const QPoint host = event.Control - ScrollBox(current_).ScrollPosition();
+    area_->HorizontalRuler().SetMarker(host.x());
+    area_->VerticalRuler().SetMarker(host.y());
+    if (viewTools_.Move(control, event))
+        return;
+    TPlatine& board = control.Board();
+    if (crosshairShown_ && !RemovesCrosshair(board.Modus()))
+        control.SetCrosshair(
+            board.SnapToHole(event.Control, !event.Modifiers.testFlag(Qt::ShiftModifier)));
+    else
+        control.SetCrosshair(std::nullopt);
+}
+
+void MainWindow::MousePressed(BoardControl& control, const BoardMouseEvent& event) {
+    viewTools_.Press(control, event);
+}
+
+void MainWindow::MouseReleased(BoardControl& control, const BoardMouseEvent& event) {
+    viewTools_.Release(control, event);
+}
+
+// --- Help and leaving ----------------------------------------------------------------------------
+
+void MainWindow::HelpCommand(int) {
+    if (BoardBusy())
+        return;
+    ShowHelpTopic(
+        ManualTopic, view_.ProgramFolder, UsesEnglish(view_.Sprache),
+        [this](const QString& file, int topic) { return dialogs_->OpenManual(file, topic); });
+}
+
+void MainWindow::AboutCommand(int) {
+    const DialogScope scope(*this);
+    dialogs_->ShowAbout(this, view_.Sprache);
+}
+
+void MainWindow::ExitCommand(int) {
+    close();
+}
+
+} // namespace karvel

@@ -1,0 +1,91 @@
+#include "shell/ShellDialogs.h"
+
+#include "shell/AboutWindow.h"
+
+#include <QtCore/QUrl>
+#include <QtGui/QDesktopServices>
+#include <QtWidgets/QColorDialog>
+#include <QtWidgets/QFileDialog>
+#include <QtWidgets/QMessageBox>
+
+namespace karvel {
+
+namespace {
+
+QMessageBox::Icon ToQtIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Error:
+        return QMessageBox::Critical;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// Message texts use "\r" for their line breaks, as the stored message texts do.
+QString WithLineBreaks(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    return text;
+}
+
+} // namespace
+
+QStringList OpenProjectFilters(Language language) {
+    if (UsesEnglish(language))
+        return {QStringLiteral("Karvel projects (*.rst)")};
+    return {QStringLiteral("Karvel-Projekte (*.rst)"), QStringLiteral("Sicherungsdatei (*.bak)")};
+}
+
+QString QtShellDialogs::ChooseProjectToOpen(QWidget* parent, const QString& folder,
+                                            Language language) {
+    QFileDialog dialog(parent);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilters(OpenProjectFilters(language));
+    dialog.setDirectory(folder);
+    dialog.setWindowTitle(Tr(language, QStringLiteral("Öffnen"), QStringLiteral("Open")));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front();
+}
+
+void QtShellDialogs::ShowMessage(QWidget* parent, MessageIcon icon, const QString& caption,
+                                 const QString& text) {
+    QMessageBox box(ToQtIcon(icon), caption, WithLineBreaks(text), QMessageBox::Ok, parent);
+    box.exec();
+}
+
+SaveAnswer QtShellDialogs::AskToSave(QWidget* parent, const QString& caption, const QString& text) {
+    const auto answer = QMessageBox::question(
+        parent, caption, WithLineBreaks(text),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::Yes)
+        return SaveAnswer::Yes;
+    if (answer == QMessageBox::No)
+        return SaveAnswer::No;
+    return SaveAnswer::Cancel;
+}
+
+std::optional<QColor> QtShellDialogs::ChooseColour(QWidget* parent, const QColor& initial) {
+    const QColor chosen = QColorDialog::getColor(initial, parent);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return chosen;
+}
+
+void QtShellDialogs::ShowAbout(QWidget* parent, Language language) {
+    AboutWindow about(language, AboutWindow::Role::About, parent);
+    about.exec();
+}
+
+bool QtShellDialogs::OpenManual(const QString& file, int) {
+    // The desktop's viewer knows no topic numbers; it opens the manual at its start.
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+}
+
+} // namespace karvel

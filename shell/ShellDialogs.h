@@ -1,0 +1,49 @@
+#pragma once
+// The dialogs and message boxes the main window opens, behind one interface so that tests can
+// answer them without a user.
+
+#include "board/Language.h"
+
+#include <optional>
+#include <QtCore/QString>
+#include <QtCore/QStringList>
+#include <QtGui/QColor>
+
+class QWidget;
+
+namespace karvel {
+
+enum class MessageIcon { Information, Warning, Error, Question };
+enum class SaveAnswer { Yes, No, Cancel };
+
+class ShellDialogs {
+public:
+    virtual ~ShellDialogs() = default;
+    // The project file to open, or empty when the user cancels.
+    virtual QString ChooseProjectToOpen(QWidget* parent, const QString& folder,
+                                        Language language) = 0;
+    virtual void ShowMessage(QWidget* parent, MessageIcon icon, const QString& caption,
+                             const QString& text) = 0;
+    virtual SaveAnswer AskToSave(QWidget* parent, const QString& caption, const QString& text) = 0;
+    virtual std::optional<QColor> ChooseColour(QWidget* parent, const QColor& initial) = 0;
+    virtual void ShowAbout(QWidget* parent, Language language) = 0;
+    // Hands the manual to the desktop's viewer; false when there is none.
+    virtual bool OpenManual(const QString& file, int topic) = 0;
+};
+
+// The name filters of the project open dialog: projects and, in German, backups.
+QStringList OpenProjectFilters(Language language);
+
+// The real dialogs of the desktop.
+class QtShellDialogs : public ShellDialogs {
+public:
+    QString ChooseProjectToOpen(QWidget* parent, const QString& folder, Language language) override;
+    void ShowMessage(QWidget* parent, MessageIcon icon, const QString& caption,
+                     const QString& text) override;
+    SaveAnswer AskToSave(QWidget* parent, const QString& caption, const QString& text) override;
+    std::optional<QColor> ChooseColour(QWidget* parent, const QColor& initial) override;
+    void ShowAbout(QWidget* parent, Language language) override;
+    bool OpenManual(const QString& file, int topic) override;
+};
+
+} // namespace karvel
