@@ -1,5 +1,8 @@
 // Karvel, the desktop program.
 
+#include "platform/ProgramSettings.h"
+#include "platform/SettingsStore.h"
+#include "platform/ViewStateSettings.h"
 #include "shell/AboutWindow.h"
 #include "shell/CommandLine.h"
 #include "shell/MainWindow.h"
@@ -22,7 +25,12 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Karvel"));
 
     const karvel::CommandLine line = karvel::ParseCommandLine(QApplication::arguments().mid(1));
-    const karvel::Language language = line.Sprache.value_or(karvel::Language::German);
+    // The settings files lie beside the program (or in the user's copy when that folder is
+    // read-only); the language comes from "SPRACHE.INI" unless the command line names one.
+    const karvel::SettingsStore store(QApplication::applicationDirPath());
+    const karvel::ProgramSettings settings(store, karvel::ProgramSettings::MainWindowFile());
+    const karvel::Language language =
+        line.Sprache.value_or(karvel::LanguageFromSetting(karvel::ReadLanguageSetting(store)));
 
     std::unique_ptr<karvel::AboutWindow> splash;
     if (line.Splash) {
@@ -32,6 +40,13 @@ int main(int argc, char** argv) {
     }
 
     karvel::MainWindow window({language, nullptr});
+    karvel::ApplyMainWindowSettings(settings.Read(), window.View());
+    karvel::ApplyViewSettings(
+        karvel::ProgramSettings(store, karvel::ProgramSettings::LayoutEditorFile()).Read(), window.View());
+    window.Recent().Load(settings.ReadRecentFiles());
+    window.Recent().OnStore = [&settings](const QStringList& recent) {
+        settings.WriteRecentFiles(recent);
+    };
     window.show();
     if (!line.ProjectPath.isEmpty())
         window.OpenProjectFile(line.ProjectPath);
