@@ -4,14 +4,14 @@
 
 namespace karvel::tool {
 
-std::optional<Arguments> Arguments::Parse(const QStringList& args, const ArgumentSpec& spec,
+std::optional<Arguments> Arguments::Parse(const QStringList& args, const ArgumentSpec& accepted,
                                           QString& error) {
     Arguments parsed;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
-        if (spec.flags.contains(arg)) {
+        if (accepted.flags.contains(arg)) {
             parsed.flags_.insert(arg);
-        } else if (spec.options.contains(arg)) {
+        } else if (accepted.options.contains(arg)) {
             if (i + 1 >= args.size()) {
                 error = QStringLiteral("%1 needs a value").arg(arg);
                 return std::nullopt;
@@ -25,7 +25,7 @@ std::optional<Arguments> Arguments::Parse(const QStringList& args, const Argumen
         }
     }
     const qsizetype n = parsed.positional_.size();
-    if (n < spec.minPositional || n > spec.maxPositional) {
+    if (n < accepted.minPositional || n > accepted.maxPositional) {
         error = QStringLiteral("wrong number of files");
         return std::nullopt;
     }

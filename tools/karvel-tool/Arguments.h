@@ -20,7 +20,7 @@ struct ArgumentSpec {
 class Arguments {
 public:
     // Parses; on failure returns nothing and sets the reason.
-    static std::optional<Arguments> Parse(const QStringList& args, const ArgumentSpec& spec,
+    static std::optional<Arguments> Parse(const QStringList& args, const ArgumentSpec& accepted,
                                           QString& error);
 
     bool Has(const QString& flag) const { return flags_.contains(flag) || options_.contains(flag); }
