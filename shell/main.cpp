@@ -6,10 +6,12 @@
 #include "shell/AboutWindow.h"
 #include "shell/CommandLine.h"
 #include "shell/MainWindow.h"
+#include "shell/ToolWindowPlacement.h"
 
 #include <memory>
 #include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QToolBar>
 
 namespace {
 
@@ -43,6 +45,17 @@ int main(int argc, char** argv) {
     karvel::ApplyMainWindowSettings(settings.Read(), window.View());
     karvel::ApplyViewSettings(
         karvel::ProgramSettings(store, karvel::ProgramSettings::LayoutEditorFile()).Read(), window.View());
+    // Tool windows go where they were left; without a stored place they keep their docks.
+    const karvel::IniFile stored = settings.Load();
+    for (int number = 1; number <= karvel::MainWindow::ToolWindowCount; ++number) {
+        const QString caption = window.ToolWindow(number).windowTitle();
+        if (!stored.HasSection(caption))
+            continue;
+        const karvel::ToolWindowSettings place =
+            karvel::ProgramSettings::ToolWindowFromIni(stored, caption);
+        window.PlaceToolWindow(number, karvel::ToolWindowPlacement::FromStored(
+                                           place.Parent, place.Left, place.Top, place.Visible));
+    }
     window.Recent().Load(settings.ReadRecentFiles());
     window.Recent().OnStore = [&settings](const QStringList& recent) {
         settings.WriteRecentFiles(recent);
