@@ -2,7 +2,7 @@
 
 #include "platform/ProgramSettings.h"
 #include "platform/SettingsStore.h"
-#include "platform/ViewStateSettings.h"
+#include "board/ViewStateSettings.h"
 #include "shell/AboutWindow.h"
 #include "shell/CommandLine.h"
 #include "shell/MainWindow.h"

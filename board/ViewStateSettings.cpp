@@ -1,4 +1,4 @@
-#include "platform/ViewStateSettings.h"
+#include "board/ViewStateSettings.h"
 
 namespace karvel {
 
