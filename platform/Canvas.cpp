@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <map>
+#include <tuple>
 #include <QtGui/QFontMetrics>
 #include <QtGui/QPaintDevice>
 #include <QtGui/QPaintEngine>
@@ -445,31 +447,72 @@ void Canvas::SetFont(const FontSpec& font) {
     font_ = font;
 }
 
-QFont Canvas::DeviceFont() const {
+namespace {
+
+// The pixel size whose ascent and descent fill a cell: found by trying sizes, so the answers
+// are kept; a board draws the same few label fonts again and again.
+int EmForCell(const QFont& base, int cell, QPaintDevice* device) {
+    using Key = std::tuple<QString, bool, bool, int, int>;
+    static std::map<Key, int> known;
+    const Key key{base.family(), base.bold(), base.italic(), cell, device ? device->logicalDpiY() : 0};
+    if (const auto it = known.find(key); it != known.end())
+        return it->second;
+    QFont font = base;
+    constexpr int probe = 1000;
+    font.setPixelSize(probe);
+    const QFontMetricsF probed(font, device);
+    int em = std::max(1, int(std::lround(cell * probe / (probed.ascent() + probed.descent()))));
+    for (; em > 1; --em) {
+        font.setPixelSize(em);
+        const QFontMetrics metrics(font, device);
+        if (metrics.ascent() + metrics.descent() <= cell)
+            break;
+    }
+    if (known.size() > 4096)
+        known.clear();
+    known.emplace(key, em);
+    return em;
+}
+
+} // namespace
+
+// The font for the current spec at the current scale. Fonts, their metrics and measured texts
+// are kept: a board draws and measures the same few label fonts and texts on every repaint.
+struct Canvas::FontEntry {
+    QFont font;
+    int cellHeight = 0;                  // ascent + descent in pixels
+    std::map<QString, int> advances;     // measured texts
+};
+
+Canvas::FontEntry& Canvas::CurrentFont() const {
+    using Key = std::tuple<QString, bool, bool, bool, bool, int, int, int>;
+    static std::map<Key, FontEntry> fonts;
+    const int size = font_.Height == 0 ? kDefaultCellHeight : LengthToDevice(std::abs(font_.Height));
+    const Key key{font_.Face, font_.Bold, font_.Italic, font_.Underline, font_.StrikeOut,
+                  font_.Height < 0 ? -size : size, device_ ? device_->logicalDpiY() : 0,
+                  device_ ? device_->logicalDpiX() : 0};
+    if (const auto it = fonts.find(key); it != fonts.end())
+        return it->second;
+    if (fonts.size() > 256)
+        fonts.clear();
     QFont font(font_.Face);
     font.setBold(font_.Bold);
     font.setItalic(font_.Italic);
     font.setUnderline(font_.Underline);
     font.setStrikeOut(font_.StrikeOut);
-    if (font_.Height < 0) {
-        font.setPixelSize(std::max(1, LengthToDevice(-font_.Height)));
-        return font;
-    }
-    const int cell = font_.Height == 0 ? kDefaultCellHeight : LengthToDevice(font_.Height);
-    // A cell height asks for the largest em whose ascent and descent together fill the cell.
-    constexpr int probe = 1000;
-    font.setPixelSize(probe);
-    const QFontMetricsF probed(font, device_);
-    int em = std::max(1, int(std::lround(cell * probe / (probed.ascent() + probed.descent()))));
-    for (; em > 1; --em) {
-        font.setPixelSize(em);
-        const QFontMetrics metrics(font, device_);
-        if (metrics.ascent() + metrics.descent() <= cell)
-            break;
-    }
-    font.setPixelSize(em);
-    return font;
+    if (font_.Height < 0)
+        font.setPixelSize(std::max(1, size));
+    else
+        // A cell height asks for the largest em whose ascent and descent together fill the cell.
+        font.setPixelSize(EmForCell(font, size, device_));
+    const QFontMetrics metrics(font, device_);
+    FontEntry& entry = fonts[key];
+    entry.font = font;
+    entry.cellHeight = metrics.ascent() + metrics.descent();
+    return entry;
 }
+
+QFont Canvas::DeviceFont() const { return CurrentFont().font; }
 
 void Canvas::TextOut(QPoint at, const QString& text) {
     const QFont font = DeviceFont();
@@ -487,9 +530,14 @@ void Canvas::TextOut(QPoint at, const QString& text) {
 }
 
 QSize Canvas::TextExtent(const QString& text) const {
-    const QFontMetrics metrics(DeviceFont(), device_);
-    return {LengthToLogical(metrics.horizontalAdvance(text)),
-            LengthToLogical(metrics.ascent() + metrics.descent())};
+    FontEntry& entry = CurrentFont();
+    auto it = entry.advances.find(text);
+    if (it == entry.advances.end()) {
+        if (entry.advances.size() > 4096)
+            entry.advances.clear();
+        it = entry.advances.emplace(text, QFontMetrics(entry.font, device_).horizontalAdvance(text)).first;
+    }
+    return {LengthToLogical(it->second), LengthToLogical(entry.cellHeight)};
 }
 
 // --- Bitmaps

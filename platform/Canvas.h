@@ -137,6 +137,8 @@ public:
     QPainter& Painter() { return *painter_; }
 
 private:
+    struct FontEntry;
+    FontEntry& CurrentFont() const;
     void Prepare();
     int DevicePenWidth() const;
     bool OnePixelPen() const;
