@@ -5,7 +5,9 @@
 
 namespace karvel {
 
-TBt::TBt(Language language) : TGruppe(language) { SetStiftfarbe(colours::Black); }
+TBt::TBt(Language language) : TGruppe(language) {
+    SetStiftfarbe(colours::Black);
+}
 
 void TBt::MoveBy(int dx, int dy) {
     TGruppe::MoveBy(dx, dy);

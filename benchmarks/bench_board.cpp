@@ -6,8 +6,8 @@
 #include "elements/Bohrung.h"
 #include "support/SampleBoard.h"
 
-#include <QtGui/QGuiApplication>
 #include <benchmark/benchmark.h>
+#include <QtGui/QGuiApplication>
 
 namespace karvel {
 namespace {
@@ -15,7 +15,9 @@ namespace {
 constexpr int Columns = 63; // 160 mm
 constexpr int Rows = 39;    // 100 mm
 
-QPoint Hole(int column, int row) { return {column * 254, row * 254 + 127}; }
+QPoint Hole(int column, int row) {
+    return {column * 254, row * 254 + 127};
+}
 
 // A 160 × 100 mm stripboard: a strip per row and a drilling in every hole.
 void MakeStripboard(TBoard& layout) {
@@ -47,7 +49,8 @@ void FillDense(TPlatine& board) {
         switch (i % 5) {
         case 0:
         case 1:
-            board.Add(test::MakeWire(TBauteilTyp::btDraht, {Hole(column, row), Hole(column + 4, row + 3)}));
+            board.Add(test::MakeWire(TBauteilTyp::btDraht,
+                                     {Hole(column, row), Hole(column + 4, row + 3)}));
             break;
         case 2: {
             auto cut = std::make_unique<TTrenner>();
@@ -103,13 +106,15 @@ void BM_ProbeStripboard(benchmark::State& state) {
     }
     for (int i = 0; i < 500; ++i) {
         const int column = (i * 11) % Columns;
-        board.Add(test::MakeWire(TBauteilTyp::btDraht,
-                                 {Hole(column, (i * 3) % Rows), Hole((column + 5) % Columns, (i * 3 + 7) % Rows)}));
+        board.Add(test::MakeWire(
+            TBauteilTyp::btDraht,
+            {Hole(column, (i * 3) % Rows), Hole((column + 5) % Columns, (i * 3 + 7) % Rows)}));
     }
     for (auto _ : state)
         board.Analysis().Probe(Hole(1, 1));
-    const auto marked = std::count_if(board.Analysis().Pieces().begin(), board.Analysis().Pieces().end(),
-                                      [](const TBauteil* p) { return p->HatTestSpannung(); });
+    const auto marked =
+        std::count_if(board.Analysis().Pieces().begin(), board.Analysis().Pieces().end(),
+                      [](const TBauteil* p) { return p->HatTestSpannung(); });
     state.counters["pieces"] = double(board.Analysis().Pieces().size());
     state.counters["marked"] = double(marked);
 }

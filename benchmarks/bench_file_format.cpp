@@ -5,9 +5,9 @@
 #include "board/ValueWriter.h"
 #include "support/SampleBoard.h"
 
+#include <benchmark/benchmark.h>
 #include <QtCore/QBuffer>
 #include <QtGui/QGuiApplication>
-#include <benchmark/benchmark.h>
 
 namespace karvel {
 namespace {
@@ -21,7 +21,8 @@ void FillDenseBoard(TPlatine& board, int seed) {
         case 0:
         case 1:
         case 2: {
-            auto wire = test::MakeWire(TBauteilTyp::btDraht, {{x, y}, {x + 508, y}, {x + 508, y + 762}});
+            auto wire =
+                test::MakeWire(TBauteilTyp::btDraht, {{x, y}, {x + 508, y}, {x + 508, y + 762}});
             wire->Anchors = {{x / 254, y / 254}, {x / 254 + 2, y / 254 + 3}};
             board.Add(std::move(wire));
             break;
@@ -52,7 +53,8 @@ void FillDenseBoard(TPlatine& board, int seed) {
             break;
         }
         default:
-            board.Add(test::MakeWire(TBauteilTyp::btPolygon, {{x, y}, {x + 300, y}, {x + 150, y + 300}}));
+            board.Add(
+                test::MakeWire(TBauteilTyp::btPolygon, {{x, y}, {x + 300, y}, {x + 150, y + 300}}));
         }
     }
 }

@@ -156,8 +156,8 @@ void TPlatine::ReadBoardFields(RecordContext& context, ValueReader& reader, bool
 }
 
 void TPlatine::ConvertBoardType(int typ) {
-    const QString path = QDir(view_.ProgramFolder)
-                             .filePath(QStringLiteral("Data/P%1.dat").arg(typ));
+    const QString path =
+        QDir(view_.ProgramFolder).filePath(QStringLiteral("Data/P%1.dat").arg(typ));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw FileOpenError(path, file.errorString());

@@ -8,8 +8,8 @@
 #include "elements/Leiterbahn.h"
 #include "elements/Trenner.h"
 
-#include <QtGui/QImage>
 #include <deque>
+#include <QtGui/QImage>
 #include <unordered_map>
 
 namespace karvel {
@@ -149,7 +149,8 @@ void CopperAnalysis::SplitTracks(Scratch& scratch) {
         const std::vector<QPoint>& corners = track->Contour().Nodes;
         if (corners.size() < 4)
             continue;
-        const Rect strip = Normalised(Rect{corners[0].x(), corners[0].y(), corners[2].x(), corners[2].y()});
+        const Rect strip =
+            Normalised(Rect{corners[0].x(), corners[0].y(), corners[2].x(), corners[2].y()});
         const Rect* cut = nullptr;
         for (const Rect& r : scratch.interrupters) {
             const bool across = horizontal ? r.Top <= strip.Top && r.Bottom > strip.Bottom

@@ -4,8 +4,8 @@
 // work on the layout's copper as the board's cuts and drillings interrupt it, with all region
 // tests at the resolution of zoom 10, whatever the view shows.
 
-#include <QtCore/QPoint>
 #include <memory>
+#include <QtCore/QPoint>
 #include <vector>
 
 namespace karvel {

@@ -8,7 +8,9 @@ namespace karvel {
 
 enum class Language { German = 0, English = 1, French = 2 };
 
-constexpr bool UsesEnglish(Language language) { return language == Language::English; }
+constexpr bool UsesEnglish(Language language) {
+    return language == Language::English;
+}
 
 // Picks the text of the language; anything but English shows German.
 inline QString Tr(Language language, const QString& german, const QString& english) {

@@ -4,9 +4,9 @@
 
 #include "board/Language.h"
 
+#include <exception>
 #include <QtCore/QByteArray>
 #include <QtCore/QString>
-#include <exception>
 
 namespace karvel {
 
@@ -38,7 +38,8 @@ private:
 class FileOpenError : public std::exception {
 public:
     FileOpenError(QString path, QString reason)
-        : path_(std::move(path)), reason_(std::move(reason)), utf8_(Message(Language::English).toUtf8()) {}
+        : path_(std::move(path)), reason_(std::move(reason)),
+          utf8_(Message(Language::English).toUtf8()) {}
     const QString& Path() const { return path_; }
     QString Message(Language language) const {
         return Tr(language, QStringLiteral("Die Datei \"%1\" kann nicht geöffnet werden: %2"),

@@ -6,9 +6,9 @@
 #include "board/SolderPointPicture.h"
 #include "elements/Geometry.h"
 
+#include <cmath>
 #include <QtCore/QCoreApplication>
 #include <QtGui/QImage>
-#include <cmath>
 
 namespace karvel {
 
@@ -22,8 +22,8 @@ TPlatine::TPlatine(ViewState& view, bool withLayout) : view_(view) {
 
 void TPlatine::Init() {
     name_ = view_.Tr(QStringLiteral("Neue Platine"), QStringLiteral("New board"));
-    anmerkungen_.SetPlainText(view_.Tr(QStringLiteral("Anmerkungen: "), QStringLiteral("Remarks: ")) +
-                              name_);
+    anmerkungen_.SetPlainText(
+        view_.Tr(QStringLiteral("Anmerkungen: "), QStringLiteral("Remarks: ")) + name_);
     const QString info = view_.Tr(QStringLiteral("Platine"), QStringLiteral("Stripboard"));
     infozeile1_ = info;
     infozeile2_ = info;
@@ -81,7 +81,9 @@ std::unique_ptr<TBauteil> TPlatine::Take(TBauteil* element) {
     return taken;
 }
 
-bool TPlatine::Remove(TBauteil* element) { return Take(element) != nullptr; }
+bool TPlatine::Remove(TBauteil* element) {
+    return Take(element) != nullptr;
+}
 
 void TPlatine::Clear() {
     lastSelected_ = nullptr;
@@ -132,7 +134,9 @@ void TPlatine::SetInfozeilen(const QString& first, const QString& second) {
 
 // --- View state -----------------------------------------------------------------------------
 
-int TPlatine::PixelsPerHole() const { return RoundToUnit((long double)zoom_ * 16.0L); }
+int TPlatine::PixelsPerHole() const {
+    return RoundToUnit((long double)zoom_ * 16.0L);
+}
 
 Mapping TPlatine::CurrentMapping() const {
     const int s = PixelsPerHole();
@@ -203,7 +207,9 @@ QPoint TPlatine::ControlToBoard(QPoint control) const {
     return CurrentMapping().ToLogical(control);
 }
 
-QPoint TPlatine::BoardToControl(QPoint board) const { return CurrentMapping().ToDevice(board); }
+QPoint TPlatine::BoardToControl(QPoint board) const {
+    return CurrentMapping().ToDevice(board);
+}
 
 QPoint TPlatine::BoardToHost(QPoint board) const {
     const QPoint scroll = host_ ? host_->ScrollPosition() : QPoint(0, 0);
@@ -278,7 +284,8 @@ void TPlatine::ZoomAbout(QPoint control, bool zoomIn) {
     SetZoom(zoomIn ? zoom_ * ZoomStep : zoom_ / ZoomStep);
     if (host_) {
         const QSize client = host_->ClientSize();
-        const QPoint centre = host_->ScrollPosition() + QPoint(client.width() / 2, client.height() / 2);
+        const QPoint centre =
+            host_->ScrollPosition() + QPoint(client.width() / 2, client.height() / 2);
         ScrollBy(ControlToBoard(centre) - p1);
     }
     Fire(OnChange);
@@ -302,8 +309,8 @@ bool TPlatine::FitElements(bool onlySelected) {
     const double heightPx = std::max(united->Height() * s / HolePitch, 1.0);
     SetZoom(std::min((client.width() - 50) / widthPx * zoom_,
                      (client.height() - 50) / heightPx * zoom_));
-    const QPoint target = host_->ScrollPosition() +
-                          QPoint((client.width() - 20) / 2, (client.height() - 20) / 2);
+    const QPoint target =
+        host_->ScrollPosition() + QPoint((client.width() - 20) / 2, (client.height() - 20) / 2);
     const QPoint centre((united->Left + united->Right) / 2, (united->Top + united->Bottom) / 2);
     ScrollBy(ControlToBoard(target) - centre);
     Fire(OnChange);

@@ -6,22 +6,22 @@
 
 #include "board/Annotations.h"
 #include "board/BoardHost.h"
-#include "board/RecordContext.h"
 #include "board/PlatinenTyp.h"
+#include "board/RecordContext.h"
 #include "board/ViewState.h"
 #include "elements/Bauteil.h"
 #include "elements/BitmapUsage.h"
 #include "platform/Canvas.h"
 #include "platform/Mapping.h"
 
-#include <QtCore/QDateTime>
-#include <QtCore/QPoint>
-#include <QtCore/QSize>
-#include <QtCore/QString>
 #include <array>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <QtCore/QDateTime>
+#include <QtCore/QPoint>
+#include <QtCore/QSize>
+#include <QtCore/QString>
 #include <vector>
 
 namespace karvel {

@@ -184,12 +184,14 @@ void TPlatine::Paint(Canvas& canvas) {
     canvas.DrawEllipse({u.x() - a, u.y() - a, u.x() + a, u.y() + a});
 }
 
-// --- Output rendering -----------------------------------------------------------------------------
+// --- Output rendering
+// -----------------------------------------------------------------------------
 
 void TPlatine::ZeichneAusgabe(Canvas& canvas, const Rect& clipUnits) {
     const Rect board = BoardRect();
     const Rect deviceClip = Normalised(canvas.LPtoDP(Normalised(clipUnits)));
-    const Region visible = Region::FromRect(Intersection(Normalised(canvas.LPtoDP(board)), deviceClip));
+    const Region visible =
+        Region::FromRect(Intersection(Normalised(canvas.LPtoDP(board)), deviceClip));
     outputPass_ = true;
     {
         const ClipScope clip(canvas, clipRegion_, visible);
@@ -226,13 +228,15 @@ std::array<QString, 3> TPlatine::TitleBlockLines(const QDateTime& when) const {
     view += spiegeln_ ? view_.Tr(QStringLiteral("(Gespiegelt)"), QStringLiteral("(Mirrored)"))
                       : view_.Tr(QStringLiteral("(Normal)"), QStringLiteral("(Default)"));
     if (view_.Durchsicht)
-        view += QLatin1Char(' ') + view_.Tr(QStringLiteral("(Durchsicht)"), QStringLiteral("(Right through)"));
+        view += QLatin1Char(' ') +
+                view_.Tr(QStringLiteral("(Durchsicht)"), QStringLiteral("(Right through)"));
     const QString size = view_.Tr(QStringLiteral("Originalgröße:"), QStringLiteral("Real size")) +
-                         QLatin1Char(' ') + QString::number(Div(width_, 100)) + QStringLiteral(" x ") +
-                         QString::number(Div(height_, 100)) + QStringLiteral("mm");
+                         QLatin1Char(' ') + QString::number(Div(width_, 100)) +
+                         QStringLiteral(" x ") + QString::number(Div(height_, 100)) +
+                         QStringLiteral("mm");
     const QLocale locale;
-    const QString stamp = locale.toString(when.date(), QLocale::ShortFormat) + QStringLiteral(" - ") +
-                          locale.toString(when.time(), QLocale::LongFormat);
+    const QString stamp = locale.toString(when.date(), QLocale::ShortFormat) +
+                          QStringLiteral(" - ") + locale.toString(when.time(), QLocale::LongFormat);
     return {view, size, stamp};
 }
 
@@ -243,8 +247,8 @@ void TPlatine::DrawTitleBlock(Canvas& canvas, const QDateTime& when) {
     auto centred = [&](const QString& text, int height, int y) {
         canvas.SetFont({QStringLiteral("ARIAL"), height, 0, true});
         const int half = Div(canvas.TextExtent(text).width(), 2);
-        const int x = spiegeln_ ? n.x() + width_ - (Div(width_, 2) - half)
-                                : n.x() + (Div(width_, 2) - half);
+        const int x =
+            spiegeln_ ? n.x() + width_ - (Div(width_, 2) - half) : n.x() + (Div(width_, 2) - half);
         canvas.TextOut({x, y}, text);
     };
     centred(Output.Title, 800, solder ? n.y() + height_ + 2200 : n.y() - 2200);
@@ -288,7 +292,8 @@ void TPlatine::DrawGridNumbering(Canvas& canvas) {
     }
 }
 
-// --- TBoard -----------------------------------------------------------------------------------------
+// --- TBoard
+// -----------------------------------------------------------------------------------------
 
 void TBoard::ZeichnePlatine(Canvas& canvas) {
     DrawBackground(canvas, BoardRect(), outputPass_);

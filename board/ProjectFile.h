@@ -6,9 +6,9 @@
 #include "board/Platine.h"
 #include "board/StreamError.h"
 
-#include <QtCore/QIODevice>
 #include <memory>
 #include <optional>
+#include <QtCore/QIODevice>
 #include <vector>
 
 namespace karvel {

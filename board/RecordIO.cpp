@@ -72,9 +72,13 @@ std::vector<QPoint> ReadPointList(const RecordContext& context, ValueReader& rea
     return points;
 }
 
-void WriteColour(ValueWriter& writer, Colour colour) { WriteRawInt32(writer, std::int32_t(colour)); }
+void WriteColour(ValueWriter& writer, Colour colour) {
+    WriteRawInt32(writer, std::int32_t(colour));
+}
 
-Colour ReadColour(ValueReader& reader) { return Colour(ReadRawInt32(reader)); }
+Colour ReadColour(ValueReader& reader) {
+    return Colour(ReadRawInt32(reader));
+}
 
 QByteArray EncodeShortString(const QString& text, int capacity) {
     QByteArray encoded = EncodeWindows1252(text).left(capacity);

@@ -8,9 +8,9 @@
 #include "platform/Colour.h"
 #include "platform/Rect.h"
 
+#include <cstdint>
 #include <QtCore/QPoint>
 #include <QtCore/QString>
-#include <cstdint>
 #include <vector>
 
 namespace karvel::record {

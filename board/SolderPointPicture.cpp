@@ -4,7 +4,9 @@
 
 namespace karvel {
 
-QImage BuiltInSolderPointPicture() { return QImage(QStringLiteral(":/pictures/LOETSTELLE.bmp")); }
+QImage BuiltInSolderPointPicture() {
+    return QImage(QStringLiteral(":/pictures/LOETSTELLE.bmp"));
+}
 
 const QImage& SolderPointPicture(const QString& programFolder, Language language) {
     static const QImage picture = [&] {

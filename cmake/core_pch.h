@@ -1,5 +1,11 @@
 // Precompiled for every translation unit of the core: the heavy Qt and standard headers.
 #pragma once
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <QtCore/QByteArray>
 #include <QtCore/QPoint>
 #include <QtCore/QRect>
@@ -9,11 +15,5 @@
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
 #include <QtGui/QRegion>
-#include <algorithm>
-#include <cmath>
-#include <cstdint>
-#include <functional>
-#include <memory>
-#include <optional>
 #include <string>
 #include <vector>

@@ -4,8 +4,8 @@
 #include "elements/Geometry.h"
 #include "platform/RepaintTarget.h"
 
-#include <QtGui/QTransform>
 #include <array>
+#include <QtGui/QTransform>
 
 namespace karvel {
 
@@ -37,22 +37,32 @@ TBauteil::~TBauteil() {
 
 void TBauteil::Draw(Canvas&) {}
 
-std::optional<Region> TBauteil::CreateRegion(Canvas&) { return std::nullopt; }
+std::optional<Region> TBauteil::CreateRegion(Canvas&) {
+    return std::nullopt;
+}
 
-bool TBauteil::HitTest(QPoint, Canvas&) { return false; }
+bool TBauteil::HitTest(QPoint, Canvas&) {
+    return false;
+}
 
-QPoint* TBauteil::NodeAt(QPoint, Canvas&) { return nullptr; }
+QPoint* TBauteil::NodeAt(QPoint, Canvas&) {
+    return nullptr;
+}
 
 void TBauteil::MoveBy(int, int) {}
 
-Rect TBauteil::GetBounds(Canvas&) { return {}; }
+Rect TBauteil::GetBounds(Canvas&) {
+    return {};
+}
 
 Rect TBauteil::GetRedrawBounds(Canvas& canvas) {
     // Normalising first widens a zero extent to two units, so even a point gets a redraw area.
     return InflateNormalised(GetBounds(canvas), 50);
 }
 
-TBauteil* TBauteil::ContactAt(QPoint) { return nullptr; }
+TBauteil* TBauteil::ContactAt(QPoint) {
+    return nullptr;
+}
 
 void TBauteil::BeginContacts() {
     contactCursor_ = 0;
@@ -86,13 +96,21 @@ void TBauteil::RememberShape() {}
 
 void TBauteil::ForgetShape() {}
 
-bool TBauteil::EditProperties() { return false; }
+bool TBauteil::EditProperties() {
+    return false;
+}
 
-void TBauteil::Rotate90(QPoint, QPoint) { RotateFillBitmap(); }
+void TBauteil::Rotate90(QPoint, QPoint) {
+    RotateFillBitmap();
+}
 
-QString TBauteil::GetKindName() const { return {}; }
+QString TBauteil::GetKindName() const {
+    return {};
+}
 
-QString TBauteil::GetMeasureText() const { return {}; }
+QString TBauteil::GetMeasureText() const {
+    return {};
+}
 
 void TBauteil::Invalidate(RepaintTarget& window, Canvas& canvas) {
     const Rect device = Normalised(canvas.LPtoDP(GetRedrawBounds(canvas)));
@@ -122,7 +140,9 @@ void TBauteil::BeginXRayStyle(Canvas& canvas) {
     canvas.SetMixMode(MixMode::MaskNotPen);
 }
 
-void TBauteil::EndXRayStyle(Canvas& canvas) { canvas.SetMixMode(MixMode::Copy); }
+void TBauteil::EndXRayStyle(Canvas& canvas) {
+    canvas.SetMixMode(MixMode::Copy);
+}
 
 void TBauteil::LoadFillBitmap(const QString&) {}
 
@@ -170,7 +190,9 @@ bool TBauteil::IsOnWorkingSide() const {
     return IsOnLibraryPage() || IsThroughBoardClass(ClassName()) || Fraesen() || KupferFlag();
 }
 
-bool TBauteil::IsXRayGhost() const { return !IsOnWorkingSide() && View().Roentgen; }
+bool TBauteil::IsXRayGhost() const {
+    return !IsOnWorkingSide() && View().Roentgen;
+}
 
 bool TBauteil::IsFilledArea() const {
     const bool ghost = IsXRayGhost();
@@ -194,7 +216,9 @@ void TBauteil::DrawFillBitmap(Canvas& canvas) {
     canvas.SelectClipRegion(previous);
 }
 
-bool TBauteil::IsOnLibraryPage() const { return parent_ != nullptr && parent_->IsLibraryPage(); }
+bool TBauteil::IsOnLibraryPage() const {
+    return parent_ != nullptr && parent_->IsLibraryPage();
+}
 
 std::optional<QPoint> TBauteil::NextContact() {
     if (contactCursor_ >= std::size_t(std::max(GetContactCount(), 0)) ||
@@ -208,7 +232,9 @@ void TBauteil::MoveAnchorsBy(int dx, int dy) {
         anchor += QPoint(dx, dy);
 }
 
-const ViewState& TBauteil::View() const { return parent_ ? parent_->View() : DefaultView(); }
+const ViewState& TBauteil::View() const {
+    return parent_ ? parent_->View() : DefaultView();
+}
 
 bool TBauteil::AdoptFillBitmap(QImage bitmap) {
     TBitmapUsageList* list = BMUsage();

@@ -10,9 +10,9 @@
 #include "platform/Rect.h"
 #include "platform/Region.h"
 
+#include <optional>
 #include <QtCore/QPoint>
 #include <QtCore/QString>
-#include <optional>
 #include <string_view>
 #include <vector>
 

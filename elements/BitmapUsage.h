@@ -3,10 +3,10 @@
 // keeps every record of its elements in one list; a record is freed only when no element uses
 // it and no snapshot refers to it any more.
 
-#include <QtGui/QImage>
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <QtGui/QImage>
 #include <vector>
 
 namespace karvel {

@@ -2,8 +2,8 @@
 // What a drilling asks of the dialog that edits it; the desktop program shows a real dialog,
 // a test answers directly.
 
-#include <QtCore/QString>
 #include <optional>
+#include <QtCore/QString>
 
 namespace karvel {
 

@@ -4,8 +4,8 @@
 #include "board/Language.h"
 #include "elements/Bauteil.h"
 
-#include <QtCore/QString>
 #include <memory>
+#include <QtCore/QString>
 
 namespace karvel {
 

@@ -103,7 +103,9 @@ Rect InflateNormalised(Rect rect, int amount) {
     return {rect.Left - amount, rect.Top - amount, rect.Right + amount, rect.Bottom + amount};
 }
 
-long double DegToRad(long double degrees) { return degrees * Pi / 180.0L; }
+long double DegToRad(long double degrees) {
+    return degrees * Pi / 180.0L;
+}
 
 QPoint Midpoint(QPoint p, QPoint q) {
     return {p.x() + Div(q.x() - p.x(), 2), p.y() + Div(q.y() - p.y(), 2)};
@@ -118,8 +120,8 @@ long double TextToNumber(const QString& text) {
     QByteArray prefix;
     for (const QChar c : text) {
         const char16_t u = c.unicode();
-        const bool numeric = (u >= '0' && u <= '9') || u == '+' || u == '-' || u == ',' ||
-                             u == '.' || u == 'E';
+        const bool numeric =
+            (u >= '0' && u <= '9') || u == '+' || u == '-' || u == ',' || u == '.' || u == 'E';
         if (!numeric)
             break;
         prefix.append(u == ',' ? '.' : char(u));

@@ -8,9 +8,9 @@
 
 #include "platform/Rect.h"
 
+#include <cstdint>
 #include <QtCore/QPoint>
 #include <QtCore/QString>
-#include <cstdint>
 
 namespace karvel {
 
@@ -21,7 +21,9 @@ std::int64_t RoundHalfEven(long double value);
 // The same, clamped into the 32-bit range of board units.
 int RoundToUnit(long double value);
 // Integer division truncating toward zero (C++ semantics, named for readability at call sites).
-constexpr int Div(int a, int b) { return a / b; }
+constexpr int Div(int a, int b) {
+    return a / b;
+}
 
 int PointDistance(QPoint p, QPoint q);
 // The direction from p to q in [0, 2π); π for p = q.
@@ -33,7 +35,9 @@ QPoint RotatePoint(QPoint point, QPoint centre, double angle);
 void NormaliseRect(Rect& rect);
 Rect Normalised(Rect rect);
 Rect InflateNormalised(Rect rect, int amount);
-inline bool SamePoint(QPoint p, QPoint q) { return p == q; }
+inline bool SamePoint(QPoint p, QPoint q) {
+    return p == q;
+}
 long double DegToRad(long double degrees);
 QPoint Midpoint(QPoint p, QPoint q);
 QPoint ScalePoint(QPoint point, QPoint origin, long double factorX, long double factorY);

@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <cstdlib>
 #include <map>
-#include <tuple>
 #include <QtGui/QFontMetrics>
 #include <QtGui/QPaintDevice>
 #include <QtGui/QPaintEngine>
 #include <QtGui/QPainterPath>
 #include <QtGui/QPixmap>
+#include <tuple>
 #include <utility>
 
 namespace karvel {
@@ -454,7 +454,8 @@ namespace {
 int EmForCell(const QFont& base, int cell, QPaintDevice* device) {
     using Key = std::tuple<QString, bool, bool, int, int>;
     static std::map<Key, int> known;
-    const Key key{base.family(), base.bold(), base.italic(), cell, device ? device->logicalDpiY() : 0};
+    const Key key{base.family(), base.bold(), base.italic(), cell,
+                  device ? device->logicalDpiY() : 0};
     if (const auto it = known.find(key); it != known.end())
         return it->second;
     QFont font = base;
@@ -480,16 +481,22 @@ int EmForCell(const QFont& base, int cell, QPaintDevice* device) {
 // are kept: a board draws and measures the same few label fonts and texts on every repaint.
 struct Canvas::FontEntry {
     QFont font;
-    int cellHeight = 0;                  // ascent + descent in pixels
-    std::map<QString, int> advances;     // measured texts
+    int cellHeight = 0;              // ascent + descent in pixels
+    std::map<QString, int> advances; // measured texts
 };
 
 Canvas::FontEntry& Canvas::CurrentFont() const {
     using Key = std::tuple<QString, bool, bool, bool, bool, int, int, int>;
     static std::map<Key, FontEntry> fonts;
-    const int size = font_.Height == 0 ? kDefaultCellHeight : LengthToDevice(std::abs(font_.Height));
-    const Key key{font_.Face, font_.Bold, font_.Italic, font_.Underline, font_.StrikeOut,
-                  font_.Height < 0 ? -size : size, device_ ? device_->logicalDpiY() : 0,
+    const int size =
+        font_.Height == 0 ? kDefaultCellHeight : LengthToDevice(std::abs(font_.Height));
+    const Key key{font_.Face,
+                  font_.Bold,
+                  font_.Italic,
+                  font_.Underline,
+                  font_.StrikeOut,
+                  font_.Height < 0 ? -size : size,
+                  device_ ? device_->logicalDpiY() : 0,
                   device_ ? device_->logicalDpiX() : 0};
     if (const auto it = fonts.find(key); it != fonts.end())
         return it->second;
@@ -512,7 +519,9 @@ Canvas::FontEntry& Canvas::CurrentFont() const {
     return entry;
 }
 
-QFont Canvas::DeviceFont() const { return CurrentFont().font; }
+QFont Canvas::DeviceFont() const {
+    return CurrentFont().font;
+}
 
 void Canvas::TextOut(QPoint at, const QString& text) {
     const QFont font = DeviceFont();
@@ -535,7 +544,8 @@ QSize Canvas::TextExtent(const QString& text) const {
     if (it == entry.advances.end()) {
         if (entry.advances.size() > 4096)
             entry.advances.clear();
-        it = entry.advances.emplace(text, QFontMetrics(entry.font, device_).horizontalAdvance(text)).first;
+        it = entry.advances.emplace(text, QFontMetrics(entry.font, device_).horizontalAdvance(text))
+                 .first;
     }
     return {LengthToLogical(it->second), LengthToLogical(entry.cellHeight)};
 }

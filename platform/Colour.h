@@ -1,8 +1,8 @@
 #pragma once
 // Colours as the stored files and settings hold them: 0x00BBGGRR in 32 bits.
 
-#include <QtGui/QColor>
 #include <cstdint>
+#include <QtGui/QColor>
 
 namespace karvel {
 
@@ -11,12 +11,22 @@ using Colour = std::uint32_t;
 constexpr Colour RgbColour(int r, int g, int b) {
     return Colour(r & 0xFF) | (Colour(g & 0xFF) << 8) | (Colour(b & 0xFF) << 16);
 }
-constexpr int RedOf(Colour c) { return int(c & 0xFF); }
-constexpr int GreenOf(Colour c) { return int((c >> 8) & 0xFF); }
-constexpr int BlueOf(Colour c) { return int((c >> 16) & 0xFF); }
+constexpr int RedOf(Colour c) {
+    return int(c & 0xFF);
+}
+constexpr int GreenOf(Colour c) {
+    return int((c >> 8) & 0xFF);
+}
+constexpr int BlueOf(Colour c) {
+    return int((c >> 16) & 0xFF);
+}
 
-inline QColor ToQColor(Colour c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
-inline Colour FromQColor(const QColor& c) { return RgbColour(c.red(), c.green(), c.blue()); }
+inline QColor ToQColor(Colour c) {
+    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+inline Colour FromQColor(const QColor& c) {
+    return RgbColour(c.red(), c.green(), c.blue());
+}
 
 namespace colours {
 constexpr Colour Black = 0x000000;

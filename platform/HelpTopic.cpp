@@ -9,10 +9,12 @@ namespace karvel {
 
 QString ManualFile(const QString& programFolder, bool english) {
     return QDir(programFolder)
-        .filePath(english ? QStringLiteral("Manual/Karvel30.CHM") : QStringLiteral("Anleitung/Karvel30.CHM"));
+        .filePath(english ? QStringLiteral("Manual/Karvel30.CHM")
+                          : QStringLiteral("Anleitung/Karvel30.CHM"));
 }
 
-bool ShowHelpTopic(int topic, const QString& programFolder, bool english, const ManualOpener& open) {
+bool ShowHelpTopic(int topic, const QString& programFolder, bool english,
+                   const ManualOpener& open) {
     const QString file = ManualFile(programFolder, english);
     if (!QFileInfo(file).isFile())
         return false;

@@ -2,8 +2,8 @@
 // Opens the manual of the user's language at a topic, when a manual is installed; without one
 // nothing happens, as the dialogs' help buttons expect.
 
-#include <QtCore/QString>
 #include <functional>
+#include <QtCore/QString>
 
 namespace karvel {
 

@@ -3,9 +3,9 @@
 // windowExt + viewportOrg on each axis, rounded to whole units. A negative extent flips an axis.
 // Boards convert mouse positions with it even when no canvas exists, so it stands on its own.
 
+#include <cmath>
 #include <QtCore/QPoint>
 #include <QtCore/QSize>
-#include <cmath>
 
 namespace karvel {
 

@@ -35,14 +35,16 @@ QByteArray PlainTextToRtf(const QString& text) {
 
 namespace {
 
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 // Groups whose content is not text (tables, pictures, document information).
 bool IsSkippedDestination(const QByteArray& word) {
-    static const char* const skipped[] = {"fonttbl",  "colortbl", "stylesheet", "info",
-                                          "pict",     "object",   "header",     "footer",
-                                          "listtable", "listoverridetable", "generator",
-                                          "themedata", "datastore", "latentstyles"};
+    static const char* const skipped[] = {
+        "fonttbl",   "colortbl",  "stylesheet", "info",        "pict",
+        "object",    "header",    "footer",     "listtable",   "listoverridetable",
+        "generator", "themedata", "datastore",  "latentstyles"};
     for (const char* name : skipped)
         if (word == name)
             return true;

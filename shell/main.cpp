@@ -1,8 +1,8 @@
 // Karvel, the desktop program.
 
+#include "board/ViewStateSettings.h"
 #include "platform/ProgramSettings.h"
 #include "platform/SettingsStore.h"
-#include "board/ViewStateSettings.h"
 #include "shell/AboutWindow.h"
 #include "shell/CommandLine.h"
 #include "shell/MainWindow.h"
@@ -44,7 +44,8 @@ int main(int argc, char** argv) {
     karvel::MainWindow window({language, nullptr});
     karvel::ApplyMainWindowSettings(settings.Read(), window.View());
     karvel::ApplyViewSettings(
-        karvel::ProgramSettings(store, karvel::ProgramSettings::LayoutEditorFile()).Read(), window.View());
+        karvel::ProgramSettings(store, karvel::ProgramSettings::LayoutEditorFile()).Read(),
+        window.View());
     // Tool windows go where they were left; without a stored place they keep their docks.
     const karvel::IniFile stored = settings.Load();
     for (int number = 1; number <= karvel::MainWindow::ToolWindowCount; ++number) {

@@ -1,9 +1,9 @@
 // One test program for the whole tree. Qt runs offscreen with a fixed locale, so text
 // measurement and number formatting give the same answers on every machine.
 
+#include <gtest/gtest.h>
 #include <QtCore/QLocale>
 #include <QtWidgets/QApplication>
-#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

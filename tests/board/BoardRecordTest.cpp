@@ -5,8 +5,8 @@
 #include "support/RecordBytes.h"
 #include "support/SampleBoard.h"
 
-#include <QtCore/QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QtCore/QTemporaryDir>
 
 namespace karvel {
 namespace {
@@ -17,7 +17,9 @@ using test::WriteBoard;
 
 const auto* const FakeSnapshot = reinterpret_cast<const SnapshotStream*>(0x1000);
 
-template <typename T> T* As(TPlatine& board, int index) { return dynamic_cast<T*>(board.At(index)); }
+template <typename T> T* As(TPlatine& board, int index) {
+    return dynamic_cast<T*>(board.At(index));
+}
 
 // --- Round trips --------------------------------------------------------------------------------
 
@@ -59,7 +61,8 @@ TEST(BoardRecordTest, EveryFieldSurvivesAFileRoundTrip) {
     EXPECT_EQ(read.Nullpunkt(), QPoint(254, 127));
     EXPECT_EQ(read.Ursprung(), QPoint(508, 381));
     EXPECT_EQ(read.ReservedPoint(), QPoint(7, 9));
-    EXPECT_EQ(read.Anmerkungen().PlainText(), QStringLiteral("Anmerkungen: LED an Pin 3\nZweite Zeile"));
+    EXPECT_EQ(read.Anmerkungen().PlainText(),
+              QStringLiteral("Anmerkungen: LED an Pin 3\nZweite Zeile"));
     EXPECT_EQ(read.Anmerkungen().Rtf(), board.Anmerkungen().Rtf());
     ASSERT_EQ(read.Count(), board.Count() - 0);
     ASSERT_EQ(read.Layout()->Count(), 3);
@@ -185,7 +188,8 @@ TEST(BoardRecordTest, OnlySelectedElementsAreWrittenWhenAsked) {
     EXPECT_EQ(read.At(0)->ClassName(), "TBohrung");
 }
 
-// --- The transfer purpose -------------------------------------------------------------------------
+// --- The transfer purpose
+// -------------------------------------------------------------------------
 
 TEST(BoardRecordTest, TransferAddsOnlyElementsOnTheWorkingSide) {
     ViewState view;
@@ -245,7 +249,8 @@ TEST(BoardRecordTest, PastedComponentsAskForTheNextFreeNumber) {
     EXPECT_EQ(dynamic_cast<TGruppe*>(fromFile.At(0))->Number, 3) << "files keep their numbers";
 }
 
-// --- Fill bitmaps through snapshots and the clipboard -----------------------------------------------
+// --- Fill bitmaps through snapshots and the clipboard
+// -----------------------------------------------
 
 TEST(BoardRecordTest, SnapshotsShareBitmapsAndTheClipboardCopiesThem) {
     ViewState view;
@@ -290,11 +295,13 @@ TEST(BoardRecordTest, ASnapshotReferringToAnUnknownBitmapIsRefused) {
     }
 }
 
-// --- Files of older versions ------------------------------------------------------------------------
+// --- Files of older versions
+// ------------------------------------------------------------------------
 
 // The base record of an element kind without contacts, as far as the version carries it.
 void BaseRecord(RecordBytes& b, int kind, const QByteArray& version) {
-    const double v = version == "1,00" ? 1.0 : QString::fromLatin1(version).replace(',', '.').toDouble();
+    const double v =
+        version == "1,00" ? 1.0 : QString::fromLatin1(version).replace(',', '.').toDouble();
     b.Int(kind).Int(50).Raw32(0xFFFFFF).Raw32(0).Bool(false).Bool(false).Int(-1);
     if (v >= 1.01)
         b.Bool(true); // on the solder side
@@ -308,7 +315,8 @@ void BaseRecord(RecordBytes& b, int kind, const QByteArray& version) {
 
 QByteArray LineRecordFile(const QByteArray& version, int extraLayoutElements = 0) {
     RecordBytes b;
-    const double v = version == "1,00" ? 1.0 : QString::fromLatin1(version).replace(',', '.').toDouble();
+    const double v =
+        version == "1,00" ? 1.0 : QString::fromLatin1(version).replace(',', '.').toDouble();
     b.Header("Alt", version == "1,00" ? QByteArray() : version);
     b.Int(1).Str(QStringLiteral("TDraht"));
     BaseRecord(b, int(TBauteilTyp::btLine), version);
@@ -357,7 +365,8 @@ TEST_P(OldVersions, ReadTheFieldsTheirVersionCarries) {
     ASSERT_FALSE(load.Error.has_value()) << load.Error->Message().toStdString();
     ASSERT_EQ(load.Boards.size(), 1u);
     TPlatine& board = *load.Boards[0];
-    EXPECT_EQ(load.Version, c.version == "1,00" ? QStringLiteral("1,00") : QString::fromLatin1(c.version));
+    EXPECT_EQ(load.Version,
+              c.version == "1,00" ? QStringLiteral("1,00") : QString::fromLatin1(c.version));
     ASSERT_EQ(board.Count(), 1);
     const auto* line = As<TDraht>(board, 0);
     EXPECT_EQ(line->Nodes, (std::vector<QPoint>{{100, -200}, {300, 400}}));
@@ -394,15 +403,18 @@ TEST(BoardRecordTest, ATooNewFileIsRefusedWithTheVersionMessage) {
         FAIL() << "read a file of version 3,70";
     } catch (const VersionError& error) {
         EXPECT_EQ(error.FileVersion(), QStringLiteral("3,70"));
-        EXPECT_TRUE(error.Message(Language::German).startsWith(
-            QStringLiteral("Eine zu öffnende Datei wurde mit Karvel Version 3,70\r erstellt.")));
-        EXPECT_TRUE(error.Message(Language::English).startsWith(
-            QStringLiteral("Attempt to open file version 3,70!\rYou are using Karvel 3,08.")));
+        EXPECT_TRUE(error.Message(Language::German)
+                        .startsWith(QStringLiteral(
+                            "Eine zu öffnende Datei wurde mit Karvel Version 3,70\r erstellt.")));
+        EXPECT_TRUE(error.Message(Language::English)
+                        .startsWith(QStringLiteral(
+                            "Attempt to open file version 3,70!\rYou are using Karvel 3,08.")));
         EXPECT_EQ(VersionError::Caption(Language::English), QStringLiteral("Version mismatch"));
     }
 }
 
-// --- Damaged streams ---------------------------------------------------------------------------------
+// --- Damaged streams
+// ---------------------------------------------------------------------------------
 
 TEST(BoardRecordTest, EveryCutOfAProjectEndsInAReadingErrorAndKeepsWhatWasRead) {
     ViewState view;
@@ -508,7 +520,8 @@ TEST(BoardRecordTest, EndlesslyNestedGroupsAreRefused) {
     EXPECT_EQ(board.Count(), 1);
 }
 
-// --- Legacy board types --------------------------------------------------------------------------------
+// --- Legacy board types
+// --------------------------------------------------------------------------------
 
 QByteArray LegacyTypeFile(int type) {
     RecordBytes b;
@@ -519,7 +532,16 @@ QByteArray LegacyTypeFile(int type) {
     BaseRecord(b, int(TBauteilTyp::btAuge), "3,08");
     b.Float(2.0).Int(254).Int(127);
     b.Int(type).Int(5000).Int(3000).Int(0).Int(254).Point32(0, 127).Point32(0, 0).Int(0);
-    b.Header("", "3,08").Int(0).Int(21).Int(1).Int(1).Int(0).Int(0).Point32(0, 127).Point32(0, 0).Int(0);
+    b.Header("", "3,08")
+        .Int(0)
+        .Int(21)
+        .Int(1)
+        .Int(1)
+        .Int(0)
+        .Int(0)
+        .Point32(0, 127)
+        .Point32(0, 0)
+        .Int(0);
     return b.Bytes().append(RecordBytes().Int(1).Bytes());
 }
 
@@ -558,7 +580,8 @@ TEST(BoardRecordTest, LegacyBoardTypesTakeTheirLayoutFromTheDataFolder) {
     EXPECT_EQ(board.Width(), 5000);
 }
 
-// --- Projects, layouts, library pages, copies ---------------------------------------------------------------
+// --- Projects, layouts, library pages, copies
+// ---------------------------------------------------------------
 
 TEST(ProjectFileTest, ProjectsKeepTheirBoardsInOrderAndOpenDeselected) {
     QTemporaryDir folder;
@@ -599,7 +622,8 @@ TEST(ProjectFileTest, AFailedSaveLeavesTheOldFileAlone) {
     TPlatine board(view);
     const QString path = folder.filePath(QStringLiteral("a.rst"));
     ASSERT_TRUE(SaveProjectFile(path, {&board}).isEmpty());
-    EXPECT_FALSE(SaveProjectFile(folder.filePath(QStringLiteral("missing/b.rst")), {&board}).isEmpty());
+    EXPECT_FALSE(
+        SaveProjectFile(folder.filePath(QStringLiteral("missing/b.rst")), {&board}).isEmpty());
     QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     if (QFileInfo(folder.path()).isWritable()) {
         QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
@@ -618,7 +642,8 @@ TEST(ProjectFileTest, AMissingFileIsAClearError) {
         ReadProjectFile(QStringLiteral("/nonexistent/x.rst"), view);
         FAIL();
     } catch (const FileOpenError& error) {
-        EXPECT_TRUE(error.Message(Language::English).contains(QStringLiteral("/nonexistent/x.rst")));
+        EXPECT_TRUE(
+            error.Message(Language::English).contains(QStringLiteral("/nonexistent/x.rst")));
     }
 }
 
@@ -636,7 +661,8 @@ TEST(ProjectFileTest, LayoutFilesGiveTheBoardItsGeometry) {
     TPlatine board(view);
     ReadLayoutIntoBoard(path, board);
     EXPECT_EQ(board.Layout()->Count(), 1);
-    EXPECT_EQ(board.Layout()->PlatinenName(), QStringLiteral("Lochraster 100 x 160 mit Lötaugen.KVB").left(35));
+    EXPECT_EQ(board.Layout()->PlatinenName(),
+              QStringLiteral("Lochraster 100 x 160 mit Lötaugen.KVB").left(35));
     EXPECT_EQ(board.Width(), 10000);
     EXPECT_EQ(board.Height(), 16000);
     EXPECT_EQ(board.Nullpunkt(), QPoint(254, 0));
@@ -664,9 +690,11 @@ TEST(ProjectFileTest, DuplicatesAreNamedAsCopies) {
     auto copy = DuplicateBoard(board);
     EXPECT_EQ(copy->Count(), board.Count());
     EXPECT_EQ(copy->Layout()->Count(), 3);
-    EXPECT_EQ(copy->PlatinenName(), (QStringLiteral("Kopie von ") + QString(38, QLatin1Char('b'))).left(40));
+    EXPECT_EQ(copy->PlatinenName(),
+              (QStringLiteral("Kopie von ") + QString(38, QLatin1Char('b'))).left(40));
     view.Sprache = Language::English;
-    EXPECT_EQ(DuplicateBoard(board)->PlatinenName(), (QString(38, QLatin1Char('b')) + " (Copy)").left(40));
+    EXPECT_EQ(DuplicateBoard(board)->PlatinenName(),
+              (QString(38, QLatin1Char('b')) + " (Copy)").left(40));
 }
 
 } // namespace

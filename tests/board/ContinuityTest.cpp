@@ -1,5 +1,5 @@
-#include "board/Board.h"
 #include "board/Continuity.h"
+#include "board/Board.h"
 #include "board/Platine.h"
 #include "elements/Auge.h"
 #include "elements/Bohrung.h"
@@ -200,8 +200,10 @@ TEST_F(ContinuityTest, TheResultDoesNotDependOnTheViewsZoom) {
     }
     ASSERT_EQ(results.size() % 3, 0u);
     const std::size_t n = results.size() / 3;
-    EXPECT_TRUE(std::equal(results.begin(), results.begin() + std::ptrdiff_t(n), results.begin() + std::ptrdiff_t(n)));
-    EXPECT_TRUE(std::equal(results.begin(), results.begin() + std::ptrdiff_t(n), results.begin() + std::ptrdiff_t(2 * n)));
+    EXPECT_TRUE(std::equal(results.begin(), results.begin() + std::ptrdiff_t(n),
+                           results.begin() + std::ptrdiff_t(n)));
+    EXPECT_TRUE(std::equal(results.begin(), results.begin() + std::ptrdiff_t(n),
+                           results.begin() + std::ptrdiff_t(2 * n)));
 }
 
 } // namespace

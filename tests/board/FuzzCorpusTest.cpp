@@ -2,8 +2,8 @@
 
 #include "fuzz/FuzzTarget.h"
 
-#include <QtCore/QDirIterator>
 #include <gtest/gtest.h>
+#include <QtCore/QDirIterator>
 
 namespace karvel {
 namespace {

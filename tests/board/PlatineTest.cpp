@@ -1,6 +1,6 @@
+#include "board/Platine.h"
 #include "board/Bibo.h"
 #include "board/Board.h"
-#include "board/Platine.h"
 #include "support/FakeHost.h"
 #include "support/ProbeElement.h"
 
@@ -72,8 +72,8 @@ TEST(PlatineTest, ZoomIsClampedAndSizesTheControl) {
     EXPECT_EQ(board.PixelsPerHole(), 48);
     EXPECT_EQ(host.controlSize, QSize(3024, 1890));
 
-    const std::pair<double, double> cases[] = {{25, 20}, {0.1, 0.2}, {20, 20}, {0.2, 0.2},
-                                               {1.5, 1.5}, {-3, 0.2}};
+    const std::pair<double, double> cases[] = {{25, 20},   {0.1, 0.2}, {20, 20},
+                                               {0.2, 0.2}, {1.5, 1.5}, {-3, 0.2}};
     for (const auto& [set, stored] : cases) {
         board.SetZoom(set);
         EXPECT_DOUBLE_EQ(board.Zoom(), stored) << set;
@@ -94,9 +94,9 @@ TEST(PlatineTest, HoleIndexBoundaries) {
         QPoint board, hole;
     };
     const Case cases[] = {
-        {{126, 0}, {0, 0}},          {{127, 0}, {1, 0}},        {{0, 253}, {0, 0}},
-        {{0, 254}, {0, 1}},          {{16000, 10000}, {63, 39}}, {{16001, 0}, {-1, -1}},
-        {{0, 10001}, {-1, -1}},      {{-200, -300}, {0, -1}},
+        {{126, 0}, {0, 0}},     {{127, 0}, {1, 0}},         {{0, 253}, {0, 0}},
+        {{0, 254}, {0, 1}},     {{16000, 10000}, {63, 39}}, {{16001, 0}, {-1, -1}},
+        {{0, 10001}, {-1, -1}}, {{-200, -300}, {0, -1}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(board.HoleIndex(c.board), c.hole) << c.board.x() << "," << c.board.y();
@@ -213,7 +213,8 @@ TEST(PlatineTest, FitElementsFramesTheirBounds) {
     far->SetIstMarkiert(true);
     ASSERT_TRUE(board.FitElements(false));
     // The union is 10414 × 5334 units; at zoom 3 that is 1968 × 1008 pixels.
-    const double expected = std::min(750.0 / (10414 * 48.0 / 254) * 3, 550.0 / (5334 * 48.0 / 254) * 3);
+    const double expected =
+        std::min(750.0 / (10414 * 48.0 / 254) * 3, 550.0 / (5334 * 48.0 / 254) * 3);
     EXPECT_NEAR(board.Zoom(), expected, 1e-9);
     ASSERT_TRUE(board.FitElements(true));
     EXPECT_DOUBLE_EQ(board.Zoom(), 20.0) << "one small element zooms in to the limit";
@@ -331,7 +332,8 @@ TEST(PlatineTest, XRayDrawsTheComponentLayerTwice) {
     ViewState view;
     TPlatine board(view);
     board.SetSize(2540, 1270);
-    auto* e = static_cast<ProbeElement*>(board.Add(std::make_unique<ProbeElement>(Rect{254, 254, 508, 508})));
+    auto* e = static_cast<ProbeElement*>(
+        board.Add(std::make_unique<ProbeElement>(Rect{254, 254, 508, 508})));
     PaintBoard(board);
     EXPECT_EQ(e->draws, 1);
     view.Roentgen = true;
@@ -343,8 +345,10 @@ TEST(PlatineTest, XRayDrawsTheComponentLayerTwice) {
 TEST(PlatineTest, ElementsOutsideTheRepaintedAreaAreNotDrawn) {
     ViewState view;
     TPlatine board(view);
-    auto* inside = static_cast<ProbeElement*>(board.Add(std::make_unique<ProbeElement>(Rect{254, 254, 508, 508})));
-    auto* outside = static_cast<ProbeElement*>(board.Add(std::make_unique<ProbeElement>(Rect{12700, 7620, 12954, 7874})));
+    auto* inside = static_cast<ProbeElement*>(
+        board.Add(std::make_unique<ProbeElement>(Rect{254, 254, 508, 508})));
+    auto* outside = static_cast<ProbeElement*>(
+        board.Add(std::make_unique<ProbeElement>(Rect{12700, 7620, 12954, 7874})));
     QImage image(board.ControlSize(), QImage::Format_RGB32);
     Canvas canvas(image);
     canvas.SelectClipRegion(Region::FromRect({0, 0, 300, 300}));

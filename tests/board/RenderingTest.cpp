@@ -33,7 +33,8 @@ protected:
         auto cut = std::make_unique<TTrenner>();
         cut->CutRect = {1016 - 70, 254, 1016 + 70, 508};
         board.Add(std::move(cut));
-        wire = static_cast<TDraht*>(board.Add(test::MakeWire(TBauteilTyp::btDraht, {{508, 889}, {1524, 889}})));
+        wire = static_cast<TDraht*>(
+            board.Add(test::MakeWire(TBauteilTyp::btDraht, {{508, 889}, {1524, 889}})));
         wire->SetIstMarkiert(false);
         wire->SetStiftfarbe(RgbColour(0, 0, 255));
         label = static_cast<TTextLabel*>(board.Add(std::make_unique<TTextLabel>()));
@@ -111,7 +112,8 @@ TEST_F(RenderingTest, SeeThroughFromTheSolderSideLooksAtTheComponentsThroughTheB
     view.Loetseite = true;
     view.Durchsicht = true;
     const QImage image = Paint();
-    EXPECT_EQ(At(image, {600, 381}), Copper) << "solder side and see-through: the first copper colour";
+    EXPECT_EQ(At(image, {600, 381}), Copper)
+        << "solder side and see-through: the first copper colour";
     wire->SetIstAufLoetseite(false);
     EXPECT_EQ(At(Paint(), {1000, 889 + 15}), qRgb(0, 0, 255))
         << "component side elements are the working side";

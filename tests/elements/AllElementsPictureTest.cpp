@@ -5,8 +5,8 @@
 #include "board/Platine.h"
 #include "support/SampleBoard.h"
 
-#include <QtCore/QDir>
 #include <gtest/gtest.h>
+#include <QtCore/QDir>
 
 namespace karvel {
 namespace {
@@ -26,7 +26,8 @@ protected:
             board.Paint(canvas);
         }
         QDir().mkpath(QStringLiteral(KARVEL_TEST_OUTPUT_DIR));
-        image.save(QStringLiteral(KARVEL_TEST_OUTPUT_DIR "/all-elements-%1.png").arg(QLatin1String(name)));
+        image.save(
+            QStringLiteral(KARVEL_TEST_OUTPUT_DIR "/all-elements-%1.png").arg(QLatin1String(name)));
         return image;
     }
     QRgb At(const QImage& image, QPoint p) const { return image.pixel(board.BoardToControl(p)); }

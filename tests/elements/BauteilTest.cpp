@@ -1,6 +1,6 @@
+#include "elements/Bauteil.h"
 #include "board/Bibo.h"
 #include "board/Platine.h"
-#include "elements/Bauteil.h"
 #include "support/ProbeElement.h"
 
 #include <gtest/gtest.h>
@@ -75,21 +75,20 @@ TEST_P(WorkingSideTest, FollowsViewSideSeeThroughAndXRay) {
     EXPECT_EQ(e->IsXRayGhost(), c.ghost);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    TruthTable, WorkingSideTest,
-    ::testing::Values(
-        // Without see-through the viewed side is the working side...
-        SideCase{false, false, false, false, true, false},
-        SideCase{false, false, true, false, false, false},
-        SideCase{false, false, true, true, false, true},
-        SideCase{true, false, true, false, true, false},
-        SideCase{true, false, false, false, false, false},
-        SideCase{true, false, false, true, false, true},
-        // ...with see-through the roles swap.
-        SideCase{false, true, true, false, true, false},
-        SideCase{false, true, false, true, false, true},
-        SideCase{true, true, false, false, true, false},
-        SideCase{true, true, true, true, false, true}));
+INSTANTIATE_TEST_SUITE_P(TruthTable, WorkingSideTest,
+                         ::testing::Values(
+                             // Without see-through the viewed side is the working side...
+                             SideCase{false, false, false, false, true, false},
+                             SideCase{false, false, true, false, false, false},
+                             SideCase{false, false, true, true, false, true},
+                             SideCase{true, false, true, false, true, false},
+                             SideCase{true, false, false, false, false, false},
+                             SideCase{true, false, false, true, false, true},
+                             // ...with see-through the roles swap.
+                             SideCase{false, true, true, false, true, false},
+                             SideCase{false, true, false, true, false, true},
+                             SideCase{true, true, false, false, true, false},
+                             SideCase{true, true, true, true, false, true}));
 
 TEST(BauteilTest, ThroughBoardCopperAndMilledElementsAreAlwaysOnTheWorkingSide) {
     ViewState view;
@@ -134,8 +133,8 @@ TEST(BauteilTest, FilledAreaRules) {
     e->SetHasteBitmap(true);
     EXPECT_TRUE(e->IsFilledArea());
     e->SetHasteBitmap(false);
-    for (auto set : {&TBauteil::SetFraesen, &TBauteil::SetIstFreierBereich,
-                     &TBauteil::SetKupferFlag}) {
+    for (auto set :
+         {&TBauteil::SetFraesen, &TBauteil::SetIstFreierBereich, &TBauteil::SetKupferFlag}) {
         (e->*set)(true);
         EXPECT_TRUE(e->IsFilledArea());
         (e->*set)(false);
@@ -307,7 +306,8 @@ TEST(BauteilTest, Rotate90TurnsTheFillBitmapClockwise) {
 TEST(BauteilTest, DrawFillBitmapStretchesInsideTheRegionOnly) {
     ViewState view;
     TPlatine board(view);
-    auto* e = static_cast<ProbeElement*>(board.Add(std::make_unique<ProbeElement>(Rect{2, 2, 6, 6})));
+    auto* e =
+        static_cast<ProbeElement*>(board.Add(std::make_unique<ProbeElement>(Rect{2, 2, 6, 6})));
     ASSERT_TRUE(e->UseBitmap(ColourImage(1, 1, qRgb(255, 0, 0))));
     QImage target = ColourImage(10, 10, qRgb(255, 255, 255));
     {

@@ -7,8 +7,8 @@ namespace {
 
 TEST(GeometryTest, RoundsHalvesToEven) {
     const std::pair<long double, long long> cases[] = {
-        {0.5L, 0}, {1.5L, 2}, {2.5L, 2}, {-0.5L, 0}, {-1.5L, -2}, {-2.5L, -2},
-        {2.4999L, 2}, {2.5001L, 3}, {-2.5001L, -3}, {1e10L, 10000000000LL}};
+        {0.5L, 0},   {1.5L, 2},    {2.5L, 2},    {-0.5L, 0},     {-1.5L, -2},
+        {-2.5L, -2}, {2.4999L, 2}, {2.5001L, 3}, {-2.5001L, -3}, {1e10L, 10000000000LL}};
     for (const auto& [value, expected] : cases)
         EXPECT_EQ(RoundHalfEven(value), expected) << double(value);
     EXPECT_EQ(RoundToUnit(1e12L), std::numeric_limits<int>::max());
@@ -31,10 +31,14 @@ TEST(GeometryTest, DirectionCountsCounterClockwiseWithYDown) {
         long double expected;
     };
     const Case cases[] = {
-        {{0, 0}, {10, 0}, 0},           {{0, 0}, {0, 10}, 3 * pi / 2},
-        {{0, 0}, {-10, 0}, pi},         {{5, 5}, {5, 5}, pi},
-        {{0, 0}, {0, -10}, pi / 2},     {{0, 0}, {10, -10}, pi / 4},
-        {{0, 0}, {-10, -10}, 3 * pi / 4}, {{0, 0}, {-10, 10}, 5 * pi / 4},
+        {{0, 0}, {10, 0}, 0},
+        {{0, 0}, {0, 10}, 3 * pi / 2},
+        {{0, 0}, {-10, 0}, pi},
+        {{5, 5}, {5, 5}, pi},
+        {{0, 0}, {0, -10}, pi / 2},
+        {{0, 0}, {10, -10}, pi / 4},
+        {{0, 0}, {-10, -10}, 3 * pi / 4},
+        {{0, 0}, {-10, 10}, 5 * pi / 4},
         {{0, 0}, {10, 10}, 7 * pi / 4},
     };
     for (const Case& c : cases)
@@ -89,9 +93,9 @@ TEST(GeometryTest, ScalePointRoundsHalvesToEven) {
 
 TEST(GeometryTest, TextToNumberReadsTheLeadingNumber) {
     const std::pair<const char*, double> cases[] = {
-        {"1,0 mm", 1.0}, {"", 0.0},     {"3,08", 3.08},      {"2.5", 2.5},   {"2,5", 2.5},
-        {"+-", 0.0},     {"abc", 0.0},  {"-1,5E2", -150.0},  {"+7", 7.0},    {"1.2.3", 1.2},
-        {"3,60", 3.60},  {"1E", 1.0},   {"12 Ohm", 12.0},
+        {"1,0 mm", 1.0}, {"", 0.0},    {"3,08", 3.08},     {"2.5", 2.5}, {"2,5", 2.5},
+        {"+-", 0.0},     {"abc", 0.0}, {"-1,5E2", -150.0}, {"+7", 7.0},  {"1.2.3", 1.2},
+        {"3,60", 3.60},  {"1E", 1.0},  {"12 Ohm", 12.0},
     };
     for (const auto& [text, expected] : cases)
         EXPECT_DOUBLE_EQ(double(TextToNumber(QString::fromLatin1(text))), expected) << text;

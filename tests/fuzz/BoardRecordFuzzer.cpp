@@ -3,9 +3,9 @@
 
 #include "tests/fuzz/FuzzTarget.h"
 
-#include <QtCore/QCoreApplication>
 #include <cstdint>
 #include <memory>
+#include <QtCore/QCoreApplication>
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     static std::unique_ptr<QCoreApplication> app = std::make_unique<QCoreApplication>(*argc, *argv);

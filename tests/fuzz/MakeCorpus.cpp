@@ -4,11 +4,11 @@
 #include "board/ProjectFile.h"
 #include "support/SampleBoard.h"
 
+#include <cstdio>
 #include <QtCore/QBuffer>
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtGui/QGuiApplication>
-#include <cstdio>
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "platform/HelpTopic.h"
 
+#include <gtest/gtest.h>
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace karvel {
 namespace {

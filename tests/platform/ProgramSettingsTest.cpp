@@ -1,7 +1,7 @@
 #include "platform/ProgramSettings.h"
 
-#include "platform/ColourDialogSettings.h"
 #include "board/ViewStateSettings.h"
+#include "platform/ColourDialogSettings.h"
 
 #include <gtest/gtest.h>
 #include <QtCore/QDir>

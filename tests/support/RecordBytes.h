@@ -7,10 +7,10 @@
 #include "board/ValueReader.h"
 #include "board/ValueWriter.h"
 
-#include <QtCore/QBuffer>
-#include <QtCore/QtEndian>
 #include <functional>
 #include <memory>
+#include <QtCore/QBuffer>
+#include <QtCore/QtEndian>
 
 namespace karvel::test {
 
@@ -25,14 +25,25 @@ public:
         QByteArray header(41, '\0');
         header[0] = char(name.size());
         std::copy_n(name.constData(), std::min<qsizetype>(name.size(), 36), header.begin() + 1);
-        std::copy_n(version.constData(), std::min<qsizetype>(version.size(), 4), header.begin() + 37);
+        std::copy_n(version.constData(), std::min<qsizetype>(version.size(), 4),
+                    header.begin() + 37);
         return Raw(header);
     }
-    RecordBytes& Int(int v) { return Do([&] { writer_->WriteInteger(v); }); }
-    RecordBytes& Bool(bool v) { return Do([&] { writer_->WriteBoolean(v); }); }
-    RecordBytes& Float(double v) { return Do([&] { writer_->WriteFloat(v); }); }
-    RecordBytes& Str(const QString& v) { return Do([&] { writer_->WriteString(v); }); }
-    RecordBytes& Raw(const QByteArray& v) { return Do([&] { writer_->WriteRaw(v); }); }
+    RecordBytes& Int(int v) {
+        return Do([&] { writer_->WriteInteger(v); });
+    }
+    RecordBytes& Bool(bool v) {
+        return Do([&] { writer_->WriteBoolean(v); });
+    }
+    RecordBytes& Float(double v) {
+        return Do([&] { writer_->WriteFloat(v); });
+    }
+    RecordBytes& Str(const QString& v) {
+        return Do([&] { writer_->WriteString(v); });
+    }
+    RecordBytes& Raw(const QByteArray& v) {
+        return Do([&] { writer_->WriteRaw(v); });
+    }
     RecordBytes& Raw32(std::int32_t v) { return Raw(Little(v)); }
     RecordBytes& Raw16(std::int16_t v) { return Raw(Little(v)); }
     RecordBytes& Point32(int x, int y) { return Raw32(x).Raw32(y); }

@@ -40,7 +40,8 @@ inline std::unique_ptr<TGruppe> MakeResistor(Language language = Language::Germa
     right->Anchors = {{8, 5}};
     left->RememberShape();
     right->RememberShape();
-    auto body = MakeWire(TBauteilTyp::btRect, {{1270, 1300}, {1778, 1300}, {1778, 1494}, {1270, 1494}});
+    auto body =
+        MakeWire(TBauteilTyp::btRect, {{1270, 1300}, {1778, 1300}, {1778, 1494}, {1270, 1494}});
     body->InGroup = true;
     auto label = std::make_unique<TTextLabel>(language);
     label->Placeholder = std::uint8_t(TPlaceholder::Identifier);

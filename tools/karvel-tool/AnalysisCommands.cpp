@@ -27,7 +27,9 @@ void CollectPaths(const std::vector<std::unique_ptr<TBauteil>>& elements, QJsonA
     }
 }
 
-QJsonArray RectJson(const Rect& r) { return QJsonArray{r.Left, r.Top, r.Right, r.Bottom}; }
+QJsonArray RectJson(const Rect& r) {
+    return QJsonArray{r.Left, r.Top, r.Right, r.Bottom};
+}
 
 // Loads the project and chooses the board for an analysis command.
 struct AnalysisSetup {
@@ -55,8 +57,8 @@ bool Setup(const Arguments& args, AnalysisSetup& setup) {
 
 int Probe(const QStringList& args) {
     QString error;
-    const auto parsed =
-        Arguments::Parse(args, {{}, {QStringLiteral("--at"), QStringLiteral("--board")}, 1, 1}, error);
+    const auto parsed = Arguments::Parse(
+        args, {{}, {QStringLiteral("--at"), QStringLiteral("--board")}, 1, 1}, error);
     if (!parsed)
         return UsageError(error);
     const std::optional<QPoint> hole = ParseHole(parsed->Value(QStringLiteral("--at")));
@@ -70,13 +72,14 @@ int Probe(const QStringList& args) {
     CopperAnalysis& analysis = setup.board->Analysis();
     analysis.Probe(point);
     QJsonArray connections;
-    CollectPaths(setup.board->Bauteile(), {},
-                 [&](const TBauteil& e) {
-                     return e.HatTestSpannung() &&
-                            std::find(analysis.Connections().begin(), analysis.Connections().end(),
-                                      &e) != analysis.Connections().end();
-                 },
-                 connections);
+    CollectPaths(
+        setup.board->Bauteile(), {},
+        [&](const TBauteil& e) {
+            return e.HatTestSpannung() &&
+                   std::find(analysis.Connections().begin(), analysis.Connections().end(), &e) !=
+                       analysis.Connections().end();
+        },
+        connections);
     const auto marked = std::count_if(analysis.Pieces().begin(), analysis.Pieces().end(),
                                       [](const TBauteil* p) { return p->HatTestSpannung(); });
     PrintJson({{QStringLiteral("hole"), QJsonArray{hole->x(), hole->y()}},

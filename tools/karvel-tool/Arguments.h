@@ -2,11 +2,11 @@
 // The command line of one karvel-tool command: flags, options with a value, and positional
 // arguments, checked against what the command accepts.
 
+#include <optional>
 #include <QtCore/QMap>
 #include <QtCore/QPoint>
 #include <QtCore/QSet>
 #include <QtCore/QStringList>
-#include <optional>
 
 namespace karvel::tool {
 

@@ -18,7 +18,9 @@ namespace karvel {
 
 namespace {
 
-QJsonArray PointJson(QPoint p) { return QJsonArray{p.x(), p.y()}; }
+QJsonArray PointJson(QPoint p) {
+    return QJsonArray{p.x(), p.y()};
+}
 
 QJsonArray PointsJson(const std::vector<QPoint>& points) {
     QJsonArray array;
@@ -27,7 +29,9 @@ QJsonArray PointsJson(const std::vector<QPoint>& points) {
     return array;
 }
 
-QJsonArray RectJson(const Rect& r) { return QJsonArray{r.Left, r.Top, r.Right, r.Bottom}; }
+QJsonArray RectJson(const Rect& r) {
+    return QJsonArray{r.Left, r.Top, r.Right, r.Bottom};
+}
 
 QString ClassNameOf(const TBauteil& element) {
     const std::string_view name = element.ClassName();

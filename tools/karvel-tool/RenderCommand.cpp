@@ -39,14 +39,15 @@ std::optional<Format> FormatOf(const QString& path) {
     return std::nullopt;
 }
 
-std::optional<double> NumberIn(const Arguments& args, const QString& option, double low, double high,
-                               double fallback) {
+std::optional<double> NumberIn(const Arguments& args, const QString& option, double low,
+                               double high, double fallback) {
     if (!args.Has(option))
         return fallback;
     bool ok = false;
     const double value = args.Value(option).toDouble(&ok);
     if (!ok || !(value >= low && value <= high)) {
-        UsageError(QStringLiteral("%1 takes a number from %2 to %3").arg(option).arg(low).arg(high));
+        UsageError(
+            QStringLiteral("%1 takes a number from %2 to %3").arg(option).arg(low).arg(high));
         return std::nullopt;
     }
     return value;
@@ -200,8 +201,8 @@ int Render(const QStringList& args) {
 
     const bool printed = *format != Format::Png || a.Has(QStringLiteral("--no-components")) ||
                          a.Has(QStringLiteral("--no-layout")) ||
-                         a.Has(QStringLiteral("--grid-numbers")) || a.Has(QStringLiteral("--title")) ||
-                         a.Has(QStringLiteral("--dpi"));
+                         a.Has(QStringLiteral("--grid-numbers")) ||
+                         a.Has(QStringLiteral("--title")) || a.Has(QStringLiteral("--dpi"));
     const std::optional<QByteArray> bytes =
         printed ? RenderOutput(*board, *format, int(*dpi), status) : RenderScreen(*board, status);
     if (!bytes)

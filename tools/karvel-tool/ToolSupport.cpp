@@ -2,9 +2,9 @@
 
 #include "platform/ProgramFolder.h"
 
+#include <cstdio>
 #include <QtCore/QJsonDocument>
 #include <QtCore/QSaveFile>
-#include <cstdio>
 
 namespace karvel::tool {
 

@@ -3,10 +3,10 @@
 #include "tools/karvel-tool/Commands.h"
 #include "tools/karvel-tool/ToolSupport.h"
 
-#include <QtGui/QGuiApplication>
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <QtGui/QGuiApplication>
 
 int main(int argc, char** argv) {
     // Text measurement needs fonts, and fonts need a GUI application, but never a screen.
@@ -27,10 +27,11 @@ int main(int argc, char** argv) {
         return karvel::tool::Ok;
     }
     using Command = std::function<int(const QStringList&)>;
-    const std::map<QString, Command> commands{
-        {QStringLiteral("info"), karvel::tool::Info},       {QStringLiteral("convert"), karvel::tool::Convert},
-        {QStringLiteral("render"), karvel::tool::Render},   {QStringLiteral("probe"), karvel::tool::Probe},
-        {QStringLiteral("unused"), karvel::tool::Unused}};
+    const std::map<QString, Command> commands{{QStringLiteral("info"), karvel::tool::Info},
+                                              {QStringLiteral("convert"), karvel::tool::Convert},
+                                              {QStringLiteral("render"), karvel::tool::Render},
+                                              {QStringLiteral("probe"), karvel::tool::Probe},
+                                              {QStringLiteral("unused"), karvel::tool::Unused}};
     const auto it = commands.find(command);
     if (it == commands.end())
         return karvel::tool::UsageError(QStringLiteral("unknown command '%1'").arg(command));
