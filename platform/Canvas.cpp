@@ -477,7 +477,7 @@ int EmForCell(const QFont& base, int cell, QPaintDevice* device) {
 
 } // namespace
 
-// The font for the current spec at the current scale. Fonts, their metrics and measured texts
+// The font the canvas was given, at the current scale. Fonts, their metrics and measured texts
 // are kept: a board draws and measures the same few label fonts and texts on every repaint.
 struct Canvas::FontEntry {
     QFont font;
