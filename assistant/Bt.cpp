@@ -1,7 +1,7 @@
 #include "assistant/Bt.h"
 
-#include "board/ValueReader.h"
-#include "board/ValueWriter.h"
+#include "board/stream/ValueReader.h"
+#include "board/stream/ValueWriter.h"
 
 namespace karvel {
 

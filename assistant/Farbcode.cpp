@@ -1,8 +1,8 @@
 #include "assistant/Farbcode.h"
 
-#include "board/RecordContext.h"
-#include "board/ValueReader.h"
-#include "board/ValueWriter.h"
+#include "board/stream/RecordContext.h"
+#include "board/stream/ValueReader.h"
+#include "board/stream/ValueWriter.h"
 
 namespace karvel {
 

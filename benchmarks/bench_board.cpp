@@ -2,6 +2,7 @@
 
 #include "board/Board.h"
 #include "board/Continuity.h"
+#include "board/ElementClasses.h"
 #include "board/Platine.h"
 #include "elements/Bohrung.h"
 #include "support/SampleBoard.h"
@@ -126,6 +127,7 @@ BENCHMARK(BM_ProbeStripboard)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    karvel::RegisterElementClasses();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,8 +1,9 @@
 // Reading and writing projects: 5 boards of 5,000 elements of mixed classes, and the undo
 // snapshot of one such board. Throughput is reported as bytes per second.
 
+#include "board/ElementClasses.h"
 #include "board/ProjectFile.h"
-#include "board/ValueWriter.h"
+#include "board/stream/ValueWriter.h"
 #include "support/SampleBoard.h"
 
 #include <benchmark/benchmark.h>
@@ -136,6 +137,7 @@ BENCHMARK(BM_WriteSnapshot)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    karvel::RegisterElementClasses();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -2,12 +2,12 @@
 // copies and the clipboard.
 
 #include "board/Board.h"
-#include "board/LoadError.h"
 #include "board/Platine.h"
-#include "board/RecordIO.h"
-#include "board/StreamError.h"
-#include "board/ValueReader.h"
-#include "board/ValueWriter.h"
+#include "board/stream/LoadError.h"
+#include "board/stream/RecordIO.h"
+#include "board/stream/StreamError.h"
+#include "board/stream/ValueReader.h"
+#include "board/stream/ValueWriter.h"
 #include "elements/ElementFactory.h"
 #include "elements/Gruppe.h"
 #include "platform/CodePage.h"

@@ -2,12 +2,10 @@
 
 #include "board/Board.h"
 #include "board/Continuity.h"
-#include "board/CopperColours.h"
-#include "board/SolderPointPicture.h"
+#include "elements/CopperColours.h"
 #include "elements/Geometry.h"
 
 #include <cmath>
-#include <QtCore/QCoreApplication>
 #include <QtGui/QImage>
 
 namespace karvel {
@@ -27,8 +25,6 @@ void TPlatine::Init() {
     const QString info = view_.Tr(QStringLiteral("Platine"), QStringLiteral("Stripboard"));
     infozeile1_ = info;
     infozeile2_ = info;
-    // The first board of the program loads the picture every board shares.
-    SolderPointPicture(QCoreApplication::applicationDirPath(), view_.Sprache);
     Fire(OnModeChange);
 }
 

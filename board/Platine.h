@@ -7,10 +7,11 @@
 #include "board/Annotations.h"
 #include "board/BoardHost.h"
 #include "board/PlatinenTyp.h"
-#include "board/RecordContext.h"
-#include "board/ViewState.h"
+#include "board/stream/RecordContext.h"
 #include "elements/Bauteil.h"
 #include "elements/BitmapUsage.h"
+#include "elements/BoardContext.h"
+#include "elements/ViewState.h"
 #include "platform/Canvas.h"
 #include "platform/Mapping.h"
 
@@ -41,7 +42,7 @@ struct OutputOptions {
     QString Title;
 };
 
-class TPlatine {
+class TPlatine : public BoardContext {
 public:
     using Event = std::function<void(TPlatine&)>;
 
@@ -84,7 +85,7 @@ public:
     CopperAnalysis& Analysis();
 
     // --- What kind of board this is
-    virtual bool IsLibraryPage() const { return false; }
+    bool IsLibraryPage() const override { return false; }
     bool IsMainBoard() const { return layout_ != nullptr; }
     TBoard* Layout() const { return layout_.get(); }
 
@@ -133,7 +134,7 @@ public:
     void SetInfozeilen(const QString& first, const QString& second);
 
     // --- View
-    const ViewState& View() const { return view_; }
+    const ViewState& View() const override { return view_; }
     ViewState& View() { return view_; }
     double Zoom() const { return zoom_; }
     void SetZoom(double zoom);
@@ -191,7 +192,7 @@ public:
 
     TBitmapUsageList& BitmapUsages() { return bitmapUsages_; }
     // The clip region of the drawing pass in progress, which fill bitmaps respect.
-    std::optional<Region> ClipRegion() const { return clipRegion_; }
+    std::optional<Region> ClipRegion() const override { return clipRegion_; }
 
     // --- Events, fired only when assigned.
     Event OnMyClick, OnMyMouseMove, OnChange, OnPopupRequest, OnModeChange, OnCursorCaptured,

@@ -2,8 +2,8 @@
 // and export with frame, title block and grid numbering.
 
 #include "board/Board.h"
-#include "board/CopperColours.h"
 #include "board/Platine.h"
+#include "elements/CopperColours.h"
 #include "elements/Geometry.h"
 #include "elements/Gruppe.h"
 

@@ -2,8 +2,8 @@
 
 #include "board/Bibo.h"
 #include "board/Board.h"
-#include "board/ValueReader.h"
-#include "board/ValueWriter.h"
+#include "board/stream/ValueReader.h"
+#include "board/stream/ValueWriter.h"
 
 #include <QtCore/QBuffer>
 #include <QtCore/QFile>

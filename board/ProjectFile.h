@@ -2,9 +2,9 @@
 // Projects, board layout files, library pages and whole-board copies: the containers of board
 // records. Saving goes to a temporary file that replaces the old one only once it is complete.
 
-#include "board/LoadError.h"
 #include "board/Platine.h"
-#include "board/StreamError.h"
+#include "board/stream/LoadError.h"
+#include "board/stream/StreamError.h"
 
 #include <memory>
 #include <optional>

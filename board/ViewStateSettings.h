@@ -2,8 +2,8 @@
 // Carries what the settings files say into the program-wide view state that boards and
 // elements read, and turns the stored language value into the program's language.
 
-#include "board/Language.h"
-#include "board/ViewState.h"
+#include "elements/ViewState.h"
+#include "platform/Language.h"
 #include "platform/ProgramSettings.h"
 
 namespace karvel {

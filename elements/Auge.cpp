@@ -1,6 +1,6 @@
 #include "elements/Auge.h"
 
-#include "board/CopperColours.h"
+#include "elements/CopperColours.h"
 #include "elements/Geometry.h"
 
 namespace karvel {

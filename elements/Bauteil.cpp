@@ -1,6 +1,6 @@
 #include "elements/Bauteil.h"
 
-#include "board/Platine.h"
+#include "elements/BoardContext.h"
 #include "elements/Geometry.h"
 #include "platform/RepaintTarget.h"
 

@@ -3,9 +3,9 @@
 // tracks, pads, drillings, strip cuts, circles, text labels, groups and components. The board
 // works on its elements only through these properties and virtual operations.
 
-#include "board/ViewState.h"
 #include "elements/BauteilTyp.h"
 #include "elements/BitmapUsage.h"
+#include "elements/ViewState.h"
 #include "platform/Canvas.h"
 #include "platform/Rect.h"
 #include "platform/Region.h"
@@ -18,7 +18,7 @@
 
 namespace karvel {
 
-class TPlatine;
+class BoardContext;
 class RepaintTarget;
 class RecordContext;
 class ValueReader;
@@ -82,7 +82,7 @@ public:
     virtual void SetGlaetten(bool value) { glaetten_ = value; }
     virtual void SetGlaettenStil(TGlaettenStil value) { glaettenStil_ = value; }
     virtual void SetGlaettenBetrag(double value) { glaettenBetrag_ = value; }
-    virtual void SetParent(TPlatine* board) { parent_ = board; }
+    virtual void SetParent(BoardContext* board) { parent_ = board; }
     // Whether a device rectangle (a rubber band) touches the element.
     virtual bool IntersectsRect(const Rect& device, Canvas& canvas);
     virtual void SetIstAufLoetseite(bool value) { istAufLoetseite_ = value; }
@@ -133,7 +133,7 @@ public:
     bool Fraesen() const { return fraesen_; }
     bool IstMarkiert() const { return istMarkiert_; }
     bool KupferFlag() const { return kupferFlag_; }
-    TPlatine* Parent() const { return parent_; }
+    BoardContext* Parent() const { return parent_; }
     bool istFreierBereich() const { return istFreierBereich_; }
     bool HatTestSpannung() const { return hatTestSpannung_; }
     bool Placed() const { return placed_; }
@@ -171,7 +171,7 @@ private:
     bool fraesen_ = false;
     bool istMarkiert_ = false;
     bool kupferFlag_ = false;
-    TPlatine* parent_ = nullptr;
+    BoardContext* parent_ = nullptr;
     bool istFreierBereich_ = false;
     bool hatTestSpannung_ = false;
     TBitmapUsageList* bmUsage_ = nullptr;

@@ -1,10 +1,10 @@
 // The base record every element payload starts with, and the fill bitmap block in it.
 
-#include "board/RecordContext.h"
-#include "board/RecordIO.h"
-#include "board/StreamError.h"
-#include "board/ValueReader.h"
-#include "board/ValueWriter.h"
+#include "board/stream/RecordContext.h"
+#include "board/stream/RecordIO.h"
+#include "board/stream/StreamError.h"
+#include "board/stream/ValueReader.h"
+#include "board/stream/ValueWriter.h"
 #include "elements/Bauteil.h"
 
 #include <QtCore/QBuffer>

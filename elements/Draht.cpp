@@ -1,6 +1,6 @@
 #include "elements/Draht.h"
 
-#include "board/RecordIO.h"
+#include "board/stream/RecordIO.h"
 #include "elements/Geometry.h"
 
 #include <QtCore/QLocale>

@@ -1,11 +1,11 @@
 // How wires, leads, lines, rectangles, polygons and pins draw themselves, their solder joints
 // and their rubber-band previews.
 
-#include "board/CopperColours.h"
-#include "board/Platine.h"
-#include "board/SolderPointPicture.h"
+#include "elements/BoardContext.h"
+#include "elements/CopperColours.h"
 #include "elements/Draht.h"
 #include "elements/Geometry.h"
+#include "elements/SolderPointPicture.h"
 
 namespace karvel {
 

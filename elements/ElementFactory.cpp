@@ -1,38 +1,58 @@
 #include "elements/ElementFactory.h"
 
-#include "assistant/Bt.h"
-#include "assistant/Farbcode.h"
-#include "board/StreamError.h"
+#include "board/stream/StreamError.h"
 #include "elements/Auge.h"
 #include "elements/Bohrung.h"
 #include "elements/DrahtFest.h"
+#include "elements/Gruppe.h"
 #include "elements/Kreis.h"
 #include "elements/Leiterbahn.h"
 #include "elements/TrennerFest.h"
 #include "elements/Txtlabel.h"
 
-#include <functional>
 #include <map>
 
 namespace karvel {
 
-std::unique_ptr<TBauteil> CreateElementByClassName(const QString& className, Language language) {
-    using Maker = std::function<std::unique_ptr<TBauteil>(Language)>;
-    static const std::map<QString, Maker> makers{
-        {QStringLiteral("TBauteil"), [](Language) { return std::make_unique<TBauteil>(); }},
-        {QStringLiteral("TDraht"), [](Language) { return std::make_unique<TDraht>(); }},
-        {QStringLiteral("TDrahtFest"), [](Language) { return std::make_unique<TDrahtFest>(); }},
-        {QStringLiteral("TLeiterbahn"), [](Language) { return std::make_unique<TLeiterbahn>(); }},
-        {QStringLiteral("TAuge"), [](Language) { return std::make_unique<TAuge>(); }},
-        {QStringLiteral("TBohrung"), [](Language) { return std::make_unique<TBohrung>(); }},
-        {QStringLiteral("TTrenner"), [](Language) { return std::make_unique<TTrenner>(); }},
-        {QStringLiteral("TTrennerFest"), [](Language) { return std::make_unique<TTrennerFest>(); }},
-        {QStringLiteral("TKreis"), [](Language) { return std::make_unique<TKreis>(); }},
-        {QStringLiteral("TTextLabel"), [](Language l) { return std::make_unique<TTextLabel>(l); }},
-        {QStringLiteral("TGruppe"), [](Language l) { return std::make_unique<TGruppe>(l); }},
-        {QStringLiteral("TBt"), [](Language l) { return std::make_unique<TBt>(l); }},
-        {QStringLiteral("TFarbcode"), [](Language l) { return std::make_unique<TFarbcode>(l); }},
+namespace {
+
+template <typename Element> ElementMaker MakerOf() {
+    return [](Language) { return std::make_unique<Element>(); };
+}
+
+template <typename Element> ElementMaker SpeakingMakerOf() {
+    return [](Language language) { return std::make_unique<Element>(language); };
+}
+
+std::map<QString, ElementMaker>& Registry() {
+    static std::map<QString, ElementMaker> makers{
+        {QStringLiteral("TBauteil"), MakerOf<TBauteil>()},
+        {QStringLiteral("TDraht"), MakerOf<TDraht>()},
+        {QStringLiteral("TDrahtFest"), MakerOf<TDrahtFest>()},
+        {QStringLiteral("TLeiterbahn"), MakerOf<TLeiterbahn>()},
+        {QStringLiteral("TAuge"), MakerOf<TAuge>()},
+        {QStringLiteral("TBohrung"), MakerOf<TBohrung>()},
+        {QStringLiteral("TTrenner"), MakerOf<TTrenner>()},
+        {QStringLiteral("TTrennerFest"), MakerOf<TTrennerFest>()},
+        {QStringLiteral("TKreis"), MakerOf<TKreis>()},
+        {QStringLiteral("TTextLabel"), SpeakingMakerOf<TTextLabel>()},
+        {QStringLiteral("TGruppe"), SpeakingMakerOf<TGruppe>()},
     };
+    return makers;
+}
+
+} // namespace
+
+void RegisterElementClass(const QString& className, ElementMaker maker) {
+    Registry()[className] = std::move(maker);
+}
+
+bool IsElementClassRegistered(const QString& className) {
+    return Registry().count(className) != 0;
+}
+
+std::unique_ptr<TBauteil> CreateElementByClassName(const QString& className, Language language) {
+    const auto& makers = Registry();
     const auto it = makers.find(className);
     if (it != makers.end())
         return it->second(language);

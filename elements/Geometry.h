@@ -6,6 +6,7 @@
 // "Round" rounds halves to even; "div" truncates toward zero; angles are radians counted
 // counter-clockwise on the screen, where y grows downward.
 
+#include "platform/NumberText.h"
 #include "platform/Rect.h"
 
 #include <cstdint>
@@ -16,8 +17,6 @@ namespace karvel {
 
 inline constexpr long double Pi = 3.141592653589793238462643383279502884L;
 
-// Rounds to the nearest integer, halves to even.
-std::int64_t RoundHalfEven(long double value);
 // The same, clamped into the 32-bit range of board units.
 int RoundToUnit(long double value);
 // Integer division truncating toward zero (C++ semantics, named for readability at call sites).
@@ -41,7 +40,5 @@ inline bool SamePoint(QPoint p, QPoint q) {
 long double DegToRad(long double degrees);
 QPoint Midpoint(QPoint p, QPoint q);
 QPoint ScalePoint(QPoint point, QPoint origin, long double factorX, long double factorY);
-// Reads the leading number of a text with a decimal comma or point ("3,08", "2,5 mm").
-long double TextToNumber(const QString& text);
 
 } // namespace karvel

@@ -1,8 +1,8 @@
 #include "elements/Gruppe.h"
 
-#include "board/RecordContext.h"
-#include "board/RecordIO.h"
-#include "board/StreamError.h"
+#include "board/stream/RecordContext.h"
+#include "board/stream/RecordIO.h"
+#include "board/stream/StreamError.h"
 #include "elements/Draht.h"
 #include "elements/ElementFactory.h"
 #include "elements/Geometry.h"

@@ -2,9 +2,9 @@
 // TGruppe: an element made of other elements — a plain group, or a component with an identity
 // (identifier, value, description and number). Groups nest and own their members.
 
-#include "board/Language.h"
 #include "elements/Bauteil.h"
 #include "elements/ComponentDialog.h"
+#include "platform/Language.h"
 
 #include <functional>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "elements/Kreis.h"
 
-#include "board/RecordIO.h"
+#include "board/stream/RecordIO.h"
 #include "elements/Geometry.h"
 
 #include <cmath>
@@ -234,7 +234,7 @@ void TKreis::SetGlaettenBetrag(double value) {
     TBauteil::SetGlaettenBetrag(value);
     contour_->SetGlaettenBetrag(value);
 }
-void TKreis::SetParent(TPlatine* board) {
+void TKreis::SetParent(BoardContext* board) {
     TBauteil::SetParent(board);
     contour_->SetParent(board);
 }

@@ -182,7 +182,7 @@ void TLeiterbahn::SetGlaettenBetrag(double value) {
     TDraht::SetGlaettenBetrag(value);
     contour_->SetGlaettenBetrag(value);
 }
-void TLeiterbahn::SetParent(TPlatine* board) {
+void TLeiterbahn::SetParent(BoardContext* board) {
     TDraht::SetParent(board);
     contour_->SetParent(board);
 }

@@ -55,7 +55,7 @@ public:
     void SetGlaetten(bool value) override;
     void SetGlaettenStil(TGlaettenStil value) override;
     void SetGlaettenBetrag(double value) override;
-    void SetParent(TPlatine* board) override;
+    void SetParent(BoardContext* board) override;
     void SetIstAufLoetseite(bool value) override;
     void SetIstFreierBereich(bool value) override;
     void SetHatTestSpannung(bool value) override;

@@ -1,7 +1,7 @@
 #include "elements/Trenner.h"
 
-#include "board/CopperColours.h"
-#include "board/RecordIO.h"
+#include "board/stream/RecordIO.h"
+#include "elements/CopperColours.h"
 #include "elements/Geometry.h"
 
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "elements/Txtlabel.h"
 
-#include "board/RecordIO.h"
+#include "board/stream/RecordIO.h"
 #include "elements/Draht.h"
 #include "elements/Geometry.h"
 #include "elements/TextLabelDialog.h"

@@ -2,9 +2,9 @@
 // TTextLabel: a rotatable single-line text with its own font. It can stand in for the
 // identifier, value or description of the component it belongs to.
 
-#include "board/Language.h"
 #include "elements/Bauteil.h"
 #include "elements/LabelFont.h"
+#include "platform/Language.h"
 
 #include <array>
 

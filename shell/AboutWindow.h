@@ -2,7 +2,7 @@
 // The about window: the title picture, a few words about the program, a link to its folder and
 // an OK button. At start it serves as the splash screen, showing the picture alone.
 
-#include "board/Language.h"
+#include "platform/Language.h"
 
 #include <QtWidgets/QDialog>
 

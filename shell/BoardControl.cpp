@@ -1,6 +1,7 @@
 #include "shell/BoardControl.h"
 
 #include "board/Platine.h"
+#include "elements/Geometry.h"
 #include "elements/Fadenkreuz.h"
 #include "platform/Canvas.h"
 

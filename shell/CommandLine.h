@@ -1,7 +1,7 @@
 #pragma once
 // What the program is told when it starts: the project to open and a few switches.
 
-#include "board/Language.h"
+#include "platform/Language.h"
 
 #include <optional>
 #include <QtCore/QString>

@@ -2,8 +2,8 @@
 // The program's own mouse cursors: small pictures with hot spots, registered under the numbers
 // the board uses, drawn from SVG so that they are sharp on every screen.
 
-#include "board/Language.h"
 #include "board/PlatinenTyp.h"
+#include "platform/Language.h"
 
 #include <QtCore/QPoint>
 #include <QtCore/QString>

@@ -2,7 +2,7 @@
 // The library panel at the left of the main window: the page list, the scroll box the library
 // page is shown in, and the leaf buttons. It stays empty until the library is filled.
 
-#include "board/Language.h"
+#include "platform/Language.h"
 
 #include <QtWidgets/QWidget>
 

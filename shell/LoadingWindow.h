@@ -1,7 +1,7 @@
 #pragma once
 // The small window shown while a file is read: a caption, a text line and a progress bar.
 
-#include "board/Language.h"
+#include "platform/Language.h"
 
 #include <QtWidgets/QWidget>
 

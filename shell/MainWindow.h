@@ -4,7 +4,7 @@
 // comes from the command table and reaches the current board, the project or the window.
 
 #include "board/PlatinenTyp.h"
-#include "board/ViewState.h"
+#include "elements/ViewState.h"
 #include "shell/CommandId.h"
 #include "shell/RecentFiles.h"
 #include "shell/ShellDialogs.h"

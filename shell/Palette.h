@@ -1,8 +1,8 @@
 #pragma once
 // The sixteen colours of the colour grid and the entries of the pen width list.
 
-#include "board/Language.h"
 #include "platform/Colour.h"
+#include "platform/Language.h"
 
 #include <QtCore/QString>
 

@@ -2,7 +2,7 @@
 // The dialogs and message boxes the main window opens, behind one interface so that tests can
 // answer them without a user.
 
-#include "board/Language.h"
+#include "platform/Language.h"
 
 #include <optional>
 #include <QtCore/QString>

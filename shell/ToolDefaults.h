@@ -2,8 +2,8 @@
 // What choosing a tool means: the board mode of each tool button tag, the cursor it shows, and
 // the colours, pen width and crosshair a tool starts with.
 
-#include "board/Language.h"
 #include "board/PlatinenTyp.h"
+#include "platform/Language.h"
 
 #include <optional>
 #include <QtCore/QString>

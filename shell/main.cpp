@@ -1,5 +1,6 @@
 // Karvel, the desktop program.
 
+#include "board/ElementClasses.h"
 #include "board/ViewStateSettings.h"
 #include "platform/ProgramSettings.h"
 #include "platform/SettingsStore.h"
@@ -22,6 +23,7 @@ constexpr int SplashMilliseconds = 1500;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    karvel::RegisterElementClasses();
     QApplication::setApplicationName(QStringLiteral("Karvel"));
     QApplication::setApplicationDisplayName(QStringLiteral("Karvel 3.0"));
     QApplication::setOrganizationName(QStringLiteral("Karvel"));

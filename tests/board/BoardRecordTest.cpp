@@ -1,7 +1,7 @@
 #include "board/Bibo.h"
-#include "board/LoadError.h"
 #include "board/ProjectFile.h"
-#include "board/StreamError.h"
+#include "board/stream/LoadError.h"
+#include "board/stream/StreamError.h"
 #include "support/RecordBytes.h"
 #include "support/SampleBoard.h"
 

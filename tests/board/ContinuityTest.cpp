@@ -1,6 +1,7 @@
 #include "board/Continuity.h"
 #include "board/Board.h"
 #include "board/Platine.h"
+#include "elements/Geometry.h"
 #include "elements/Auge.h"
 #include "elements/Bohrung.h"
 #include "elements/Draht.h"

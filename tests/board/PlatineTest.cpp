@@ -379,7 +379,10 @@ TEST(PlatineTest, SolderSideViewShowsOnlyGhostsOfTheComponentSide) {
 } // namespace
 } // namespace karvel
 
-#include "board/SolderPointPicture.h"
+#include "elements/SolderPointPicture.h"
+
+#include <QtCore/QDir>
+#include <QtCore/QTemporaryDir>
 
 namespace karvel {
 namespace {
@@ -390,7 +393,25 @@ TEST(SolderPointPictureTest, FallsBackToTheBuiltInPicture) {
     EXPECT_GE(builtIn.width(), 16);
     const QImage& shared = SolderPointPicture(QStringLiteral("/nonexistent"), Language::German);
     EXPECT_EQ(shared.size(), builtIn.size());
-    EXPECT_EQ(&SolderPointPicture(QString(), Language::English), &shared) << "loaded once";
+    EXPECT_EQ(&SolderPointPicture(QStringLiteral("/nonexistent"), Language::German), &shared)
+        << "loaded once";
+}
+
+TEST(SolderPointPictureTest, EveryProgramFolderGetsItsOwnPicture) {
+    // Whoever asks first must not decide the picture for a board whose view names another folder.
+    QTemporaryDir folder;
+    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("Bitmaps/Diverse")));
+    QImage own(7, 5, QImage::Format_RGB32);
+    own.fill(Qt::red);
+    ASSERT_TRUE(own.save(folder.filePath(QStringLiteral("Bitmaps/Diverse/Loetstelle.BMP")), "BMP"));
+
+    const QImage& builtIn = SolderPointPicture(QStringLiteral("/nonexistent"), Language::German);
+    const QImage& user = SolderPointPicture(folder.path(), Language::German);
+    EXPECT_EQ(user.size(), QSize(7, 5));
+    EXPECT_NE(builtIn.size(), user.size());
+    EXPECT_EQ(SolderPointPicture(folder.path(), Language::English).size(),
+              BuiltInSolderPointPicture().size())
+        << "the English folder name is looked up for English";
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "board/Board.h"
 #include "board/Platine.h"
+#include "elements/Geometry.h"
 #include "elements/Bohrung.h"
 #include "elements/Leiterbahn.h"
 #include "elements/Trenner.h"

@@ -1,9 +1,9 @@
 // The typed values under every stored board: exact bytes, tolerant and strict reads, damaged
 // streams, and the buffer that must never show in the bytes.
 
-#include "board/StreamError.h"
-#include "board/ValueReader.h"
-#include "board/ValueWriter.h"
+#include "board/stream/StreamError.h"
+#include "board/stream/ValueReader.h"
+#include "board/stream/ValueWriter.h"
 
 #include <gtest/gtest.h>
 

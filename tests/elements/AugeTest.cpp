@@ -1,7 +1,7 @@
 #include "elements/Auge.h"
-#include "board/CopperColours.h"
 #include "board/Platine.h"
 #include "elements/Bohrung.h"
+#include "elements/CopperColours.h"
 #include "elements/Draht.h"
 #include "elements/Geometry.h"
 

@@ -1,10 +1,10 @@
 // How wires, leads, pins, lines and shapes look in every state, probed pixel by pixel. The
 // canvas maps ten board units to one pixel on a white picture.
 
-#include "board/CopperColours.h"
 #include "board/Platine.h"
-#include "board/SolderPointPicture.h"
+#include "elements/CopperColours.h"
 #include "elements/Draht.h"
+#include "elements/SolderPointPicture.h"
 
 #include <gtest/gtest.h>
 #include <QtCore/QTemporaryDir>

@@ -2,8 +2,8 @@
 // drawing, hits and previews on the copper.
 
 #include "elements/Leiterbahn.h"
-#include "board/CopperColours.h"
 #include "board/Platine.h"
+#include "elements/CopperColours.h"
 
 #include <gtest/gtest.h>
 

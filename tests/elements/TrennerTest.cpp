@@ -1,6 +1,6 @@
 #include "elements/Trenner.h"
-#include "board/CopperColours.h"
 #include "board/Platine.h"
+#include "elements/CopperColours.h"
 #include "elements/TrennerFest.h"
 
 #include <gtest/gtest.h>

@@ -2,14 +2,16 @@
 // What the fuzzer does with one input, shared with the test that replays the corpus: read the
 // bytes as a project, and write back whatever could be read.
 
-#include "board/LoadError.h"
+#include "board/ElementClasses.h"
 #include "board/ProjectFile.h"
+#include "board/stream/LoadError.h"
 
 #include <QtCore/QBuffer>
 
 namespace karvel::fuzz {
 
 inline void ReadAndWriteBack(const QByteArray& bytes) {
+    RegisterElementClasses();
     ViewState view;
     // Legacy board types look for their layouts here; there are none, which is an error too.
     view.ProgramFolder = QStringLiteral("/nonexistent-karvel-data");

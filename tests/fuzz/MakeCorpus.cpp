@@ -1,6 +1,7 @@
 // Writes the fuzzer's seed corpus: real projects as the writer makes them, of the current and
 // of older versions.   make_fuzz_corpus <folder>
 
+#include "board/ElementClasses.h"
 #include "board/ProjectFile.h"
 #include "support/SampleBoard.h"
 
@@ -29,6 +30,7 @@ QByteArray Project(const std::vector<karvel::TPlatine*>& boards) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    karvel::RegisterElementClasses();
     if (argc != 2) {
         std::fputs("usage: make_fuzz_corpus <folder>\n", stderr);
         return 2;

@@ -4,7 +4,7 @@
 // further files, in English.
 
 #include "board/Board.h"
-#include "board/Language.h"
+#include "platform/Language.h"
 
 #include <functional>
 #include <QtCore/QDir>

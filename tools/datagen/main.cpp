@@ -1,6 +1,7 @@
 // karvel-datagen: writes the data that lies beside the program and the pictures compiled into
 // it, from code, so they can be reviewed and rebuilt:  karvel-datagen <resources folder>
 
+#include "board/ElementClasses.h"
 #include "tools/datagen/LegacyBoardTypes.h"
 #include "tools/datagen/SampleProject.h"
 #include "tools/datagen/SolderPointPicture.h"
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QGuiApplication app(argc, argv);
+    karvel::RegisterElementClasses();
     if (argc != 2) {
         std::fputs("usage: karvel-datagen <resources folder>\n", stderr);
         return 2;

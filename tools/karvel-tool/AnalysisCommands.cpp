@@ -1,6 +1,7 @@
 // probe and unused: the copper analyses of a board, as JSON.
 
 #include "board/Continuity.h"
+#include "elements/Geometry.h"
 #include "elements/Gruppe.h"
 #include "tools/karvel-tool/Commands.h"
 #include "tools/karvel-tool/ToolSupport.h"

@@ -1,5 +1,6 @@
 // karvel-tool: headless batch work on Karvel projects, with the same core as the editor.
 
+#include "board/ElementClasses.h"
 #include "tools/karvel-tool/Commands.h"
 #include "tools/karvel-tool/ToolSupport.h"
 
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    karvel::RegisterElementClasses();
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
     if (args.isEmpty())

@@ -1,6 +1,6 @@
-#include "board/ValueReader.h"
+#include "board/stream/ValueReader.h"
 
-#include "board/StreamError.h"
+#include "board/stream/StreamError.h"
 #include "platform/CodePage.h"
 #include "platform/Extended80.h"
 

@@ -3,7 +3,7 @@
 // readers compare with. Versions are compared in thousandths, so that "3,02" is above 3.01
 // exactly, whatever binary fraction 3.01 would round to.
 
-#include "elements/Geometry.h"
+#include "platform/NumberText.h"
 
 #include <QtCore/QString>
 

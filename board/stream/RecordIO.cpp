@@ -1,6 +1,6 @@
-#include "board/RecordIO.h"
+#include "board/stream/RecordIO.h"
 
-#include "board/StreamError.h"
+#include "board/stream/StreamError.h"
 #include "platform/CodePage.h"
 
 #include <QtCore/QtEndian>

@@ -2,9 +2,9 @@
 // The composite values of element payloads: points, point lists, colours and fixed-size text
 // fields, in the forms the stored files use (including the 16-bit forms of the old format).
 
-#include "board/RecordContext.h"
-#include "board/ValueReader.h"
-#include "board/ValueWriter.h"
+#include "board/stream/RecordContext.h"
+#include "board/stream/ValueReader.h"
+#include "board/stream/ValueWriter.h"
 #include "platform/Colour.h"
 #include "platform/Rect.h"
 

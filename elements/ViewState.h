@@ -2,8 +2,8 @@
 // The program-wide view state that every board and element reads when it draws, snaps or
 // creates elements. The main window owns one; tests make their own.
 
-#include "board/Language.h"
 #include "platform/Colour.h"
+#include "platform/Language.h"
 
 #include <QtCore/QString>
 

@@ -2,7 +2,7 @@
 // The colours the board itself draws with: the board surface, copper, and the light edge that
 // gives the board a little depth. Targets with at most 4 bits per pixel get plain colours.
 
-#include "board/ViewState.h"
+#include "elements/ViewState.h"
 #include "platform/Colour.h"
 
 namespace karvel {

@@ -1,6 +1,6 @@
-#include "board/ValueWriter.h"
+#include "board/stream/ValueWriter.h"
 
-#include "board/ValueTag.h"
+#include "board/stream/ValueTag.h"
 #include "platform/Extended80.h"
 
 #include <algorithm>

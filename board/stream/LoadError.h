@@ -2,7 +2,7 @@
 // Why a board could not be loaded, apart from a damaged stream (StreamError): a file of a much
 // newer program version, or a file that cannot be opened.
 
-#include "board/Language.h"
+#include "platform/Language.h"
 
 #include <exception>
 #include <QtCore/QByteArray>
