@@ -6,6 +6,7 @@
 #   ./build.sh bench   build and run the benchmarks (Release)
 #   ./build.sh fuzz [SECONDS]   fuzz the project reader with libFuzzer (default 60 s)
 #   ./build.sh corpus  rebuild the fuzzer's seed corpus under tests/fuzz/corpus
+#   ./build.sh format  check that every source file is formatted (clang-format --dry-run)
 #   ./build.sh build   only build
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -85,6 +86,10 @@ case "$what" in
         install_packages
         configure_and_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
         build/tests/fuzz/make_fuzz_corpus tests/fuzz/corpus ;;
+    format)
+        install_packages
+        git ls-files -z '*.h' '*.cpp' | xargs -0 clang-format --dry-run -Werror
+        echo "Formatting: every source file follows .clang-format." ;;
     *)
-        echo "usage: ./build.sh run|test|asan|bench|fuzz|corpus|build" >&2; exit 2 ;;
+        echo "usage: ./build.sh run|test|asan|bench|fuzz|corpus|format|build" >&2; exit 2 ;;
 esac

@@ -1,8 +1,8 @@
 #include "shell/BoardControl.h"
 
 #include "board/Platine.h"
-#include "elements/Geometry.h"
 #include "elements/Fadenkreuz.h"
+#include "elements/Geometry.h"
 #include "platform/Canvas.h"
 
 #include <QtGui/QPainter>

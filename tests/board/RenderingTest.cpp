@@ -1,7 +1,7 @@
 #include "board/Board.h"
 #include "board/Platine.h"
-#include "elements/Geometry.h"
 #include "elements/Bohrung.h"
+#include "elements/Geometry.h"
 #include "elements/Leiterbahn.h"
 #include "elements/Trenner.h"
 #include "elements/Txtlabel.h"
