@@ -1,4 +1,5 @@
 #include "board/Platine.h"
+#include "board/UndoHistory.h"
 
 #include "board/Board.h"
 #include "board/Continuity.h"
@@ -12,7 +13,8 @@ namespace karvel {
 
 TPlatine::TPlatine(ViewState& view) : TPlatine(view, true) {}
 
-TPlatine::TPlatine(ViewState& view, bool withLayout) : view_(view) {
+TPlatine::TPlatine(ViewState& view, bool withLayout)
+    : view_(view), history_(std::make_unique<UndoHistory>(bitmapUsages_)) {
     if (withLayout)
         layout_ = std::make_unique<TBoard>(view);
     Init();

@@ -30,6 +30,8 @@ namespace karvel {
 class TBoard;
 class TGruppe;
 class CopperAnalysis;
+class SnapshotStream;
+class UndoHistory;
 class ValueReader;
 class ValueWriter;
 
@@ -40,6 +42,18 @@ struct OutputOptions {
     bool DrawGridNumbering = false;
     bool DrawTitleBlock = false;
     QString Title;
+};
+
+// What the mouse is in the middle of; while any of it runs, undo, redo, delete and nudging
+// wait, and a repaint leaves the running preview alone.
+struct DragState {
+    bool Dragging = false;      // moving or placing the selection
+    bool RubberBand = false;    // a selection rectangle is being drawn
+    bool VertexGrabbed = false; // a corner point of a wire or shape is being dragged
+    bool HandleDrag = false;    // a resize handle is being dragged
+    bool Operation = false;     // a multi-step operation (placing, drawing) is under way
+
+    bool Busy() const { return Dragging || RubberBand || VertexGrabbed; }
 };
 
 class TPlatine : public BoardContext {
@@ -168,6 +182,19 @@ public:
     // Snaps a control pixel to a grid of the given step (only with snapping on and step >= 1).
     QPoint SnapToGrid(QPoint control, double step, bool snapping) const;
 
+    // --- Undo and redo: each board keeps its own history of whole board records.
+    // Takes an undo snapshot before a change and marks the board modified.
+    virtual void MerkeZustand();
+    void Rueckgaengig();
+    void Wiederherstellen();
+    bool KannRueckgaengig() const;
+    bool KannWiederherstellen() const;
+    // Empties both lists, as a new undo depth asks.
+    void LoescheHistorie();
+    const UndoHistory& History() const { return *history_; }
+    DragState& Drag() { return drag_; }
+    const DragState& Drag() const { return drag_; }
+
     // --- Zoom operations
     void FitBoard();
     void ZoomAbout(QPoint control, bool zoomIn);
@@ -228,6 +255,9 @@ protected:
 
 private:
     void Init();
+    void WriteSnapshot(SnapshotStream& snapshot);
+    void ReadSnapshot(const SnapshotStream& snapshot);
+    void AfterHistoryStep();
     void ReadBoardFields(RecordContext& context, ValueReader& reader, bool placed);
     void ConvertBoardType(int typ);
 
@@ -236,6 +266,9 @@ private:
     std::unique_ptr<TBoard> layout_;
     std::unique_ptr<CopperAnalysis> analysis_;
     TBitmapUsageList bitmapUsages_;
+    // Declared after the bitmap records: its snapshots refer to them and go first.
+    std::unique_ptr<UndoHistory> history_;
+    DragState drag_;
     TBauteil* lastSelected_ = nullptr;
     TPlatinenTyp typ_ = TPlatinenTyp::pt_UserBoard;
     int width_ = 16000;

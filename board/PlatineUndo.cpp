@@ -1,0 +1,92 @@
+// Undo and redo: whole board records in memory, for the snapshot purpose, which leaves out the
+// annotations and the layout and shares fill bitmaps by reference.
+
+#include "board/Platine.h"
+#include "board/stream/RecordContext.h"
+#include "board/stream/StreamError.h"
+#include "board/stream/ValueReader.h"
+#include "board/stream/ValueWriter.h"
+#include "board/UndoHistory.h"
+
+#include <QtCore/QBuffer>
+
+namespace karvel {
+
+namespace {
+
+constexpr qsizetype SnapshotBuffer = 20000;
+
+} // namespace
+
+void TPlatine::WriteSnapshot(SnapshotStream& snapshot) {
+    QBuffer device(&snapshot.Bytes);
+    device.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    RecordContext context(StreamPurpose::Snapshot, device);
+    context.SetSnapshot(&snapshot);
+    ValueWriter writer(device, SnapshotBuffer);
+    SpeichereInStream(context, writer, false);
+    writer.FlushBuffer();
+}
+
+void TPlatine::ReadSnapshot(const SnapshotStream& snapshot) {
+    Clear();
+    Fire(OnMyClick);
+    QByteArray bytes = snapshot.Bytes;
+    QBuffer device(&bytes);
+    device.open(QIODevice::ReadOnly);
+    RecordContext context(StreamPurpose::Snapshot, device);
+    context.SetSnapshot(&snapshot);
+    ValueReader reader(device, SnapshotBuffer);
+    try {
+        LadeAusStream(context, reader, true);
+    } catch (const StreamError&) {
+        // The program wrote these bytes itself; should they still not read, what was read
+        // until then stays, as with any damaged record, rather than losing the board.
+    }
+}
+
+void TPlatine::MerkeZustand() {
+    modified_ = true;
+    history_->Record(view_.UndoDepth, [this](SnapshotStream& s) { WriteSnapshot(s); });
+}
+
+void TPlatine::Rueckgaengig() {
+    if (drag_.Busy())
+        return;
+    if (history_->Undo([this](SnapshotStream& s) { WriteSnapshot(s); },
+                       [this](const SnapshotStream& s) { ReadSnapshot(s); }))
+        AfterHistoryStep();
+}
+
+void TPlatine::Wiederherstellen() {
+    if (drag_.Busy())
+        return;
+    if (history_->Redo([this](SnapshotStream& s) { WriteSnapshot(s); },
+                       [this](const SnapshotStream& s) { ReadSnapshot(s); }))
+        AfterHistoryStep();
+}
+
+bool TPlatine::KannRueckgaengig() const {
+    return history_->CanUndo();
+}
+
+bool TPlatine::KannWiederherstellen() const {
+    return history_->CanRedo();
+}
+
+void TPlatine::LoescheHistorie() {
+    history_->Clear();
+}
+
+void TPlatine::AfterHistoryStep() {
+    for (const auto& element : bauteile_)
+        element->SetIstMarkiert(false);
+    lastSelected_ = nullptr;
+    Fire(OnChange);
+    // The restored board may have another size; setting the zoom again resizes the control.
+    SetZoom(zoom_);
+    if (host_)
+        host_->Repaint();
+}
+
+} // namespace karvel

@@ -1,0 +1,71 @@
+#pragma once
+// A board's undo and redo history: whole board records in memory, bounded by the undo depth.
+// Fill bitmaps are not copied into snapshots; a snapshot refers to the board's bitmap record,
+// which stays alive while a live element or any snapshot still refers to it.
+
+#include "elements/BitmapUsage.h"
+
+#include <functional>
+#include <memory>
+#include <QtCore/QByteArray>
+#include <vector>
+
+namespace karvel {
+
+// One undo or redo state: the bytes of a board record written for the snapshot purpose. Its
+// address is what bitmap records list, so snapshots are never copied or moved.
+class SnapshotStream {
+public:
+    SnapshotStream() = default;
+    SnapshotStream(const SnapshotStream&) = delete;
+    SnapshotStream& operator=(const SnapshotStream&) = delete;
+
+    QByteArray Bytes;
+};
+
+class UndoHistory {
+public:
+    static constexpr int MinDepth = 1;
+    static constexpr int MaxDepth = 50;
+    static constexpr int DefaultDepth = 10;
+
+    // Writes the board's current state into a snapshot; reads a snapshot back into the board.
+    using Writer = std::function<void(SnapshotStream&)>;
+    using Reader = std::function<void(const SnapshotStream&)>;
+
+    explicit UndoHistory(TBitmapUsageList& bitmaps) : bitmaps_(bitmaps) {}
+    ~UndoHistory();
+    UndoHistory(const UndoHistory&) = delete;
+    UndoHistory& operator=(const UndoHistory&) = delete;
+
+    // Records the state before a change: the oldest snapshot goes when the depth is reached,
+    // and the redo list is emptied.
+    void Record(int depth, const Writer& write);
+    // Steps back: the current state goes to the redo list, the last undo state is read back.
+    // False, doing nothing, when there is nothing to undo.
+    bool Undo(const Writer& write, const Reader& read);
+    bool Redo(const Writer& write, const Reader& read);
+    void Clear();
+
+    bool CanUndo() const { return !undo_.empty(); }
+    bool CanRedo() const { return !redo_.empty(); }
+    int UndoCount() const { return int(undo_.size()); }
+    int RedoCount() const { return int(redo_.size()); }
+
+    static int ClampDepth(int depth);
+
+private:
+    using List = std::vector<std::unique_ptr<SnapshotStream>>;
+
+    SnapshotStream& Append(List& list, const Writer& write);
+    bool Step(List& from, List& to, const Writer& write, const Reader& read);
+    // Frees a snapshot and every bitmap record that nothing needs any longer.
+    void Discard(List& list, List::iterator which);
+    void DiscardAll(List& list);
+
+    TBitmapUsageList& bitmaps_;
+    List undo_;
+    List redo_;
+};
+
+} // namespace karvel
