@@ -247,14 +247,6 @@ QPoint TPlatine::SnapToGrid(QPoint control, double step, bool snapping) const {
     return {SnapToFineGrid(p.x(), step), SnapToFineGrid(p.y(), step)};
 }
 
-template <typename F> auto TPlatine::WithMeasuringCanvas(F&& f) const {
-    QImage image(1, 1, QImage::Format_RGB32);
-    Canvas canvas(image);
-    const Mapping m = CurrentMapping();
-    canvas.SetMapping(m.WindowOrg, m.WindowExt, m.ViewportOrg, m.ViewportExt);
-    return f(canvas);
-}
-
 // --- Zoom operations ------------------------------------------------------------------------
 
 void TPlatine::ScrollBy(QPoint boardDifference) {

@@ -23,6 +23,7 @@
 #include <QtCore/QPoint>
 #include <QtCore/QSize>
 #include <QtCore/QString>
+#include <QtGui/QImage>
 #include <vector>
 
 namespace karvel {
@@ -94,6 +95,59 @@ public:
     void KennungAnfordern(TGruppe& group);
     // The highest number among this board's components with that identifier, nested included.
     int HighestNumber(const QString& identifier) const;
+
+    // --- Operations on the selection. Those that change elements take an undo snapshot
+    // first and repaint what they change.
+    enum class Attribut { PenWidth = 0, PenColour = 1, Fill = 2, BrushColour = 3 };
+    enum class Richtung { Up = 1, Down = 2, Left = 3, Right = 4 };
+    enum class Alignment { Left, Centre, Right, Top, Middle, Bottom };
+
+    // Selects every element on the working side, or deselects all.
+    void MarkiereAlle(bool select);
+    void SetzeMarkierung(TBauteil* element, bool select);
+    int AnzahlMarkierte() const { return CountSelected(); }
+    std::vector<TBauteil*> Selected() const;
+    virtual void LoescheMarkierte();
+    // To the end or the start of the drawing order; strip cuts always stay lowest.
+    void NachVorne();
+    void NachHinten();
+    // One place up or down, for the components of a library page; no undo snapshot.
+    void EinsHoeher();
+    void EinsTiefer();
+    // Makes one group of the selection, appended and selected; null when nothing is selected.
+    TGruppe* Gruppiere(bool component);
+    // Dissolves the first selected group in drawing order.
+    void LoeseGruppe();
+    bool KannDrehen() const;
+    // Turns the selected component a quarter turn about its first lead end.
+    void Drehe();
+    void SchiebeMarkierte(Richtung direction, bool fine);
+    // Gives the selection the board's current pen width, pen colour, fill or brush colour.
+    void SetzeAttribut(Attribut attribute);
+    // False, changing nothing, when the file is not a picture that can be read.
+    bool SetzeFuellbild(const QString& path);
+    void DreheFuellbilder();
+    void NummeriereNeu();
+    int NaechsteNummer(const QString& identifier) const;
+    // Lines the selected elements up with the first selected one (with the common bounds
+    // when a single group is selected), on the hole grid, as one undo step.
+    void AlignSelection(Alignment alignment);
+
+    // --- Questions the menus ask
+    bool GroupSelected(bool component) const;
+    bool CanAddToLibrary() const;
+    bool CanBuildComponent() const;
+    bool CanAlign() const { return AnzahlMarkierte() > 1; }
+    bool HasContourPoints() const;
+    bool HasTurnableBitmap() const;
+    // Bit k of the mask stands for the element kind k.
+    bool HasKindInSet(std::uint32_t kinds) const;
+
+    // Repaints an element's redraw area, when the board is shown.
+    void InvalidateElement(TBauteil& element);
+    // Sets the anchors of an element's contacts from its points: the hole a point lies on the
+    // centre of, else (-1, -1).
+    void RecomputeAnchors(TBauteil& element) const;
 
     // --- The copper analyses: continuity probe and unused areas
     CopperAnalysis& Analysis();
@@ -292,5 +346,13 @@ private:
     bool cursorCaptured_ = false;
     QPoint lastGridCell_{-1, -1};
 };
+
+template <typename F> auto TPlatine::WithMeasuringCanvas(F&& f) const {
+    QImage image(1, 1, QImage::Format_RGB32);
+    Canvas canvas(image);
+    const Mapping m = CurrentMapping();
+    canvas.SetMapping(m.WindowOrg, m.WindowExt, m.ViewportOrg, m.ViewportExt);
+    return f(canvas);
+}
 
 } // namespace karvel

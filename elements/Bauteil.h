@@ -148,11 +148,11 @@ public:
 
     // The view state of the board the element lies on (defaults when it has none).
     const ViewState& View() const;
+    // Turns the fill bitmap a quarter turn clockwise, as the points are turned.
+    void RotateFillBitmap();
 
 protected:
     void WriteFillBitmap(RecordContext& context, ValueWriter& writer);
-    // Turns the fill bitmap a quarter turn clockwise, as the points are turned.
-    void RotateFillBitmap();
 
 private:
     bool umrissFlag_ = false;

@@ -1,0 +1,213 @@
+#include "board/Platine.h"
+#include "board/UndoHistory.h"
+#include "elements/Gruppe.h"
+#include "elements/Trenner.h"
+#include "support/RecordBytes.h"
+#include "support/SampleBoard.h"
+
+#include <gtest/gtest.h>
+
+namespace karvel {
+namespace {
+
+using test::MakeWire;
+
+// A board whose elements are named by one letter in their pen width (cuts are 'c').
+class OrderBoard {
+public:
+    explicit OrderBoard(const std::string& letters) : board(view) {
+        for (char letter : letters) {
+            std::unique_ptr<TBauteil> e;
+            if (letter == 'c')
+                e = std::make_unique<TTrenner>();
+            else
+                e = MakeWire(TBauteilTyp::btLine, {{0, 0}, {254, 0}});
+            e->SetStiftbreite(std::int16_t(letter));
+            e->SetIstMarkiert(false);
+            board.Add(std::move(e));
+        }
+    }
+    void Select(const std::string& letters) {
+        for (const auto& e : board.Bauteile())
+            if (letters.find(char(e->Stiftbreite())) != std::string::npos)
+                e->SetIstMarkiert(true);
+    }
+    // Each element's letter, 'G' for a group.
+    std::string Order() const {
+        std::string order;
+        for (const auto& e : board.Bauteile())
+            order += dynamic_cast<const TGruppe*>(e.get()) ? 'G' : char(e->Stiftbreite());
+        return order;
+    }
+
+    ViewState view;
+    TPlatine board;
+};
+
+TEST(SelectionOperationsTest, DrawingOrderKeepsStripCutsLowest) {
+    struct Case {
+        std::string start, selected;
+        bool toFront;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"ccXYZ", "Z", false, "ccZXY"},  {"ccXYZ", "XY", true, "ccZXY"},
+        {"XcYZ", "c", true, "XcYZ"},     // a cut never moves to the front
+        {"cXcYZ", "YZ", false, "cYZXc"}, // only the leading cuts stay put
+        {"XYZ", "", true, "XYZ"},
+    };
+    for (const Case& c : cases) {
+        OrderBoard b(c.start);
+        b.Select(c.selected);
+        if (c.toFront)
+            b.board.NachVorne();
+        else
+            b.board.NachHinten();
+        EXPECT_EQ(b.Order(), c.expected) << c.start << " with " << c.selected;
+        EXPECT_EQ(b.board.KannRueckgaengig(), c.start != c.expected);
+    }
+}
+
+TEST(SelectionOperationsTest, RenumberingCountsEachIdentifierFromOne) {
+    ViewState view;
+    TPlatine board(view);
+    const struct {
+        const char* identifier;
+        int number;
+        const char* expected;
+    } parts[] = {
+        {"R#", 7, "R1"}, {"R#", 7, "R2"}, {"C#", 4, "C1"}, {"X1", 9, "X1"}, {"R#", 1, "R3"}};
+    for (const auto& p : parts) {
+        auto component = test::MakeResistor();
+        component->Identifier = QString::fromLatin1(p.identifier);
+        component->Number = std::int16_t(p.number);
+        board.Add(std::move(component));
+    }
+    // A component nested in a plain group is numbered in its place in the drawing order.
+    auto outer = std::make_unique<TGruppe>();
+    auto nested = test::MakeResistor();
+    nested->Identifier = QStringLiteral("C#");
+    outer->AddMember(std::move(nested));
+    board.Add(std::move(outer));
+
+    board.NummeriereNeu();
+    for (std::size_t i = 0; i < std::size(parts); ++i)
+        EXPECT_EQ(static_cast<TGruppe*>(board.At(int(i)))->IdentifierText(),
+                  QString::fromLatin1(parts[i].expected));
+    auto* nestedAfter =
+        static_cast<TGruppe*>(static_cast<TGruppe*>(board.At(5))->Members().front().get());
+    EXPECT_EQ(nestedAfter->IdentifierText(), QStringLiteral("C2"));
+    EXPECT_EQ(static_cast<TGruppe*>(board.At(3))->Number, 9) << "no '#', number kept";
+    EXPECT_EQ(board.NaechsteNummer(QStringLiteral("R#")), 4);
+    EXPECT_EQ(board.NaechsteNummer(QStringLiteral("D#")), 1);
+}
+
+TEST(SelectionOperationsTest, GroupingAndUngroupingKeepOrderAndTakeOneUndoStepEach) {
+    OrderBoard b("WXYZ");
+    b.Select("XZ");
+    TGruppe* component = b.board.Gruppiere(true);
+    ASSERT_NE(component, nullptr);
+    EXPECT_EQ(b.Order(), "WYG") << "the group is appended at the end";
+    EXPECT_TRUE(component->IsComponent);
+    EXPECT_EQ(b.board.Selected(), std::vector<TBauteil*>{component});
+    for (const auto& member : component->Members())
+        EXPECT_TRUE(member->InGroup);
+
+    b.board.MarkiereAlle(false);
+    b.Select("WY");
+    b.board.Gruppiere(false);
+    EXPECT_EQ(b.Order(), "GG");
+
+    // Both groups selected: only the first in drawing order is dissolved, in its place.
+    b.board.MarkiereAlle(true);
+    b.board.LoeseGruppe();
+    EXPECT_EQ(b.Order(), "XZG");
+    EXPECT_FALSE(b.board.At(0)->InGroup);
+    EXPECT_EQ(b.board.History().UndoCount(), 3);
+    for (int i = 0; i < 3; ++i)
+        b.board.Rueckgaengig();
+    EXPECT_EQ(b.Order(), "WXYZ");
+}
+
+TEST(SelectionOperationsTest, SelectAllSkipsTheOtherSide) {
+    OrderBoard b("XY");
+    b.board.At(1)->SetIstAufLoetseite(true);
+    b.view.Loetseite = true;
+    b.board.MarkiereAlle(true);
+    EXPECT_EQ(b.board.Selected(), std::vector<TBauteil*>{b.board.At(1)});
+    b.view.Durchsicht = true; // see-through works on the component side again
+    b.board.MarkiereAlle(false);
+    b.board.MarkiereAlle(true);
+    EXPECT_EQ(b.board.Selected(), std::vector<TBauteil*>{b.board.At(0)});
+}
+
+TEST(SelectionOperationsTest, NudgingMovesByAPitchOrTheFineGridAndKeepsAnchorsTrue) {
+    ViewState view;
+    view.FineGrid = 10;
+    TPlatine board(view);
+    TBauteil* wire = board.Add(MakeWire(TBauteilTyp::btDraht, {{254, 127}, {762, 381}}));
+    wire->Anchors = {{1, 0}, {3, 1}};
+    wire->SetIstMarkiert(true);
+    const auto nodes = [&] { return static_cast<TDraht*>(wire)->Nodes; };
+
+    board.SchiebeMarkierte(TPlatine::Richtung::Right, false);
+    EXPECT_EQ(nodes().front(), QPoint(508, 127));
+    EXPECT_EQ(wire->Anchors, (std::vector<QPoint>{{2, 0}, {4, 1}}));
+
+    board.SchiebeMarkierte(TPlatine::Richtung::Down, true);
+    EXPECT_EQ(nodes().front(), QPoint(508, 137));
+    EXPECT_EQ(wire->Anchors, (std::vector<QPoint>{{-1, -1}, {-1, -1}})) << "off the hole centres";
+    board.SchiebeMarkierte(TPlatine::Richtung::Up, true);
+    EXPECT_EQ(wire->Anchors, (std::vector<QPoint>{{2, 0}, {4, 1}})) << "back on the holes";
+    EXPECT_EQ(board.History().UndoCount(), 3);
+
+    board.SetModus(TPlatinenModus::pm_Draht);
+    board.SchiebeMarkierte(TPlatine::Richtung::Left, false);
+    EXPECT_EQ(nodes().front(), QPoint(508, 127)) << "only the select tool nudges";
+}
+
+TEST(SelectionOperationsTest, TurningAComponentIsOneUndoStep) {
+    ViewState view;
+    TPlatine board(view);
+    TBauteil* resistor = board.Add(test::MakeResistor());
+    resistor->SetIstMarkiert(false);
+    const QByteArray before = test::WriteBoard(board, StreamPurpose::File);
+    EXPECT_FALSE(board.KannDrehen()) << "nothing selected";
+    resistor->SetIstMarkiert(true);
+    ASSERT_TRUE(board.KannDrehen());
+    board.Drehe();
+    EXPECT_TRUE(board.Modified());
+    EXPECT_NE(test::WriteBoard(board, StreamPurpose::File), before);
+    board.Rueckgaengig();
+    EXPECT_EQ(test::WriteBoard(board, StreamPurpose::File), before);
+}
+
+TEST(SelectionOperationsTest, AttributesApplyToTheSelectionOnly) {
+    OrderBoard b("XY");
+    b.Select("X");
+    b.board.CurrentPenColour = RgbColour(1, 2, 3);
+    b.board.SetzeAttribut(TPlatine::Attribut::PenColour);
+    EXPECT_EQ(b.board.At(0)->Stiftfarbe(), RgbColour(1, 2, 3));
+    EXPECT_NE(b.board.At(1)->Stiftfarbe(), RgbColour(1, 2, 3));
+    b.board.MarkiereAlle(false);
+    b.board.SetzeAttribut(TPlatine::Attribut::PenColour);
+    EXPECT_EQ(b.board.History().UndoCount(), 1) << "nothing selected, nothing recorded";
+    EXPECT_FALSE(b.board.SetzeFuellbild(QStringLiteral("/nonexistent/picture.bmp")));
+}
+
+TEST(SelectionOperationsTest, AlignmentMovesOthersToTheFirstOnTheGrid) {
+    ViewState view;
+    TPlatine board(view);
+    TBauteil* first = board.Add(MakeWire(TBauteilTyp::btLine, {{2540, 1000}, {3048, 1000}}));
+    TBauteil* second = board.Add(MakeWire(TBauteilTyp::btLine, {{254, 3000}, {508, 3000}}));
+    board.SetzeMarkierung(first, true);
+    board.SetzeMarkierung(second, true);
+    ASSERT_TRUE(board.CanAlign());
+    board.AlignSelection(TPlatine::Alignment::Left);
+    EXPECT_EQ(static_cast<TDraht*>(second)->Nodes.front(), QPoint(2540, 3000));
+    EXPECT_EQ(static_cast<TDraht*>(first)->Nodes.front(), QPoint(2540, 1000));
+    EXPECT_EQ(board.History().UndoCount(), 1);
+}
+
+} // namespace
+} // namespace karvel
