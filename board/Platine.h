@@ -54,6 +54,10 @@ struct DragState {
     bool HandleDrag = false;    // a resize handle is being dragged
     bool Operation = false;     // a multi-step operation (placing, drawing) is under way
 
+    // Where a move started (control pixels) and how far it has gone.
+    QPoint MoveAnchor;
+    QPoint MoveOffset;
+
     bool Busy() const { return Dragging || RubberBand || VertexGrabbed; }
 };
 
@@ -95,6 +99,18 @@ public:
     void KennungAnfordern(TGruppe& group);
     // The highest number among this board's components with that identifier, nested included.
     int HighestNumber(const QString& identifier) const;
+
+    // --- Moving elements through memory streams: the copy clipboard and the transfer stream
+    // hold board records of the transfer purpose whose element part is what was selected.
+    QByteArray KopiereMarkierte();
+    // Inserts the elements of a stream, selected and unplaced on the viewed side, and starts
+    // placing them: they follow the mouse until it places them.
+    virtual void EinfuegenAusStream(const QByteArray& stream);
+    // Places a library part; a "?" in its value asks the component dialog first. False when the
+    // dialog was cancelled (the part is gone again) or the stream held nothing.
+    bool PlatziereBauteil(const QByteArray& stream);
+    // The same for a two-lead part, whose leads are then stretched hole to hole.
+    bool PlatziereZweipol(const QByteArray& stream);
 
     // --- Operations on the selection. Those that change elements take an undo snapshot
     // first and repaint what they change.
@@ -309,6 +325,11 @@ protected:
 
 private:
     void Init();
+    void CaptureCursor(bool captured);
+    // Reads a transfer stream's elements; the last one read, or null when there were none.
+    TBauteil* ReadTransfer(const QByteArray& stream);
+    // The "?" rule of library parts: true when the part stays.
+    bool AskForUnknownValue(TBauteil& part);
     void WriteSnapshot(SnapshotStream& snapshot);
     void ReadSnapshot(const SnapshotStream& snapshot);
     void AfterHistoryStep();
