@@ -46,6 +46,17 @@ CommandId ToolButtonFor(int tag) {
     return CommandId::ToolStandard;
 }
 
+// Runs a change that clears the selection and selects again what was selected before.
+template <typename Change> void KeepingSelection(TPlatine& board, Change&& change) {
+    std::vector<TBauteil*> selected;
+    for (const auto& element : board.Bauteile())
+        if (element->IstMarkiert())
+            selected.push_back(element.get());
+    change();
+    for (TBauteil* element : selected)
+        element->SetIstMarkiert(true);
+}
+
 QPoint VisibleCentre(const TScrollBoxEx& scroll) {
     const QSize client = scroll.ClientSize();
     return scroll.ScrollPosition() + QPoint(client.width() / 2, client.height() / 2);
@@ -310,28 +321,24 @@ void MainWindow::ScheduleUnusedAreasRefresh() {
     QTimer::singleShot(0, this, [this] { RefreshUnusedAreas(); });
 }
 
-// Works the areas out again on the current board without touching the selection, and takes
-// them off the boards that are not shown.
+// Works the areas out again on the current board and takes them off the boards that are not
+// shown. Showing and hiding the areas clears the selection; here nobody asked for that.
 void MainWindow::RefreshUnusedAreas() {
     if (!unusedRefreshPending_ || !unusedAreasShown_ || current_ < 0)
         return;
     unusedRefreshPending_ = false;
     for (int i = 0; i < BoardCount(); ++i) {
-        TPlatine& board = Board(i);
-        if (i != current_ && board.Analysis().UnusedShown()) {
-            board.Analysis().HideUnused();
+        CopperAnalysis& analysis = Board(i).Analysis();
+        if (i == current_ || analysis.UnusedShown()) {
+            KeepingSelection(Board(i), [&] {
+                if (i == current_)
+                    analysis.ShowUnused();
+                else
+                    analysis.HideUnused();
+            });
             Control(i).InvalidateAll();
         }
     }
-    TPlatine& board = CurrentBoard();
-    std::vector<TBauteil*> selected;
-    for (const auto& element : board.Bauteile())
-        if (element->IstMarkiert())
-            selected.push_back(element.get());
-    board.Analysis().ShowUnused();
-    for (TBauteil* element : selected)
-        element->SetIstMarkiert(true);
-    Control(current_).InvalidateAll();
 }
 
 // --- Zoom and rulers -----------------------------------------------------------------------------

@@ -126,10 +126,12 @@ TEST_F(ProbeToolTest, TheUnusedAreasFollowTheTabsAndGiveWayToTheProbe) {
     ASSERT_TRUE(shown->OpenProjectFile(path));
     shown->SelectBoard(0);
     shown->Action(CommandId::ViewUnusedAreas).trigger();
+    Board().SetSelected(Board().At(1), true);
     shown->SelectBoard(1);
     QApplication::processEvents();
     EXPECT_TRUE(Board().Analysis().UnusedShown());
     EXPECT_FALSE(shown->Board(0).Analysis().UnusedShown());
+    EXPECT_EQ(shown->Board(0).CountSelected(), 1) << "a tab change keeps the selection";
     EXPECT_EQ(At(Strip(1, 2)), Unused);
     shown->Action(CommandId::ToolTest).trigger();
     EXPECT_FALSE(shown->UnusedAreasShown());
