@@ -8,8 +8,10 @@
 #include "shell/ScreenPlacement.h"
 #include "shell/ToolWindowPlacement.h"
 
+#include <optional>
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QEventLoop>
+#include <QtCore/QLocale>
 #include <QtCore/QTimer>
 #include <QtGui/QCursor>
 #include <QtWidgets/QApplication>
