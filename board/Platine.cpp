@@ -262,11 +262,30 @@ void TPlatine::ScrollBy(QPoint boardDifference) {
 void TPlatine::FitBoard() {
     if (!host_)
         return;
-    const QSize client = host_->ClientSize();
-    const double zx = 15.0 * client.width() / std::max(width_ + nullpunkt_.x(), 1);
-    const double zy = 15.0 * client.height() / std::max(height_ + nullpunkt_.y(), 1);
-    SetZoom(std::min(zx, zy));
+    FitUntilSteady([this] {
+        const QSize client = host_->ClientSize();
+        const double zx = 15.0 * client.width() / std::max(width_ + nullpunkt_.x(), 1);
+        const double zy = 15.0 * client.height() / std::max(height_ + nullpunkt_.y(), 1);
+        SetZoom(std::min(zx, zy));
+    });
     Fire(OnChange);
+}
+
+// A new zoom shows or hides the host's scroll bars, which changes the room the fit was worked
+// out for, and texts measure a little differently at every zoom: fitting again until the view
+// holds still gives the final view at once, not at the second press.
+template <typename Fit> void TPlatine::FitUntilSteady(Fit&& fit) {
+    constexpr int MostPasses = 4;
+    for (int pass = 0; pass < MostPasses; ++pass) {
+        const double zoom = zoom_;
+        const QSize client = host_->ClientSize();
+        const QPoint scroll = host_->ScrollPosition();
+        fit();
+        const bool sameZoom = std::abs(zoom_ - zoom) <= zoom * 1e-9;
+        if (pass > 0 && sameZoom && host_->ClientSize() == client &&
+            host_->ScrollPosition() == scroll)
+            return;
+    }
 }
 
 void TPlatine::ZoomAbout(QPoint control, bool zoomIn) {
@@ -282,6 +301,17 @@ void TPlatine::ZoomAbout(QPoint control, bool zoomIn) {
 }
 
 bool TPlatine::FitElements(bool onlySelected) {
+    const bool any = std::any_of(bauteile_.begin(), bauteile_.end(), [&](const auto& element) {
+        return !onlySelected || element->IstMarkiert();
+    });
+    if (!any || !host_)
+        return any;
+    FitUntilSteady([&] { FitElementsOnce(onlySelected); });
+    Fire(OnChange);
+    return true;
+}
+
+void TPlatine::FitElementsOnce(bool onlySelected) {
     std::optional<Rect> united;
     WithMeasuringCanvas([&](Canvas& canvas) {
         for (const auto& element : bauteile_) {
@@ -291,20 +321,22 @@ bool TPlatine::FitElements(bool onlySelected) {
             united = united ? United(*united, r) : r;
         }
     });
-    if (!united || !host_)
-        return united.has_value();
+    if (!united)
+        return;
     const QSize client = host_->ClientSize();
-    const double s = PixelsPerHole();
-    const double widthPx = std::max(united->Width() * s / HolePitch, 1.0);
-    const double heightPx = std::max(united->Height() * s / HolePitch, 1.0);
+    // Pixels at the exact scale of the zoom, not at the whole pixels per hole the mapping
+    // rounds to: otherwise every press would round the zoom a little further.
+    const double pixelsPerUnitAndZoom = 16.0 / HolePitch;
+    const double widthPx = std::max(united->Width() * pixelsPerUnitAndZoom * zoom_, 1.0);
+    const double heightPx = std::max(united->Height() * pixelsPerUnitAndZoom * zoom_, 1.0);
     SetZoom(std::min((client.width() - 50) / widthPx * zoom_,
                      (client.height() - 50) / heightPx * zoom_));
+    // The scroll bars the new zoom brought or took away have changed the room.
+    const QSize shown = host_->ClientSize();
     const QPoint target =
-        host_->ScrollPosition() + QPoint((client.width() - 20) / 2, (client.height() - 20) / 2);
+        host_->ScrollPosition() + QPoint((shown.width() - 20) / 2, (shown.height() - 20) / 2);
     const QPoint centre((united->Left + united->Right) / 2, (united->Top + united->Bottom) / 2);
     ScrollBy(ControlToBoard(target) - centre);
-    Fire(OnChange);
-    return true;
 }
 
 void TPlatine::ZoomToRect(const Rect& controlRect, QPoint clicked) {

@@ -306,6 +306,8 @@ protected:
     template <typename F> auto WithMeasuringCanvas(F&& f) const;
     void ResizeControl();
     void ScrollBy(QPoint boardDifference);
+    template <typename Fit> void FitUntilSteady(Fit&& fit);
+    void FitElementsOnce(bool onlySelected);
     // Draws every element of a kind whose redraw area meets the clip rectangle.
     void DrawKind(Canvas& canvas, TBauteilTyp kind);
     void DrawBackground(Canvas& canvas, const Rect& board, bool output);

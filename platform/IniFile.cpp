@@ -9,6 +9,7 @@
 #include <QtCore/QFileInfo>
 #include <QtCore/QLocale>
 #include <QtCore/QSaveFile>
+#include <QtCore/QStringDecoder>
 
 namespace karvel {
 
@@ -124,6 +125,18 @@ QByteArray Encode(const QString& text, bool utf8) {
     return utf8 ? text.toUtf8() : EncodeWindows1252(text);
 }
 
+// Text without a byte order mark is UTF-8 when it holds multi-byte sequences and nothing that
+// is not UTF-8; Windows-1252 text with umlauts or "€" is never valid UTF-8 in practice.
+bool LooksLikeUtf8(QByteArrayView bytes) {
+    const bool multiByte =
+        std::any_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; });
+    if (!multiByte)
+        return false;
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(bytes);
+    return !decoder.hasError() && !text.isEmpty();
+}
+
 bool IsBlankLine(const QByteArray& raw) {
     return raw.trimmed().isEmpty();
 }
@@ -136,7 +149,10 @@ IniFile IniFile::FromBytes(const QByteArray& bytes, const QString& path) {
     QByteArrayView content(bytes);
     if (content.startsWith(Utf8Bom)) {
         ini.m_utf8 = true;
+        ini.m_byteOrderMark = true;
         content = content.sliced(Utf8Bom.size());
+    } else {
+        ini.m_utf8 = LooksLikeUtf8(content);
     }
     const qsizetype firstBreak = content.indexOf('\n');
     if (firstBreak >= 0)
@@ -227,10 +243,11 @@ void IniFile::SwitchToUtf8() {
     for (Line& line : m_lines)
         line.raw = DecodeWindows1252(line.raw).toUtf8();
     m_utf8 = true;
+    m_byteOrderMark = true;
 }
 
 QByteArray IniFile::ToBytes() const {
-    QByteArray bytes = m_utf8 ? Utf8Bom : QByteArray();
+    QByteArray bytes = m_byteOrderMark ? Utf8Bom : QByteArray();
     for (const Line& line : m_lines) {
         bytes += line.raw;
         bytes += m_lineBreak;

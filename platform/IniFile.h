@@ -1,7 +1,8 @@
 #pragma once
-// A settings file in the INI form the program's folders hold: Windows-1252 text, sections and
-// keys found regardless of case, values taken raw, and every line the program does not change
-// written back byte for byte, comments and order included.
+// A settings file in the INI form the program's folders hold: Windows-1252 text (or UTF-8, with
+// or without a byte order mark, as editors of other systems save it), sections and keys found
+// regardless of case, values taken raw, and every line the program does not change written
+// back byte for byte, comments and order included.
 
 #include "platform/Colour.h"
 
@@ -32,6 +33,7 @@ public:
     // Why the last load or save failed; empty when it did not.
     const QString& Error() const { return m_error; }
     bool IsUtf8() const { return m_utf8; }
+    bool HasByteOrderMark() const { return m_byteOrderMark; }
 
     QByteArray ToBytes() const;
     bool Save();
@@ -93,6 +95,7 @@ private:
     QString m_error;
     QByteArray m_lineBreak = "\r\n";
     bool m_utf8 = false;
+    bool m_byteOrderMark = false;
     bool m_existed = false;
     bool m_unread = false; // the file at m_path exists but was not read: never overwrite it
 };

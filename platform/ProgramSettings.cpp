@@ -1,5 +1,7 @@
 #include "platform/ProgramSettings.h"
 
+#include <limits>
+
 namespace karvel {
 
 namespace {
@@ -30,6 +32,21 @@ WindowSettings ReadKarvelSection(const IniFile& ini, const QString& folder) {
     return s;
 }
 
+// All four numbers, and a size of at least one pixel, or no stored place at all.
+WindowGeometry ReadGeometry(const IniFile& ini) {
+    const QString section = ProgramSettings::WindowSection();
+    WindowGeometry geometry;
+    geometry.Maximised = ini.ReadBool(section, QStringLiteral("maximised"), false);
+    constexpr int Missing = std::numeric_limits<int>::min();
+    const int left = ini.ReadInteger(section, QStringLiteral("left"), Missing);
+    const int top = ini.ReadInteger(section, QStringLiteral("top"), Missing);
+    const int width = ini.ReadInteger(section, QStringLiteral("width"), 0);
+    const int height = ini.ReadInteger(section, QStringLiteral("height"), 0);
+    if (left != Missing && top != Missing && width > 0 && height > 0)
+        geometry.Normal = QRect(left, top, width, height);
+    return geometry;
+}
+
 } // namespace
 
 QString WithTrailingSeparator(const QString& folder) {
@@ -48,6 +65,7 @@ WindowSettings ProgramSettings::FromIni(const IniFile& ini, const QString& progr
                    s.AutoSaveInterval);
     s.RulersVisible =
         ini.ReadBool(QStringLiteral("Lineale"), QStringLiteral("visible"), s.RulersVisible);
+    s.Geometry = ReadGeometry(ini);
     return s;
 }
 
@@ -101,6 +119,19 @@ SettingsWriteResult ProgramSettings::WriteToolWindows(const ToolWindowSettingsLi
             ini.WriteString(caption, QStringLiteral("parent"), p.Parent);
             ini.WriteBool(caption, QStringLiteral("Visible"), p.Visible);
         }
+    });
+}
+
+SettingsWriteResult ProgramSettings::WriteWindowGeometry(const WindowGeometry& geometry) const {
+    return m_store.Update(m_fileName, [&](IniFile& ini) {
+        const QString section = WindowSection();
+        if (geometry.Normal) {
+            ini.WriteInteger(section, QStringLiteral("left"), geometry.Normal->left());
+            ini.WriteInteger(section, QStringLiteral("top"), geometry.Normal->top());
+            ini.WriteInteger(section, QStringLiteral("width"), geometry.Normal->width());
+            ini.WriteInteger(section, QStringLiteral("height"), geometry.Normal->height());
+        }
+        ini.WriteBool(section, QStringLiteral("maximised"), geometry.Maximised);
     });
 }
 

@@ -6,6 +6,8 @@
 #include "platform/RecentFilesSettings.h"
 #include "platform/SettingsStore.h"
 
+#include <optional>
+#include <QtCore/QRect>
 #include <QtCore/QString>
 #include <utility>
 #include <vector>
@@ -20,6 +22,14 @@ struct ToolWindowSettings {
     QString Parent = QStringLiteral("none"); // "Top_ControlBar", "Bottom_ControlBar" or "none"
     bool Visible = true;
     bool operator==(const ToolWindowSettings&) const = default;
+};
+
+// Where the main window stood when it was closed: its normal size and place, and whether it
+// was maximised.
+struct WindowGeometry {
+    std::optional<QRect> Normal;
+    bool Maximised = false;
+    bool operator==(const WindowGeometry&) const = default;
 };
 
 // What a window reads when it is created.
@@ -39,6 +49,7 @@ struct WindowSettings {
     int AutoSaveInterval = 10; // minutes
     bool RulersVisible = true;
     bool Umrissmodus = false; // new boards start in black-and-white outline view
+    WindowGeometry Geometry;
     bool operator==(const WindowSettings&) const = default;
 };
 
@@ -51,6 +62,8 @@ public:
     static QString LanguageFile() { return QStringLiteral("SPRACHE.INI"); }
     // The section of the main settings.
     static QString MainSection() { return QStringLiteral("Karvel"); }
+    // The section of the main window's size and place.
+    static QString WindowSection() { return QStringLiteral("Hauptfenster"); }
 
     ProgramSettings(SettingsStore store, QString fileName);
 
@@ -74,6 +87,7 @@ public:
     SettingsWriteResult WriteRecentFiles(const QStringList& mostRecentFirst) const;
     SettingsWriteResult WriteBitmapPath(const QString& folder) const;
     SettingsWriteResult WriteToolWindows(const ToolWindowSettingsList& windows) const;
+    SettingsWriteResult WriteWindowGeometry(const WindowGeometry& geometry) const;
 
 private:
     SettingsStore m_store;

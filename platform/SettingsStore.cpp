@@ -46,35 +46,35 @@ QString SettingsStore::FindFile(const QString& folder, const QString& name) {
     return dir.filePath(name);
 }
 
-QString SettingsStore::ReadPath(const QString& name) const {
-    if (!m_userFolder.isEmpty()) {
-        const QString user = UserFile(name);
-        if (QFileInfo::exists(user))
-            return user;
-    }
-    return ProgramFile(name);
-}
-
 IniFile SettingsStore::Load(const QString& name) const {
-    return IniFile::Load(ReadPath(name));
+    const QString program = ProgramFile(name);
+    const QString user = m_userFolder.isEmpty() ? QString() : UserFile(name);
+    const bool userCopy = !user.isEmpty() && QFileInfo::exists(user);
+    if (!m_canWrite(program))
+        return IniFile::Load(userCopy ? user : program);
+    IniFile ini = IniFile::Load(program);
+    // A program file that could not be read was never written over; its changes went to the
+    // user's copy.
+    if (!ini.Error().isEmpty() && userCopy)
+        return IniFile::Load(user);
+    return ini;
 }
 
 SettingsWriteResult SettingsStore::Update(const QString& name, const Change& change) const {
-    const QString user = m_userFolder.isEmpty() ? QString() : UserFile(name);
-    if (!user.isEmpty() && QFileInfo::exists(user)) {
-        IniFile ini = IniFile::Load(user);
-        change(ini);
-        return ini.Save() ? Written(ini) : Failed(user, ini.Error());
-    }
     const QString program = ProgramFile(name);
-    IniFile ini = IniFile::Load(program);
-    change(ini);
-    if (m_canWrite(program) && ini.SaveAs(program))
-        return Written(ini);
-    const QString programError =
-        ini.Error().isEmpty() ? QStringLiteral("%1 cannot be written").arg(program) : ini.Error();
-    if (user.isEmpty())
+    QString programError = QStringLiteral("%1 cannot be written").arg(program);
+    if (m_canWrite(program)) {
+        IniFile ini = IniFile::Load(program);
+        change(ini);
+        if (ini.SaveAs(program))
+            return Written(ini);
+        programError = ini.Error();
+    }
+    if (m_userFolder.isEmpty())
         return Failed(program, programError);
+    const QString user = UserFile(name);
+    IniFile ini = IniFile::Load(QFileInfo::exists(user) ? user : program);
+    change(ini);
     if (!QDir().mkpath(m_userFolder))
         return Failed(user,
                       programError +

@@ -1,7 +1,8 @@
 #pragma once
 // Where the settings files are read and written. They lie in the program folder, as a portable
-// copy keeps them; when a file there cannot be written (an installed copy), the user's copy in
-// the configuration folder takes its place, for reading too once it exists.
+// copy keeps them, and are used there whenever they can be written there; only a program
+// folder that cannot take them (an installed copy) hands them to the user's copy in the
+// configuration folder, for reading too once that copy exists.
 
 #include "platform/IniFile.h"
 
@@ -37,12 +38,14 @@ public:
     static QString FindFile(const QString& folder, const QString& name);
     QString ProgramFile(const QString& name) const { return FindFile(m_programFolder, name); }
     QString UserFile(const QString& name) const { return FindFile(m_userFolder, name); }
-    // The user's copy once it exists, otherwise the program folder's file.
-    QString ReadPath(const QString& name) const;
+    // The program folder's file when it can be written there; otherwise (and when it cannot
+    // be read at all) the user's copy once that exists.
+    QString ReadPath(const QString& name) const { return Load(name).Path(); }
     IniFile Load(const QString& name) const;
 
     // Applies the change to the file as it is on disk now and saves it: in place when that can
-    // be written, otherwise as the user's copy, which starts from the program folder's content.
+    // be written, otherwise as the user's copy, which starts from the program folder's content
+    // until it exists.
     SettingsWriteResult Update(const QString& name, const Change& change) const;
 
 private:

@@ -469,6 +469,7 @@ const std::array<Command, CommandCount>& Table() {
          .German = "Freie Bereiche anzeigen",
          .English = "Show unused areas",
          .Icon = "FREI",
+         .Kind = CommandKind::Toggle,
          .Handle = &MainWindow::UnusedAreasCommand,
          .Available = true},
         {.Id = CommandId::BoardProperties,

@@ -2,6 +2,7 @@
 
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QHBoxLayout>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QScrollArea>
 #include <QtWidgets/QScrollBar>
 #include <QtWidgets/QToolButton>
@@ -18,6 +19,17 @@ const QColor LibraryBackground(0xFE, 0xF5, 0xCF);
 LibraryPanel::LibraryPanel(Language language, QWidget* parent)
     : QWidget(parent), pageList_(new QComboBox(this)), scrollBox_(new QScrollArea(this)),
       back_(new QToolButton(this)), forward_(new QToolButton(this)) {
+    noPages_ = new QLabel(Tr(language,
+                             QStringLiteral("Keine Bibliotheksseite installiert.\n\n"
+                                            "Bibliotheksseiten (*.lib) gehören in den Ordner "
+                                            "\"Lib\" des Programmordners."),
+                             QStringLiteral("No library page is installed.\n\n"
+                                            "Library pages (*.lib) belong in the folder \"Lib\" "
+                                            "of the program folder.")));
+    noPages_->setObjectName(QStringLiteral("KeineBibliothek"));
+    noPages_->setWordWrap(true);
+    noPages_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    noPages_->setMargin(8);
     setObjectName(QStringLiteral("EditPanel"));
     setMinimumWidth(MinimumWidth);
     setMaximumWidth(MaximumWidth);
@@ -53,6 +65,24 @@ LibraryPanel::LibraryPanel(Language language, QWidget* parent)
     column->addWidget(pageList_);
     column->addWidget(scrollBox_, 1);
     column->addLayout(strip);
+    scrollBox_->setWidgetResizable(true);
+    scrollBox_->setWidget(noPages_);
+    SetPageNames({});
+}
+
+void LibraryPanel::SetPageNames(const QStringList& names) {
+    pageList_->clear();
+    pageList_->addItems(names);
+    const bool any = !names.isEmpty();
+    pageList_->setVisible(any);
+    pageList_->setEnabled(any);
+    back_->setVisible(any);
+    forward_->setVisible(any);
+    noPages_->setVisible(!any);
+}
+
+bool LibraryPanel::ShowsNoPageNote() const {
+    return !noPages_->isHidden();
 }
 
 void LibraryPanel::SetBackground(const QColor& colour) {

@@ -7,9 +7,11 @@
 #include "shell/ColourGrid.h"
 #include "shell/LibraryPanel.h"
 #include "shell/LoadingWindow.h"
+#include "shell/ScreenPlacement.h"
 #include "shell/ScrollBoxEx.h"
 
 #include <QtGui/QCloseEvent>
+#include <QtGui/QCursor>
 #include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QHBoxLayout>
@@ -49,7 +51,7 @@ MainWindow::MainWindow(Options options)
     UpdateRecentMenu();
     DoMenues();
     UpdateTitle();
-    resize(1280, 860);
+    setGeometry(StartGeometry({}, AvailableScreenArea(QCursor::pos())));
 }
 
 MainWindow::~MainWindow() {
@@ -131,6 +133,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
+    if (OnClosed)
+        OnClosed();
 }
 
 void MainWindow::changeEvent(QEvent* event) {

@@ -30,6 +30,7 @@ class BoardArea;
 class BoardControl;
 class ColourGrid;
 class InfoDisplay;
+struct WindowSettings;
 class LibraryPanel;
 class LoadingWindow;
 class TPlatine;
@@ -64,15 +65,21 @@ public:
     BoardControl& Control(int index) const;
     TScrollBoxEx& ScrollBox(int index) const;
     const QString& ProjectFileName() const { return projectFileName_; }
+    // The project came from a damaged file and holds only what could be read of it.
+    bool ProjectIncomplete() const { return projectIncomplete_; }
     QString TabCaption(int index) const;
     // Replaces the project by a file's boards; messages tell why when that fails. False when
-    // the file was not opened.
+    // the file yielded no board: the project then stays as it was.
     bool OpenProjectFile(const QString& path);
     // The tab change: shows another board and makes it current.
     void SelectBoard(int index);
     RecentFiles& Recent() { return recent_; }
     // The file whose folder the open dialog starts in while the project has no name.
     void SetEditFile(const QString& path) { editFile_ = path; }
+    // What the settings file says about the window: rulers, outline mode, the "Editfile".
+    void ApplySettings(const WindowSettings& settings);
+    // Told when the window closes for good, after the save prompt said "go on".
+    std::function<void()> OnClosed;
 
     // --- Commands
     QAction& Action(CommandId id) const;
@@ -105,6 +112,9 @@ public:
     InfoDisplay& Display() const { return *display_; }
     QToolButton& UnusedAreasButton() const { return *unusedButton_; }
     void SetRulersVisible(bool visible);
+    void SetOutlineMode(bool on);
+    // The unused areas are shown on the current board, and follow its edits and the tabs.
+    bool UnusedAreasShown() const { return unusedAreasShown_; }
 
     // --- Handlers, bound to the controls by the command table
     void OpenCommand(int tag);
@@ -178,6 +188,8 @@ private:
     void ConnectBoard(TPlatine& board);
     void RemoveAllBoards();
     bool LoadProject(const QString& path);
+    QString LoadErrorCaption() const;
+    void ShowNoBoardError(const QString& path, const QString& reason);
     void ShowLoadError(const QString& caption, const QString& text, MessageIcon icon);
     bool SavePromptSaysGoOn();
     void UpdateTitle();
@@ -199,6 +211,9 @@ private:
     void SelectionClearedByView();
     void RepaintAllBoards();
     void KeepCentreAcrossTurn(TPlatine& board, bool wasSolderSide);
+    void ScheduleUnusedAreasRefresh();
+    void RefreshUnusedAreas();
+    void HideUnusedAreas();
     bool BoardBusy() const;
     void SetWorkingAreaEnabled(bool enabled);
 
@@ -219,6 +234,9 @@ private:
     bool crosshairShown_ = false;
     bool rulersVisible_ = true;
     bool outlineMode_ = false;
+    bool unusedAreasShown_ = false;
+    bool unusedRefreshPending_ = false;
+    bool projectIncomplete_ = false;
     bool confinementSuspended_ = false;
     struct RulerState {
         double Zoom = 0;

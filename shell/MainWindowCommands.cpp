@@ -8,6 +8,7 @@
 #include "shell/Icons.h"
 #include "shell/InfoDisplay.h"
 #include "shell/MenuLayout.h"
+#include "shell/NumberLocale.h"
 #include "shell/Palette.h"
 
 #include <QtGui/QActionGroup>
@@ -70,6 +71,9 @@ void MainWindow::Execute(CommandId id) {
     if (command.Handle == nullptr || !Action(id).isEnabled())
         return;
     (this->*command.Handle)(command.Tag);
+    // Any command may have changed the board under the unused areas.
+    if (id != CommandId::ViewUnusedAreas)
+        ScheduleUnusedAreasRefresh();
     if (OnCommandExecuted)
         OnCommandExecuted(id);
 }
@@ -177,12 +181,6 @@ QToolBar* MainWindow::CreateToolBar(const ToolBarDefinition& definition) {
     if (definition.Number == 2) {
         unusedButton_ =
             qobject_cast<QToolButton*>(bar->widgetForAction(&Action(CommandId::ViewUnusedAreas)));
-        // The unused areas show while the button is held down; its release, and the click
-        // that follows, hide them.
-        connect(unusedButton_, &QToolButton::pressed, this,
-                [this] { Execute(CommandId::ViewUnusedAreas); });
-        connect(unusedButton_, &QToolButton::released, this,
-                [this] { Execute(CommandId::ViewUnusedAreas); });
     }
     return bar;
 }
@@ -213,7 +211,7 @@ QWidget* MainWindow::CreateToolBarWidget(ToolBarWidget kind, QToolBar& bar) {
         auto* row = new QHBoxLayout(box);
         row->setContentsMargins(4, 0, 4, 0);
         row->setSpacing(3);
-        contourAmount_ = new QLineEdit(QStringLiteral("1.0"), box);
+        contourAmount_ = new QLineEdit(FormatNumber(1.0, 1, view_.Sprache), box);
         contourAmount_->setObjectName(QStringLiteral("KonturBetrag"));
         contourAmount_->setFixedWidth(44);
         contourAmount_->setAlignment(Qt::AlignRight);

@@ -53,6 +53,7 @@ void MainWindow::SyncToggles() {
     Action(CommandId::ViewXRay).setChecked(view_.Roentgen);
     Action(CommandId::ViewRendering).setChecked(view_.BitmapRendering);
     Action(CommandId::ViewRulers).setChecked(rulersVisible_);
+    Action(CommandId::ViewUnusedAreas).setChecked(unusedAreasShown_);
     if (current_ >= 0)
         Action(CommandId::FillToggle).setChecked(CurrentBoard().CurrentFill);
 }

@@ -25,6 +25,21 @@ namespace {
 
 const QString ProgramTitle = QStringLiteral("Karvel 3.0");
 
+// The board whose record the damage broke off and of which nothing but its header was read is
+// not shown: its name would be whatever bytes stood where a name belongs. A file without any
+// other board is not a project.
+void DropBrokenBoard(ProjectLoad& load) {
+    if (load.Error && !load.Boards.empty() && load.Boards.back()->Count() == 0)
+        load.Boards.pop_back();
+}
+
+// The version text of a board record, such as "3,08". Other bytes in its place mean that the
+// file is no project at all, rather than one of a newer program.
+bool LooksLikeVersion(const QString& text) {
+    return text.size() == 4 && text[0].isDigit() && text[1] == u',' && text[2].isDigit() &&
+           text[3].isDigit();
+}
+
 } // namespace
 
 TPlatine& MainWindow::Board(int index) const {
@@ -98,8 +113,10 @@ void MainWindow::ConnectBoard(TPlatine& board) {
     board.OnChange = [this](TPlatine& b) { BoardChanged(b); };
     board.OnModeChange = [this](TPlatine& b) { BoardModeChanged(b); };
     board.OnMyClick = [this](TPlatine& b) {
-        if (IsCurrent(b))
-            DoMenues();
+        if (!IsCurrent(b))
+            return;
+        DoMenues();
+        ScheduleUnusedAreasRefresh();
     };
     board.OnPopupRequest = [this](TPlatine& b) {
         if (IsCurrent(b) && b.Modus() == TPlatinenModus::pm_Standard)
@@ -131,6 +148,7 @@ void MainWindow::SelectBoard(int index) {
     board.Fire(board.OnChange);
     board.Fire(board.OnModeChange);
     UpdateRulers(true);
+    ScheduleUnusedAreasRefresh();
 }
 
 void MainWindow::NextBoardCommand(int) {
@@ -183,7 +201,11 @@ void MainWindow::RecentFileCommand(int index) {
     UpdateRecentMenu();
 }
 
-// Reads the whole file first: a file that cannot be opened at all leaves the project as it was.
+QString MainWindow::LoadErrorCaption() const {
+    return view_.Tr(QStringLiteral("Lesefehler"), QStringLiteral("Read error"));
+}
+
+// Reads the whole file first: a file that yields no board leaves the project as it was.
 bool MainWindow::LoadProject(const QString& path) {
     loading_->Begin(QFileInfo(path).fileName());
     ProjectLoad load;
@@ -191,25 +213,54 @@ bool MainWindow::LoadProject(const QString& path) {
         load = ReadProjectFile(path, view_);
     } catch (const VersionError& error) {
         loading_->End();
-        ShowLoadError(VersionError::Caption(view_.Sprache), error.Message(view_.Sprache),
-                      MessageIcon::Warning);
+        if (LooksLikeVersion(error.FileVersion()))
+            ShowLoadError(VersionError::Caption(view_.Sprache), error.Message(view_.Sprache),
+                          MessageIcon::Warning);
+        else
+            ShowNoBoardError(path, {});
         return false;
     } catch (const FileOpenError& error) {
         loading_->End();
         ShowLoadError(ProgramTitle, error.Message(view_.Sprache), MessageIcon::Error);
         return false;
     }
+    DropBrokenBoard(load);
+    if (load.Boards.empty()) {
+        loading_->End();
+        ShowNoBoardError(path, load.Error ? load.Error->Message() : QString());
+        return false;
+    }
     loading_->SetProgress(100);
     RemoveAllBoards();
     projectFileName_ = ProjectNameFor(path);
+    // Saving it under its own name would replace the damaged file by the part that was read.
+    projectIncomplete_ = load.Error.has_value();
     for (std::unique_ptr<TPlatine>& board : load.Boards)
         AddBoardTab(std::move(board));
     loading_->End();
     UpdateTitle();
     if (load.Error)
-        ShowLoadError(view_.Tr(QStringLiteral("Lesefehler"), QStringLiteral("Read error")),
-                      load.Error->Message() + u'\r' + path, MessageIcon::Error);
+        ShowLoadError(LoadErrorCaption(),
+                      load.Error->Message() + u'\r' +
+                          view_.Tr(QStringLiteral("Die Datei ist beschädigt; gezeigt wird, was "
+                                                  "bis dahin gelesen werden konnte:"),
+                                   QStringLiteral("The file is damaged; what could be read up "
+                                                  "to there is shown:")) +
+                          u'\r' + path,
+                      MessageIcon::Error);
     return true;
+}
+
+void MainWindow::ShowNoBoardError(const QString& path, const QString& reason) {
+    QString text = view_
+                       .Tr(QStringLiteral("Die Datei \"%1\" enthält keine lesbare Platine und "
+                                          "wird nicht geöffnet."),
+                           QStringLiteral("The file \"%1\" holds no board that can be read and "
+                                          "is not opened."))
+                       .arg(path);
+    if (!reason.isEmpty())
+        text += u'\r' + reason;
+    ShowLoadError(LoadErrorCaption(), text, MessageIcon::Error);
 }
 
 void MainWindow::ShowLoadError(const QString& caption, const QString& text, MessageIcon icon) {
@@ -233,7 +284,7 @@ QString MainWindow::ProjectNameFor(const QString& loadedPath) {
 QString MainWindow::OpenDialogFolder() const {
     if (!projectFileName_.isEmpty())
         return QFileInfo(projectFileName_).absolutePath();
-    if (!editFile_.isEmpty())
+    if (!editFile_.isEmpty() && QFileInfo(editFile_).absoluteDir().exists())
         return QFileInfo(editFile_).absolutePath();
     const QDir examples(view_.ProgramFolder + QStringLiteral("/examples"));
     return examples.exists() ? examples.absolutePath() : QDir::homePath();
@@ -262,10 +313,14 @@ bool MainWindow::SavePromptSaysGoOn() {
 }
 
 void MainWindow::UpdateTitle() {
-    if (projectFileName_.isEmpty())
+    if (projectFileName_.isEmpty()) {
         setWindowTitle(ProgramTitle);
-    else
-        setWindowTitle(ProgramTitle + QStringLiteral(" - [") + projectFileName_ + u']');
+        return;
+    }
+    QString title = ProgramTitle + QStringLiteral(" - [") + projectFileName_ + u']';
+    if (projectIncomplete_)
+        title += view_.Tr(QStringLiteral(" (unvollständig)"), QStringLiteral(" (incomplete)"));
+    setWindowTitle(title);
 }
 
 } // namespace karvel

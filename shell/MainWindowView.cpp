@@ -6,6 +6,7 @@
 #include "board/Continuity.h"
 #include "board/Platine.h"
 #include "platform/HelpTopic.h"
+#include "platform/ProgramSettings.h"
 #include "shell/BoardArea.h"
 #include "shell/BoardControl.h"
 #include "shell/ColourGrid.h"
@@ -18,6 +19,7 @@
 #include "shell/ScrollBoxEx.h"
 #include "shell/ToolDefaults.h"
 
+#include <QtCore/QTimer>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QToolButton>
 
@@ -44,6 +46,17 @@ CommandId ToolButtonFor(int tag) {
     return CommandId::ToolStandard;
 }
 
+// Runs a change that clears the selection and selects again what was selected before.
+template <typename Change> void KeepingSelection(TPlatine& board, Change&& change) {
+    std::vector<TBauteil*> selected;
+    for (const auto& element : board.Bauteile())
+        if (element->IstMarkiert())
+            selected.push_back(element.get());
+    change();
+    for (TBauteil* element : selected)
+        element->SetIstMarkiert(true);
+}
+
 QPoint VisibleCentre(const TScrollBoxEx& scroll) {
     const QSize client = scroll.ClientSize();
     return scroll.ScrollPosition() + QPoint(client.width() / 2, client.height() / 2);
@@ -65,6 +78,9 @@ void MainWindow::ChooseTool(int tag) {
     TPlatine& board = CurrentBoard();
     if (board.Modus() == pm_Test)
         board.Analysis().EndTest();
+    // The probe marks the same copper pieces the unused areas are shown on.
+    if (*chosen == pm_Test && unusedAreasShown_)
+        HideUnusedAreas();
     TPlatinenModus mode = *chosen;
     int pressed = tag;
     if (AsksForSize(tag) && !(AskToolSize && AskToolSize(tag, board))) {
@@ -204,10 +220,21 @@ void MainWindow::RepaintAllBoards() {
 }
 
 void MainWindow::OutlineCommand(int) {
-    outlineMode_ = !outlineMode_;
+    SetOutlineMode(!outlineMode_);
+    DoMenues();
+}
+
+void MainWindow::SetOutlineMode(bool on) {
+    outlineMode_ = on;
     for (const BoardView& view : boards_)
         view.Board->SetUmrissModus(outlineMode_);
-    DoMenues();
+    SyncToggles();
+}
+
+void MainWindow::ApplySettings(const WindowSettings& settings) {
+    editFile_ = settings.EditFile;
+    SetOutlineMode(settings.Umrissmodus);
+    SetRulersVisible(settings.RulersVisible);
 }
 
 void MainWindow::SolderSideCommand(int) {
@@ -257,16 +284,61 @@ void MainWindow::RenderingCommand(int) {
     DoMenues();
 }
 
+// A switch that stays on: the select tool is chosen and the selection cleared, as showing
+// the areas asks; from then on every edit and every tab change shows them anew.
 void MainWindow::UnusedAreasCommand(int) {
-    TPlatine& board = CurrentBoard();
-    if (unusedButton_ != nullptr && unusedButton_->isDown()) {
-        ChooseTool(1);
+    if (unusedAreasShown_) {
+        HideUnusedAreas();
         DoMenues();
-        board.Analysis().ShowUnused();
-    } else if (board.Analysis().UnusedShown()) {
-        board.Analysis().HideUnused();
+        return;
     }
+    ChooseTool(1);
+    unusedAreasShown_ = true;
+    TPlatine& board = CurrentBoard();
+    board.Analysis().ShowUnused();
+    Control(current_).InvalidateAll();
     DoMenues();
+}
+
+void MainWindow::HideUnusedAreas() {
+    unusedAreasShown_ = false;
+    unusedRefreshPending_ = false;
+    for (const BoardView& view : boards_) {
+        if (view.Board->Analysis().UnusedShown()) {
+            view.Board->Analysis().HideUnused();
+            view.Control->InvalidateAll();
+        }
+    }
+    SyncToggles();
+}
+
+// Edits and tab changes arrive in the middle of an operation; the areas are worked out once
+// it has finished.
+void MainWindow::ScheduleUnusedAreasRefresh() {
+    if (!unusedAreasShown_ || unusedRefreshPending_)
+        return;
+    unusedRefreshPending_ = true;
+    QTimer::singleShot(0, this, [this] { RefreshUnusedAreas(); });
+}
+
+// Works the areas out again on the current board and takes them off the boards that are not
+// shown. Showing and hiding the areas clears the selection; here nobody asked for that.
+void MainWindow::RefreshUnusedAreas() {
+    if (!unusedRefreshPending_ || !unusedAreasShown_ || current_ < 0)
+        return;
+    unusedRefreshPending_ = false;
+    for (int i = 0; i < BoardCount(); ++i) {
+        CopperAnalysis& analysis = Board(i).Analysis();
+        if (i == current_ || analysis.UnusedShown()) {
+            KeepingSelection(Board(i), [&] {
+                if (i == current_)
+                    analysis.ShowUnused();
+                else
+                    analysis.HideUnused();
+            });
+            Control(i).InvalidateAll();
+        }
+    }
 }
 
 // --- Zoom and rulers -----------------------------------------------------------------------------

@@ -37,7 +37,7 @@ const std::vector<MenuDefinition>& Menus() {
          "&View",
          {ViewShowTools, Separator, ZoomIn, ZoomOut, ZoomBoard, ZoomElements, Separator, ViewRulers,
           ViewFineGrid, Separator, ViewOutline, ViewSolderSide, ViewSeeThrough, ViewXRay,
-          ViewRendering}},
+          ViewRendering, ViewUnusedAreas}},
         {"Platine1",
          "&Platine",
          "&Board",

@@ -1,5 +1,7 @@
 #include "shell/Palette.h"
 
+#include "shell/NumberLocale.h"
+
 #include <array>
 #include <cmath>
 
@@ -27,9 +29,7 @@ Colour PaletteColour(int index) {
 QString PenWidthText(int index, Language language) {
     if (index == 0)
         return Tr(language, QStringLiteral("unsichtbar"), QStringLiteral("invisible"));
-    // The list shows a decimal comma in both languages.
-    return QString::number(Millimetres.at(std::size_t(index)), 'f', 1).replace(u'.', u',') +
-           QStringLiteral(" mm");
+    return FormatNumber(Millimetres.at(std::size_t(index)), 1, language) + QStringLiteral(" mm");
 }
 
 int PenWidthUnits(int index) {

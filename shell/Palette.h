@@ -10,7 +10,7 @@ namespace karvel {
 
 inline constexpr int PaletteSize = 16;
 inline constexpr int PenWidthCount = 13;
-// The pen width list starts at "0,4 mm", the colour grid's foreground at light grey.
+// The pen width list starts at 0.4 mm, the colour grid's foreground at light grey.
 inline constexpr int StartPenWidthIndex = 4;
 inline constexpr int StartForegroundIndex = 7;
 inline constexpr int StartBackgroundIndex = 15;
@@ -19,7 +19,8 @@ inline constexpr int StartBackgroundIndex = 15;
 // lime, yellow, blue, fuchsia, aqua, white.
 Colour PaletteColour(int index);
 
-// The list's text: "unsichtbar" / "invisible", then "0,1 mm" to "2,0 mm".
+// The list's text: "unsichtbar" / "invisible", then "0,1 mm" to "2,0 mm" ("0.1 mm" to "2.0 mm"
+// in English).
 QString PenWidthText(int index, Language language);
 // The pen width of an entry in board units, round(w x 100).
 int PenWidthUnits(int index);

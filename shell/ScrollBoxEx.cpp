@@ -2,6 +2,7 @@
 
 #include "shell/BoardControl.h"
 
+#include <QtCore/QCoreApplication>
 #include <QtWidgets/QScrollBar>
 
 namespace karvel {
@@ -34,8 +35,12 @@ QSize TScrollBoxEx::ClientSize() const {
 }
 
 void TScrollBoxEx::SetControlSize(QSize size) {
-    if (widget())
-        widget()->resize(size);
+    if (!widget())
+        return;
+    widget()->resize(size);
+    // The scroll area shows or hides its bars through a queued call; the board asks for its
+    // client size right after a zoom, which must already be the room the bars leave.
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }
 
 void TScrollBoxEx::InvalidateRect(const Rect& device, bool) {

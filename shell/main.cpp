@@ -1,75 +1,55 @@
 // Karvel, the desktop program.
 
 #include "board/ElementClasses.h"
-#include "board/ViewStateSettings.h"
-#include "platform/ProgramSettings.h"
-#include "platform/SettingsStore.h"
-#include "shell/AboutWindow.h"
 #include "shell/CommandLine.h"
 #include "shell/MainWindow.h"
-#include "shell/ToolWindowPlacement.h"
+#include "shell/ProgramStart.h"
 
-#include <memory>
-#include <QtCore/QTimer>
+#include <cstdio>
 #include <QtWidgets/QApplication>
-#include <QtWidgets/QToolBar>
 
 namespace {
 
-// Long enough to be seen, short enough not to hold anyone up: the window is usable meanwhile.
-constexpr int SplashMilliseconds = 1500;
+QStringList Arguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+void Print(std::FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
 
 } // namespace
 
 int main(int argc, char** argv) {
+    // Read before the application exists, so that "--help" needs no display.
+    const karvel::CommandLine line = karvel::ParseCommandLine(Arguments(argc, argv));
+    const QString name = QStringLiteral("karvel");
+    if (!line.Errors.isEmpty()) {
+        for (const QString& error : line.Errors)
+            Print(stderr, name + QStringLiteral(": ") + error + u'\n');
+        Print(stderr, QStringLiteral("Try \"%1 --help\".\n").arg(name));
+        return 2;
+    }
+    if (line.Help) {
+        Print(stdout, karvel::UsageText(name));
+        return 0;
+    }
+    if (line.Version) {
+        Print(stdout, karvel::VersionText());
+        return 0;
+    }
+
     QApplication app(argc, argv);
     karvel::RegisterElementClasses();
-    QApplication::setApplicationName(QStringLiteral("Karvel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Karvel 3.0"));
-    QApplication::setOrganizationName(QStringLiteral("Karvel"));
-
-    const karvel::CommandLine line = karvel::ParseCommandLine(QApplication::arguments().mid(1));
-    // The settings files lie beside the program (or in the user's copy when that folder is
-    // read-only); the language comes from "SPRACHE.INI" unless the command line names one.
-    const karvel::SettingsStore store(QApplication::applicationDirPath());
-    const karvel::ProgramSettings settings(store, karvel::ProgramSettings::MainWindowFile());
-    const karvel::Language language =
-        line.Sprache.value_or(karvel::LanguageFromSetting(karvel::ReadLanguageSetting(store)));
-
-    std::unique_ptr<karvel::AboutWindow> splash;
-    if (line.Splash) {
-        splash = std::make_unique<karvel::AboutWindow>(language, karvel::AboutWindow::Role::Splash);
-        splash->show();
-        QApplication::processEvents();
-    }
-
-    karvel::MainWindow window({language, nullptr});
-    karvel::ApplyMainWindowSettings(settings.Read(), window.View());
-    karvel::ApplyViewSettings(
-        karvel::ProgramSettings(store, karvel::ProgramSettings::LayoutEditorFile()).Read(),
-        window.View());
-    // Tool windows go where they were left; without a stored place they keep their docks.
-    const karvel::IniFile stored = settings.Load();
-    for (int number = 1; number <= karvel::MainWindow::ToolWindowCount; ++number) {
-        const QString caption = window.ToolWindow(number).windowTitle();
-        if (!stored.HasSection(caption))
-            continue;
-        const karvel::ToolWindowSettings place =
-            karvel::ProgramSettings::ToolWindowFromIni(stored, caption);
-        window.PlaceToolWindow(number, karvel::ToolWindowPlacement::FromStored(
-                                           place.Parent, place.Left, place.Top, place.Visible));
-    }
-    window.Recent().Load(settings.ReadRecentFiles());
-    window.Recent().OnStore = [&settings](const QStringList& recent) {
-        settings.WriteRecentFiles(recent);
-    };
-    window.show();
-    if (!line.ProjectPath.isEmpty())
-        window.OpenProjectFile(line.ProjectPath);
-
-    if (splash) {
-        splash->raise();
-        QTimer::singleShot(SplashMilliseconds, splash.get(), &QWidget::close);
-    }
+    karvel::NameApplication();
+    karvel::StartRequest request;
+    request.Line = line;
+    // The settings files lie beside the program (or in the user's copy when that folder cannot
+    // take them).
+    request.SettingsFolder = QApplication::applicationDirPath();
+    const std::unique_ptr<karvel::MainWindow> window = karvel::StartProgram(std::move(request));
     return QApplication::exec();
 }

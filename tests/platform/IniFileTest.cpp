@@ -244,6 +244,55 @@ TEST(IniFileWriting, AValueOutsideWindows1252TurnsTheFileIntoUtf8) {
     EXPECT_TRUE(reread.ToBytes().startsWith("\xEF\xBB\xBF; sch\xC3\xB6n \xC2\x81\n"));
 }
 
+// Editors of other systems save settings as UTF-8 without a byte order mark; an entry such as
+// "Grüße €.rst" must read as it was typed and come back byte for byte, as a Windows-1252 file
+// does in its own encoding.
+TEST(IniFileWriting, EachEncodingComesBackAsItCame) {
+    const QString path = QStringLiteral("/home/anna/Grüße €.rst");
+    const QString added = QStringLiteral("/tmp/Maß ä.rst");
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        bool utf8;
+        QByteArray addedLine;
+    } cases[] = {
+        {"UTF-8 without byte order mark",
+         "; Gr\xC3\xBC\xC3\x9F"
+         "e\n[MRU]\nMRU0=/home/anna/Gr\xC3\xBC\xC3\x9F"
+         "e \xE2\x82\xAC.rst\n",
+         true, "MRU1=/tmp/Ma\xC3\x9F \xC3\xA4.rst\n"},
+        {"UTF-8 with byte order mark",
+         "\xEF\xBB\xBF[MRU]\r\nMRU0=/home/anna/Gr\xC3\xBC\xC3\x9F"
+         "e \xE2\x82\xAC.rst\r\n",
+         true, "MRU1=/tmp/Ma\xC3\x9F \xC3\xA4.rst\r\n"},
+        {"Windows-1252",
+         "; Gr\xFC\xDF"
+         "e\n[MRU]\nMRU0=/home/anna/Gr\xFC\xDF"
+         "e \x80.rst\n",
+         false, "MRU1=/tmp/Ma\xDF \xE4.rst\n"},
+    };
+    for (const auto& c : cases) {
+        IniFile ini = IniFile::FromBytes(c.bytes);
+        EXPECT_EQ(ini.IsUtf8(), c.utf8) << c.name;
+        EXPECT_EQ(ini.ReadString(QStringLiteral("MRU"), QStringLiteral("MRU0")), path) << c.name;
+        EXPECT_EQ(ini.ToBytes(), c.bytes) << c.name;
+        ini.WriteString(QStringLiteral("MRU"), QStringLiteral("MRU1"), added);
+        EXPECT_EQ(ini.ToBytes(), c.bytes + c.addedLine) << c.name;
+        const IniFile reread = IniFile::FromBytes(ini.ToBytes());
+        EXPECT_EQ(reread.ReadString(QStringLiteral("MRU"), QStringLiteral("MRU0")), path) << c.name;
+        EXPECT_EQ(reread.ReadString(QStringLiteral("MRU"), QStringLiteral("MRU1")), added)
+            << c.name;
+    }
+}
+
+// Bytes that are not UTF-8 throughout are Windows-1252, even where a part of them would be.
+TEST(IniFileReading, AFileThatIsNotUtf8ThroughoutIsWindows1252) {
+    const IniFile ini = IniFile::FromBytes("[A]\nx=\xC3\xBC\ny=\xFC\n");
+    EXPECT_FALSE(ini.IsUtf8());
+    EXPECT_EQ(ini.ReadString(QStringLiteral("A"), QStringLiteral("y")), QStringLiteral("ü"));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("A"), QStringLiteral("x")), QStringLiteral("Ã¼"));
+}
+
 TEST(IniFileWriting, ALineBreakInAValueCannotStartALine) {
     IniFile ini;
     ini.WriteString(QStringLiteral("MRU"), QStringLiteral("MRU0"),

@@ -264,6 +264,57 @@ TEST_F(SettingsFolders, ReadOnlyProgramFolderMovesTheSettingsToTheUser) {
     EXPECT_EQ(ReadLanguageSetting(Store(check)), 1) << "the user's copy wins for every file";
 }
 
+// A portable copy that can write its own folder keeps its settings there, even when an earlier
+// installation left a user's copy behind.
+TEST_F(SettingsFolders, AWritableProgramFolderWinsOverTheUsersCopy) {
+    const QString karvel = ProgramFile(QStringLiteral("KARVEL.INI"));
+    Put(karvel, "[Karvel]\r\nUndoAnz=25\r\n");
+    Put(ProgramFile(QStringLiteral("SPRACHE.INI")), "[Sprache]\r\nSprache=0\r\n");
+    ASSERT_TRUE(QDir().mkpath(User()));
+    const QByteArray userCopy = "[Karvel]\r\nUndoAnz=40\r\n";
+    Put(UserFile(QStringLiteral("KARVEL.INI")), userCopy);
+    Put(UserFile(QStringLiteral("SPRACHE.INI")), "[Sprache]\r\nSprache=1\r\n");
+
+    EXPECT_EQ(Main().Read().UndoAnz, 25);
+    EXPECT_EQ(ReadLanguageSetting(Store()), 0);
+    EXPECT_EQ(Store().ReadPath(QStringLiteral("KARVEL.INI")), karvel);
+    const SettingsWriteResult written = Main().WriteBitmapPath(QStringLiteral("/pics/"));
+    ASSERT_TRUE(written.Ok) << written.Error.toStdString();
+    EXPECT_EQ(written.Path, karvel);
+    EXPECT_EQ(Main().ReadBitmapPath(), QStringLiteral("/pics/"));
+    EXPECT_EQ(ReadBytes(UserFile(QStringLiteral("KARVEL.INI"))), userCopy)
+        << "the user's copy is left alone";
+}
+
+// A settings file saved as UTF-8 by an editor of this system keeps its recent files through
+// the next write.
+TEST_F(SettingsFolders, RecentFilesOfAUtf8FileSurviveTheNextWrite) {
+    const QString karvel = ProgramFile(QStringLiteral("KARVEL.INI"));
+    const QByteArray utf8 = "[MRU]\nMRU0=/home/anna/Gr\xC3\xBC\xC3\x9F"
+                            "e \xE2\x82\xAC.rst\n";
+    Put(karvel, utf8);
+    const QString old = QStringLiteral("/home/anna/Grüße €.rst");
+    ASSERT_EQ(Main().ReadRecentFiles(), QStringList{old});
+    const QStringList files = AddRecentFile(Main().ReadRecentFiles(), QStringLiteral("/b.rst"));
+    ASSERT_TRUE(Main().WriteRecentFiles(files).Ok);
+    EXPECT_EQ(Main().ReadRecentFiles(), (QStringList{QStringLiteral("/b.rst"), old}));
+    EXPECT_EQ(ReadBytes(karvel), QByteArray("[MRU]\nMRU0=/b.rst\nMRU1=/home/anna/Gr\xC3\xBC\xC3\x9F"
+                                            "e \xE2\x82\xAC.rst\n"));
+}
+
+TEST_F(SettingsFolders, TheWindowsPlaceIsKeptInTheMainSettings) {
+    EXPECT_EQ(Main().Read().Geometry, WindowGeometry{}) << "nothing stored yet";
+    const WindowGeometry stored{QRect(40, -10, 900, 600), true};
+    ASSERT_TRUE(Main().WriteWindowGeometry(stored).Ok);
+    EXPECT_EQ(Main().Read().Geometry, stored);
+    EXPECT_TRUE(ReadBytes(ProgramFile(QStringLiteral("KARVEL.INI")))
+                    .contains("[Hauptfenster]\r\nleft=40\r\ntop=-10\r\nwidth=900\r\n"
+                              "height=600\r\nmaximised=1\r\n"));
+    Put(ProgramFile(QStringLiteral("KARVEL.INI")),
+        "[Hauptfenster]\r\nleft=40\r\ntop=10\r\nwidth=0\r\nheight=600\r\n");
+    EXPECT_EQ(Main().Read().Geometry, WindowGeometry{}) << "a window without width is no place";
+}
+
 TEST_F(SettingsFolders, WriteThatCannotLandAnywhereIsReported) {
     const QString karvel = ProgramFile(QStringLiteral("KARVEL.INI"));
     Put(karvel, "[Karvel]\r\nUndoAnz=25\r\n");

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <QtWidgets/QComboBox>
+#include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMenuBar>
 #include <QtWidgets/QToolBar>
@@ -165,15 +166,18 @@ TEST_P(MenuCaptionTest, TheElementMenuListsItsItems) {
     EXPECT_EQ(items, expected);
 }
 
+// The widths are written with the decimal separator of the language.
 TEST_P(MenuCaptionTest, ThePenWidthListStartsAtPointFour) {
     ShownWindow shown(GetParam());
+    const bool english = GetParam() == Language::English;
     const QComboBox& widths = shown->PenWidths();
     ASSERT_EQ(widths.count(), 13);
-    EXPECT_EQ(widths.itemText(0), GetParam() == Language::English ? u"invisible" : u"unsichtbar");
-    EXPECT_EQ(widths.itemText(1), u"0,1 mm");
-    EXPECT_EQ(widths.itemText(10), u"1,0 mm");
-    EXPECT_EQ(widths.itemText(12), u"2,0 mm");
-    EXPECT_EQ(widths.currentText(), u"0,4 mm");
+    EXPECT_EQ(widths.itemText(0), english ? u"invisible" : u"unsichtbar");
+    EXPECT_EQ(widths.itemText(1), english ? u"0.1 mm" : u"0,1 mm");
+    EXPECT_EQ(widths.itemText(10), english ? u"1.0 mm" : u"1,0 mm");
+    EXPECT_EQ(widths.itemText(12), english ? u"2.0 mm" : u"2,0 mm");
+    EXPECT_EQ(widths.currentText(), english ? u"0.4 mm" : u"0,4 mm");
+    EXPECT_EQ(shown->ContourAmount().text(), english ? u"1.0" : u"1,0");
     EXPECT_EQ(widths.toolTip(),
               GetParam() == Language::English ? u"Assign width" : u"Breite zuweisen");
 }

@@ -3,7 +3,10 @@
 #include "shell/ShellFixture.h"
 
 #include <gtest/gtest.h>
+#include <QtCore/QBuffer>
 #include <QtCore/QFile>
+#include <QtCore/QRandomGenerator>
+#include <QtGui/QImage>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QTabBar>
 
@@ -119,6 +122,57 @@ TEST_F(OpenProjectTest, ADamagedFileKeepsWhatWasReadAndSaysWhy) {
     EXPECT_LT(shown->BoardCount(), 3);
     EXPECT_EQ(shown->TabCaption(0), u"Ganz");
     EXPECT_EQ(shown->ProjectFileName(), path);
+    EXPECT_TRUE(shown->ProjectIncomplete());
+    EXPECT_EQ(shown->windowTitle(),
+              QStringLiteral("Karvel 3.0 - [") + path + QStringLiteral("] (unvollständig)"));
+    for (int i = 0; i < shown->BoardCount(); ++i)
+        EXPECT_TRUE(shown->TabCaption(i) == u"Ganz" || shown->TabCaption(i) == u"Halb")
+            << shown->TabCaption(i).toStdString();
+    // The next whole file is complete again.
+    const QString whole = Write(QStringLiteral("whole.rst"), {"Ganz"});
+    ASSERT_TRUE(shown->OpenProjectFile(whole));
+    EXPECT_FALSE(shown->ProjectIncomplete());
+    EXPECT_EQ(shown->windowTitle(), QStringLiteral("Karvel 3.0 - [") + whole + u']');
+}
+
+// Files that hold no board: the project, its title and the recent files stay as they were.
+TEST_F(OpenProjectTest, AFileWithoutABoardLeavesTheProjectAsItWas) {
+    const QString old = Write(QStringLiteral("old.rst"), {"Alt"});
+    ASSERT_TRUE(shown->OpenProjectFile(old));
+    const QString title = shown->windowTitle();
+    QByteArray random(5000, '\0');
+    QRandomGenerator generator(7);
+    for (char& byte : random)
+        byte = char(generator.bounded(256));
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    const QByteArray project = Bytes(Write(QStringLiteral("cut.rst"), {"Kurz"}));
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } cases[] = {{"random.rst", random},
+                 {"picture.rst", png},
+                 {"text.rst", "[Karvel]\r\nUndoAnz=10\r\n"},
+                 {"empty.rst", ""},
+                 {"header only.rst", project.left(45)}};
+    for (const auto& c : cases) {
+        const QString path = folder.filePath(QString::fromLatin1(c.name));
+        Overwrite(path, c.bytes);
+        shown.dialogs->messages.clear();
+        EXPECT_FALSE(shown->OpenProjectFile(path)) << c.name;
+        ASSERT_EQ(shown.dialogs->messages.size(), 1u) << c.name;
+        EXPECT_EQ(shown.dialogs->messages[0].Icon, MessageIcon::Error);
+        EXPECT_TRUE(shown.dialogs->messages[0].Text.contains(path)) << c.name;
+        EXPECT_EQ(shown->BoardCount(), 1) << c.name;
+        EXPECT_EQ(shown->TabCaption(0), u"Alt") << c.name;
+        EXPECT_EQ(shown->ProjectFileName(), old) << c.name;
+        EXPECT_EQ(shown->windowTitle(), title) << c.name;
+        EXPECT_EQ(shown->Recent().Entries(), QStringList{old}) << c.name;
+    }
 }
 
 TEST_F(OpenProjectTest, TheOpenCommandStartsInTheProjectsFolder) {

@@ -1,4 +1,5 @@
 #include "board/Continuity.h"
+#include "elements/Draht.h"
 #include "shell/ShellFixture.h"
 
 #include <gtest/gtest.h>
@@ -65,14 +66,76 @@ TEST_F(ProbeToolTest, ClicksInTheSelectToolProbeNothing) {
     EXPECT_EQ(At(Strip(1, 0)), Copper);
 }
 
-TEST_F(ProbeToolTest, TheUnusedAreasShowWhileTheButtonIsHeld) {
+TEST_F(ProbeToolTest, TheUnusedAreasButtonIsASwitchThatStaysOnUntilSwitchedOff) {
     QToolButton& button = shown->UnusedAreasButton();
-    test::SendMouse(button, QEvent::MouseButtonPress, button.rect().center(), Qt::LeftButton);
-    EXPECT_TRUE(Board().Analysis().UnusedShown());
-    EXPECT_EQ(At(Strip(1, 2)), Unused);
+    QAction& item = shown->Action(CommandId::ViewUnusedAreas);
+    shown->ChooseTool(2);
+    test::Click(button, button.rect().center());
+    EXPECT_TRUE(shown->UnusedAreasShown());
+    EXPECT_TRUE(button.isChecked());
+    EXPECT_TRUE(item.isChecked()) << "the menu item stays in step";
     EXPECT_TRUE(shown->Action(CommandId::ToolStandard).isChecked());
-    test::SendMouse(button, QEvent::MouseButtonRelease, button.rect().center(), Qt::LeftButton);
-    EXPECT_FALSE(Board().Analysis().UnusedShown());
+    EXPECT_EQ(At(Strip(1, 2)), Unused);
+    QApplication::processEvents();
+    EXPECT_EQ(At(Strip(1, 2)), Unused) << "still shown after the click is over";
+    item.trigger();
+    EXPECT_FALSE(shown->UnusedAreasShown());
+    EXPECT_FALSE(button.isChecked());
+    EXPECT_EQ(At(Strip(1, 2)), Copper);
+}
+
+// Selected elements are drawn magenta; none may stay so once nothing is selected.
+int SelectedPixels(const QImage& picture) {
+    int count = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            count += picture.pixelColor(x, y) == QColor(255, 0, 255) ? 1 : 0;
+    return count;
+}
+
+TEST_F(ProbeToolTest, ShowingTheUnusedAreasRepaintsTheSelectionItClears) {
+    ASSERT_EQ(SelectedPixels(shown.Picture()), 0);
+    shown->Action(CommandId::EditSelectAll).trigger();
+    ASSERT_GT(SelectedPixels(shown.Picture()), 50);
+    shown->Action(CommandId::ViewUnusedAreas).trigger();
+    EXPECT_EQ(Board().CountSelected(), 0);
+    EXPECT_EQ(SelectedPixels(shown.Picture()), 0);
+    EXPECT_FALSE(shown->Action(CommandId::EditCopy).isEnabled()) << "the commands follow as well";
+}
+
+TEST_F(ProbeToolTest, AnEditWhileTheUnusedAreasShowWorksThemOutAgain) {
+    shown->Action(CommandId::ViewUnusedAreas).trigger();
+    ASSERT_EQ(At(Strip(1, 2)), Unused);
+    // A wire soldered into row 2 uses its strip; the board reports the edit as a click.
+    auto wire = std::make_unique<TDraht>();
+    wire->BauteilTyp = TBauteilTyp::btDraht;
+    wire->Nodes = {test::Hole(2, 2), test::Hole(2, 3)};
+    TBauteil* added = Board().Add(std::move(wire));
+    Board().SetSelected(added, true);
+    Board().Fire(Board().OnMyClick);
+    QApplication::processEvents();
+    EXPECT_EQ(At(Strip(6, 2)), Copper);
+    EXPECT_EQ(At(Strip(6, 3)), Copper);
+    EXPECT_EQ(At(Strip(8, 4)), Unused);
+    EXPECT_EQ(Board().CountSelected(), 1) << "working them out again keeps the selection";
+}
+
+TEST_F(ProbeToolTest, TheUnusedAreasFollowTheTabsAndGiveWayToTheProbe) {
+    const QString path = folder.filePath(QStringLiteral("two.rst"));
+    ASSERT_EQ(test::WriteStripboardProject(path, {"Eins", "Zwei"}), u"");
+    ASSERT_TRUE(shown->OpenProjectFile(path));
+    shown->SelectBoard(0);
+    shown->Action(CommandId::ViewUnusedAreas).trigger();
+    Board().SetSelected(Board().At(1), true);
+    shown->SelectBoard(1);
+    QApplication::processEvents();
+    EXPECT_TRUE(Board().Analysis().UnusedShown());
+    EXPECT_FALSE(shown->Board(0).Analysis().UnusedShown());
+    EXPECT_EQ(shown->Board(0).CountSelected(), 1) << "a tab change keeps the selection";
+    EXPECT_EQ(At(Strip(1, 2)), Unused);
+    shown->Action(CommandId::ToolTest).trigger();
+    EXPECT_FALSE(shown->UnusedAreasShown());
+    EXPECT_FALSE(shown->Action(CommandId::ViewUnusedAreas).isChecked());
     EXPECT_EQ(At(Strip(1, 2)), Copper);
 }
 

@@ -13,6 +13,7 @@
 #include "shell/ShellDialogs.h"
 #include "support/SampleBoard.h"
 
+#include <functional>
 #include <memory>
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QMouseEvent>
@@ -37,6 +38,8 @@ public:
     void ShowMessage(QWidget*, MessageIcon icon, const QString& caption,
                      const QString& text) override {
         messages.push_back({icon, caption, text});
+        if (onMessage)
+            onMessage();
     }
     SaveAnswer AskToSave(QWidget*, const QString&, const QString& text) override {
         saveQuestions.push_back(text);
@@ -53,6 +56,8 @@ public:
     QString lastFolder;
     int openDialogs = 0;
     std::vector<Message> messages;
+    // Told while a message is up, as a modal box would be.
+    std::function<void()> onMessage;
     std::vector<QString> saveQuestions;
     SaveAnswer saveAnswer = SaveAnswer::Cancel;
     std::optional<QColor> nextColour;

@@ -152,9 +152,27 @@ TEST_F(ViewTogglesTest, ZoomCommandsActOnTheCurrentBoard) {
     Toggle(CommandId::ZoomElements);
     EXPECT_NE(Board().Zoom(), fitted);
     Toggle(CommandId::ZoomBoard);
-    // The scroll bars of the closer view may still take their room while it fits.
-    EXPECT_NEAR(Board().Zoom(), fitted, fitted * 0.02);
+    EXPECT_NEAR(Board().Zoom(), fitted, 1e-9) << "the scroll bars of the closer view are gone";
     EXPECT_EQ(shown->Board(0).Zoom(), other) << "the other board stays as it was";
+}
+
+// The view a press of "zoom to elements" gives does not depend on the view before it: the
+// first press already gives the final one, from far out as from close in.
+TEST_F(ViewTogglesTest, ZoomToElementsGivesItsFinalViewAtTheFirstPress) {
+    TScrollBoxEx& scroll = shown->ScrollBox(shown->CurrentIndex());
+    for (const CommandId from : {CommandId::ZoomOut, CommandId::ZoomIn}) {
+        Toggle(CommandId::ZoomBoard);
+        for (int i = 0; i < 3; ++i)
+            Toggle(from);
+        Toggle(CommandId::ZoomElements);
+        const double zoom = Board().Zoom();
+        const QPoint position = scroll.ScrollPosition();
+        const QSize client = scroll.ClientSize();
+        Toggle(CommandId::ZoomElements);
+        EXPECT_NEAR(Board().Zoom(), zoom, 1e-9) << int(from);
+        EXPECT_EQ(scroll.ScrollPosition(), position) << int(from);
+        EXPECT_EQ(scroll.ClientSize(), client) << int(from);
+    }
 }
 
 } // namespace

@@ -1,0 +1,114 @@
+#include "shell/ProgramStart.h"
+
+#include "board/ViewStateSettings.h"
+#include "platform/ProgramSettings.h"
+#include "shell/AboutWindow.h"
+#include "shell/MainWindow.h"
+#include "shell/NumberLocale.h"
+#include "shell/ScreenPlacement.h"
+#include "shell/ToolWindowPlacement.h"
+
+#include <optional>
+#include <QtCore/QElapsedTimer>
+#include <QtCore/QEventLoop>
+#include <QtCore/QLocale>
+#include <QtCore/QTimer>
+#include <QtGui/QCursor>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QToolBar>
+
+namespace karvel {
+
+namespace {
+
+// Shows the title picture at once and keeps it up for at least its time.
+class Splash {
+public:
+    Splash(Language language, int milliseconds) : milliseconds_(milliseconds) {
+        window_ = std::make_unique<AboutWindow>(language, AboutWindow::Role::Splash);
+        window_->show();
+        QApplication::processEvents();
+        shown_.start();
+    }
+    // Waits out the rest of its time with the events running, then goes for good.
+    void Finish() {
+        const qint64 left = milliseconds_ - shown_.elapsed();
+        if (left > 0) {
+            QEventLoop wait;
+            QTimer::singleShot(int(left), &wait, &QEventLoop::quit);
+            wait.exec();
+        }
+        window_.reset();
+    }
+
+private:
+    std::unique_ptr<AboutWindow> window_;
+    QElapsedTimer shown_;
+    int milliseconds_;
+};
+
+// Tool windows go where they were left; without a stored place they keep their docks.
+void PlaceToolWindows(MainWindow& window, const IniFile& stored) {
+    for (int number = 1; number <= MainWindow::ToolWindowCount; ++number) {
+        const QString caption = window.ToolWindow(number).windowTitle();
+        if (!stored.HasSection(caption))
+            continue;
+        const ToolWindowSettings place = ProgramSettings::ToolWindowFromIni(stored, caption);
+        window.PlaceToolWindow(number, ToolWindowPlacement::FromStored(place.Parent, place.Left,
+                                                                       place.Top, place.Visible));
+    }
+}
+
+} // namespace
+
+void NameApplication() {
+    QApplication::setApplicationName(QStringLiteral("Karvel"));
+    QApplication::setApplicationVersion(QStringLiteral(KARVEL_VERSION));
+    QApplication::setOrganizationName(QStringLiteral("Karvel"));
+}
+
+std::unique_ptr<MainWindow> StartProgram(StartRequest request) {
+    const SettingsStore store(request.SettingsFolder, request.UserFolder);
+    const ProgramSettings settings(store, ProgramSettings::MainWindowFile());
+    const Language language =
+        request.Line.Sprache.value_or(LanguageFromSetting(ReadLanguageSetting(store)));
+    // The texts the elements make (lengths, sizes) use the default locale.
+    QLocale::setDefault(NumberLocale(language));
+
+    std::optional<Splash> splash;
+    if (request.Line.Splash)
+        splash.emplace(language, request.SplashMilliseconds);
+
+    auto window =
+        std::make_unique<MainWindow>(MainWindow::Options{language, std::move(request.Dialogs)});
+    const WindowSettings main = settings.Read();
+    ApplyMainWindowSettings(main, window->View());
+    // The layout editor is created after the main window; its view values are the ones in force.
+    ApplyViewSettings(ProgramSettings(store, ProgramSettings::LayoutEditorFile()).Read(),
+                      window->View());
+    window->ApplySettings(main);
+    PlaceToolWindows(*window, settings.Load());
+    window->Recent().Load(settings.ReadRecentFiles());
+    window->Recent().OnStore = [settings](const QStringList& recent) {
+        settings.WriteRecentFiles(recent);
+    };
+    MainWindow* shown = window.get();
+    window->OnClosed = [settings, shown] { settings.WriteWindowGeometry(GeometryOf(*shown)); };
+
+    const QPoint near = main.Geometry.Normal ? main.Geometry.Normal->center() : QCursor::pos();
+    window->setGeometry(StartGeometry(main.Geometry, AvailableScreenArea(near)));
+    if (splash)
+        splash->Finish();
+    if (main.Geometry.Maximised) {
+        window->showMaximized();
+    } else {
+        window->show();
+        QApplication::processEvents();
+        KeepFrameOnScreen(*window);
+    }
+    if (!request.Line.ProjectPath.isEmpty())
+        window->OpenProjectFile(request.Line.ProjectPath);
+    return window;
+}
+
+} // namespace karvel
