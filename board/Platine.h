@@ -134,30 +134,26 @@ public:
     TGruppe* Gruppiere(bool component);
     // Dissolves the first selected group in drawing order.
     void LoeseGruppe();
-    bool KannDrehen() const;
     // Turns the selected component a quarter turn about its first lead end.
     void Drehe();
     void SchiebeMarkierte(Richtung direction, bool fine);
     // Gives the selection the board's current pen width, pen colour, fill or brush colour.
-    void SetzeAttribut(Attribut attribute);
+    void SetzeAttribut(Attribut attribute) { SetzeAttribute({attribute}); }
+    // Several attributes at once, as one undo step.
+    void SetzeAttribute(std::initializer_list<Attribut> attributes);
     // False, changing nothing, when the file is not a picture that can be read.
     bool SetzeFuellbild(const QString& path);
     void DreheFuellbilder();
+    // Smoothing of the selected contours: tag 0 the original contour, 1 B-spline, 2 chamfer,
+    // 3 rounding; chamfers and roundings take ContourAmount.
+    void SetzeKontur(int tag);
+    // Marks the selected contours as milling paths, or clears the mark.
+    void SetzeFraesen(bool milled);
     void NummeriereNeu();
     int NaechsteNummer(const QString& identifier) const;
     // Lines the selected elements up with the first selected one (with the common bounds
     // when a single group is selected), on the hole grid, as one undo step.
     void AlignSelection(Alignment alignment);
-
-    // --- Questions the menus ask
-    bool GroupSelected(bool component) const;
-    bool CanAddToLibrary() const;
-    bool CanBuildComponent() const;
-    bool CanAlign() const { return AnzahlMarkierte() > 1; }
-    bool HasContourPoints() const;
-    bool HasTurnableBitmap() const;
-    // Bit k of the mask stands for the element kind k.
-    bool HasKindInSet(std::uint32_t kinds) const;
 
     // Repaints an element's redraw area, when the board is shown.
     void InvalidateElement(TBauteil& element);
@@ -280,6 +276,7 @@ public:
     double DrillDiameter = 0.8; // mm
     double PadDiameter = 2.0;   // mm
     double TrackWidth = 2.0;    // mm
+    double ContourAmount = 1.0; // mm, for chamfers and roundings
     OutputOptions Output;
 
     bool Modified() const { return modified_; }
@@ -328,6 +325,7 @@ protected:
 private:
     void Init();
     void CaptureCursor(bool captured);
+    void ApplyAttribute(TBauteil& element, Attribut attribute);
     // Reads a transfer stream's elements; the last one read, or null when there were none.
     TBauteil* ReadTransfer(const QByteArray& stream);
     // The "?" rule of library parts: true when the part stays.

@@ -2,6 +2,7 @@
 // attributes, fill bitmaps, numbering and alignment.
 
 #include "board/Platine.h"
+#include "board/SelectionQueries.h"
 #include "elements/Draht.h"
 #include "elements/Geometry.h"
 #include "elements/Gruppe.h"
@@ -211,15 +212,8 @@ void TPlatine::LoeseGruppe() {
 
 // --- Turning and nudging --------------------------------------------------------------------
 
-bool TPlatine::KannDrehen() const {
-    if (AnzahlMarkierte() != 1)
-        return false;
-    const auto* group = dynamic_cast<const TGruppe*>(Selected().front());
-    return group != nullptr && group->HasNoStripCut();
-}
-
 void TPlatine::Drehe() {
-    if (!KannDrehen())
+    if (!CanRotate(*this))
         return;
     // Turning changes the board like any other edit: it can be undone and asks to be saved.
     MerkeZustand();
@@ -277,33 +271,38 @@ void TPlatine::SchiebeMarkierte(Richtung direction, bool fine) {
 
 // --- Attributes and fill bitmaps ------------------------------------------------------------
 
-void TPlatine::SetzeAttribut(Attribut attribute) {
+void TPlatine::SetzeAttribute(std::initializer_list<Attribut> attributes) {
     const std::vector<TBauteil*> selected = Selected();
     if (selected.empty())
         return;
     MerkeZustand();
     for (TBauteil* element : selected) {
         InvalidateElement(*element);
-        switch (attribute) {
-        case Attribut::PenWidth:
-            element->SetStiftbreite(std::int16_t(std::clamp(CurrentPenWidth, -32768, 32767)));
-            break;
-        case Attribut::PenColour:
-            element->SetStiftfarbe(CurrentPenColour);
-            break;
-        case Attribut::Fill:
-            element->SetFuellenFlag(true);
-            element->SetFuellenFlag(CurrentFill);
-            break;
-        case Attribut::BrushColour:
-            if (element->HasteBitmap())
-                element->ReleaseFillBitmap();
-            element->SetBrushfarbe(CurrentBrushColour);
-            break;
-        }
+        for (const Attribut attribute : attributes)
+            ApplyAttribute(*element, attribute);
         InvalidateElement(*element);
     }
     Fire(OnChange);
+}
+
+void TPlatine::ApplyAttribute(TBauteil& element, Attribut attribute) {
+    switch (attribute) {
+    case Attribut::PenWidth:
+        element.SetStiftbreite(std::int16_t(std::clamp(CurrentPenWidth, -32768, 32767)));
+        break;
+    case Attribut::PenColour:
+        element.SetStiftfarbe(CurrentPenColour);
+        break;
+    case Attribut::Fill:
+        element.SetFuellenFlag(true);
+        element.SetFuellenFlag(CurrentFill);
+        break;
+    case Attribut::BrushColour:
+        if (element.HasteBitmap())
+            element.ReleaseFillBitmap();
+        element.SetBrushfarbe(CurrentBrushColour);
+        break;
+    }
 }
 
 bool TPlatine::SetzeFuellbild(const QString& path) {
@@ -334,6 +333,36 @@ void TPlatine::DreheFuellbilder() {
         if (!element->HasteBitmap())
             continue;
         element->RotateFillBitmap();
+        InvalidateElement(*element);
+    }
+    Fire(OnChange);
+}
+
+void TPlatine::SetzeKontur(int tag) {
+    const std::vector<TBauteil*> selected = Selected();
+    if (selected.empty())
+        return;
+    MerkeZustand();
+    for (TBauteil* element : selected) {
+        InvalidateElement(*element);
+        element->SetGlaetten(tag > 0);
+        if (tag > 0)
+            element->SetGlaettenStil(TGlaettenStil(tag - 1));
+        if (tag >= 2)
+            element->SetGlaettenBetrag(ContourAmount * 100.0);
+        InvalidateElement(*element);
+    }
+    Fire(OnChange);
+}
+
+void TPlatine::SetzeFraesen(bool milled) {
+    const std::vector<TBauteil*> selected = Selected();
+    if (selected.empty())
+        return;
+    MerkeZustand();
+    for (TBauteil* element : selected) {
+        InvalidateElement(*element);
+        element->SetFraesen(milled);
         InvalidateElement(*element);
     }
     Fire(OnChange);
@@ -432,62 +461,6 @@ void TPlatine::AlignSelection(Alignment alignment) {
     if (single)
         single->CollectAnchors();
     Fire(OnChange);
-}
-
-// --- Questions ------------------------------------------------------------------------------
-
-bool TPlatine::GroupSelected(bool component) const {
-    if (AnzahlMarkierte() != 1)
-        return false;
-    const auto* group = dynamic_cast<const TGruppe*>(Selected().front());
-    return group != nullptr && group->IsComponent == component;
-}
-
-bool TPlatine::CanAddToLibrary() const {
-    const int n = AnzahlMarkierte();
-    return n > 1 || (n == 1 && dynamic_cast<const TGruppe*>(Selected().front()) != nullptr);
-}
-
-bool TPlatine::CanBuildComponent() const {
-    const int n = AnzahlMarkierte();
-    return n > 1 || (n == 1 && GroupSelected(false));
-}
-
-bool TPlatine::HasContourPoints() const {
-    for (const TBauteil* element : Selected()) {
-        const auto* wire = dynamic_cast<const TDraht*>(element);
-        if (wire == nullptr)
-            continue;
-        switch (wire->BauteilTyp) {
-        case TBauteilTyp::btDraht:
-        case TBauteilTyp::btLine:
-        case TBauteilTyp::btRect:
-        case TBauteilTyp::btPolygon:
-        case TBauteilTyp::btAnschluss:
-            if (wire->Nodes.size() > 2)
-                return true;
-            break;
-        default:
-            break;
-        }
-    }
-    return false;
-}
-
-bool TPlatine::HasTurnableBitmap() const {
-    if (!view_.BitmapRendering)
-        return false;
-    const std::vector<TBauteil*> selected = Selected();
-    return std::any_of(selected.begin(), selected.end(),
-                       [](const TBauteil* e) { return e->HasteBitmap() && !e->Fraesen(); });
-}
-
-bool TPlatine::HasKindInSet(std::uint32_t kinds) const {
-    const std::vector<TBauteil*> selected = Selected();
-    return std::any_of(selected.begin(), selected.end(), [kinds](const TBauteil* e) {
-        const auto bit = unsigned(e->BauteilTyp);
-        return bit < 32 && (kinds & (1u << bit)) != 0;
-    });
 }
 
 } // namespace karvel

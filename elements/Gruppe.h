@@ -93,6 +93,7 @@ public:
 
     // The dialog EditProperties opens; the program sets it once at start.
     static void SetDialog(ComponentDialog* dialog) { dialog_ = dialog; }
+    static ComponentDialog* Dialog() { return dialog_; }
 
     // The group's anchors are copies of its members'; moving them moves the members'.
     void MoveAnchorsBy(int dx, int dy) override;

@@ -2,8 +2,8 @@
 // One entry of the main window's command table: what a menu item, tool button or key is
 // called in both languages, how it is reached, which picture it shows and which handler runs.
 
+#include "board/CommandId.h"
 #include "platform/Language.h"
-#include "shell/CommandId.h"
 
 #include <QtCore/QString>
 #include <QtGui/QKeySequence>

@@ -3,9 +3,9 @@
 // column, twelve tool bars that dock top or bottom, the menus and context menus. Every command
 // comes from the command table and reaches the current board, the project or the window.
 
+#include "board/CommandId.h"
 #include "board/PlatinenTyp.h"
 #include "elements/ViewState.h"
-#include "shell/CommandId.h"
 #include "shell/RecentFiles.h"
 #include "shell/ShellDialogs.h"
 #include "shell/ToolWindowPlacement.h"

@@ -2,10 +2,10 @@
 
 #include "shell/MainWindow.h"
 
+#include "board/EnablingRules.h"
 #include "board/Platine.h"
 #include "shell/BoardArea.h"
 #include "shell/CommandTable.h"
-#include "shell/EnablingRules.h"
 #include "shell/InfoDisplay.h"
 
 #include <QtWidgets/QComboBox>

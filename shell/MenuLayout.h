@@ -2,7 +2,7 @@
 // Where each command appears: the menus of the main window, its three context menus, the
 // twelve tool bars and the tool column, as lists of command ids.
 
-#include "shell/CommandId.h"
+#include "board/CommandId.h"
 
 #include <span>
 #include <vector>

@@ -1,4 +1,5 @@
 #include "board/Platine.h"
+#include "board/SelectionQueries.h"
 #include "board/UndoHistory.h"
 #include "elements/Gruppe.h"
 #include "elements/Trenner.h"
@@ -172,9 +173,9 @@ TEST(SelectionOperationsTest, TurningAComponentIsOneUndoStep) {
     TBauteil* resistor = board.Add(test::MakeResistor());
     resistor->SetIstMarkiert(false);
     const QByteArray before = test::WriteBoard(board, StreamPurpose::File);
-    EXPECT_FALSE(board.KannDrehen()) << "nothing selected";
+    EXPECT_FALSE(CanRotate(board)) << "nothing selected";
     resistor->SetIstMarkiert(true);
-    ASSERT_TRUE(board.KannDrehen());
+    ASSERT_TRUE(CanRotate(board));
     board.Drehe();
     EXPECT_TRUE(board.Modified());
     EXPECT_NE(test::WriteBoard(board, StreamPurpose::File), before);
@@ -202,7 +203,7 @@ TEST(SelectionOperationsTest, AlignmentMovesOthersToTheFirstOnTheGrid) {
     TBauteil* second = board.Add(MakeWire(TBauteilTyp::btLine, {{254, 3000}, {508, 3000}}));
     board.SetzeMarkierung(first, true);
     board.SetzeMarkierung(second, true);
-    ASSERT_TRUE(board.CanAlign());
+    ASSERT_TRUE(CanAlign(board));
     board.AlignSelection(TPlatine::Alignment::Left);
     EXPECT_EQ(static_cast<TDraht*>(second)->Nodes.front(), QPoint(2540, 3000));
     EXPECT_EQ(static_cast<TDraht*>(first)->Nodes.front(), QPoint(2540, 1000));

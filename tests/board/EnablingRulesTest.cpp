@@ -1,4 +1,4 @@
-#include "shell/EnablingRules.h"
+#include "board/EnablingRules.h"
 #include "elements/Gruppe.h"
 #include "shell/InfoDisplay.h"
 #include "shell/ShellFixture.h"

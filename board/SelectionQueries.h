@@ -23,7 +23,8 @@ bool HasContourPoints(const TPlatine& board);
 // A selected element has a fill bitmap, bitmap rendering is on, and it is not milled.
 bool HasTurnableBitmap(const TPlatine& board);
 bool HasSelectedKind(const TPlatine& board, std::initializer_list<TBauteilTyp> kinds);
-// Exactly one element is selected and it is a group, which turns about its first lead.
+// Exactly one element is selected and it is a group without strip cuts, which turns about its
+// first lead.
 bool CanRotate(const TPlatine& board);
 
 } // namespace karvel

@@ -1,5 +1,7 @@
 #pragma once
-// Every command of the main window: menu items, tool buttons, context menu items and keys.
+// Every command of the program: menu items, tool buttons, context menu items and keys. The
+// core knows them by these ids so that the board commands among them run the same from the
+// window and from edit scripts; captions, shortcuts and pictures live in the shell.
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "shell/SelectionQueries.h"
+#include "board/SelectionQueries.h"
 
 #include "board/Platine.h"
 #include "elements/Draht.h"
@@ -74,7 +74,9 @@ bool HasSelectedKind(const TPlatine& board, std::initializer_list<TBauteilTyp> k
 }
 
 bool CanRotate(const TPlatine& board) {
-    return dynamic_cast<const TGruppe*>(SingleSelected(board)) != nullptr;
+    // A strip cut would end up across the strips.
+    const auto* group = dynamic_cast<const TGruppe*>(SingleSelected(board));
+    return group != nullptr && group->HasNoStripCut();
 }
 
 } // namespace karvel

@@ -2,8 +2,8 @@
 // The enabling rules of the main window: which commands a board's state allows, and what the
 // two-line information display shows.
 
+#include "board/CommandId.h"
 #include "platform/Language.h"
-#include "shell/CommandId.h"
 
 #include <bitset>
 #include <QtCore/QString>

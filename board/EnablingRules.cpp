@@ -1,8 +1,8 @@
-#include "shell/EnablingRules.h"
+#include "board/EnablingRules.h"
 
 #include "board/Platine.h"
+#include "board/SelectionQueries.h"
 #include "elements/Gruppe.h"
-#include "shell/SelectionQueries.h"
 
 namespace karvel {
 

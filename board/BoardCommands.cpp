@@ -1,0 +1,240 @@
+#include "board/BoardCommands.h"
+
+#include "board/ElementClipboard.h"
+#include "board/Platine.h"
+#include "board/SelectionQueries.h"
+#include "elements/Gruppe.h"
+
+namespace karvel {
+
+namespace {
+
+using enum CommandId;
+
+// Cut, copy, paste, duplicate and delete act only while the select tool is chosen.
+bool InSelectTool(const TPlatine& board) {
+    return board.Modus() == TPlatinenModus::pm_Standard;
+}
+
+// The selection becomes one component with the identity the dialog gives; its number follows
+// the components that already carry the identifier.
+CommandOutcome BuildComponent(TPlatine& board) {
+    if (!CanBuildComponent(board))
+        return CommandOutcome::NotNow;
+    ComponentDialog* dialog = TGruppe::Dialog();
+    if (dialog == nullptr)
+        return CommandOutcome::NeedsWindow;
+    const std::optional<ComponentFields> fields = dialog->Ask({});
+    if (!fields)
+        return CommandOutcome::Done;
+    // A single plain group becomes the component itself rather than being wrapped again.
+    TGruppe* component = nullptr;
+    if (auto* single = dynamic_cast<TGruppe*>(SingleSelected(board))) {
+        board.MerkeZustand();
+        component = single;
+        component->IsComponent = true;
+    } else {
+        component = board.Gruppiere(true);
+    }
+    component->Identifier = fields->Identifier.left(TGruppe::IdentifierLength);
+    component->Value = fields->Value.left(TGruppe::ValueLength);
+    component->Description = fields->Description.left(TGruppe::DescriptionLength);
+    component->InComponentsList = fields->InComponentsList;
+    component->Number = std::int16_t(board.NaechsteNummer(component->Identifier));
+    component->PropagateIdentity();
+    board.InvalidateElement(*component);
+    board.Fire(board.OnChange);
+    return CommandOutcome::Done;
+}
+
+CommandOutcome Clip(bool ran) {
+    return ran ? CommandOutcome::Done : CommandOutcome::NotNow;
+}
+
+CommandOutcome Nudge(TPlatine& board, TPlatine::Richtung direction, bool fine) {
+    board.SchiebeMarkierte(direction, fine);
+    return CommandOutcome::Done;
+}
+
+CommandOutcome Align(TPlatine& board, TPlatine::Alignment alignment) {
+    if (!CanAlign(board))
+        return CommandOutcome::NotNow;
+    board.AlignSelection(alignment);
+    return CommandOutcome::Done;
+}
+
+template <typename Operation> CommandOutcome Run(Operation&& operation) {
+    operation();
+    return CommandOutcome::Done;
+}
+
+} // namespace
+
+bool IsBoardCommand(CommandId id) {
+    switch (id) {
+    case EditUndo:
+    case EditRedo:
+    case EditCut:
+    case EditCopy:
+    case EditPaste:
+    case EditDuplicate:
+    case EditRotate:
+    case EditSelectAll:
+    case EditDelete:
+    case ArrangeToFront:
+    case ArrangeToBack:
+    case ArrangeGroup:
+    case ArrangeUngroup:
+    case ComponentBuild:
+    case ComponentSplit:
+    case ComponentRenumber:
+    case AlignLeft:
+    case AlignVCentre:
+    case AlignRight:
+    case AlignTop:
+    case AlignHCentre:
+    case AlignBottom:
+    case FillToggle:
+    case FillBitmapRotate:
+    case ContourOriginal:
+    case ContourSpline:
+    case ContourChamfer:
+    case ContourRounding:
+    case MillNormal:
+    case MillMilled:
+    case PopupCut:
+    case PopupCopy:
+    case PopupPaste:
+    case PopupDuplicate:
+    case PopupDelete:
+    case PopupRotate:
+    case PopupToFront:
+    case PopupToBack:
+    case PopupGroup:
+    case PopupUngroup:
+    case KeyRotate:
+    case KeyLeft:
+    case KeyUp:
+    case KeyRight:
+    case KeyDown:
+    case KeyFineLeft:
+    case KeyFineUp:
+    case KeyFineRight:
+    case KeyFineDown:
+        return true;
+    default:
+        return false;
+    }
+}
+
+CommandOutcome RunBoardCommand(CommandId id, TPlatine& board, ElementClipboard& clipboard) {
+    using R = TPlatine::Richtung;
+    using A = TPlatine::Alignment;
+    const bool standard = InSelectTool(board);
+    switch (id) {
+    case EditUndo:
+        return Run([&] { board.Rueckgaengig(); });
+    case EditRedo:
+        return Run([&] { board.Wiederherstellen(); });
+    case EditCut:
+    case PopupCut:
+        return Clip(standard && clipboard.Cut(board));
+    case EditCopy:
+    case PopupCopy:
+        return Clip(standard && clipboard.Copy(board));
+    case EditPaste:
+    case PopupPaste:
+        return Clip(standard && clipboard.Paste(board));
+    case EditDuplicate:
+    case PopupDuplicate:
+        return Clip(standard && clipboard.Duplicate(board));
+    case EditDelete:
+    case PopupDelete:
+        if (!standard)
+            return CommandOutcome::NotNow;
+        return Run([&] { board.LoescheMarkierte(); });
+    case EditRotate:
+    case PopupRotate:
+    case KeyRotate:
+        if (!CanRotate(board))
+            return CommandOutcome::NotNow;
+        return Run([&] { board.Drehe(); });
+    case EditSelectAll:
+        return Run([&] { board.MarkiereAlle(true); });
+    case ArrangeToFront:
+    case PopupToFront:
+        return Run([&] { board.NachVorne(); });
+    case ArrangeToBack:
+    case PopupToBack:
+        return Run([&] { board.NachHinten(); });
+    case ArrangeGroup:
+    case PopupGroup:
+        if (board.AnzahlMarkierte() < 2)
+            return CommandOutcome::NotNow;
+        return Run([&] { board.Gruppiere(false); });
+    case ArrangeUngroup:
+    case PopupUngroup:
+        if (!GroupSelected(board, false))
+            return CommandOutcome::NotNow;
+        return Run([&] { board.LoeseGruppe(); });
+    case ComponentBuild:
+        return BuildComponent(board);
+    case ComponentSplit:
+        if (!GroupSelected(board, true))
+            return CommandOutcome::NotNow;
+        return Run([&] { board.LoeseGruppe(); });
+    case ComponentRenumber:
+        return Run([&] { board.NummeriereNeu(); });
+    case AlignLeft:
+        return Align(board, A::Left);
+    case AlignVCentre:
+        return Align(board, A::Centre);
+    case AlignRight:
+        return Align(board, A::Right);
+    case AlignTop:
+        return Align(board, A::Top);
+    case AlignHCentre:
+        return Align(board, A::Middle);
+    case AlignBottom:
+        return Align(board, A::Bottom);
+    case FillToggle:
+        return Run([&] {
+            board.CurrentFill = !board.CurrentFill;
+            board.SetzeAttribut(TPlatine::Attribut::Fill);
+        });
+    case FillBitmapRotate:
+        return Run([&] { board.DreheFuellbilder(); });
+    case ContourOriginal:
+        return Run([&] { board.SetzeKontur(0); });
+    case ContourSpline:
+        return Run([&] { board.SetzeKontur(1); });
+    case ContourChamfer:
+        return Run([&] { board.SetzeKontur(2); });
+    case ContourRounding:
+        return Run([&] { board.SetzeKontur(3); });
+    case MillNormal:
+        return Run([&] { board.SetzeFraesen(false); });
+    case MillMilled:
+        return Run([&] { board.SetzeFraesen(true); });
+    case KeyLeft:
+        return Nudge(board, R::Left, false);
+    case KeyUp:
+        return Nudge(board, R::Up, false);
+    case KeyRight:
+        return Nudge(board, R::Right, false);
+    case KeyDown:
+        return Nudge(board, R::Down, false);
+    case KeyFineLeft:
+        return Nudge(board, R::Left, true);
+    case KeyFineUp:
+        return Nudge(board, R::Up, true);
+    case KeyFineRight:
+        return Nudge(board, R::Right, true);
+    case KeyFineDown:
+        return Nudge(board, R::Down, true);
+    default:
+        return CommandOutcome::NeedsWindow;
+    }
+}
+
+} // namespace karvel

@@ -1,0 +1,47 @@
+#pragma once
+// Edit scripts: board operations written one per line, replayed onto a board without a
+// window. They are how tests, bug reports and batch jobs drive the editor.
+//
+//   # a comment
+//   select all | select none | select PATH      PATH: an element's index, "5/0" inside a group
+//   command NAME                                 a board command by its enumerator name
+//   pen WIDTH_MM #rrggbb                         as choosing them in the tool bar
+//   brush #rrggbb
+//   answer KEY=VALUE ...  |  answer cancel       for the next dialog a command asks
+
+#include <memory>
+#include <optional>
+#include <QtCore/QString>
+#include <QtCore/QStringList>
+#include <vector>
+
+namespace karvel {
+
+class ElementClipboard;
+class TPlatine;
+
+struct ScriptError {
+    int Line = 0; // 1-based; 0 when the error belongs to no line
+    QString Message;
+};
+
+// One parsed line.
+struct ScriptStep {
+    int Line = 0;
+    QStringList Words;
+};
+
+class EditScript {
+public:
+    // Reads the whole script first, so that a faulty line stops it before anything changes.
+    static std::optional<ScriptError> Parse(const QString& text, EditScript& script);
+    // Runs the steps in order; the first failing step ends the run with its error.
+    std::optional<ScriptError> Run(TPlatine& board, ElementClipboard& clipboard) const;
+
+    const std::vector<ScriptStep>& Steps() const { return steps_; }
+
+private:
+    std::vector<ScriptStep> steps_;
+};
+
+} // namespace karvel

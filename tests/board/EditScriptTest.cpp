@@ -1,0 +1,150 @@
+#include "board/EditScript.h"
+#include "board/ElementClipboard.h"
+#include "board/Platine.h"
+#include "board/UndoHistory.h"
+#include "elements/Gruppe.h"
+#include "support/RecordBytes.h"
+#include "support/SampleBoard.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+namespace karvel {
+namespace {
+
+struct ScriptedBoard {
+    ViewState view;
+    TPlatine board{view};
+    ElementClipboard clipboard{view};
+
+    std::optional<ScriptError> Run(const QString& text) {
+        EditScript script;
+        if (std::optional<ScriptError> error = EditScript::Parse(text, script))
+            return error;
+        return script.Run(board, clipboard);
+    }
+};
+
+TEST(EditScriptTest, FaultyLinesAreRefusedWithTheirLineNumbersBeforeAnythingRuns) {
+    struct Case {
+        const char* script;
+        int line;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"select all\nfrobnicate\n", 2, "not a script line"},
+        {"# comment\n\ncommand EditUnndo", 3, "unknown command"},
+        {"pen 0.4 red", 1, "#rrggbb"},
+        {"pen 99 #ff0000", 1, "0 to 10 mm"},
+        {"answer id", 1, "KEY=VALUE"},
+    };
+    for (const Case& c : cases) {
+        ScriptedBoard b;
+        b.board.Add(test::MakeWire(TBauteilTyp::btLine, {{0, 0}, {254, 0}}))->SetIstMarkiert(false);
+        const std::optional<ScriptError> error = b.Run(QString::fromUtf8(c.script));
+        ASSERT_TRUE(error) << c.script;
+        EXPECT_EQ(error->Line, c.line) << c.script;
+        EXPECT_TRUE(error->Message.contains(QLatin1String(c.message)))
+            << error->Message.toStdString();
+        EXPECT_EQ(b.board.AnzahlMarkierte(), 0) << "nothing ran: " << c.script;
+    }
+}
+
+TEST(EditScriptTest, RunTimeErrorsNameTheCommandAndTheLine) {
+    struct Case {
+        const char* script;
+        int line;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"select 7", 1, "no element"},
+        {"command FileOpen", 1, "needs the program's window"},
+        {"select none\ncommand ArrangeGroup", 2, "not available"},
+        {"select all\ncommand ComponentBuild", 2, "no answer is queued"},
+        {"answer id=R#", 1, "never asked"},
+    };
+    for (const Case& c : cases) {
+        ScriptedBoard b;
+        b.board.Add(test::MakeWire(TBauteilTyp::btLine, {{0, 0}, {254, 0}}));
+        b.board.Add(test::MakeWire(TBauteilTyp::btLine, {{0, 254}, {254, 254}}));
+        const std::optional<ScriptError> error = b.Run(QString::fromUtf8(c.script));
+        ASSERT_TRUE(error) << c.script;
+        EXPECT_EQ(error->Line, c.line) << c.script;
+        EXPECT_TRUE(error->Message.contains(QLatin1String(c.message)))
+            << error->Message.toStdString();
+    }
+}
+
+TEST(EditScriptTest, BuildsAComponentFromTheAnswersAndUndoesIt) {
+    ScriptedBoard b;
+    b.board.Add(test::MakeResistor());
+    b.board.Add(test::MakeWire(TBauteilTyp::btLine, {{0, 0}, {254, 0}}));
+    b.board.Add(test::MakeWire(TBauteilTyp::btLine, {{0, 254}, {254, 254}}));
+    const std::optional<ScriptError> error =
+        b.Run(QStringLiteral("select none\nselect 1\nselect 2   # the two lines\n"
+                             "answer id=R# value=10k description=Metal\ncommand ComponentBuild\n"
+                             "pen 0.2 #102030\n"));
+    ASSERT_FALSE(error) << error->Message.toStdString();
+    ASSERT_EQ(b.board.Count(), 2);
+    const auto* built = dynamic_cast<TGruppe*>(b.board.At(1));
+    ASSERT_NE(built, nullptr);
+    EXPECT_EQ(built->IdentifierText(), QStringLiteral("R4")) << "after the sample's R3";
+    EXPECT_EQ(built->Value, QStringLiteral("10k"));
+    EXPECT_EQ(built->Stiftfarbe(), RgbColour(0x10, 0x20, 0x30));
+    EXPECT_EQ(b.board.History().UndoCount(), 2) << "the pen line is one step";
+    ASSERT_FALSE(b.Run(QStringLiteral("command EditUndo\ncommand EditUndo")));
+    EXPECT_EQ(b.board.Count(), 3);
+}
+
+// Any sequence of edits, undone to the start, gives back the start's bytes; redone, the end's.
+TEST(EditScriptTest, RandomEditsUndoAndRedoToTheSameBytes) {
+    const char* const commands[] = {
+        "EditDelete",        "EditCopy",      "EditPaste",    "EditDuplicate",  "EditRotate",
+        "ArrangeToFront",    "ArrangeToBack", "ArrangeGroup", "ArrangeUngroup", "ComponentSplit",
+        "ComponentRenumber", "AlignLeft",     "AlignBottom",  "KeyLeft",        "KeyFineDown",
+        "ContourSpline",     "MillMilled",    "FillToggle",   "EditCut"};
+    for (unsigned seed = 1; seed <= 4; ++seed) {
+        ScriptedBoard b;
+        b.view.UndoDepth = 50;
+        test::FillSampleBoard(b.board);
+        b.board.MarkiereAlle(false);
+        const QByteArray start = test::WriteBoard(b.board, StreamPurpose::File);
+        std::mt19937 random(seed);
+        int steps = 0;
+        for (int i = 0; i < 50; ++i) {
+            b.board.Drag() = {};
+            b.board.SetModus(TPlatinenModus::pm_Standard);
+            QString line;
+            switch (random() % 4) {
+            case 0:
+                line = QStringLiteral("select none");
+                break;
+            case 1:
+                line = QStringLiteral("select %1").arg(random() % std::max(b.board.Count(), 1));
+                break;
+            case 2:
+                line = QStringLiteral("pen 0.%1 #%2a0b0").arg(random() % 9).arg(random() % 90 + 10);
+                break;
+            default:
+                line = QStringLiteral("command ") +
+                       QString::fromLatin1(commands[random() % std::size(commands)]);
+            }
+            const int before = b.board.History().UndoCount();
+            b.Run(line); // refusals are part of a random walk
+            steps += b.board.History().UndoCount() - before;
+        }
+        b.board.Drag() = {};
+        const QByteArray end = test::WriteBoard(b.board, StreamPurpose::File);
+        ASSERT_LE(b.board.History().UndoCount(), 50);
+        while (b.board.KannRueckgaengig())
+            b.board.Rueckgaengig();
+        EXPECT_EQ(test::WriteBoard(b.board, StreamPurpose::File), start) << "seed " << seed;
+        while (b.board.KannWiederherstellen())
+            b.board.Wiederherstellen();
+        EXPECT_EQ(test::WriteBoard(b.board, StreamPurpose::File), end) << "seed " << seed;
+        EXPECT_GT(steps, 5) << "the walk changed the board";
+    }
+}
+
+} // namespace
+} // namespace karvel
