@@ -66,6 +66,8 @@ public:
     void SetSpiegelnFlag(bool value) override;
     void SetFraesen(bool) override { TBauteil::SetFraesen(false); }
     void SetKupferFlag(bool value) override;
+    void SetParent(TPlatine* board) override;
+    void SetBMUsage(TBitmapUsageList* list) override;
     bool IntersectsRect(const Rect& device, Canvas& canvas) override;
     void SetIstAufLoetseite(bool value) override;
     void SetVisible(bool value) override;

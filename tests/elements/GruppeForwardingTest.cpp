@@ -72,6 +72,34 @@ protected:
 
 // --- Properties -------------------------------------------------------------------------------
 
+// Groups built in code, not read from a stream: members must still know the board they lie
+// on, or they count as on the working side and ignore X-ray, bitmaps and language.
+TEST(GruppeParentTest, MembersOfAnAddedGroupLieOnItsBoard) {
+    ViewState view;
+    TPlatine board(view);
+    auto built = std::make_unique<TGruppe>();
+    auto* early = AddTo(*built, std::make_unique<Member>(Rect{0, 0, 10, 10}));
+    auto* nested = AddTo(*built, std::make_unique<TGruppe>());
+    auto* deep = AddTo(*nested, std::make_unique<Member>(Rect{0, 0, 10, 10}));
+    auto* group = static_cast<TGruppe*>(board.Add(std::move(built)));
+    auto* late = AddTo(*group, std::make_unique<Member>(Rect{0, 0, 10, 10}));
+    auto* lateDeep = AddTo(*nested, std::make_unique<Member>(Rect{0, 0, 10, 10}));
+
+    view.Loetseite = true;
+    view.Roentgen = true;
+    for (TBauteil* member : std::vector<TBauteil*>{early, nested, deep, late, lateDeep}) {
+        EXPECT_EQ(member->Parent(), &board);
+        EXPECT_EQ(member->BMUsage(), &board.BitmapUsages());
+        EXPECT_TRUE(member->IsXRayGhost()) << "a component-side member seen from below";
+    }
+
+    TPlatine other(view);
+    std::unique_ptr<TBauteil> moved = board.Take(group);
+    other.Add(std::move(moved));
+    EXPECT_EQ(deep->Parent(), &other);
+    EXPECT_EQ(late->BMUsage(), &other.BitmapUsages());
+}
+
 TEST_F(GruppeForwardingTest, PropertySettersReachEveryMemberAndNestedGroups) {
     Member* direct = AddMember({});
     TGruppe* nested = Add(std::make_unique<TGruppe>());
