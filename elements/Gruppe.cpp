@@ -239,6 +239,12 @@ void TGruppe::DrawSolderJoints(Canvas& canvas) {
             member->DrawSolderJoints(canvas);
 }
 
+void TGruppe::Invalidate(RepaintTarget& window, Canvas& canvas) {
+    TBauteil::Invalidate(window, canvas);
+    for (const auto& member : members_)
+        member->Invalidate(window, canvas);
+}
+
 // --- Drawing and hit tests --------------------------------------------------------------------
 
 void TGruppe::Draw(Canvas& canvas) {

@@ -76,6 +76,8 @@ public:
     int GetContactCount() const override;
     void FillContacts(std::vector<QPoint*>& contacts) override;
     void DrawSolderJoints(Canvas& canvas) override;
+    // The members' own areas too: a lead's joint reaches beyond the group's redraw bounds.
+    void Invalidate(RepaintTarget& window, Canvas& canvas) override;
 
     // Hands the identity to nested plain groups and to the placeholder labels.
     virtual void PropagateIdentity();

@@ -1,7 +1,9 @@
 #include "board/Platine.h"
 #include "elements/Auge.h"
+#include "elements/Draht.h"
 #include "elements/Gruppe.h"
 #include "elements/Trenner.h"
+#include "platform/RepaintTarget.h"
 #include "support/ProbeElement.h"
 
 #include <gtest/gtest.h>
@@ -304,6 +306,27 @@ TEST_F(GruppeForwardingTest, DrawFollowsSideXRayAndVisibility) {
     group->SetVisible(false);
     group->Draw(canvas);
     EXPECT_EQ(member->draws, 2);
+}
+
+TEST_F(GruppeForwardingTest, InvalidatingCoversTheJointsOfLeadsAtTheEdge) {
+    class Recorder : public RepaintTarget {
+    public:
+        void InvalidateRect(const Rect& device, bool) override { rects.push_back(device); }
+        bool Covers(QPoint p) const {
+            return std::any_of(rects.begin(), rects.end(), [p](const Rect& r) {
+                return p.x() >= r.Left && p.x() < r.Right && p.y() >= r.Top && p.y() < r.Bottom;
+            });
+        }
+        std::vector<Rect> rects;
+    } window;
+    auto lead = std::make_unique<TDraht>();
+    lead->BauteilTyp = TBauteilTyp::btAnschluss;
+    lead->Nodes = {{150, 150}, {200, 150}};
+    lead->SetStiftbreite(10);
+    Add(std::move(lead));
+    group->Invalidate(window, canvas);
+    EXPECT_TRUE(window.Covers({150 - 90, 150}));
+    EXPECT_TRUE(window.Covers({150, 150 + 90}));
 }
 
 TEST_F(GruppeForwardingTest, DrawMembersOfKindDrawsOnlyThatKindWithinTheClip) {
