@@ -9,6 +9,7 @@
 
 #include <benchmark/benchmark.h>
 #include <QtGui/QGuiApplication>
+#include <random>
 
 namespace karvel {
 namespace {
@@ -120,6 +121,62 @@ void BM_ProbeStripboard(benchmark::State& state) {
     state.counters["marked"] = double(marked);
 }
 BENCHMARK(BM_ProbeStripboard)->Unit(benchmark::kMillisecond);
+
+// A 100 × 100 hole stripboard with cuts and 1,000 wires between holes chosen at random (with a
+// fixed seed): the analyses must stay fast and grow linearly with the number of cuts.
+void MakeCutStripboard(TPlatine& board, int cuts) {
+    constexpr int Size = 100;
+    board.SetSize(Size * 254, Size * 254);
+    TBoard& layout = *board.Layout();
+    layout.SetSize(Size * 254, Size * 254);
+    for (int row = 0; row < Size; ++row) {
+        auto strip = std::make_unique<TLeiterbahn>();
+        strip->Nodes = {Hole(0, row), Hole(Size - 1, row)};
+        strip->SetStiftbreite(100);
+        strip->RebuildOutline();
+        layout.Add(std::move(strip));
+    }
+    std::minstd_rand random(1234);
+    auto pick = [&random](int n) { return int(random() % unsigned(n)); };
+    for (int i = 0; i < cuts; ++i) {
+        auto cut = std::make_unique<TTrenner>();
+        const QPoint h = Hole(pick(Size - 1), pick(Size));
+        cut->CutRect = {h.x() + 57, h.y() - 127, h.x() + 197, h.y() + 127};
+        board.Add(std::move(cut));
+    }
+    for (int i = 0; i < 1000; ++i)
+        board.Add(test::MakeWire(TBauteilTyp::btDraht,
+                                 {Hole(pick(Size), pick(Size)), Hole(pick(Size), pick(Size))}));
+}
+
+void CountPieces(benchmark::State& state, const CopperAnalysis& analysis) {
+    const auto& pieces = analysis.Pieces();
+    state.counters["pieces"] = double(pieces.size());
+    state.counters["marked"] = double(std::count_if(
+        pieces.begin(), pieces.end(), [](const TBauteil* p) { return p->HatTestSpannung(); }));
+    state.counters["unused"] = double(std::count_if(
+        pieces.begin(), pieces.end(), [](const TBauteil* p) { return p->istFreierBereich(); }));
+}
+
+void BM_ProbeCuts(benchmark::State& state) {
+    ViewState view;
+    TPlatine board(view);
+    MakeCutStripboard(board, int(state.range(0)));
+    for (auto _ : state)
+        board.Analysis().Probe(Hole(1, 1));
+    CountPieces(state, board.Analysis());
+}
+BENCHMARK(BM_ProbeCuts)->Arg(500)->Arg(1000)->Arg(2000)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+void BM_UnusedCuts(benchmark::State& state) {
+    ViewState view;
+    TPlatine board(view);
+    MakeCutStripboard(board, int(state.range(0)));
+    for (auto _ : state)
+        board.Analysis().ShowUnused();
+    CountPieces(state, board.Analysis());
+}
+BENCHMARK(BM_UnusedCuts)->Arg(500)->Arg(1000)->Arg(2000)->Arg(5000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace karvel

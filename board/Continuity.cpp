@@ -2,15 +2,18 @@
 
 #include "board/Board.h"
 #include "board/Platine.h"
+#include "board/RectIndex.h"
+#include "board/TrackSplitter.h"
 #include "elements/Bohrung.h"
+#include "elements/Draht.h"
 #include "elements/Geometry.h"
 #include "elements/Gruppe.h"
-#include "elements/Leiterbahn.h"
 #include "elements/Trenner.h"
 
-#include <deque>
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <QtGui/QImage>
-#include <unordered_map>
 
 namespace karvel {
 
@@ -35,48 +38,90 @@ bool IsConnectionKind(TBauteilTyp kind) {
            kind == TBauteilTyp::btAnschluss || kind == TBauteilTyp::btPin;
 }
 
+// Coordinates are summed in 64 bits and kept within the 32-bit range of board units, so that
+// elements at the ends of that range cannot overflow.
+int Clamped(std::int64_t value) {
+    return int(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX));
+}
+
+// The one-unit square at a board point: a rectangle meets it when it holds the point.
+Rect PointRect(QPoint p) {
+    return {p.x(), p.y(), Clamped(std::int64_t(p.x()) + 1), Clamped(std::int64_t(p.y()) + 1)};
+}
+
 } // namespace
 
-// What one analysis needs and drops afterwards: the temporary cuts around drillings, the
-// interrupting rectangles, a canvas at zoom 10, and the regions made on it.
+// Repaints the elements whose marks change, through one canvas mapped like the view.
+class CopperAnalysis::Repainter {
+public:
+    explicit Repainter(TPlatine& board) : board_(board) {}
+    void operator()(TBauteil& element) {
+        BoardHost* host = board_.Host();
+        if (host == nullptr)
+            return;
+        if (!canvas_) {
+            canvas_ = std::make_unique<Canvas>(image_);
+            board_.SetzeMassstab(*canvas_);
+        }
+        element.Invalidate(*host, *canvas_);
+    }
+
+private:
+    TPlatine& board_;
+    QImage image_{1, 1, QImage::Format_RGB32};
+    std::unique_ptr<Canvas> canvas_;
+};
+
+// What one analysis needs and drops afterwards: the interrupting rectangles, a canvas at zoom
+// 10, the pieces' bounds in an index, and the regions made on the canvas.
 struct CopperAnalysis::Scratch {
     QImage image{1, 1, QImage::Format_RGB32};
     Canvas canvas{image};
-    std::vector<std::unique_ptr<TTrenner>> temporaryCuts;
     std::vector<Rect> interrupters;
-    std::unordered_map<TBauteil*, std::optional<Region>> regions;
-    std::unordered_map<TBauteil*, Rect> bounds;
+    const std::vector<TBauteil*>* pieces = nullptr;
+    std::vector<Rect> bounds;
+    RectIndex index;
+    std::vector<std::optional<Region>> regions;
+    std::vector<char> regionMade;
 
     Scratch() {
         canvas.SetMapping({0, 0}, {TPlatine::HolePitch, TPlatine::HolePitch}, {0, 0},
                           {AnalysisPixelsPerHole, AnalysisPixelsPerHole});
     }
-    const std::optional<Region>& RegionOf(TBauteil* e) {
-        auto it = regions.find(e);
-        if (it == regions.end())
-            it = regions.emplace(e, e->CreateRegion(canvas)).first;
-        return it->second;
+    void Index(const std::vector<TBauteil*>& list) {
+        pieces = &list;
+        bounds.clear();
+        for (TBauteil* piece : list)
+            bounds.push_back(Normalised(piece->GetBounds(canvas)));
+        index = RectIndex(bounds);
+        regions.assign(list.size(), std::nullopt);
+        regionMade.assign(list.size(), 0);
     }
-    const Rect& BoundsOf(TBauteil* e) {
-        auto it = bounds.find(e);
-        if (it == bounds.end())
-            it = bounds.emplace(e, Normalised(e->GetBounds(canvas))).first;
-        return it->second;
+    const std::optional<Region>& RegionOf(std::size_t i) {
+        if (!regionMade[i]) {
+            regions[i] = (*pieces)[i]->CreateRegion(canvas);
+            regionMade[i] = 1;
+        }
+        return regions[i];
     }
-    // Whether a board point lies in an element's bounds and in its region.
-    bool Contains(TBauteil* e, QPoint p) {
-        const Rect& b = BoundsOf(e);
-        if (p.x() < b.Left || p.x() >= b.Right || p.y() < b.Top || p.y() >= b.Bottom)
+    // Whether a board point lies in a piece's bounds and in its region.
+    bool Contains(std::size_t i, QPoint p) {
+        if (!Intersects(bounds[i], PointRect(p)))
             return false;
-        const std::optional<Region>& region = RegionOf(e);
+        const std::optional<Region>& region = RegionOf(i);
         return region && region->Contains(canvas.LPtoDP(p));
     }
-    bool Overlap(TBauteil* a, TBauteil* b) {
-        if (!Intersects(BoundsOf(a), BoundsOf(b)))
+    bool Overlap(std::size_t a, std::size_t b) {
+        if (!Intersects(bounds[a], bounds[b]))
             return false;
         const std::optional<Region>& ra = RegionOf(a);
         const std::optional<Region>& rb = RegionOf(b);
         return ra && rb && ra->ToQRegion().intersects(rb->ToQRegion());
+    }
+    // The pieces holding a board point.
+    void PiecesAt(QPoint p, std::vector<std::size_t>& found) {
+        index.Meeting(PointRect(p), found);
+        std::erase_if(found, [&](std::size_t i) { return !Contains(i, p); });
     }
 };
 
@@ -84,37 +129,15 @@ CopperAnalysis::CopperAnalysis(TPlatine& board) : board_(board) {}
 
 CopperAnalysis::~CopperAnalysis() = default;
 
-void CopperAnalysis::Repaint(TBauteil& element) {
-    if (BoardHost* host = board_.Host()) {
-        QImage image(1, 1, QImage::Format_RGB32);
-        Canvas canvas(image);
-        board_.SetzeMassstab(canvas);
-        element.Invalidate(*host, canvas);
-    }
-}
-
-void CopperAnalysis::CollectInterrupters(Scratch& scratch) {
-    ForEachElement(board_.Bauteile(), [&](TBauteil& e) {
-        if (e.BauteilTyp == TBauteilTyp::btTrenner || e.BauteilTyp == TBauteilTyp::btTrennerFest) {
-            scratch.interrupters.push_back(Normalised(static_cast<TTrenner&>(e).CutRect));
-        } else if (auto* drilling = dynamic_cast<TBohrung*>(&e)) {
-            // A drilling interrupts the copper across the square of its diameter.
-            const int half = RoundToUnit((long double)drilling->Diameter * 50.0L);
-            auto cut = std::make_unique<TTrenner>();
-            cut->BauteilTyp = TBauteilTyp::btTempBohrTrenner;
-            const QPoint c = drilling->Centre;
-            cut->CutRect = Normalised(Rect{c.x() - half, c.y() - half, c.x() + half, c.y() + half});
-            scratch.interrupters.push_back(cut->CutRect);
-            scratch.temporaryCuts.push_back(std::move(cut));
-        }
-    });
-}
-
-void CopperAnalysis::CollectPieces(Scratch& scratch) {
+void CopperAnalysis::CollectPieces(Scratch& scratch, Repainter& repaint) {
     TBoard* layout = board_.Layout();
     pieces_.clear();
     if (layout == nullptr)
         return;
+    // The pieces of the last analysis go; where one showed a mark, what lies beneath shows again.
+    for (const auto& piece : layout->Pieces())
+        if (piece->HatTestSpannung() || piece->istFreierBereich())
+            repaint(*piece);
     layout->ClearPieces();
     for (const auto& element : layout->Bauteile()) {
         // A layout is copper through and through; drillings refuse the flag.
@@ -124,72 +147,7 @@ void CopperAnalysis::CollectPieces(Scratch& scratch) {
         if (e.KupferFlag())
             pieces_.push_back(&e);
     });
-    SplitTracks(scratch);
-}
-
-void CopperAnalysis::SplitTracks(Scratch& scratch) {
-    TBoard& layout = *board_.Layout();
-    // Every split removes one track and adds at most two shorter ones, so this ends; the bound
-    // only guards against interrupters of no width at all.
-    std::size_t budget = 4 * (pieces_.size() + scratch.interrupters.size() + 16) * 16;
-    for (std::size_t i = 0; i < pieces_.size() && budget > 0; ++i) {
-        auto* track = dynamic_cast<TLeiterbahn*>(pieces_[i]);
-        if (track == nullptr || track->Nodes.size() < 2)
-            continue;
-        const bool horizontal = track->IsHorizontal();
-        const bool vertical = !horizontal && track->IsVertical();
-        if (!horizontal && !vertical)
-            continue;
-        QPoint& first = track->Nodes.front();
-        QPoint& last = track->Nodes.back();
-        if ((horizontal && first.x() > last.x()) || (vertical && first.y() > last.y())) {
-            std::swap(first, last);
-            track->RebuildOutline();
-        }
-        const std::vector<QPoint>& corners = track->Contour().Nodes;
-        if (corners.size() < 4)
-            continue;
-        const Rect strip =
-            Normalised(Rect{corners[0].x(), corners[0].y(), corners[2].x(), corners[2].y()});
-        const Rect* cut = nullptr;
-        for (const Rect& r : scratch.interrupters) {
-            const bool across = horizontal ? r.Top <= strip.Top && r.Bottom > strip.Bottom
-                                           : r.Left <= strip.Left && r.Right > strip.Right;
-            if (Intersects(r, strip) && across) {
-                cut = &r;
-                break;
-            }
-        }
-        if (cut == nullptr)
-            continue;
-        --budget;
-        auto makePiece = [&](bool before) {
-            auto piece = std::make_unique<TLeiterbahn>();
-            piece->SetParent(&layout);
-            piece->SetIstMarkiert(false);
-            std::vector<QPoint> c = corners;
-            // The corners on the cut's side move to just outside it.
-            if (before) {
-                const int edge = horizontal ? cut->Left - 1 : cut->Top - 1;
-                for (int k : {1, 2})
-                    (horizontal ? c[std::size_t(k)].rx() : c[std::size_t(k)].ry()) = edge;
-            } else {
-                const int edge = horizontal ? cut->Right + 1 : cut->Bottom + 1;
-                for (int k : {0, 3})
-                    (horizontal ? c[std::size_t(k)].rx() : c[std::size_t(k)].ry()) = edge;
-            }
-            piece->Contour().Nodes = c;
-            piece->Nodes = {c[0], c[1]};
-            pieces_.push_back(piece.get());
-            layout.AddPiece(std::move(piece));
-        };
-        if (horizontal ? cut->Left > strip.Left : cut->Top > strip.Top)
-            makePiece(true);
-        if (horizontal ? cut->Right < strip.Right : cut->Bottom < strip.Bottom)
-            makePiece(false);
-        pieces_.erase(pieces_.begin() + std::ptrdiff_t(i));
-        i = std::size_t(-1); // start again from the first piece
-    }
+    TrackSplitter(std::move(scratch.interrupters)).Split(pieces_, *layout);
 }
 
 void CopperAnalysis::CollectConnections() {
@@ -200,150 +158,193 @@ void CopperAnalysis::CollectConnections() {
     });
 }
 
-void CopperAnalysis::Rebuild(Scratch& scratch) {
-    CollectInterrupters(scratch);
-    CollectPieces(scratch);
+void CopperAnalysis::Rebuild(Scratch& scratch, Repainter& repaint) {
+    ForEachElement(board_.Bauteile(), [&](TBauteil& e) {
+        if (e.BauteilTyp == TBauteilTyp::btTrenner || e.BauteilTyp == TBauteilTyp::btTrennerFest) {
+            scratch.interrupters.push_back(Normalised(static_cast<TTrenner&>(e).CutRect));
+        } else if (auto* drilling = dynamic_cast<TBohrung*>(&e)) {
+            // A drilling interrupts the copper across the square of its diameter.
+            const std::int64_t half = RoundToUnit((long double)drilling->Diameter * 50.0L);
+            const QPoint c = drilling->Centre;
+            scratch.interrupters.push_back(
+                Normalised(Rect{Clamped(c.x() - half), Clamped(c.y() - half), Clamped(c.x() + half),
+                                Clamped(c.y() + half)}));
+        }
+    });
+    CollectPieces(scratch, repaint);
     CollectConnections();
+    scratch.Index(pieces_);
+}
+
+void CopperAnalysis::ClearMarks(bool testVoltage, Repainter& repaint) {
+    auto clear = [&](TBauteil& e) {
+        if (testVoltage ? !e.HatTestSpannung() : !e.istFreierBereich())
+            return;
+        if (testVoltage)
+            e.SetHatTestSpannung(false);
+        else
+            e.SetIstFreierBereich(false);
+        repaint(e);
+    };
+    // Every copper element, not only the pieces of the last analysis: a strip split since then
+    // is no piece any more, and would keep its mark under the pieces.
+    if (TBoard* layout = board_.Layout()) {
+        for (const auto& piece : layout->Pieces())
+            clear(*piece);
+        ForEachElement(layout->Bauteile(), clear);
+    }
+    if (testVoltage) {
+        ForEachElement(board_.Bauteile(), [&](TBauteil& e) {
+            if (IsConnectionKind(e.BauteilTyp))
+                clear(e);
+        });
+    }
+}
+
+void CopperAnalysis::Deselect() {
+    for (const auto& element : board_.Bauteile())
+        element->SetIstMarkiert(false);
 }
 
 void CopperAnalysis::EndTest() {
-    // The pieces split off last time belong to the layout; whatever else the last analysis
-    // saw may have changed since, so it is found anew below.
-    if (TBoard* layout = board_.Layout()) {
-        for (const auto& piece : layout->Pieces()) {
-            if (piece->HatTestSpannung()) {
-                piece->SetHatTestSpannung(false);
-                Repaint(*piece);
-            }
-        }
-    }
+    Repainter repaint(board_);
+    ClearMarks(true, repaint);
     Scratch scratch;
-    Rebuild(scratch);
-    for (TBauteil* e : pieces_)
-        e->SetHatTestSpannung(false);
-    for (TBauteil* e : connections_) {
-        if (e->HatTestSpannung()) {
-            e->SetHatTestSpannung(false);
-            Repaint(*e);
-        }
-    }
+    Rebuild(scratch, repaint);
     if (BoardHost* host = board_.Host())
         host->Repaint();
 }
 
 void CopperAnalysis::Probe(QPoint boardPoint) {
-    EndTest();
+    // Ends the previous test as EndTest does, without building the pieces a second time.
+    Repainter repaint(board_);
+    ClearMarks(true, repaint);
+    if (BoardHost* host = board_.Host())
+        host->Repaint();
     Scratch scratch;
-    Rebuild(scratch);
-    // Spreads with a work list instead of recursion: long chains of copper cannot exhaust
-    // the stack, and the marked set is the same.
-    std::deque<TBauteil*> work;
+    Rebuild(scratch, repaint);
+
+    // The ends that conduct: both ends of a jumper wire, the first point of a lead or pin.
+    struct End {
+        std::size_t connection;
+        QPoint other; // where a wire carries the voltage on to; the point itself for the rest
+        bool wire;
+    };
+    std::vector<End> ends;
+    std::vector<Rect> endPoints;
+    for (std::size_t i = 0; i < connections_.size(); ++i) {
+        auto* wire = dynamic_cast<TDraht*>(connections_[i]);
+        if (wire == nullptr || wire->Nodes.empty())
+            continue;
+        const QPoint first = wire->Nodes.front();
+        const QPoint last = wire->Nodes.back();
+        const TBauteilTyp kind = wire->BauteilTyp;
+        if (kind == TBauteilTyp::btDraht) {
+            ends.push_back({i, last, true});
+            endPoints.push_back(PointRect(first));
+            ends.push_back({i, first, true});
+            endPoints.push_back(PointRect(last));
+        } else if (kind == TBauteilTyp::btAnschluss || kind == TBauteilTyp::btPin) {
+            ends.push_back({i, first, false});
+            endPoints.push_back(PointRect(first));
+        }
+    }
+    const RectIndex endIndex(endPoints);
+
+    // Spreads with a work list instead of recursion: long chains of copper cannot exhaust the
+    // stack. What ends up marked does not depend on the order: all copper that overlaps marked
+    // copper, and whatever a marked wire end leads to.
+    std::vector<std::size_t> work;
+    std::vector<std::size_t> found;
     auto markPiecesAt = [&](QPoint p) {
-        for (TBauteil* piece : pieces_) {
-            if (!piece->HatTestSpannung() && scratch.Contains(piece, p)) {
-                piece->SetHatTestSpannung(true);
-                work.push_back(piece);
+        scratch.PiecesAt(p, found);
+        for (const std::size_t i : found) {
+            if (!pieces_[i]->HatTestSpannung()) {
+                pieces_[i]->SetHatTestSpannung(true);
+                work.push_back(i);
             }
         }
     };
     markPiecesAt(boardPoint);
+    std::vector<std::size_t> near;
     while (!work.empty()) {
-        TBauteil* a = work.front();
-        work.pop_front();
-        for (TBauteil* b : pieces_) {
-            if (b != a && !b->HatTestSpannung() && scratch.Overlap(a, b)) {
-                b->SetHatTestSpannung(true);
+        const std::size_t a = work.back();
+        work.pop_back();
+        scratch.index.Meeting(scratch.bounds[a], near);
+        for (const std::size_t b : near) {
+            if (b != a && !pieces_[b]->HatTestSpannung() && scratch.Overlap(a, b)) {
+                pieces_[b]->SetHatTestSpannung(true);
                 work.push_back(b);
             }
         }
-        for (TBauteil* e : connections_) {
-            if (e->HatTestSpannung())
+        endIndex.Meeting(scratch.bounds[a], near);
+        for (const std::size_t k : near) {
+            TBauteil& connection = *connections_[ends[k].connection];
+            if (connection.HatTestSpannung() || !scratch.Contains(a, endPoints[k].TopLeft()))
                 continue;
-            auto* wire = dynamic_cast<TDraht*>(e);
-            if (wire == nullptr || wire->Nodes.empty())
-                continue;
-            const QPoint firstPoint = wire->Nodes.front();
-            const QPoint lastPoint = wire->Nodes.back();
-            if (e->BauteilTyp == TBauteilTyp::btDraht) {
-                // A jumper wire carries the voltage on to whatever copper its other end is in.
-                if (scratch.Contains(a, firstPoint)) {
-                    e->SetHatTestSpannung(true);
-                    Repaint(*e);
-                    markPiecesAt(lastPoint);
-                } else if (scratch.Contains(a, lastPoint)) {
-                    e->SetHatTestSpannung(true);
-                    Repaint(*e);
-                    markPiecesAt(firstPoint);
-                }
-            } else if (e->BauteilTyp == TBauteilTyp::btAnschluss ||
-                       e->BauteilTyp == TBauteilTyp::btPin) {
-                // Leads and pins only show that they touch; a part's body does not conduct.
-                if (scratch.Contains(a, firstPoint)) {
-                    e->SetHatTestSpannung(true);
-                    Repaint(*e);
-                }
-            }
+            connection.SetHatTestSpannung(true);
+            repaint(connection);
+            // A jumper wire carries the voltage on to whatever copper its other end is in;
+            // leads and pins only show that they touch, a part's body does not conduct.
+            if (ends[k].wire)
+                markPiecesAt(ends[k].other);
         }
     }
     for (TBauteil* piece : pieces_)
         if (piece->HatTestSpannung())
-            Repaint(*piece);
+            repaint(*piece);
 }
 
 void CopperAnalysis::ShowUnused() {
+    Repainter repaint(board_);
+    ClearMarks(false, repaint);
     Scratch scratch;
-    Rebuild(scratch);
+    Rebuild(scratch, repaint);
     unusedShown_ = true;
     for (TBauteil* piece : pieces_)
         piece->SetIstFreierBereich(true);
-    std::vector<TBauteil*> work;
-    auto release = [&](TBauteil* piece) {
-        piece->SetIstFreierBereich(false);
+    std::vector<std::size_t> work;
+    std::vector<std::size_t> near;
+    auto release = [&](std::size_t piece) {
+        pieces_[piece]->SetIstFreierBereich(false);
         work.push_back(piece);
         while (!work.empty()) {
-            TBauteil* a = work.back();
+            const std::size_t a = work.back();
             work.pop_back();
-            for (TBauteil* b : pieces_) {
-                if (b->istFreierBereich() && scratch.Overlap(a, b)) {
-                    b->SetIstFreierBereich(false);
+            scratch.index.Meeting(scratch.bounds[a], near);
+            for (const std::size_t b : near) {
+                if (pieces_[b]->istFreierBereich() && scratch.Overlap(a, b)) {
+                    pieces_[b]->SetIstFreierBereich(false);
                     work.push_back(b);
                 }
             }
         }
     };
+    std::vector<std::size_t> found;
     for (TBauteil* e : connections_) {
         e->BeginContacts();
         while (const std::optional<QPoint> contact = e->NextContact()) {
-            for (TBauteil* piece : pieces_)
-                if (piece->istFreierBereich() && scratch.Contains(piece, *contact))
-                    release(piece);
+            scratch.PiecesAt(*contact, found);
+            for (const std::size_t i : found)
+                if (pieces_[i]->istFreierBereich())
+                    release(i);
         }
     }
     for (TBauteil* piece : pieces_)
         if (piece->istFreierBereich())
-            Repaint(*piece);
-    for (const auto& element : board_.Bauteile())
-        element->SetIstMarkiert(false);
+            repaint(*piece);
+    Deselect();
 }
 
 void CopperAnalysis::HideUnused() {
     if (!unusedShown_)
         return;
     unusedShown_ = false;
-    if (TBoard* layout = board_.Layout()) {
-        for (const auto& piece : layout->Pieces()) {
-            if (piece->istFreierBereich()) {
-                piece->SetIstFreierBereich(false);
-                Repaint(*piece);
-            }
-        }
-    }
+    Repainter repaint(board_);
+    ClearMarks(false, repaint);
     Scratch scratch;
-    Rebuild(scratch);
-    for (TBauteil* piece : pieces_)
-        piece->SetIstFreierBereich(false);
-    for (const auto& element : board_.Bauteile())
-        element->SetIstMarkiert(false);
+    Rebuild(scratch, repaint);
+    Deselect();
 }
 
 } // namespace karvel

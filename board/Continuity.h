@@ -12,8 +12,6 @@ namespace karvel {
 
 class TPlatine;
 class TBauteil;
-class TTrenner;
-class Canvas;
 
 class CopperAnalysis {
 public:
@@ -34,13 +32,14 @@ public:
     const std::vector<TBauteil*>& Connections() const { return connections_; }
 
 private:
+    class Repainter;
     struct Scratch;
-    void Rebuild(Scratch& scratch);
-    void CollectInterrupters(Scratch& scratch);
-    void CollectPieces(Scratch& scratch);
-    void SplitTracks(Scratch& scratch);
+    void Rebuild(Scratch& scratch, Repainter& repaint);
+    void CollectPieces(Scratch& scratch, Repainter& repaint);
     void CollectConnections();
-    void Repaint(TBauteil& element);
+    // Clears the probe's marks, or the unused marks, wherever the last analyses left them.
+    void ClearMarks(bool testVoltage, Repainter& repaint);
+    void Deselect();
 
     TPlatine& board_;
     std::vector<TBauteil*> pieces_;

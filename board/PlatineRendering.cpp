@@ -4,6 +4,7 @@
 #include "board/Board.h"
 #include "board/Platine.h"
 #include "elements/CopperColours.h"
+#include "elements/Draht.h"
 #include "elements/Geometry.h"
 #include "elements/Gruppe.h"
 
@@ -22,6 +23,13 @@ bool IsCutOrText(TBauteilTyp kind) {
 bool HasSolderJoints(TBauteilTyp kind) {
     return kind == TBauteilTyp::btDraht || kind == TBauteilTyp::btAnschluss ||
            kind == TBauteilTyp::btPin || kind == TBauteilTyp::btGruppe;
+}
+
+// A joint reaches beyond the redraw area of a thin wire, so a repaint of its rim alone must
+// still draw it.
+bool JointsVisibleIn(TBauteil& element, Canvas& canvas, const Rect& clip) {
+    const Rect area = InflateNormalised(element.GetRedrawBounds(canvas), TDraht::SolderJointRadius);
+    return Intersects(Normalised(canvas.LPtoDP(area)), clip);
 }
 
 // Restores the canvas's clip region and the board's record of it when a pass ends.
@@ -77,7 +85,7 @@ void TPlatine::DrawKind(Canvas& canvas, TBauteilTyp kind) {
 void TPlatine::DrawSolderJoints(Canvas& canvas) {
     const Rect clip = DeviceClipRect(canvas);
     for (const auto& element : bauteile_)
-        if (HasSolderJoints(element->BauteilTyp) && IsVisibleIn(*element, canvas, clip))
+        if (HasSolderJoints(element->BauteilTyp) && JointsVisibleIn(*element, canvas, clip))
             element->DrawSolderJoints(canvas);
 }
 

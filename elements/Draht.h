@@ -16,6 +16,10 @@ public:
     TDraht();
     std::string_view ClassName() const override { return "TDraht"; }
 
+    // How far a joint reaches from its point: the solder blob seen from the solder side; the
+    // dot and the cross of the other views are smaller.
+    static constexpr int SolderJointRadius = 100;
+
     std::vector<QPoint> Nodes;
     // The shape at grouping time, from which a two-lead component is stretched.
     std::optional<std::vector<QPoint>> RememberedNodes;

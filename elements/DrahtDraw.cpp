@@ -267,7 +267,7 @@ void TDraht::DrawSolderJoint(Canvas& canvas, QPoint at) {
     // Seen from the component side a joint is a small black dot; from the solder side a tinned
     // blob of solder.
     const bool componentSide = view.Loetseite == view.Durchsicht;
-    const int radius = componentSide || UmrissFlag() ? 35 : 100;
+    const int radius = componentSide || UmrissFlag() ? 35 : SolderJointRadius;
     const Rect box = Square(at, radius);
     canvas.SetBrush(componentSide ? colours::Black : colours::Silver);
     canvas.SetPen(colours::Black, 0, PenStyle::Solid);

@@ -135,6 +135,11 @@ void TGruppe::PropagateIdentity() {
 void TGruppe::AddMember(std::unique_ptr<TBauteil> element) {
     if (!element)
         return;
+    // A group not yet on a board passes its board on when it is added to one.
+    if (Parent() != nullptr) {
+        element->SetParent(Parent());
+        element->SetBMUsage(BMUsage());
+    }
     members_.push_back(std::move(element));
     CollectAnchors();
 }
@@ -232,6 +237,12 @@ void TGruppe::DrawSolderJoints(Canvas& canvas) {
     for (const auto& member : members_)
         if (dynamic_cast<TGruppe*>(member.get()) != nullptr || HasSolderJoints(member->BauteilTyp))
             member->DrawSolderJoints(canvas);
+}
+
+void TGruppe::Invalidate(RepaintTarget& window, Canvas& canvas) {
+    TBauteil::Invalidate(window, canvas);
+    for (const auto& member : members_)
+        member->Invalidate(window, canvas);
 }
 
 // --- Drawing and hit tests --------------------------------------------------------------------
@@ -441,6 +452,17 @@ void TGruppe::SetIstAufLoetseite(bool value) {
     TBauteil::SetIstAufLoetseite(value);
     for (const auto& member : members_)
         member->SetIstAufLoetseite(value);
+}
+// Members answer side, X-ray, bitmap and language questions through the board they lie on.
+void TGruppe::SetParent(BoardContext* board) {
+    TBauteil::SetParent(board);
+    for (const auto& member : members_)
+        member->SetParent(board);
+}
+void TGruppe::SetBMUsage(TBitmapUsageList* list) {
+    TBauteil::SetBMUsage(list);
+    for (const auto& member : members_)
+        member->SetBMUsage(list);
 }
 void TGruppe::SetKupferFlag(bool value) {
     TBauteil::SetKupferFlag(value);

@@ -66,6 +66,8 @@ public:
     void SetSpiegelnFlag(bool value) override;
     void SetFraesen(bool) override { TBauteil::SetFraesen(false); }
     void SetKupferFlag(bool value) override;
+    void SetParent(BoardContext* board) override;
+    void SetBMUsage(TBitmapUsageList* list) override;
     bool IntersectsRect(const Rect& device, Canvas& canvas) override;
     void SetIstAufLoetseite(bool value) override;
     void SetVisible(bool value) override;
@@ -74,6 +76,8 @@ public:
     int GetContactCount() const override;
     void FillContacts(std::vector<QPoint*>& contacts) override;
     void DrawSolderJoints(Canvas& canvas) override;
+    // The members' own areas too: a lead's joint reaches beyond the group's redraw bounds.
+    void Invalidate(RepaintTarget& window, Canvas& canvas) override;
 
     // Hands the identity to nested plain groups and to the placeholder labels.
     virtual void PropagateIdentity();

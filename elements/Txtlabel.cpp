@@ -141,16 +141,16 @@ void TTextLabel::DrawRotatedText(Canvas& canvas, QPoint at, int escapement) {
     const FontSpec previous = canvas.Font();
     canvas.SetFont(MakeFont(escapement));
     if (canvas.GetBrushStyle() == BrushStyle::Solid)
-        FillTextCell(canvas, at, escapement);
+        FillTextCell(canvas, at);
     canvas.TextOut(at, textString_);
     canvas.SetFont(previous);
 }
 
-void TTextLabel::FillTextCell(Canvas& canvas, QPoint at, int escapement) {
+void TTextLabel::FillTextCell(Canvas& canvas, QPoint at) {
     // The cell turns with the glyphs on the screen, whichever way the mapping flips the board.
     const double width = canvas.LengthToDevice(canvas.TextExtent(textString_).width());
     const double height = canvas.LengthToDevice(TextHeight);
-    const double theta = escapement / 10.0 * double(Pi) / 180.0;
+    const double theta = canvas.DeviceTextTurn() * double(Pi) / 180.0;
     const QPointF along(std::cos(theta), -std::sin(theta));
     const QPointF down(std::sin(theta), std::cos(theta));
     const QPointF origin = canvas.LPtoDP(at);

@@ -76,7 +76,7 @@ private:
     Placement TextPlacement() const;
     FontSpec MakeFont(int escapement) const;
     Colour TextColour() const;
-    void FillTextCell(Canvas& canvas, QPoint at, int escapement);
+    void FillTextCell(Canvas& canvas, QPoint at);
 
     QString textString_;
     static inline TextLabelDialog* dialog_ = nullptr;

@@ -532,10 +532,17 @@ void Canvas::TextOut(QPoint at, const QString& text) {
     painter_->setBrush(Qt::NoBrush);
     painter_->setBackgroundMode(Qt::TransparentMode);
     painter_->translate(origin);
-    // Escapement turns counter-clockwise on the screen, whose y axis points down.
-    painter_->rotate(-font_.Escapement / 10.0);
+    // Qt turns clockwise on the screen, whose y axis points down.
+    painter_->rotate(-DeviceTextTurn());
     painter_->drawText(QPoint(0, painter_->fontMetrics().ascent()), text);
     painter_->resetTransform();
+}
+
+double Canvas::DeviceTextTurn() const {
+    const bool flipsX = (windowExt_.width() < 0) != (viewportExt_.width() < 0);
+    const bool flipsY = (windowExt_.height() < 0) != (viewportExt_.height() < 0);
+    const double turn = font_.Escapement / 10.0;
+    return flipsX != flipsY ? -turn : turn;
 }
 
 QSize Canvas::TextExtent(const QString& text) const {

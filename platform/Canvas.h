@@ -119,6 +119,11 @@ public:
     void SetTextColour(Colour colour) { textColour_ = colour; }
     Colour TextColour() const { return textColour_; }
     void TextOut(QPoint at, const QString& text);
+    // The turn of the text on the device, in degrees counter-clockwise as the device shows it.
+    // A mapping that flips one axis reverses the escapement's turn, so that turned text keeps
+    // to the side of its base line that the mapping turns the board to; the glyphs themselves
+    // are never mirrored.
+    double DeviceTextTurn() const;
     // Width and height of the unturned text in logical units.
     QSize TextExtent(const QString& text) const;
 

@@ -189,6 +189,66 @@ TEST_F(ContinuityTest, UnusedAreasAreThePiecesNothingTouches) {
         EXPECT_FALSE(piece->istFreierBereich());
 }
 
+// Pixels of one colour on a picture of the whole board.
+int CountColour(TPlatine& board, QRgb colour) {
+    QImage image(board.ControlSize(), QImage::Format_RGB32);
+    image.fill(Qt::black);
+    {
+        Canvas canvas(image);
+        board.Paint(canvas);
+    }
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixel(x, y) == colour ? 1 : 0;
+    return n;
+}
+
+constexpr QRgb Unused = qRgb(0, 128, 0);
+constexpr QRgb TestVoltage = qRgb(0, 255, 255);
+
+// A strip shown as unused and cut afterwards is no piece any more when the display is hidden:
+// its own mark must go as well, or it shows through the cut and where the cut was.
+TEST_F(ContinuityTest, HidingUnusedAreasLeavesNoGreenWhereTheCopperChanged) {
+    board.Analysis().ShowUnused();
+    ASSERT_GT(CountColour(board, Unused), 1000);
+    TTrenner* cut = CutStrip(1, 4);
+    board.Analysis().HideUnused();
+    EXPECT_EQ(CountColour(board, Unused), 0);
+    board.Remove(cut);
+    EXPECT_EQ(CountColour(board, Unused), 0);
+    for (TLeiterbahn* strip : strips)
+        EXPECT_FALSE(strip->istFreierBereich());
+}
+
+TEST_F(ContinuityTest, ShowingUnusedAreasAgainDropsTheMarksOfStripsSplitSince) {
+    board.Analysis().ShowUnused();
+    ASSERT_TRUE(strips[1]->istFreierBereich());
+    CutStrip(1, 4);
+    Wire(TBauteilTyp::btPin, Hole(2, 1), Hole(2, 1));
+    board.Analysis().ShowUnused();
+    EXPECT_FALSE(strips[1]->istFreierBereich()) << "split into pieces, no piece itself";
+    EXPECT_FALSE(PieceAtMarked(Hole(2, 1)));
+    EXPECT_TRUE(strips[2]->istFreierBereich());
+}
+
+TEST_F(ContinuityTest, EndingATestLeavesNoCyanWhereTheCopperChanged) {
+    board.Analysis().Probe(Hole(0, 1));
+    ASSERT_GT(CountColour(board, TestVoltage), 1000);
+    TTrenner* cut = CutStrip(1, 4);
+    board.Analysis().EndTest();
+    EXPECT_EQ(CountColour(board, TestVoltage), 0);
+    board.Remove(cut);
+    EXPECT_EQ(CountColour(board, TestVoltage), 0);
+
+    // The next probe ends the last test the same way.
+    board.Analysis().Probe(Hole(0, 2));
+    CutStrip(2, 4);
+    board.Analysis().Probe(Hole(0, 4));
+    EXPECT_FALSE(strips[2]->HatTestSpannung());
+    EXPECT_TRUE(strips[4]->HatTestSpannung());
+}
+
 TEST_F(ContinuityTest, TheResultDoesNotDependOnTheViewsZoom) {
     CutStrip(1, 4);
     Wire(TBauteilTyp::btDraht, Hole(2, 1), Hole(2, 3));

@@ -136,6 +136,65 @@ TEST_F(RenderingTest, GroupsDrawTheirCutsInTheCutLayer) {
     EXPECT_EQ(At(Paint(), {1524, 381}), Surface);
 }
 
+struct JointRimCase {
+    const char* name;
+    bool inGroup;
+    bool solderSide;
+    QPoint offset; // from the wire's end, in board units
+};
+
+void PrintTo(const JointRimCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class JointRepaintTest : public RenderingTest, public ::testing::WithParamInterface<JointRimCase> {
+protected:
+    // Repaints only a few pixels around a board point, as an invalidated area would.
+    QRgb PaintAround(QPoint boardPoint) {
+        QImage image(board.ControlSize(), QImage::Format_RGB32);
+        image.fill(Qt::black);
+        const QPoint at = board.BoardToControl(boardPoint);
+        {
+            Canvas canvas(image);
+            canvas.SelectClipRegion(
+                Region::FromRect({at.x() - 1, at.y() - 1, at.x() + 2, at.y() + 2}));
+            board.Paint(canvas);
+        }
+        return image.pixel(at);
+    }
+};
+
+// A joint reaches beyond a thin wire's redraw area; repainting only its rim must not paint the
+// board over it.
+TEST_P(JointRepaintTest, ARepaintOfTheRimAloneDrawsTheJoint) {
+    const JointRimCase c = GetParam();
+    view.Loetseite = c.solderSide;
+    view.BitmapRendering = false;
+    wire->SetStiftbreite(20);
+    QPoint end = wire->Nodes.front();
+    if (c.inGroup) {
+        auto resistor = test::MakeResistor(); // a lead ends at (1016, 1397)
+        resistor->MoveBy(0, -254);
+        for (const auto& member : resistor->Members())
+            member->SetStiftbreite(20);
+        board.Add(std::move(resistor));
+        end = {1016, 1143};
+    }
+    const QPoint rim = end + c.offset;
+    const QRgb full = At(Paint(), rim);
+    EXPECT_EQ(full, c.solderSide ? qRgb(192, 192, 192) : qRgb(0, 0, 0));
+    EXPECT_EQ(PaintAround(rim), full);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rims, JointRepaintTest,
+                         ::testing::Values(JointRimCase{"SolderSideBelow", false, true, {0, 85}},
+                                           JointRimCase{"SolderSideLeft", false, true, {-85, 0}},
+                                           JointRimCase{
+                                               "SolderSideDiagonal", false, true, {-75, 60}},
+                                           JointRimCase{"LeadInAGroup", true, true, {-85, 0}},
+                                           JointRimCase{"ComponentSideDot", false, false, {0, 25}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // --- Output rendering --------------------------------------------------------------------------
 
 class OutputTest : public RenderingTest {

@@ -1,7 +1,9 @@
 #include "board/Platine.h"
 #include "elements/Auge.h"
+#include "elements/Draht.h"
 #include "elements/Gruppe.h"
 #include "elements/Trenner.h"
+#include "platform/RepaintTarget.h"
 #include "support/ProbeElement.h"
 
 #include <gtest/gtest.h>
@@ -71,6 +73,34 @@ protected:
 };
 
 // --- Properties -------------------------------------------------------------------------------
+
+// Groups built in code, not read from a stream: members must still know the board they lie
+// on, or they count as on the working side and ignore X-ray, bitmaps and language.
+TEST(GruppeParentTest, MembersOfAnAddedGroupLieOnItsBoard) {
+    ViewState view;
+    TPlatine board(view);
+    auto built = std::make_unique<TGruppe>();
+    auto* early = AddTo(*built, std::make_unique<Member>(Rect{0, 0, 10, 10}));
+    auto* nested = AddTo(*built, std::make_unique<TGruppe>());
+    auto* deep = AddTo(*nested, std::make_unique<Member>(Rect{0, 0, 10, 10}));
+    auto* group = static_cast<TGruppe*>(board.Add(std::move(built)));
+    auto* late = AddTo(*group, std::make_unique<Member>(Rect{0, 0, 10, 10}));
+    auto* lateDeep = AddTo(*nested, std::make_unique<Member>(Rect{0, 0, 10, 10}));
+
+    view.Loetseite = true;
+    view.Roentgen = true;
+    for (TBauteil* member : std::vector<TBauteil*>{early, nested, deep, late, lateDeep}) {
+        EXPECT_EQ(member->Parent(), &board);
+        EXPECT_EQ(member->BMUsage(), &board.BitmapUsages());
+        EXPECT_TRUE(member->IsXRayGhost()) << "a component-side member seen from below";
+    }
+
+    TPlatine other(view);
+    std::unique_ptr<TBauteil> moved = board.Take(group);
+    other.Add(std::move(moved));
+    EXPECT_EQ(deep->Parent(), &other);
+    EXPECT_EQ(late->BMUsage(), &other.BitmapUsages());
+}
 
 TEST_F(GruppeForwardingTest, PropertySettersReachEveryMemberAndNestedGroups) {
     Member* direct = AddMember({});
@@ -276,6 +306,27 @@ TEST_F(GruppeForwardingTest, DrawFollowsSideXRayAndVisibility) {
     group->SetVisible(false);
     group->Draw(canvas);
     EXPECT_EQ(member->draws, 2);
+}
+
+TEST_F(GruppeForwardingTest, InvalidatingCoversTheJointsOfLeadsAtTheEdge) {
+    class Recorder : public RepaintTarget {
+    public:
+        void InvalidateRect(const Rect& device, bool) override { rects.push_back(device); }
+        bool Covers(QPoint p) const {
+            return std::any_of(rects.begin(), rects.end(), [p](const Rect& r) {
+                return p.x() >= r.Left && p.x() < r.Right && p.y() >= r.Top && p.y() < r.Bottom;
+            });
+        }
+        std::vector<Rect> rects;
+    } window;
+    auto lead = std::make_unique<TDraht>();
+    lead->BauteilTyp = TBauteilTyp::btAnschluss;
+    lead->Nodes = {{150, 150}, {200, 150}};
+    lead->SetStiftbreite(10);
+    Add(std::move(lead));
+    group->Invalidate(window, canvas);
+    EXPECT_TRUE(window.Covers({150 - 90, 150}));
+    EXPECT_TRUE(window.Covers({150, 150 + 90}));
 }
 
 TEST_F(GruppeForwardingTest, DrawMembersOfKindDrawsOnlyThatKindWithinTheClip) {

@@ -322,5 +322,62 @@ INSTANTIATE_TEST_SUITE_P(Owner, TextLabelSolderSideTest,
                              return std::string(info.param.libraryPage ? "LibraryPage" : "Board");
                          });
 
+struct TurnedCase {
+    const char* name;
+    int degrees;
+    bool solderSide;
+    bool filled;
+};
+
+class TextLabelTurnedTest : public ::testing::TestWithParam<TurnedCase> {};
+
+// The box is what hit tests, the rubber band and repaints use, so the glyphs and the filled
+// cell must lie inside it, from either side of the board and at any angle.
+TEST_P(TextLabelTurnedTest, GlyphsAndCellStayInsideTheBox) {
+    const TurnedCase c = GetParam();
+    ViewState view;
+    view.Loetseite = c.solderSide;
+    TPlatine board(view);
+    auto* label = static_cast<TTextLabel*>(board.Add(std::make_unique<TTextLabel>()));
+    label->SetTextString(QStringLiteral("TTT"));
+    label->TextHeight = 400;
+    label->Position = c.solderSide ? QPoint(1200, 900) : QPoint(600, 1000);
+    label->Angle = c.degrees * double(Pi) / 180.0;
+    label->ApplyUprightRule();
+    label->SetFuellenFlag(c.filled);
+    label->SetStiftfarbe(kTextColour);
+    label->SetBrushfarbe(kBoxColour);
+    label->SetIstAufLoetseite(c.solderSide);
+    Picture picture(false, c.solderSide);
+    label->Draw(picture.canvas());
+    const Rect bounds = Normalised(picture.canvas().LPtoDP(label->GetBounds(picture.canvas())));
+    const Rect box = Grown(bounds, 2);
+    const QImage& image = picture.Finish();
+    const Rect all{0, 0, image.width(), image.height()};
+    ASSERT_TRUE(Intersection(box, all) == box) << "the whole box lies in the picture";
+    const auto dark = [](Colour colour) {
+        const QColor q = ToQColor(colour);
+        return q.red() + q.green() + q.blue() < 3 * 160 && colour != kBoxColour;
+    };
+    const int inside = CountPixels(image, box, dark);
+    EXPECT_GT(inside, 150);
+    EXPECT_EQ(CountPixels(image, all, dark), inside) << "no dark pixel outside the box";
+    if (c.filled) {
+        EXPECT_GT(CountColour(image, box, kBoxColour), 2000);
+        EXPECT_EQ(CountColour(image, all, kBoxColour), CountColour(image, box, kBoxColour));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AnglesAndSides, TextLabelTurnedTest,
+                         ::testing::Values(TurnedCase{"ComponentSide30", 30, false, false},
+                                           TurnedCase{"ComponentSide90", 90, false, false},
+                                           TurnedCase{"SolderSide30", 30, true, false},
+                                           TurnedCase{"SolderSide90", 90, true, false},
+                                           TurnedCase{"SolderSide90Filled", 90, true, true},
+                                           TurnedCase{"SolderSide30Filled", 30, true, true},
+                                           TurnedCase{"SolderSide240", 240, true, false},
+                                           TurnedCase{"ComponentSide30Filled", 30, false, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 } // namespace
 } // namespace karvel

@@ -822,6 +822,40 @@ INSTANTIATE_TEST_SUITE_P(Escapements, CanvasTextTurn,
                          ::testing::Values(TurnCase{0, 1, 1}, TurnCase{900, 1, -1},
                                            TurnCase{1800, -1, -1}, TurnCase{2700, -1, 1}));
 
+struct FlipCase {
+    const char* name;
+    bool flipX, flipY;
+    int xSign, ySign; // where the ink of a quarter turn lies as seen from the reference point
+};
+
+class CanvasTextFlip : public CanvasText, public ::testing::WithParamInterface<FlipCase> {};
+
+// Turned text keeps to the side of its base line that the mapping turns the board to: one
+// flipped axis reverses the turn, two flipped axes turn the picture by half a turn and keep it.
+TEST_P(CanvasTextFlip, OneFlippedAxisReversesTheTurn) {
+    const FlipCase c = GetParam();
+    {
+        Canvas canvas(image);
+        canvas.SetMapping({0, 0}, {c.flipX ? -1 : 1, c.flipY ? -1 : 1}, {120, 120}, {1, 1});
+        canvas.SetFont({.Height = 40, .Escapement = 900});
+        EXPECT_EQ(canvas.DeviceTextTurn(), c.flipX != c.flipY ? -90.0 : 90.0);
+        canvas.TextOut({0, 0}, QStringLiteral("Hello"));
+    }
+    const QRect ink = InkBounds(image, kWhite);
+    ASSERT_FALSE(ink.isEmpty());
+    const QPoint offset = ink.center() - QPoint(120, 120);
+    EXPECT_EQ(offset.x() > 0 ? 1 : -1, c.xSign) << offset.x();
+    EXPECT_EQ(offset.y() > 0 ? 1 : -1, c.ySign) << offset.y();
+    EXPECT_GT(ink.height(), ink.width()) << "still a quarter turn";
+}
+
+INSTANTIATE_TEST_SUITE_P(Mappings, CanvasTextFlip,
+                         ::testing::Values(FlipCase{"None", false, false, 1, -1},
+                                           FlipCase{"X", true, false, -1, 1},
+                                           FlipCase{"Y", false, true, -1, 1},
+                                           FlipCase{"Both", true, true, 1, -1}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(CanvasText, DrawsInTextColourOnATransparentBackground) {
     constexpr Colour background = RgbColour(250, 0, 0);
     constexpr Colour text = RgbColour(0, 0, 255);
