@@ -236,12 +236,12 @@ const ViewState& TBauteil::View() const {
     return parent_ ? parent_->View() : DefaultView();
 }
 
-bool TBauteil::AdoptFillBitmap(QImage bitmap) {
+bool TBauteil::AdoptFillBitmap(QImage bitmap, QByteArray stored) {
     TBitmapUsageList* list = BMUsage();
     if (list == nullptr || bitmap.isNull())
         return false;
     ReleaseFillBitmap();
-    TBitmapUsage* record = list->Add(std::move(bitmap));
+    TBitmapUsage* record = list->Add(std::move(bitmap), std::move(stored));
     SetBMU(record);
     SetBtmap(record->Bitmap.get());
     SetHasteBitmap(true);

@@ -100,9 +100,9 @@ void TRoundElement::WriteToStream(RecordContext& context, ValueWriter& writer) {
 
 void TRoundElement::ReadFromStream(RecordContext& context, ValueReader& reader) {
     TBauteil::ReadFromStream(context, reader);
-    Diameter = reader.ReadFloat();
-    const int x = reader.ReadInteger();
-    Centre = {x, reader.ReadInteger()};
+    Diameter = record::ReadDiameter(reader);
+    const int x = record::ReadCoordinate(context, reader);
+    Centre = {x, record::ReadCoordinate(context, reader)};
 }
 
 } // namespace karvel

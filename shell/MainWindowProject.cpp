@@ -156,7 +156,7 @@ void MainWindow::OpenCommand(int) {
 
 bool MainWindow::OpenProjectFile(const QString& path) {
     const QFileInfo file(path);
-    if (!file.exists() || !file.isFile()) {
+    if (!file.exists()) {
         ShowLoadError(ProgramTitle,
                       view_
                           .Tr(QStringLiteral("Die Datei \"%1\" gibt es nicht."),
@@ -208,7 +208,7 @@ bool MainWindow::LoadProject(const QString& path) {
     UpdateTitle();
     if (load.Error)
         ShowLoadError(view_.Tr(QStringLiteral("Lesefehler"), QStringLiteral("Read error")),
-                      load.Error->Message() + u'\r' + path, MessageIcon::Error);
+                      load.Error->Message(view_.Sprache) + u'\r' + path, MessageIcon::Error);
     return true;
 }
 
