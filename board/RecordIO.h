@@ -15,11 +15,12 @@
 
 namespace karvel::record {
 
-// What stored boards may hold. The program makes boards of at most 320 mm; a coordinate beyond a
-// kilometre or a size beyond ten metres is damage, and refusing it keeps every sum and
-// difference of coordinates, and every bound around them, inside 32 bits.
-inline constexpr std::int32_t MaxCoordinate = 100'000'000;
-inline constexpr std::int32_t MaxExtent = 1'000'000;
+// What stored boards may hold. The program makes boards of at most 320 mm; a coordinate beyond
+// ten metres or a size beyond one metre is damage. Refusing it keeps every sum and difference
+// of coordinates, and every bound around them, inside 32 bits, and keeps the regions and
+// pictures made from an element within reach of memory.
+inline constexpr std::int32_t MaxCoordinate = 1'000'000;
+inline constexpr std::int32_t MaxExtent = 100'000;
 
 // The value if it lies within ±MaxCoordinate, else an invalid value.
 std::int32_t CheckedCoordinate(std::int32_t value);

@@ -162,10 +162,7 @@ void TBauteil::Scale(QPoint, double factorX, double factorY) {
 }
 
 Rect TBauteil::GetInnerBounds(Canvas& canvas) {
-    const int half = Stiftbreite() / 2;
-    Rect r = GetBounds(canvas);
-    r = {r.Left + half, r.Top + half, r.Right - half, r.Bottom - half};
-    return Normalised(r);
+    return Normalised(Inflated(GetBounds(canvas), -(Stiftbreite() / 2)));
 }
 
 void TBauteil::FillContacts(std::vector<QPoint*>&) {}

@@ -19,7 +19,7 @@ constexpr int kNodeGrabHalf = 50;
 constexpr int kNodeRepaintHalf = 150;
 
 Rect Square(QPoint centre, int half) {
-    return {centre.x() - half, centre.y() - half, centre.x() + half, centre.y() + half};
+    return SquareAround(centre, half);
 }
 
 Rect DeviceSquare(QPoint centre, int half, const Canvas& canvas) {
@@ -47,7 +47,7 @@ Rect PixelBounds(const std::vector<QPoint>& device) {
         r.Right = std::max(r.Right, p.x());
         r.Bottom = std::max(r.Bottom, p.y());
     }
-    return {r.Left, r.Top, r.Right + 1, r.Bottom + 1};
+    return {r.Left, r.Top, SaturatingAdd(r.Right, 1), SaturatingAdd(r.Bottom, 1)};
 }
 
 } // namespace
