@@ -62,21 +62,23 @@ std::vector<QPoint> TDraht::BuildContour() {
 }
 
 void TDraht::BuildSegmentHull(QPoint p, QPoint q) {
+    // Offsets are added in 64 bits and clamped: a segment at the edge of the range keeps a hull.
+    auto at = [](QPoint base, long long dx, long long dy) {
+        return QPoint(SaturatingAdd(base.x(), dx), SaturatingAdd(base.y(), dy));
+    };
     // A segment of no length still gets an area to be hit on.
     if (p == q)
-        q = p + QPoint(1, 1);
+        q = at(p, 1, 1);
     const QPoint s = q.x() < p.x() ? q : p;
     const QPoint e = q.x() < p.x() ? p : q;
-    const long double dx = e.x() - s.x();
-    const long double dy = e.y() - s.y();
+    const long double dx = (long double)e.x() - s.x();
+    const long double dy = (long double)e.y() - s.y();
     const long double length = RoundHalfEven(std::sqrt(dx * dx + dy * dy));
     const long double g = Stiftbreite() >= 20 ? RoundHalfEven(0.8L * Stiftbreite()) : 20;
     const int h = RoundToUnit(dy / length * g);
     const int k = RoundToUnit(dx / length * g);
-    SegmentHull = {QPoint(s.x() - h, s.y() + k), QPoint(s.x() - k, s.y() - h),
-                   QPoint(s.x() + h, s.y() - k), QPoint(e.x() + h, e.y() - k),
-                   QPoint(e.x() + k, e.y() + h), QPoint(e.x() - h, e.y() + k),
-                   QPoint(s.x() - h, s.y() + k)};
+    SegmentHull = {at(s, -h, k), at(s, -k, -h), at(s, h, -k), at(e, h, -k),
+                   at(e, k, h),  at(e, -h, k),  at(s, -h, k)};
 }
 
 std::vector<QPoint> TDraht::DeviceHull(QPoint p, QPoint q, Canvas& canvas) {
