@@ -34,50 +34,56 @@ template <typename Write> QString SaveAtomically(const QString& path, Write&& wr
     return {};
 }
 
-} // namespace
+// Runs read; a reading error it ends with learns where the value that failed starts.
+template <typename Read> void Locating(const ValueReader& reader, Read&& read) {
+    try {
+        read();
+    } catch (StreamError& error) {
+        if (error.Position() < 0)
+            error.SetPosition(reader.ValueStart());
+        throw;
+    }
+}
 
-namespace {
+// Appends the boards of a project to load as they are read. Nothing is allocated for the
+// board count: a damaged one ends reading where the data end, and every whole board stays.
+void ReadBoards(QIODevice& device, ViewState& view, RecordContext& context, ValueReader& reader,
+                ProjectLoad& load) {
+    // A project has at least one board, even when nothing of it could be read.
+    load.Boards.push_back(std::make_unique<TPlatine>(view));
+    if (reader.Remaining() == 0)
+        throw StreamError::EmptyStream();
+    load.Boards.back()->LadeAusStream(context, reader, true);
+    load.Version = context.Version().Text();
+    if (!context.OldFormat()) {
+        const std::int32_t total = reader.ReadInteger();
+        for (std::int32_t i = 1; i < total; ++i) {
+            if (reader.Remaining() == 0) {
+                // No board is made up where the data end.
+                StreamError error = StreamError::ReadError();
+                error.SetPosition(reader.Position());
+                throw error;
+            }
+            load.Boards.push_back(std::make_unique<TPlatine>(view));
+            RecordContext boardContext(StreamPurpose::File, device);
+            boardContext.ShareBudgetWith(context);
+            load.Boards.back()->LadeAusStream(boardContext, reader, true);
+        }
+    }
+    if (const qint64 rest = reader.Remaining(); rest > 0) {
+        load.Error = StreamError::UnreadData(rest);
+        load.Error->SetPosition(reader.Position());
+    }
+}
 
-// Reads the boards of a project from a device that can go back and knows its size.
+// Reads a project from a device that can go back and knows its size.
 ProjectLoad ReadProjectFrom(QIODevice& device, ViewState& view) {
     ProjectLoad load;
     RecordContext context(StreamPurpose::File, device);
     ValueReader reader(device, LargeBuffer);
     try {
-        // A project has at least one board, even when nothing of it could be read.
-        auto first = std::make_unique<TPlatine>(view);
-        TPlatine* board = first.get();
-        load.Boards.push_back(std::move(first));
-        if (reader.Remaining() == 0)
-            throw StreamError::EmptyStream();
-        board->LadeAusStream(context, reader, true);
-        load.Version = context.Version().Text();
-        if (!context.OldFormat()) {
-            // Nothing is allocated for the count: a damaged one ends reading where the boards
-            // end, and every board that was whole stays.
-            const std::int32_t total = reader.ReadInteger();
-            for (std::int32_t i = 1; i < total; ++i) {
-                if (reader.Remaining() == 0) {
-                    // No board is made up where the data end.
-                    StreamError error = StreamError::ReadError();
-                    error.SetPosition(reader.Position());
-                    throw error;
-                }
-                auto next = std::make_unique<TPlatine>(view);
-                board = next.get();
-                load.Boards.push_back(std::move(next));
-                RecordContext boardContext(StreamPurpose::File, device);
-                boardContext.ShareBudgetWith(context);
-                board->LadeAusStream(boardContext, reader, true);
-            }
-        }
-        if (const qint64 rest = reader.Remaining(); rest > 0) {
-            load.Error = StreamError::UnreadData(rest);
-            load.Error->SetPosition(reader.Position());
-        }
-    } catch (StreamError& error) {
-        if (error.Position() < 0)
-            error.SetPosition(reader.ValueStart());
+        Locating(reader, [&] { ReadBoards(device, view, context, reader, load); });
+    } catch (const StreamError& error) {
         load.Error = error;
     }
     if (load.Version.isEmpty())
@@ -194,7 +200,7 @@ void ReadLayoutIntoBoard(const QString& path, TPlatine& board) {
     layout->ClearPieces();
     RecordContext context(StreamPurpose::File, file);
     ValueReader reader(file, LargeBuffer);
-    layout->LadeAusStream(context, reader, true);
+    Locating(reader, [&] { layout->LadeAusStream(context, reader, true); });
     layout->SetPlatinenName(QFileInfo(path).fileName().left(35));
     board.SetSize(layout->Width(), layout->Height());
     board.SetNullpunkt(layout->Nullpunkt());
@@ -218,7 +224,7 @@ std::optional<StreamError> ReadLibraryPage(const QString& path, TBibo& page) {
     RecordContext context(StreamPurpose::File, file);
     ValueReader reader(file, SmallBuffer);
     try {
-        page.LadeAusStream(context, reader, true);
+        Locating(reader, [&] { page.LadeAusStream(context, reader, true); });
     } catch (const StreamError& error) {
         return error;
     }

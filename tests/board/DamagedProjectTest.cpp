@@ -1,6 +1,7 @@
 // Projects that are damaged, oversized or not projects at all: what is whole stays, the damage
 // is named in plain words, and nothing a file says can make reading allocate without bound.
 
+#include "board/Bibo.h"
 #include "board/Board.h"
 #include "board/LoadError.h"
 #include "board/ProjectFile.h"
@@ -202,6 +203,33 @@ TEST(DamagedProjectTest, ErrorsNameTheByteWhereTheDamagedValueStarts) {
               QStringLiteral("This is not a Karvel project file, or it is damaged (the file is "
                              "empty)."));
     EXPECT_EQ(empty.Boards.size(), 1u) << "a project always has a board to show";
+}
+
+TEST(DamagedProjectTest, LibraryPagesAndLayoutsNameTheByteToo) {
+    QTemporaryDir folder;
+    RecordBytes b;
+    b.Header("Seite", "3,08").Int(2);
+    Pad(b, 254);
+    const qsizetype damaged = b.Bytes().size();
+    const QString path = folder.filePath(QStringLiteral("seite.lib"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(b.Str(QStringLiteral("TFehlt")).Bytes());
+    file.close();
+    ViewState view;
+    TBibo page(view);
+    const std::optional<StreamError> error = ReadLibraryPage(path, page);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->Position(), damaged);
+    EXPECT_EQ(page.Count(), 1);
+
+    TPlatine board(view);
+    try {
+        ReadLayoutIntoBoard(path, board);
+        FAIL() << "read a damaged layout";
+    } catch (const StreamError& layoutError) {
+        EXPECT_EQ(layoutError.Position(), damaged);
+    }
 }
 
 // --- Files that are not projects -----------------------------------------------------------------
