@@ -87,11 +87,11 @@ void TPlatine::LadeAusStream(RecordContext& context, ValueReader& reader, bool p
     }
     reader.SetOldFormat(context.OldFormat());
 
-    // An element takes at least its class name's tag and length byte.
+    // Nothing is allocated for the count: elements are taken in one by one, so a damaged count
+    // keeps every whole element and fails only where the data end.
     const std::int32_t count = reader.ReadInteger();
     if (count < 0)
         throw StreamError::InvalidValue();
-    reader.CheckCount(count, 2);
     const bool select = IsMainBoard() || context.Is(StreamPurpose::Transfer);
     for (std::int32_t i = 0; i < count; ++i) {
         std::unique_ptr<TBauteil> created =
@@ -118,12 +118,12 @@ void TPlatine::ReadBoardFields(RecordContext& context, ValueReader& reader, bool
         throw StreamError::InvalidValue();
     if (IsMainBoard() && typ != UserBoard)
         ConvertBoardType(typ);
-    width_ = reader.ReadInteger();
-    height_ = reader.ReadInteger();
+    width_ = record::ReadExtent(reader);
+    height_ = record::ReadExtent(reader);
     nullpunkt_ = {0, 0};
     if (!context.OldFormat()) {
-        const int x = reader.ReadInteger();
-        nullpunkt_ = {x, reader.ReadInteger()};
+        const int x = record::ReadCoordinate(context, reader);
+        nullpunkt_ = {x, record::ReadCoordinate(context, reader)};
     }
     // The 5.08 mm pad boards lay their grid half a hole lower than the others.
     if (typ == std::int32_t(TPlatinenTyp::pt_augen508))
@@ -151,6 +151,7 @@ void TPlatine::ReadBoardFields(RecordContext& context, ValueReader& reader, bool
     }
     if (layout_ && context.VersionAbove(3065)) {
         RecordContext nested(context.Purpose(), context.Device());
+        nested.ShareBudgetWith(context);
         layout_->LadeAusStream(nested, reader, placed);
     }
 }
@@ -160,7 +161,7 @@ void TPlatine::ConvertBoardType(int typ) {
         QDir(view_.ProgramFolder).filePath(QStringLiteral("Data/P%1.dat").arg(typ));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw FileOpenError(path, file.errorString());
+        throw FileOpenError::For(file);
     // Only the first board record of the layout file is the layout; its own version rules
     // apply to it, the outer file keeps its version.
     RecordContext context(StreamPurpose::File, file);

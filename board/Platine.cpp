@@ -117,7 +117,8 @@ void TPlatine::SetSize(int width, int height) {
 }
 
 Rect TPlatine::BoardRect() const {
-    return {nullpunkt_.x(), nullpunkt_.y(), nullpunkt_.x() + width_, nullpunkt_.y() + height_};
+    return {nullpunkt_.x(), nullpunkt_.y(), SaturatingAdd(nullpunkt_.x(), width_),
+            SaturatingAdd(nullpunkt_.y(), height_)};
 }
 
 void TPlatine::SetInfozeilen(const QString& first, const QString& second) {
@@ -143,7 +144,7 @@ Mapping TPlatine::CurrentMapping() const {
     m.ViewportExt = {s, s};
     if (view_.Loetseite) {
         // Seen from below the board turns about its horizontal centre line; left stays left.
-        m.WindowOrg = {0, 2 * nullpunkt_.y() + height_};
+        m.WindowOrg = {0, ClampToInt(2LL * nullpunkt_.y() + height_)};
         m.WindowExt = {HolePitch, -HolePitch};
     }
     return m;
@@ -156,8 +157,8 @@ void TPlatine::SetzeMassstab(Canvas& canvas) {
 
 QSize TPlatine::ControlSize() const {
     const long long s = PixelsPerHole();
-    return {int((width_ + nullpunkt_.x()) * s / HolePitch + 1),
-            int((height_ + nullpunkt_.y()) * s / HolePitch + 1)};
+    return {ClampToInt(((long long)width_ + nullpunkt_.x()) * s / HolePitch + 1),
+            ClampToInt(((long long)height_ + nullpunkt_.y()) * s / HolePitch + 1)};
 }
 
 void TPlatine::ResizeControl() {
@@ -215,7 +216,8 @@ QPoint TPlatine::BoardToHost(QPoint board) const {
 }
 
 QPoint TPlatine::HoleIndex(QPoint board) const {
-    if (board.x() > width_ + nullpunkt_.x() || board.y() > height_ + nullpunkt_.y())
+    if (board.x() > (long long)width_ + nullpunkt_.x() ||
+        board.y() > (long long)height_ + nullpunkt_.y())
         return {-1, -1};
     return {Div(board.x() + HolePitch / 2, HolePitch), Div(board.y(), HolePitch)};
 }
@@ -335,7 +337,8 @@ void TPlatine::FitElementsOnce(bool onlySelected) {
     const QSize shown = host_->ClientSize();
     const QPoint target =
         host_->ScrollPosition() + QPoint((shown.width() - 20) / 2, (shown.height() - 20) / 2);
-    const QPoint centre((united->Left + united->Right) / 2, (united->Top + united->Bottom) / 2);
+    const QPoint centre(int(((long long)united->Left + united->Right) / 2),
+                        int(((long long)united->Top + united->Bottom) / 2));
     ScrollBy(ControlToBoard(target) - centre);
 }
 

@@ -16,7 +16,6 @@ namespace {
 
 constexpr qsizetype LargeBuffer = 20000;
 constexpr qsizetype SmallBuffer = 2000;
-constexpr qint64 SmallestBoardRecord = 41 + 2;
 
 // Runs a write into a temporary file beside the target and puts it in place only when all of
 // it was written; the previous file stays untouched otherwise.
@@ -35,30 +34,55 @@ template <typename Write> QString SaveAtomically(const QString& path, Write&& wr
     return {};
 }
 
-} // namespace
+// Runs read; a reading error it ends with learns where the value that failed starts.
+template <typename Read> void Locating(const ValueReader& reader, Read&& read) {
+    try {
+        read();
+    } catch (StreamError& error) {
+        if (error.Position() < 0)
+            error.SetPosition(reader.ValueStart());
+        throw;
+    }
+}
 
-ProjectLoad ReadProject(QIODevice& device, ViewState& view) {
+// Appends the boards of a project to load as they are read. Nothing is allocated for the
+// board count: a damaged one ends reading where the data end, and every whole board stays.
+void ReadBoards(QIODevice& device, ViewState& view, RecordContext& context, ValueReader& reader,
+                ProjectLoad& load) {
+    // A project has at least one board, even when nothing of it could be read.
+    load.Boards.push_back(std::make_unique<TPlatine>(view));
+    if (reader.Remaining() == 0)
+        throw StreamError::EmptyStream();
+    load.Boards.back()->LadeAusStream(context, reader, true);
+    load.Version = context.Version().Text();
+    if (!context.OldFormat()) {
+        const std::int32_t total = reader.ReadInteger();
+        for (std::int32_t i = 1; i < total; ++i) {
+            if (reader.Remaining() == 0) {
+                // No board is made up where the data end.
+                StreamError error = StreamError::ReadError();
+                error.SetPosition(reader.Position());
+                throw error;
+            }
+            load.Boards.push_back(std::make_unique<TPlatine>(view));
+            RecordContext boardContext(StreamPurpose::File, device);
+            boardContext.ShareBudgetWith(context);
+            load.Boards.back()->LadeAusStream(boardContext, reader, true);
+        }
+    }
+    if (const qint64 rest = reader.Remaining(); rest > 0) {
+        load.Error = StreamError::UnreadData(rest);
+        load.Error->SetPosition(reader.Position());
+    }
+}
+
+// Reads a project from a device that can go back and knows its size.
+ProjectLoad ReadProjectFrom(QIODevice& device, ViewState& view) {
     ProjectLoad load;
     RecordContext context(StreamPurpose::File, device);
     ValueReader reader(device, LargeBuffer);
     try {
-        auto first = std::make_unique<TPlatine>(view);
-        TPlatine* board = first.get();
-        load.Boards.push_back(std::move(first));
-        board->LadeAusStream(context, reader, true);
-        load.Version = context.Version().Text();
-        if (!context.OldFormat()) {
-            const std::int32_t total = reader.ReadInteger();
-            if (total > 1)
-                reader.CheckCount(total - 1, SmallestBoardRecord);
-            for (std::int32_t i = 1; i < total; ++i) {
-                auto next = std::make_unique<TPlatine>(view);
-                board = next.get();
-                load.Boards.push_back(std::move(next));
-                RecordContext boardContext(StreamPurpose::File, device);
-                board->LadeAusStream(boardContext, reader, true);
-            }
-        }
+        Locating(reader, [&] { ReadBoards(device, view, context, reader, load); });
     } catch (const StreamError& error) {
         load.Error = error;
     }
@@ -71,11 +95,75 @@ ProjectLoad ReadProject(QIODevice& device, ViewState& view) {
     return load;
 }
 
-ProjectLoad ReadProjectFile(const QString& path, ViewState& view) {
+// Reads all of a pipe or FIFO into memory, at most limit bytes; nothing when it holds more.
+std::optional<QByteArray> ReadWholeStream(QIODevice& device, qint64 limit) {
+    QByteArray bytes;
+    constexpr qint64 Chunk = 1 << 16;
+    for (;;) {
+        const qint64 room = std::min(Chunk, limit + 1 - bytes.size());
+        const QByteArray chunk = device.read(room);
+        if (!chunk.isEmpty()) {
+            bytes += chunk;
+            if (bytes.size() > limit)
+                return std::nullopt;
+            continue;
+        }
+        // A file on a pipe blocks in read and ends with nothing; other devices say when more
+        // has come.
+        if (!device.waitForReadyRead(-1) && device.bytesAvailable() <= 0)
+            return bytes;
+    }
+}
+
+// Runs read on the device itself when it can go back and knows its size; a pipe can do
+// neither, so its bytes are read into memory first, at most limit of them.
+template <typename Read>
+ProjectLoad WithRandomAccess(QIODevice& device, const QString& name, qint64 limit, Read&& read) {
+    if (!device.isSequential())
+        return read(device);
+    std::optional<QByteArray> bytes = ReadWholeStream(device, limit);
+    if (!bytes)
+        throw FileOpenError(FileOpenError::Reason::TooLarge, name);
+    QBuffer buffer(&*bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return read(static_cast<QIODevice&>(buffer));
+}
+
+// Whether the device holds a board layout file: one record of a board without a layout of its
+// own, then the board count, and nothing else. Read as a project it fails where the project's
+// nested layout would begin.
+bool HoldsBoardLayout(QIODevice& device, ViewState& view) {
+    if (!device.seek(0))
+        return false;
+    RecordContext context(StreamPurpose::File, device);
+    ValueReader reader(device, LargeBuffer);
+    try {
+        TBoard layout(view);
+        layout.LadeAusStream(context, reader, true);
+        return reader.ReadInteger() >= 1 && reader.Remaining() == 0;
+    } catch (const StreamError&) {
+        return false;
+    }
+}
+
+} // namespace
+
+ProjectLoad ReadProject(QIODevice& device, ViewState& view, qint64 inputLimit) {
+    return WithRandomAccess(device, QString(), inputLimit,
+                            [&](QIODevice& input) { return ReadProjectFrom(input, view); });
+}
+
+ProjectLoad ReadProjectFile(const QString& path, ViewState& view, qint64 inputLimit) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw FileOpenError(path, file.errorString());
-    ProjectLoad load = ReadProject(file, view);
+        throw FileOpenError::For(file);
+    ProjectLoad load = WithRandomAccess(file, path, inputLimit, [&](QIODevice& input) {
+        ProjectLoad read = ReadProjectFrom(input, view);
+        if (read.Error && read.Error->GetKind() != StreamError::Kind::UnreadData &&
+            HoldsBoardLayout(input, view))
+            throw FileOpenError(FileOpenError::Reason::BoardLayout, path);
+        return read;
+    });
     if (!load.Boards.empty())
         load.Boards.front()->SetDateiname(path);
     return load;
@@ -107,12 +195,12 @@ void ReadLayoutIntoBoard(const QString& path, TPlatine& board) {
         return;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw FileOpenError(path, file.errorString());
+        throw FileOpenError::For(file);
     layout->Clear();
     layout->ClearPieces();
     RecordContext context(StreamPurpose::File, file);
     ValueReader reader(file, LargeBuffer);
-    layout->LadeAusStream(context, reader, true);
+    Locating(reader, [&] { layout->LadeAusStream(context, reader, true); });
     layout->SetPlatinenName(QFileInfo(path).fileName().left(35));
     board.SetSize(layout->Width(), layout->Height());
     board.SetNullpunkt(layout->Nullpunkt());
@@ -132,11 +220,11 @@ QString SaveLibraryPage(const QString& path, TBibo& page) {
 std::optional<StreamError> ReadLibraryPage(const QString& path, TBibo& page) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw FileOpenError(path, file.errorString());
+        throw FileOpenError::For(file);
     RecordContext context(StreamPurpose::File, file);
     ValueReader reader(file, SmallBuffer);
     try {
-        page.LadeAusStream(context, reader, true);
+        Locating(reader, [&] { page.LadeAusStream(context, reader, true); });
     } catch (const StreamError& error) {
         return error;
     }

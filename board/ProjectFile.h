@@ -24,12 +24,18 @@ struct ProjectLoad {
     QString Version;
 };
 
+// The most a pipe or FIFO may deliver as a project: it is read into memory before the boards.
+inline constexpr qint64 MaxStreamedProject = qint64(256) << 20;
+
 // Reads a project: the first board, the board count, the further boards. A too new file
-// throws VersionError and yields nothing.
-ProjectLoad ReadProject(QIODevice& device, ViewState& view);
-// The same from a file; FileOpenError when it cannot be opened. The first board remembers the
-// file name.
-ProjectLoad ReadProjectFile(const QString& path, ViewState& view);
+// throws VersionError and yields nothing. Bytes after the last board are reported as an error
+// (UnreadData) with every board kept. A pipe is read into memory first, FileOpenError when
+// it delivers more than inputLimit bytes.
+ProjectLoad ReadProject(QIODevice& device, ViewState& view, qint64 inputLimit = MaxStreamedProject);
+// The same from a file; FileOpenError when it cannot be opened as a project: missing, a
+// folder, not readable, or a board layout file. The first board remembers the file name.
+ProjectLoad ReadProjectFile(const QString& path, ViewState& view,
+                            qint64 inputLimit = MaxStreamedProject);
 
 void WriteProject(QIODevice& device, const std::vector<TPlatine*>& boards);
 // Writes the project to a temporary file beside the target and renames it over the target.

@@ -162,10 +162,7 @@ void TBauteil::Scale(QPoint, double factorX, double factorY) {
 }
 
 Rect TBauteil::GetInnerBounds(Canvas& canvas) {
-    const int half = Stiftbreite() / 2;
-    Rect r = GetBounds(canvas);
-    r = {r.Left + half, r.Top + half, r.Right - half, r.Bottom - half};
-    return Normalised(r);
+    return Normalised(Inflated(GetBounds(canvas), -(Stiftbreite() / 2)));
 }
 
 void TBauteil::FillContacts(std::vector<QPoint*>&) {}
@@ -236,12 +233,12 @@ const ViewState& TBauteil::View() const {
     return parent_ ? parent_->View() : DefaultView();
 }
 
-bool TBauteil::AdoptFillBitmap(QImage bitmap) {
+bool TBauteil::AdoptFillBitmap(QImage bitmap, QByteArray stored) {
     TBitmapUsageList* list = BMUsage();
     if (list == nullptr || bitmap.isNull())
         return false;
     ReleaseFillBitmap();
-    TBitmapUsage* record = list->Add(std::move(bitmap));
+    TBitmapUsage* record = list->Add(std::move(bitmap), std::move(stored));
     SetBMU(record);
     SetBtmap(record->Bitmap.get());
     SetHasteBitmap(true);

@@ -107,8 +107,9 @@ public:
 
     // --- Non-virtual operations
     // Makes a freshly loaded or read bitmap the element's fill: a new record in the board's
-    // list that this element uses. False when the element has no list to keep it in.
-    bool AdoptFillBitmap(QImage bitmap);
+    // list that this element uses. False when the element has no list to keep it in. stored,
+    // when given, are the bytes of the BMP file the bitmap was read from.
+    bool AdoptFillBitmap(QImage bitmap, QByteArray stored = {});
     bool IsOnWorkingSide() const;
     bool IsXRayGhost() const;
     bool IsFilledArea() const;

@@ -9,6 +9,7 @@
 
 #include <QtCore/QBuffer>
 #include <QtCore/QtEndian>
+#include <QtGui/QImageReader>
 
 namespace karvel {
 
@@ -17,8 +18,15 @@ namespace {
 constexpr qint64 BmpFileHeaderSize = 14;
 constexpr qint64 BmpSmallestInfoHeader = 12;
 
-// Reads one BMP file from the device; its own header says how long it is.
-QImage ReadBmp(QIODevice& device) {
+// A BMP file as it lies in the stream, and the picture it holds.
+struct StoredBmp {
+    QByteArray Bytes;
+    QImage Image;
+};
+
+// Reads one BMP file from the device; its own header says how long it is. The picture's size
+// is taken from its header and out of the stream's budget before any pixel is unpacked.
+StoredBmp ReadBmp(QIODevice& device, DecodeBudget& budget) {
     const QByteArray header = device.read(BmpFileHeaderSize);
     if (header.size() != BmpFileHeaderSize)
         throw StreamError::ReadError();
@@ -30,13 +38,19 @@ QImage ReadBmp(QIODevice& device) {
     const qint64 rest = total - BmpFileHeaderSize;
     if (device.isSequential() ? false : rest > device.size() - device.pos())
         throw StreamError::ReadError();
-    QByteArray file = header + device.read(rest);
-    if (file.size() != total)
+    StoredBmp bmp{header + device.read(rest), {}};
+    if (bmp.Bytes.size() != total)
         throw StreamError::ReadError();
-    QImage image;
-    if (!image.loadFromData(file, "BMP"))
+    QBuffer buffer(&bmp.Bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "BMP");
+    const QSize size = reader.size();
+    if (!size.isValid() || size.isEmpty())
         throw StreamError::InvalidValue();
-    return image;
+    budget.Take(qint64(size.width()) * size.height());
+    if (!reader.read(&bmp.Image))
+        throw StreamError::InvalidValue();
+    return bmp;
 }
 
 } // namespace
@@ -77,6 +91,11 @@ void TBauteil::WriteFillBitmap(RecordContext& context, ValueWriter& writer) {
         return;
     }
     writer.FlushBuffer();
+    const bool ownPicture = record != nullptr && record->Bitmap.get() == Btmap();
+    if (const QByteArray* stored = ownPicture ? record->StoredBytes() : nullptr) {
+        writer.WriteRaw(*stored);
+        return;
+    }
     const QImage* bitmap = Btmap();
     QImage image = bitmap ? *bitmap : QImage(1, 1, QImage::Format_RGB32);
     if (!bitmap)
@@ -135,9 +154,9 @@ void TBauteil::ReadFillBitmap(RecordContext& context, ValueReader& reader) {
         return;
     }
     reader.SyncToStream();
-    QImage image = ReadBmp(context.Device());
+    StoredBmp bmp = ReadBmp(context.Device(), context.Budget());
     ReleaseFillBitmap();
-    AdoptFillBitmap(std::move(image));
+    AdoptFillBitmap(std::move(bmp.Image), std::move(bmp.Bytes));
 }
 
 } // namespace karvel

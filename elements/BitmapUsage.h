@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <QtCore/QByteArray>
 #include <QtGui/QImage>
 #include <vector>
 
@@ -21,14 +22,33 @@ struct TBitmapUsage {
     bool InUse = false;                           // a live element refers to it
 
     bool IsUnused() const { return !InUse && Snapshots.empty(); }
+
+    // The BMP file the bitmap was read from, as long as the picture is unchanged: written back
+    // as it came, since encoding it afresh could turn a few compressed bytes into megabytes.
+    const QByteArray* StoredBytes() const {
+        if (stored_.isEmpty() || !Bitmap || Bitmap->cacheKey() != storedKey_)
+            return nullptr;
+        return &stored_;
+    }
+    void SetStoredBytes(QByteArray bytes) {
+        stored_ = std::move(bytes);
+        storedKey_ = Bitmap ? Bitmap->cacheKey() : 0;
+    }
+
+private:
+    QByteArray stored_;
+    // Every change to a QImage gives it a new key, so a changed picture drops its stored bytes.
+    qint64 storedKey_ = 0;
 };
 
 class TBitmapUsageList {
 public:
-    // Takes the bitmap into a new record that a live element uses.
-    TBitmapUsage* Add(QImage bitmap) {
+    // Takes the bitmap into a new record that a live element uses; stored, when given, are the
+    // bytes of the BMP file it was read from.
+    TBitmapUsage* Add(QImage bitmap, QByteArray stored = {}) {
         auto record = std::make_unique<TBitmapUsage>();
         record->Bitmap = std::make_unique<QImage>(std::move(bitmap));
+        record->SetStoredBytes(std::move(stored));
         record->InUse = true;
         record->Id = ++lastId_;
         records_.push_back(std::move(record));

@@ -37,7 +37,7 @@ void TBohrung::Draw(Canvas& canvas) {
 std::optional<Region> TBohrung::CreateRegion(Canvas& canvas) {
     // One pixel more on every side, so that the outline drawn on the rim belongs to it.
     const Rect r = Normalised(canvas.LPtoDP(GetBounds(canvas)));
-    return Region::FromEllipse({r.Left - 1, r.Top - 1, r.Right + 1, r.Bottom + 1});
+    return Region::FromEllipse(Inflated(r, 1));
 }
 
 QString TBohrung::GetKindName() const {

@@ -19,7 +19,7 @@ constexpr int kNodeGrabHalf = 50;
 constexpr int kNodeRepaintHalf = 150;
 
 Rect Square(QPoint centre, int half) {
-    return {centre.x() - half, centre.y() - half, centre.x() + half, centre.y() + half};
+    return SquareAround(centre, half);
 }
 
 Rect DeviceSquare(QPoint centre, int half, const Canvas& canvas) {
@@ -47,7 +47,7 @@ Rect PixelBounds(const std::vector<QPoint>& device) {
         r.Right = std::max(r.Right, p.x());
         r.Bottom = std::max(r.Bottom, p.y());
     }
-    return {r.Left, r.Top, r.Right + 1, r.Bottom + 1};
+    return {r.Left, r.Top, SaturatingAdd(r.Right, 1), SaturatingAdd(r.Bottom, 1)};
 }
 
 } // namespace
@@ -62,21 +62,23 @@ std::vector<QPoint> TDraht::BuildContour() {
 }
 
 void TDraht::BuildSegmentHull(QPoint p, QPoint q) {
+    // Offsets are added in 64 bits and clamped: a segment at the edge of the range keeps a hull.
+    auto at = [](QPoint base, long long dx, long long dy) {
+        return QPoint(SaturatingAdd(base.x(), dx), SaturatingAdd(base.y(), dy));
+    };
     // A segment of no length still gets an area to be hit on.
     if (p == q)
-        q = p + QPoint(1, 1);
+        q = at(p, 1, 1);
     const QPoint s = q.x() < p.x() ? q : p;
     const QPoint e = q.x() < p.x() ? p : q;
-    const long double dx = e.x() - s.x();
-    const long double dy = e.y() - s.y();
+    const long double dx = (long double)e.x() - s.x();
+    const long double dy = (long double)e.y() - s.y();
     const long double length = RoundHalfEven(std::sqrt(dx * dx + dy * dy));
     const long double g = Stiftbreite() >= 20 ? RoundHalfEven(0.8L * Stiftbreite()) : 20;
     const int h = RoundToUnit(dy / length * g);
     const int k = RoundToUnit(dx / length * g);
-    SegmentHull = {QPoint(s.x() - h, s.y() + k), QPoint(s.x() - k, s.y() - h),
-                   QPoint(s.x() + h, s.y() - k), QPoint(e.x() + h, e.y() - k),
-                   QPoint(e.x() + k, e.y() + h), QPoint(e.x() - h, e.y() + k),
-                   QPoint(s.x() - h, s.y() + k)};
+    SegmentHull = {at(s, -h, k), at(s, -k, -h), at(s, h, -k), at(e, h, -k),
+                   at(e, k, h),  at(e, -h, k),  at(s, -h, k)};
 }
 
 std::vector<QPoint> TDraht::DeviceHull(QPoint p, QPoint q, Canvas& canvas) {

@@ -65,12 +65,12 @@ void NormaliseRect(Rect& rect) {
     if (rect.Bottom < rect.Top)
         std::swap(rect.Top, rect.Bottom);
     if (rect.Left == rect.Right) {
-        --rect.Left;
-        ++rect.Right;
+        rect.Left = SaturatingAdd(rect.Left, -1);
+        rect.Right = SaturatingAdd(rect.Right, 1);
     }
     if (rect.Top == rect.Bottom) {
-        --rect.Top;
-        ++rect.Bottom;
+        rect.Top = SaturatingAdd(rect.Top, -1);
+        rect.Bottom = SaturatingAdd(rect.Bottom, 1);
     }
 }
 
@@ -81,7 +81,7 @@ Rect Normalised(Rect rect) {
 
 Rect InflateNormalised(Rect rect, int amount) {
     NormaliseRect(rect);
-    return {rect.Left - amount, rect.Top - amount, rect.Right + amount, rect.Bottom + amount};
+    return Inflated(rect, amount);
 }
 
 long double DegToRad(long double degrees) {
@@ -89,7 +89,9 @@ long double DegToRad(long double degrees) {
 }
 
 QPoint Midpoint(QPoint p, QPoint q) {
-    return {p.x() + Div(q.x() - p.x(), 2), p.y() + Div(q.y() - p.y(), 2)};
+    // Halved in 64 bits: the difference of two far-apart points does not fit 32.
+    return {int(p.x() + ((long long)q.x() - p.x()) / 2),
+            int(p.y() + ((long long)q.y() - p.y()) / 2)};
 }
 
 QPoint ScalePoint(QPoint point, QPoint origin, long double factorX, long double factorY) {

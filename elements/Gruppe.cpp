@@ -503,8 +503,9 @@ void TGruppe::WriteGroupRecord(RecordContext& context, ValueWriter& writer) {
 
 void TGruppe::ReadGroupRecord(RecordContext& context, ValueReader& reader) {
     TBauteil::ReadFromStream(context, reader);
-    // A member takes at least its class name's tag and length byte.
-    const int count = record::ReadListCount(context, reader, 2);
+    // Members are taken in one by one, so a count larger than the rest of the stream keeps
+    // every whole member and fails only where the data end.
+    const qint64 count = record::ReadListLength(context, reader);
     const QByteArray identity = reader.ReadRaw(IdentityBlockSize);
     Identifier =
         record::DecodeShortString(QByteArrayView(identity).sliced(0, 11), IdentifierLength);
@@ -522,7 +523,7 @@ void TGruppe::ReadGroupRecord(RecordContext& context, ValueReader& reader) {
     InComponentsList = reader.ReadBoolean();
 
     const GroupDepthGuard depth(context);
-    for (int i = 0; i < count; ++i) {
+    for (qint64 i = 0; i < count; ++i) {
         std::unique_ptr<TBauteil> member = CreateElementByClassName(reader.ReadString());
         member->SetParent(Parent());
         member->SetBMUsage(BMUsage());

@@ -152,8 +152,8 @@ void TKreis::WriteToStream(RecordContext& context, ValueWriter& writer) {
 void TKreis::ReadFromStream(RecordContext& context, ValueReader& reader) {
     TBauteil::ReadFromStream(context, reader);
     auto readPoint = [&] {
-        const int x = record::ReadInteger16InOldFormat(context, reader);
-        return QPoint(x, record::ReadInteger16InOldFormat(context, reader));
+        const int x = record::ReadCoordinate(context, reader);
+        return QPoint(x, record::ReadCoordinate(context, reader));
     };
     Centre = readPoint();
     RimPoint = readPoint();

@@ -40,8 +40,7 @@ int TRoundElement::Radius() const {
 }
 
 Rect TRoundElement::GetBounds(Canvas&) {
-    const int r = Radius();
-    return {Centre.x() - r, Centre.y() - r, Centre.x() + r, Centre.y() + r};
+    return SquareAround(Centre, Radius());
 }
 
 bool TRoundElement::HitTest(QPoint device, Canvas& canvas) {
@@ -51,7 +50,7 @@ bool TRoundElement::HitTest(QPoint device, Canvas& canvas) {
     if (!Covers(redraw, device))
         return false;
     // The tolerance reaches half the pen width beyond the rim.
-    return PointDistance(canvas.DPtoLP(device), Centre) <= Radius() + Stiftbreite() / 2;
+    return PointDistance(canvas.DPtoLP(device), Centre) <= (long long)Radius() + Stiftbreite() / 2;
 }
 
 void TRoundElement::DrawGhost(Canvas& canvas, const QPoint& at) {
@@ -100,9 +99,9 @@ void TRoundElement::WriteToStream(RecordContext& context, ValueWriter& writer) {
 
 void TRoundElement::ReadFromStream(RecordContext& context, ValueReader& reader) {
     TBauteil::ReadFromStream(context, reader);
-    Diameter = reader.ReadFloat();
-    const int x = reader.ReadInteger();
-    Centre = {x, reader.ReadInteger()};
+    Diameter = record::ReadDiameter(reader);
+    const int x = record::ReadCoordinate(context, reader);
+    Centre = {x, record::ReadCoordinate(context, reader)};
 }
 
 } // namespace karvel

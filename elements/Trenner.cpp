@@ -76,7 +76,8 @@ void TTrenner::ReadFromStream(RecordContext& context, ValueReader& reader) {
     TBauteil::ReadFromStream(context, reader);
     int v[4];
     for (int& value : v)
-        value = context.OldFormat() ? record::ReadRawInt16(reader) : record::ReadRawInt32(reader);
+        value = context.OldFormat() ? record::ReadRawInt16(reader)
+                                    : record::CheckedCoordinate(record::ReadRawInt32(reader));
     CutRect = {v[0], v[1], v[2], v[3]};
 }
 

@@ -3,6 +3,8 @@
 // windowExt + viewportOrg on each axis, rounded to whole units. A negative extent flips an axis.
 // Boards convert mouse positions with it even when no canvas exists, so it stands on its own.
 
+#include "platform/Rect.h"
+
 #include <cmath>
 #include <QtCore/QPoint>
 #include <QtCore/QSize>
@@ -35,12 +37,14 @@ struct Mapping {
 private:
     // Rounds halves up, as the device mapping of the original drawing system did; exact integer
     // arithmetic keeps huge boards at high zoom free of floating-point drift.
+    // The result is clamped into the 32-bit range: a point far off the board maps to the edge of
+    // the device range, never to the other side of it.
     static int Apply(int value, int fromOrg, int toExt, int fromExt, int toOrg) {
         if (fromExt == 0)
             return toOrg;
-        const long long numerator = (long long)(value - fromOrg) * toExt;
+        const long long numerator = ((long long)value - fromOrg) * toExt;
         long long q = FloorDiv(2 * numerator + fromExt, 2LL * fromExt);
-        return int(q + toOrg);
+        return ClampToInt(q + toOrg);
     }
     static long long FloorDiv(long long a, long long b) {
         if (b < 0) {

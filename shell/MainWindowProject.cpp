@@ -174,7 +174,7 @@ void MainWindow::OpenCommand(int) {
 
 bool MainWindow::OpenProjectFile(const QString& path) {
     const QFileInfo file(path);
-    if (!file.exists() || !file.isFile()) {
+    if (!file.exists()) {
         ShowLoadError(ProgramTitle,
                       view_
                           .Tr(QStringLiteral("Die Datei \"%1\" gibt es nicht."),
@@ -227,7 +227,7 @@ bool MainWindow::LoadProject(const QString& path) {
     DropBrokenBoard(load);
     if (load.Boards.empty()) {
         loading_->End();
-        ShowNoBoardError(path, load.Error ? load.Error->Message() : QString());
+        ShowNoBoardError(path, load.Error ? load.Error->Message(view_.Sprache) : QString());
         return false;
     }
     loading_->SetProgress(100);
@@ -241,7 +241,7 @@ bool MainWindow::LoadProject(const QString& path) {
     UpdateTitle();
     if (load.Error)
         ShowLoadError(LoadErrorCaption(),
-                      load.Error->Message() + u'\r' +
+                      load.Error->Message(view_.Sprache) + u'\r' +
                           view_.Tr(QStringLiteral("Die Datei ist beschädigt; gezeigt wird, was "
                                                   "bis dahin gelesen werden konnte:"),
                                    QStringLiteral("The file is damaged; what could be read up "

@@ -6,6 +6,7 @@
 #include "board/stream/FileVersion.h"
 #include "board/stream/StreamError.h"
 
+#include <memory>
 #include <QtCore/QIODevice>
 
 namespace karvel {
@@ -18,6 +19,25 @@ enum class StreamPurpose {
 };
 
 class SnapshotStream;
+
+// How many bitmap pixels one stream may still unpack. A compressed bitmap of a few bytes can
+// stand for a huge picture, so what a stream may decode is bounded, not only what it holds.
+class DecodeBudget {
+public:
+    static constexpr qint64 PixelsPerStream = 64'000'000;
+
+    // Takes a bitmap of that many pixels out of the budget; a picture beyond what is left is an
+    // invalid value.
+    void Take(qint64 pixels) {
+        if (pixels < 0 || pixels > left_)
+            throw StreamError::InvalidValue();
+        left_ -= pixels;
+    }
+    qint64 Left() const { return left_; }
+
+private:
+    qint64 left_ = PixelsPerStream;
+};
 
 class RecordContext {
 public:
@@ -45,6 +65,10 @@ public:
     const SnapshotStream* Snapshot() const { return snapshot_; }
     void SetSnapshot(const SnapshotStream* snapshot) { snapshot_ = snapshot; }
 
+    // The bitmaps of one stream share one budget, also across the records read from it.
+    DecodeBudget& Budget() const { return *budget_; }
+    void ShareBudgetWith(const RecordContext& other) { budget_ = other.budget_; }
+
     // How deep in nested groups reading is; bounded, so a damaged file cannot exhaust the stack.
     int GroupDepth() const { return groupDepth_; }
     void EnterGroup() {
@@ -59,6 +83,7 @@ private:
     QIODevice& device_;
     FileVersion version_;
     const SnapshotStream* snapshot_ = nullptr;
+    std::shared_ptr<DecodeBudget> budget_ = std::make_shared<DecodeBudget>();
     int groupDepth_ = 0;
 };
 

@@ -39,8 +39,32 @@ QPoint ReadPoint(const RecordContext& context, ValueReader& reader) {
         const int x = ReadRawInt16(reader);
         return {x, ReadRawInt16(reader)};
     }
-    const int x = ReadRawInt32(reader);
-    return {x, ReadRawInt32(reader)};
+    const int x = CheckedCoordinate(ReadRawInt32(reader));
+    return {x, CheckedCoordinate(ReadRawInt32(reader))};
+}
+
+std::int32_t CheckedCoordinate(std::int32_t value) {
+    if (value < -MaxCoordinate || value > MaxCoordinate)
+        throw StreamError::InvalidValue();
+    return value;
+}
+
+std::int32_t ReadCoordinate(const RecordContext& context, ValueReader& reader) {
+    return CheckedCoordinate(ReadInteger16InOldFormat(context, reader));
+}
+
+std::int32_t ReadExtent(ValueReader& reader) {
+    const std::int32_t value = reader.ReadInteger();
+    if (value < 0 || value > MaxExtent)
+        throw StreamError::InvalidValue();
+    return value;
+}
+
+double ReadDiameter(ValueReader& reader) {
+    const double millimetres = reader.ReadFloat();
+    if (!(millimetres >= 0.0 && millimetres * 100.0 <= MaxExtent))
+        throw StreamError::InvalidValue();
+    return millimetres;
 }
 
 void WritePointList(ValueWriter& writer, const std::vector<QPoint>& points) {
@@ -54,11 +78,15 @@ std::int32_t ReadInteger16InOldFormat(const RecordContext& context, ValueReader&
     return context.OldFormat() ? std::int32_t(std::int16_t(value)) : value;
 }
 
-int ReadListCount(const RecordContext& context, ValueReader& reader, qint64 minBytesPerItem) {
+qint64 ReadListLength(const RecordContext& context, ValueReader& reader) {
     const std::int32_t last = ReadInteger16InOldFormat(context, reader);
     if (last < -1)
         throw StreamError::InvalidValue();
-    const qint64 count = qint64(last) + 1;
+    return qint64(last) + 1;
+}
+
+int ReadListCount(const RecordContext& context, ValueReader& reader, qint64 minBytesPerItem) {
+    const qint64 count = ReadListLength(context, reader);
     reader.CheckCount(count, minBytesPerItem);
     return int(count);
 }

@@ -15,6 +15,22 @@
 
 namespace karvel::record {
 
+// What stored boards may hold. The program makes boards of at most 320 mm; a coordinate beyond
+// ten metres or a size beyond one metre is damage. Refusing it keeps every sum and difference
+// of coordinates, and every bound around them, inside 32 bits, and keeps the regions and
+// pictures made from an element within reach of memory.
+inline constexpr std::int32_t MaxCoordinate = 1'000'000;
+inline constexpr std::int32_t MaxExtent = 100'000;
+
+// The value if it lies within ±MaxCoordinate, else an invalid value.
+std::int32_t CheckedCoordinate(std::int32_t value);
+// A coordinate stored as an Integer (16 bits in the old format).
+std::int32_t ReadCoordinate(const RecordContext& context, ValueReader& reader);
+// A size stored as an Integer: 0 to MaxExtent.
+std::int32_t ReadExtent(ValueReader& reader);
+// A diameter in millimetres stored as a Float: 0 to MaxExtent units.
+double ReadDiameter(ValueReader& reader);
+
 // Point: raw 8 bytes, x then y as signed 32-bit; in the old format raw 4 bytes of 16-bit values.
 void WritePoint(ValueWriter& writer, QPoint p);
 QPoint ReadPoint(const RecordContext& context, ValueReader& reader);
@@ -23,7 +39,11 @@ QPoint ReadPoint(const RecordContext& context, ValueReader& reader);
 void WritePointList(ValueWriter& writer, const std::vector<QPoint>& points);
 std::vector<QPoint> ReadPointList(const RecordContext& context, ValueReader& reader);
 // A list count: an Integer n meaning n + 1 entries, checked against what the stream still holds.
+// For lists whose entries are read into memory at once.
 int ReadListCount(const RecordContext& context, ValueReader& reader, qint64 minBytesPerItem);
+// The same unchecked, for lists read entry by entry: what was whole before a damaged count
+// stays.
+qint64 ReadListLength(const RecordContext& context, ValueReader& reader);
 // An Integer that older files kept in 16 bits.
 std::int32_t ReadInteger16InOldFormat(const RecordContext& context, ValueReader& reader);
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstring>
 #include <optional>
 #include <QtCore/QIODevice>
@@ -45,6 +46,7 @@ ValueReader::~ValueReader() {
 }
 
 std::int32_t ValueReader::ReadInteger() {
+    BeginValue();
     const auto tag = ValueTag(ReadByte());
     const std::optional<int> size = IntegerSize(tag);
     if (!size || *size > 4)
@@ -54,39 +56,54 @@ std::int32_t ValueReader::ReadInteger() {
 }
 
 bool ValueReader::ReadBoolean() {
+    BeginValue();
     return ValueTag(ReadByte()) == ValueTag::True;
 }
 
 double ValueReader::ReadFloat() {
+    BeginValue();
     const auto tag = ValueTag(ReadByte());
+    double value = 0.0;
     if (tag == ValueTag::Extended) {
         Extended80::Bytes bytes;
         ReadInto(reinterpret_cast<char*>(bytes.data()), Extended80::ByteCount);
-        return Extended80::FromBytes(bytes).ToDouble();
+        value = Extended80::FromBytes(bytes).ToDouble();
+    } else if (tag == ValueTag::Double) {
+        value = std::bit_cast<double>(ReadLittleEndian(8));
+    } else if (const std::optional<int> size = IntegerSize(tag)) {
+        value = double(ReadSigned(*size));
+    } else {
+        throw StreamError::InvalidValue();
     }
-    if (tag == ValueTag::Double)
-        return std::bit_cast<double>(ReadLittleEndian(8));
-    if (const std::optional<int> size = IntegerSize(tag))
-        return double(ReadSigned(*size));
-    throw StreamError::InvalidValue();
+    // No stored quantity is infinite; such a value is a damaged one, and it would poison every
+    // size and angle computed from it.
+    if (!std::isfinite(value))
+        throw StreamError::InvalidValue();
+    return value;
 }
 
 QString ValueReader::ReadString() {
+    BeginValue();
     switch (ValueTag(ReadByte())) {
     case ValueTag::String:
-        return DecodeWindows1252(ReadRaw(qint64(ReadLittleEndian(1))));
+        return DecodeWindows1252(ReadBytes(qint64(ReadLittleEndian(1))));
     case ValueTag::LString:
-        return DecodeWindows1252(ReadRaw(qint64(ReadLittleEndian(4))));
+        return DecodeWindows1252(ReadBytes(qint64(ReadLittleEndian(4))));
     case ValueTag::WString:
         return ReadUtf16(qint64(ReadLittleEndian(4)));
     case ValueTag::Utf8String:
-        return QString::fromUtf8(ReadRaw(qint64(ReadLittleEndian(4))));
+        return QString::fromUtf8(ReadBytes(qint64(ReadLittleEndian(4))));
     default:
         throw StreamError::InvalidValue();
     }
 }
 
 QByteArray ValueReader::ReadRaw(qint64 count) {
+    BeginValue();
+    return ReadBytes(count);
+}
+
+QByteArray ValueReader::ReadBytes(qint64 count) {
     if (count < 0)
         throw StreamError::InvalidValue();
     CheckCount(count, 1);
@@ -109,6 +126,7 @@ void ValueReader::SyncToStream() {
     }
     bufferPos_ = 0;
     bufferEnd_ = 0;
+    valueStart_ = device_.pos();
 }
 
 qint64 ValueReader::Position() const {
@@ -152,7 +170,7 @@ std::int64_t ValueReader::ReadSigned(int byteCount) {
 
 QString ValueReader::ReadUtf16(qint64 count) {
     CheckCount(count, 2);
-    const QByteArray bytes = ReadRaw(2 * count);
+    const QByteArray bytes = ReadBytes(2 * count);
     QString text(count, Qt::Uninitialized);
     for (qint64 i = 0; i < count; ++i) {
         const auto low = std::uint8_t(bytes[2 * i]);

@@ -28,7 +28,7 @@ public:
     std::int32_t ReadInteger();
     // True exactly for the True tag; any other byte is false and is consumed as well.
     bool ReadBoolean();
-    // Extended, Double or any integer tag.
+    // Extended, Double or any integer tag; infinities and NaN are invalid values.
     double ReadFloat();
     // String and LString as Windows-1252, WString as UTF-16, UTF8String as UTF-8.
     QString ReadString();
@@ -47,6 +47,8 @@ public:
 
     // Where the next value starts, counted on the device.
     qint64 Position() const;
+    // Where the value read last (or being read) starts: the place a reading error points at.
+    qint64 ValueStart() const { return valueStart_; }
     // Bytes between Position() and the end of the device.
     qint64 Remaining() const;
     // Throws the read error unless count items of at least minBytesPerItem bytes each can
@@ -54,6 +56,8 @@ public:
     void CheckCount(qint64 count, qint64 minBytesPerItem) const;
 
 private:
+    void BeginValue() { valueStart_ = Position(); }
+    QByteArray ReadBytes(qint64 count);
     std::uint8_t ReadByte();
     std::uint64_t ReadLittleEndian(int byteCount);
     std::int64_t ReadSigned(int byteCount);
@@ -67,6 +71,7 @@ private:
     qint64 bufferPos_ = 0;
     qint64 bufferEnd_ = 0;
     bool oldFormat_ = false;
+    qint64 valueStart_ = 0;
 };
 
 } // namespace karvel

@@ -22,8 +22,8 @@ static void PrintTo(const QString& text, std::ostream* out) {
 namespace karvel {
 namespace {
 
-const std::string InvalidValueText = "Ungültiger Eigenschaftswert";
-const std::string ReadErrorText = "Stream-Lesefehler";
+const std::string InvalidValueText = "invalid value";
+const std::string ReadErrorText = "read error";
 constexpr qsizetype FileBuffer = 20000;
 constexpr qsizetype TransferBuffer = 2000;
 
@@ -57,12 +57,19 @@ struct Source {
     ValueReader reader;
 };
 
-// The user text of the StreamError that read() ends with, or "no error".
+// The kind of StreamError that read() ends with, or "no error".
 std::string ErrorOf(const std::function<void()>& read) {
     try {
         read();
     } catch (const StreamError& error) {
-        return error.what();
+        switch (error.GetKind()) {
+        case StreamError::Kind::InvalidValue:
+            return InvalidValueText;
+        case StreamError::Kind::ReadError:
+            return ReadErrorText;
+        default:
+            return "another error";
+        }
     }
     return "no error";
 }
@@ -478,13 +485,57 @@ TEST(ValueReader, ReadsFromAFileAndKnowsWhatIsLeft) {
 
 // --- The error texts
 
-TEST(StreamError, TextsAreTheSameInEveryLanguage) {
-    EXPECT_EQ(StreamError::InvalidValue().Message(), QStringLiteral("Ungültiger Eigenschaftswert"));
-    EXPECT_STREQ(StreamError::InvalidValue().what(), "Ung\xC3\xBCltiger Eigenschaftswert");
-    EXPECT_STREQ(StreamError::ReadError().what(), "Stream-Lesefehler");
-    const StreamError missing = StreamError::ClassNotFound(QStringLiteral("TWiderstand%1"));
-    EXPECT_EQ(missing.GetKind(), StreamError::Kind::ClassNotFound);
-    EXPECT_STREQ(missing.what(), "Klasse TWiderstand%1 nicht gefunden");
+TEST(StreamError, MessagesSayWhatWentWrongAndWhereInTheUsersLanguage) {
+    struct Case {
+        StreamError error;
+        const char* german;
+        const char* english;
+    };
+    StreamError invalid = StreamError::InvalidValue();
+    invalid.SetPosition(1234);
+    StreamError cut = StreamError::ReadError();
+    cut.SetPosition(77);
+    StreamError missing = StreamError::ClassNotFound(QStringLiteral("TWiderstand%1"));
+    missing.SetPosition(5);
+    const Case cases[] = {
+        {invalid,
+         "Dies ist keine Karvel-Projektdatei, oder sie ist beschädigt (Ungültiger "
+         "Eigenschaftswert bei Byte 1234).",
+         "This is not a Karvel project file, or it is damaged (invalid property value at byte "
+         "1234)."},
+        {cut,
+         "Dies ist keine Karvel-Projektdatei, oder sie ist beschädigt (Stream-Lesefehler: der "
+         "Wert bei Byte 77 reicht über das Ende der Daten hinaus).",
+         "This is not a Karvel project file, or it is damaged (stream read error: the value at "
+         "byte 77 runs past the end of the data)."},
+        {missing,
+         "Dies ist keine Karvel-Projektdatei, oder sie ist beschädigt (Klasse TWiderstand%1 "
+         "nicht gefunden bei Byte 5).",
+         "This is not a Karvel project file, or it is damaged (class TWiderstand%1 not found at "
+         "byte 5)."},
+        {StreamError::EmptyStream(),
+         "Dies ist keine Karvel-Projektdatei, oder sie ist beschädigt (die Datei ist leer).",
+         "This is not a Karvel project file, or it is damaged (the file is empty)."},
+        {StreamError::UnreadData(40),
+         "40 Bytes nach der letzten Platine wurden nicht gelesen; die Datei ist beschädigt oder "
+         "stammt nicht von Karvel.",
+         "40 bytes after the last board were not read; the file is damaged or was not written "
+         "by Karvel."},
+        {StreamError::UnreadData(1),
+         "1 Byte nach der letzten Platine wurde nicht gelesen; die Datei ist beschädigt oder "
+         "stammt nicht von Karvel.",
+         "1 byte after the last board was not read; the file is damaged or was not written by "
+         "Karvel."},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.error.Message(Language::German), QString::fromUtf8(c.german));
+        EXPECT_EQ(c.error.Message(Language::English), QString::fromUtf8(c.english));
+        EXPECT_STREQ(c.error.what(), c.english) << "what() is the English message";
+    }
+    EXPECT_EQ(missing.ClassName(), QStringLiteral("TWiderstand%1"));
+    EXPECT_EQ(StreamError::InvalidValue().Detail(Language::English),
+              QStringLiteral("invalid property value"))
+        << "no place named while nobody told it";
 }
 
 } // namespace

@@ -5,10 +5,13 @@
 
 #include <cstdint>
 #include <memory>
-#include <QtCore/QCoreApplication>
+#include <QtGui/QGuiApplication>
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    static std::unique_ptr<QCoreApplication> app = std::make_unique<QCoreApplication>(*argc, *argv);
+    // Text labels measure their text, and fonts need a GUI application (on no screen).
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(*argc, *argv);
     return 0;
 }
 

@@ -398,7 +398,7 @@ TEST_P(DatagenLegacyLayoutFile, AnOldFileOfTheTypeOpensOnItsLayout) {
     buffer.setData(OldProject(legacy.Typ, e.Width, e.Height));
     buffer.open(QIODevice::ReadOnly);
     ProjectLoad load = ReadProject(buffer, view);
-    ASSERT_FALSE(load.Error.has_value()) << load.Error->Message().toStdString();
+    ASSERT_FALSE(load.Error.has_value()) << load.Error->what();
     TPlatine& board = *load.Boards.at(0);
     TBoard& layout = *board.Layout();
     EXPECT_EQ(board.PlatinenTyp(), TPlatinenTyp::pt_UserBoard);

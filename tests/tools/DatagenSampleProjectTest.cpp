@@ -48,7 +48,7 @@ class DatagenSampleProjectTest : public ::testing::Test {
 protected:
     void SetUp() override {
         load_ = ReadProjectFile(SamplePath(), view_);
-        ASSERT_FALSE(load_.Error.has_value()) << load_.Error->Message().toStdString();
+        ASSERT_FALSE(load_.Error.has_value()) << load_.Error->what();
         ASSERT_EQ(load_.Boards.size(), 1u);
         board_ = load_.Boards[0].get();
     }

@@ -1,4 +1,7 @@
+#include "board/Board.h"
 #include "board/ProjectFile.h"
+#include "elements/Auge.h"
+#include "support/RecordBytes.h"
 #include "support/SampleBoard.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +10,9 @@
 #include <QtCore/QJsonObject>
 #include <QtCore/QProcess>
 #include <QtCore/QTemporaryDir>
+#include <QtCore/QtEndian>
+#include <QtGui/QImage>
+#include <sys/resource.h>
 
 namespace karvel {
 namespace {
@@ -18,12 +24,71 @@ struct ToolRun {
     QJsonObject Json() const { return QJsonDocument::fromJson(out).object(); }
 };
 
-ToolRun RunTool(const QStringList& args) {
+// Runs the tool; input, when given, is what it finds on its standard input, and a memory limit
+// bounds its address space.
+ToolRun RunTool(const QStringList& args, const QByteArray& input = {},
+                rlim_t memoryLimit = RLIM_INFINITY) {
     QProcess process;
+    if (memoryLimit != RLIM_INFINITY)
+        process.setChildProcessModifier([memoryLimit] {
+            const rlimit limit{memoryLimit, memoryLimit};
+            setrlimit(RLIMIT_AS, &limit);
+        });
     process.start(QStringLiteral(KARVEL_TOOL_PATH), args);
-    process.waitForFinished(60000);
-    return {process.exitCode(), process.readAllStandardOutput(),
-            QString::fromUtf8(process.readAllStandardError())};
+    process.write(input);
+    process.closeWriteChannel();
+    // Read as it comes: a pipe holds only so much of what the tool writes.
+    QByteArray out;
+    while (!process.waitForFinished(100))
+        out += process.readAllStandardOutput();
+    out += process.readAllStandardOutput();
+    return {process.exitCode(), out, QString::fromUtf8(process.readAllStandardError())};
+}
+
+// Whether the tool runs under AddressSanitizer, which cannot live within a memory limit.
+constexpr bool Sanitized() {
+#if defined(__SANITIZE_ADDRESS__)
+    return true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    return true;
+#else
+    return false;
+#endif
+#else
+    return false;
+#endif
+}
+
+// A project of one board holding count pads, written byte by byte: quicker than building the
+// board for a count this large.
+QByteArray PadProject(int count) {
+    auto header = [](const QByteArray& name) {
+        QByteArray h(41, '\0');
+        h[0] = char(name.size());
+        h.replace(1, name.size(), name);
+        return h.replace(37, 4, "3,08");
+    };
+    auto int32 = [](std::int32_t v) {
+        QByteArray bytes(5, '\4');
+        qToLittleEndian(v, bytes.data() + 1);
+        return bytes;
+    };
+    const QByteArray pad = QByteArray("\x06\x05TAuge\x02\x0f\x02\x32", 11) + QByteArray(8, '\0') +
+                           QByteArray::fromHex("080802ff0808080200") + '\5' + QByteArray(10, '\0') +
+                           '\x08' + QByteArray::fromHex("0500000000000000800040");
+    const QByteArray fields = QByteArray::fromHex("0215"
+                                                  "03803e"
+                                                  "031027"
+                                                  "02000200") +
+                              QByteArray::fromHex("000000007f0000000000000000000000") +
+                              QByteArray::fromHex("0200");
+    QByteArray bytes = header("Viele") + int32(count);
+    bytes.reserve(bytes.size() + qsizetype(count) * 40 + 200);
+    for (int k = 0; k < count; ++k)
+        bytes += pad + int32(254 * (k % 600)) + int32(254 * ((k / 600) % 3000) + 127);
+    return bytes + fields + header({}) + QByteArray::fromHex("0200") + fields +
+           QByteArray::fromHex("0201");
 }
 
 class KarvelToolTest : public ::testing::Test {
@@ -121,8 +186,8 @@ TEST_F(KarvelToolTest, InfoOfADamagedFileShowsWhatWasRead) {
     WriteBytes("cut.rst", Bytes("sample.rst").left(400));
     const ToolRun run = RunTool({QStringLiteral("info"), Path("cut.rst")});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("Stream-Lesefehler")) ||
-                run.err.contains(QStringLiteral("Ungültiger Eigenschaftswert")))
+    EXPECT_TRUE(
+        run.err.contains(QStringLiteral("This is not a Karvel project file, or it is damaged (")))
         << run.err.toStdString();
     const QJsonArray boards = run.Json()[QStringLiteral("boards")].toArray();
     ASSERT_EQ(boards.size(), 1);
@@ -254,6 +319,162 @@ TEST_F(KarvelToolTest, ProbeAndUnusedReportTheCopper) {
                        QStringLiteral("0")})
                   .exitCode,
               2);
+}
+
+// --- Files that are damaged, oversized or no projects ----------------------------------------
+
+TEST_F(KarvelToolTest, MessagesSayWhatTheFileIsInTheChosenLanguage) {
+    ViewState view;
+    TBoard layout(view);
+    layout.Add(std::make_unique<TAuge>());
+    ASSERT_TRUE(SaveLayoutFile(Path("Lochraster.KVB"), layout).isEmpty());
+    QDir(folder_.path()).mkdir(QStringLiteral("Ordner"));
+    WriteBytes("cut.rst", Bytes("sample.rst").left(400));
+    struct Case {
+        QStringList args;
+        int status;
+        QString text;
+    };
+    const Case cases[] = {
+        {{QStringLiteral("info"), Path("Ordner")},
+         2,
+         QStringLiteral("\"%1\" is a folder, not a file.").arg(Path("Ordner"))},
+        {{QStringLiteral("info"), Path("Ordner"), QStringLiteral("--lang"), QStringLiteral("de")},
+         2,
+         QStringLiteral("\"%1\" ist ein Ordner, keine Datei.").arg(Path("Ordner"))},
+        {{QStringLiteral("convert"), Path("Lochraster.KVB"), Path("out.rst")},
+         2,
+         QStringLiteral("\"%1\" is a board layout, not a project; open it in the board layout "
+                        "editor.")
+             .arg(Path("Lochraster.KVB"))},
+        {{QStringLiteral("unused"), Path("cut.rst"), QStringLiteral("--lang"),
+          QStringLiteral("de")},
+         1,
+         QStringLiteral("Dies ist keine Karvel-Projektdatei, oder sie ist beschädigt (")},
+        {{QStringLiteral("probe"), Path("cut.rst"), QStringLiteral("--at"), QStringLiteral("1,1")},
+         1,
+         QStringLiteral("This is not a Karvel project file, or it is damaged (")},
+    };
+    for (const Case& c : cases) {
+        const ToolRun run = RunTool(c.args);
+        EXPECT_EQ(run.exitCode, c.status) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains(c.text)) << run.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(Path("out.rst")));
+}
+
+TEST_F(KarvelToolTest, ConvertRefusesAProjectWithBytesAfterItsLastBoard) {
+    // The board count says one board where two follow.
+    ViewState view;
+    TPlatine first(view);
+    test::FillSampleBoard(first);
+    QByteArray bytes = Bytes("sample.rst");
+    const qsizetype count = test::WriteBoard(first, StreamPurpose::File).size();
+    ASSERT_EQ(bytes.mid(count, 2), QByteArray::fromHex("0202"));
+    bytes[count + 1] = 1;
+    WriteBytes("more.rst", bytes);
+    const ToolRun run = RunTool({QStringLiteral("convert"), Path("more.rst"), Path("out.rst")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("%1 bytes after the last board were not read")
+                                     .arg(bytes.size() - count - 2)))
+        << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("Nothing was written.")));
+    EXPECT_FALSE(QFile::exists(Path("out.rst")));
+}
+
+TEST_F(KarvelToolTest, AProjectComesThroughAPipe) {
+    const ToolRun run =
+        RunTool({QStringLiteral("info"), QStringLiteral("/dev/stdin")}, Bytes("sample.rst"));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.Json()[QStringLiteral("boards")].toArray().size(), 2);
+}
+
+// --- Pictures that cannot be made -----------------------------------------------------------
+
+TEST_F(KarvelToolTest, RenderRefusesPicturesItCannotMakeWithOneMessage) {
+    ViewState view;
+    TPlatine inverted(view), huge(view);
+    // A valid board whose offset puts its whole area left of and above the origin.
+    inverted.SetNullpunkt({-900000, -900000});
+    inverted.SetSize(1000, 1000);
+    huge.SetSize(100000, 100000);
+    ASSERT_TRUE(SaveProjectFile(Path("odd.rst"), {&inverted, &huge}).isEmpty());
+    struct Case {
+        QStringList options;
+        QString text;
+    };
+    const Case cases[] = {
+        {{}, QStringLiteral("The board has no area (")},
+        {{QStringLiteral("--board"), QStringLiteral("2"), QStringLiteral("--zoom"),
+          QStringLiteral("20")},
+         QStringLiteral("The picture would be 125985 x 125985 pixels; choose a smaller --zoom.")},
+        {{QStringLiteral("--board"), QStringLiteral("2"), QStringLiteral("--dpi"),
+          QStringLiteral("2400")},
+         QStringLiteral("choose a smaller --dpi.")},
+    };
+    for (const Case& c : cases) {
+        const ToolRun run = RunTool(
+            QStringList{QStringLiteral("render"), Path("odd.rst"), Path("odd.png")} + c.options);
+        EXPECT_EQ(run.exitCode, 1) << c.options.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains(c.text)) << run.err.toStdString();
+        EXPECT_FALSE(run.err.contains(QStringLiteral("Painter"))) << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(Path("odd.png")));
+    }
+    const ToolRun german = RunTool({QStringLiteral("render"), Path("odd.rst"), Path("odd.png"),
+                                    QStringLiteral("--lang"), QStringLiteral("de")});
+    EXPECT_EQ(german.exitCode, 1);
+    EXPECT_TRUE(german.err.contains(QStringLiteral("Die Platine hat keine Fläche (")))
+        << german.err.toStdString();
+    // Printed, the same board has its page around it.
+    EXPECT_EQ(RunTool({QStringLiteral("render"), Path("odd.rst"), Path("odd.pdf")}).exitCode, 0);
+}
+
+TEST_F(KarvelToolTest, APictureBeyondTheMemoryLeftIsRefusedClearly) {
+    if (Sanitized())
+        GTEST_SKIP() << "the sanitizer needs more address space than any limit leaves";
+    ViewState view;
+    TPlatine board(view);
+    board.SetSize(8000, 8000); // 7749 x 7749 pixels at 2400 dpi: 240 MB
+    ASSERT_TRUE(SaveProjectFile(Path("big.rst"), {&board}).isEmpty());
+    const ToolRun run = RunTool({QStringLiteral("render"), Path("big.rst"), Path("big.png"),
+                                 QStringLiteral("--dpi"), QStringLiteral("2400")},
+                                {}, rlim_t(250) << 20);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(
+        run.err.contains(QStringLiteral("Not enough memory for a picture of 7749 x 7749 pixels.")))
+        << run.err.toStdString();
+    EXPECT_FALSE(run.err.contains(QStringLiteral("Painter"))) << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(Path("big.png")));
+}
+
+// --- Memory ---------------------------------------------------------------------------------
+
+TEST_F(KarvelToolTest, InfoWritesItsJsonAsItGoes) {
+    if (Sanitized())
+        GTEST_SKIP() << "the sanitizer needs more address space than any limit leaves";
+    // Kept whole, the JSON of 100,000 pads took more than a gigabyte.
+    WriteBytes("many.rst", PadProject(100000));
+    const ToolRun run = RunTool({QStringLiteral("info"), Path("many.rst")}, {}, rlim_t(400) << 20);
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonArray elements = run.Json()[QStringLiteral("boards")]
+                                    .toArray()[0]
+                                    .toObject()[QStringLiteral("Bauteile")]
+                                    .toArray();
+    ASSERT_EQ(elements.size(), 100000);
+    EXPECT_EQ(elements[99999].toObject()[QStringLiteral("Centre")].toArray(),
+              (QJsonArray{254 * (99999 % 600), 254 * (99999 / 600) + 127}));
+}
+
+TEST_F(KarvelToolTest, RunningOutOfMemoryEndsWithAMessageAndStatusOne) {
+    if (Sanitized())
+        GTEST_SKIP() << "the sanitizer needs more address space than any limit leaves";
+    WriteBytes("huge.rst", PadProject(1000000));
+    const ToolRun run = RunTool({QStringLiteral("info"), Path("huge.rst")}, {}, rlim_t(160) << 20);
+    EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
+    EXPECT_TRUE(
+        run.err.contains(QStringLiteral("karvel-tool: not enough memory; the work was stopped.")))
+        << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty()) << "nothing is written for a project that was not read";
 }
 
 } // namespace

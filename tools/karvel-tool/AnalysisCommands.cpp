@@ -41,12 +41,17 @@ struct AnalysisSetup {
 };
 
 bool Setup(const Arguments& args, AnalysisSetup& setup) {
+    if (!LanguageOf(args)) {
+        setup.status = BadUse;
+        return false;
+    }
+    const Language messages = MessageLanguageOf(args);
     setup.view = MakeView(Language::German);
-    setup.load = LoadProject(args.Positional()[0], setup.view, setup.status);
+    setup.load = LoadProject(args.Positional()[0], setup.view, messages, setup.status);
     if (!setup.load)
         return false;
     if (setup.load->Error) {
-        PrintError(setup.load->Error->Message());
+        PrintError(setup.load->Error->Message(messages));
         setup.status = Failed;
         return false;
     }
@@ -59,7 +64,9 @@ bool Setup(const Arguments& args, AnalysisSetup& setup) {
 int Probe(const QStringList& args) {
     QString error;
     const auto parsed = Arguments::Parse(
-        args, {{}, {QStringLiteral("--at"), QStringLiteral("--board")}, 1, 1}, error);
+        args,
+        {{}, {QStringLiteral("--at"), QStringLiteral("--board"), QStringLiteral("--lang")}, 1, 1},
+        error);
     if (!parsed)
         return UsageError(error);
     const std::optional<QPoint> hole = ParseHole(parsed->Value(QStringLiteral("--at")));
@@ -92,7 +99,8 @@ int Probe(const QStringList& args) {
 
 int Unused(const QStringList& args) {
     QString error;
-    const auto parsed = Arguments::Parse(args, {{}, {QStringLiteral("--board")}, 1, 1}, error);
+    const auto parsed = Arguments::Parse(
+        args, {{}, {QStringLiteral("--board"), QStringLiteral("--lang")}, 1, 1}, error);
     if (!parsed)
         return UsageError(error);
     AnalysisSetup setup;

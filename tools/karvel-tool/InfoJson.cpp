@@ -125,25 +125,34 @@ QJsonObject ElementToJson(TBauteil& element, Canvas& canvas) {
     return json;
 }
 
-QJsonObject BoardToJson(TPlatine& board) {
-    QJsonObject json;
-    json[QStringLiteral("PlatinenName")] = board.PlatinenName();
-    json[QStringLiteral("PlatinenTyp")] = int(board.PlatinenTyp());
-    json[QStringLiteral("width")] = board.Width();
-    json[QStringLiteral("height")] = board.Height();
-    json[QStringLiteral("Nullpunkt")] = PointJson(board.Nullpunkt());
-    json[QStringLiteral("Ursprung")] = PointJson(board.Ursprung());
-    json[QStringLiteral("Anmerkungen")] = board.Anmerkungen().PlainText();
+void WriteBoardJson(TPlatine& board, tool::JsonStream& out) {
+    const QJsonObject fields{{QStringLiteral("Anmerkungen"), board.Anmerkungen().PlainText()},
+                             {QStringLiteral("Nullpunkt"), PointJson(board.Nullpunkt())},
+                             {QStringLiteral("PlatinenName"), board.PlatinenName()},
+                             {QStringLiteral("PlatinenTyp"), int(board.PlatinenTyp())},
+                             {QStringLiteral("Ursprung"), PointJson(board.Ursprung())},
+                             {QStringLiteral("height"), board.Height()},
+                             {QStringLiteral("width"), board.Width()}};
+    out.BeginObject();
+    for (auto it = fields.begin(); it != fields.end(); ++it) {
+        out.Key(it.key());
+        out.Value(it.value());
+    }
     QImage image(1, 1, QImage::Format_RGB32);
     Canvas canvas(image);
     board.SetzeMassstab(canvas);
-    QJsonArray elements;
+    // One element at a time: the JSON of a whole board can be far larger than the board.
+    out.Key(QStringLiteral("Bauteile"));
+    out.BeginArray();
     for (const auto& element : board.Bauteile())
-        elements.append(ElementToJson(*element, canvas));
-    json[QStringLiteral("Bauteile")] = elements;
-    json[QStringLiteral("Layout")] =
-        board.Layout() ? QJsonValue(BoardToJson(*board.Layout())) : QJsonValue();
-    return json;
+        out.Value(ElementToJson(*element, canvas));
+    out.EndArray();
+    out.Key(QStringLiteral("Layout"));
+    if (board.Layout())
+        WriteBoardJson(*board.Layout(), out);
+    else
+        out.Value(QJsonValue());
+    out.EndObject();
 }
 
 } // namespace karvel

@@ -4,7 +4,7 @@
 #include "tools/karvel-tool/InfoJson.h"
 #include "tools/karvel-tool/ToolSupport.h"
 
-#include <QtCore/QJsonArray>
+#include <cstdio>
 
 namespace karvel::tool {
 
@@ -16,17 +16,31 @@ int Info(const QStringList& args) {
     const std::optional<Language> language = LanguageOf(*parsed);
     if (!language)
         return BadUse;
+    const Language messages = MessageLanguageOf(*parsed);
     ViewState view = MakeView(*language);
     int status = Ok;
-    std::optional<ProjectLoad> load = LoadProject(parsed->Positional().front(), view, status);
+    std::optional<ProjectLoad> load =
+        LoadProject(parsed->Positional().front(), view, messages, status);
     if (!load)
         return status;
-    QJsonArray boards;
+    JsonStream out(stdout);
+    out.BeginObject();
+    out.Key(QStringLiteral("version"));
+    out.Value(load->Version);
+    out.Key(QStringLiteral("boards"));
+    out.BeginArray();
     for (const auto& board : load->Boards)
-        boards.append(BoardToJson(*board));
-    PrintJson({{QStringLiteral("version"), load->Version}, {QStringLiteral("boards"), boards}});
+        WriteBoardJson(*board, out);
+    out.EndArray();
+    out.EndObject();
+    std::fflush(stdout);
+    if (!out.Good()) {
+        PrintError(Tr(messages, QStringLiteral("Die Ausgabe konnte nicht geschrieben werden."),
+                      QStringLiteral("The output could not be written.")));
+        return Failed;
+    }
     if (load->Error) {
-        PrintError(load->Error->Message());
+        PrintError(load->Error->Message(messages));
         return Failed;
     }
     return Ok;
@@ -34,17 +48,22 @@ int Info(const QStringList& args) {
 
 int Convert(const QStringList& args) {
     QString error;
-    const auto parsed = Arguments::Parse(args, {{}, {}, 2, 2}, error);
+    const auto parsed = Arguments::Parse(args, {{}, {QStringLiteral("--lang")}, 2, 2}, error);
     if (!parsed)
         return UsageError(error);
+    if (!LanguageOf(*parsed))
+        return BadUse;
+    const Language messages = MessageLanguageOf(*parsed);
     ViewState view = MakeView(Language::German);
     int status = Ok;
-    std::optional<ProjectLoad> load = LoadProject(parsed->Positional()[0], view, status);
+    std::optional<ProjectLoad> load = LoadProject(parsed->Positional()[0], view, messages, status);
     if (!load)
         return status;
     if (load->Error) {
         // Writing what could be read would pass a damaged project off as a whole one.
-        PrintError(load->Error->Message() + QStringLiteral(": nothing written"));
+        PrintError(load->Error->Message(messages) + u' ' +
+                   Tr(messages, QStringLiteral("Es wurde nichts geschrieben."),
+                      QStringLiteral("Nothing was written.")));
         return Failed;
     }
     std::vector<TPlatine*> boards;
@@ -53,7 +72,9 @@ int Convert(const QStringList& args) {
     const QString out = parsed->Positional()[1];
     const QString saveError = SaveProjectFile(out, boards);
     if (!saveError.isEmpty()) {
-        PrintError(QStringLiteral("cannot write %1: %2").arg(out, saveError));
+        PrintError(Tr(messages, QStringLiteral("%1 kann nicht geschrieben werden: %2"),
+                      QStringLiteral("cannot write %1: %2"))
+                       .arg(out, saveError));
         return Failed;
     }
     return Ok;

@@ -71,53 +71,97 @@ void MapPage(Canvas& canvas, const Rect& area, int dotsPerInch, bool solderSide)
                           {dotsPerInch, dotsPerInch});
 }
 
-QByteArray PngBytes(const QImage& image) {
+// Why a picture was not made; the caller prints it and fails.
+struct RenderFailure {
+    QString Reason;
+};
+
+// A board of no area (a damaged size) gives no picture.
+void CheckArea(qint64 width, qint64 height, Language messages) {
+    if (width <= 0 || height <= 0)
+        throw RenderFailure{Tr(messages,
+                               QStringLiteral("Die Platine hat keine Fläche (%1 x %2 Pixel); "
+                                              "die Datei ist vermutlich beschädigt.")
+                                   .arg(width)
+                                   .arg(height),
+                               QStringLiteral("The board has no area (%1 x %2 pixels); the file "
+                                              "is probably damaged.")
+                                   .arg(width)
+                                   .arg(height))};
+}
+
+// Refuses a picture of no area or beyond MaxPixels before anything is allocated, and a picture
+// that could not be allocated.
+QImage MakeImage(qint64 width, qint64 height, const QString& smaller, Language messages) {
+    CheckArea(width, height, messages);
+    if (width > MaxPixels / height)
+        throw RenderFailure{
+            Tr(messages,
+               QStringLiteral("Das Bild hätte %1 x %2 Pixel; wählen Sie ein kleineres %3.")
+                   .arg(width)
+                   .arg(height)
+                   .arg(smaller),
+               QStringLiteral("The picture would be %1 x %2 pixels; choose a smaller %3.")
+                   .arg(width)
+                   .arg(height)
+                   .arg(smaller))};
+    QImage image(int(width), int(height), QImage::Format_RGB32);
+    if (image.isNull())
+        throw RenderFailure{Tr(messages,
+                               QStringLiteral("Zu wenig Speicher für ein Bild von %1 x %2 Pixeln.")
+                                   .arg(width)
+                                   .arg(height),
+                               QStringLiteral("Not enough memory for a picture of %1 x %2 pixels.")
+                                   .arg(width)
+                                   .arg(height))};
+    return image;
+}
+
+// The canvas of a picture or page must have started painting; otherwise nothing is drawn.
+void CheckActive(Canvas& canvas, Language messages) {
+    if (!canvas.Painter().isActive())
+        throw RenderFailure{Tr(messages, QStringLiteral("Das Bild kann nicht gezeichnet werden."),
+                               QStringLiteral("The picture cannot be drawn."))};
+}
+
+QByteArray PngBytes(const QImage& image, Language messages) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    if (!image.save(&buffer, "PNG") || buffer.data().isEmpty())
+        throw RenderFailure{Tr(messages, QStringLiteral("Das PNG-Bild kann nicht erzeugt werden."),
+                               QStringLiteral("The PNG picture cannot be made."))};
     return buffer.data();
 }
 
-std::optional<QByteArray> RenderScreen(TPlatine& board, int& status) {
+QByteArray RenderScreen(TPlatine& board, Language messages) {
     const QSize size = board.ControlSize();
-    if (qint64(size.width()) * size.height() > MaxPixels) {
-        PrintError(QStringLiteral("the picture would be %1 x %2 pixels; choose a smaller --zoom")
-                       .arg(size.width())
-                       .arg(size.height()));
-        status = Failed;
-        return std::nullopt;
-    }
-    QImage image(size, QImage::Format_RGB32);
+    QImage image = MakeImage(size.width(), size.height(), QStringLiteral("--zoom"), messages);
     image.fill(ToQColor(board.Color()));
     {
         Canvas canvas(image);
+        CheckActive(canvas, messages);
         board.Paint(canvas);
     }
-    return PngBytes(image);
+    return PngBytes(image, messages);
 }
 
-std::optional<QByteArray> RenderOutput(TPlatine& board, Format format, int dpi, int& status) {
+QByteArray RenderOutput(TPlatine& board, Format format, int dpi, Language messages) {
     const Rect area = PageArea(board);
     const bool solder = board.View().Loetseite;
-    const QSize pixels(int(qint64(area.Width()) * dpi / UnitsPerInch) + 1,
-                       int(qint64(area.Height()) * dpi / UnitsPerInch) + 1);
     if (format == Format::Png) {
-        if (qint64(pixels.width()) * pixels.height() > MaxPixels) {
-            PrintError(QStringLiteral("the picture would be %1 x %2 pixels; choose a smaller --dpi")
-                           .arg(pixels.width())
-                           .arg(pixels.height()));
-            status = Failed;
-            return std::nullopt;
-        }
-        QImage image(pixels, QImage::Format_RGB32);
+        QImage image = MakeImage(qint64(area.Width()) * dpi / UnitsPerInch + 1,
+                                 qint64(area.Height()) * dpi / UnitsPerInch + 1,
+                                 QStringLiteral("--dpi"), messages);
         image.fill(Qt::white);
         {
             Canvas canvas(image);
+            CheckActive(canvas, messages);
             MapPage(canvas, area, dpi, solder);
             board.ZeichneAusgabe(canvas, area);
         }
-        return PngBytes(image);
+        return PngBytes(image, messages);
     }
+    CheckArea(area.Width(), area.Height(), messages);
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     // One dot per board unit: the page is exactly as large as the board and its margin.
@@ -133,6 +177,7 @@ std::optional<QByteArray> RenderOutput(TPlatine& board, Format format, int dpi, 
         pdf.setTitle(board.PlatinenName());
         pdf.setCreator(QStringLiteral("Karvel 3.0"));
         Canvas canvas(pdf);
+        CheckActive(canvas, messages);
         MapPage(canvas, area, VectorDpi, solder);
         board.ZeichneAusgabe(canvas, area);
     } else {
@@ -143,9 +188,13 @@ std::optional<QByteArray> RenderOutput(TPlatine& board, Format format, int dpi, 
         svg.setViewBox(QRect(QPoint(0, 0), dots));
         svg.setTitle(board.PlatinenName());
         Canvas canvas(svg);
+        CheckActive(canvas, messages);
         MapPage(canvas, area, VectorDpi, solder);
         board.ZeichneAusgabe(canvas, area);
     }
+    if (buffer.data().isEmpty())
+        throw RenderFailure{Tr(messages, QStringLiteral("Das Bild kann nicht erzeugt werden."),
+                               QStringLiteral("The picture cannot be made."))};
     return buffer.data();
 }
 
@@ -176,12 +225,15 @@ int Render(const QStringList& args) {
     view.Durchsicht = a.Has(QStringLiteral("--see-through"));
     view.Roentgen = a.Has(QStringLiteral("--xray"));
     view.BitmapRendering = !a.Has(QStringLiteral("--no-bitmaps"));
+    const Language messages = MessageLanguageOf(a);
     int status = Ok;
-    std::optional<ProjectLoad> load = LoadProject(a.Positional()[0], view, status);
+    std::optional<ProjectLoad> load = LoadProject(a.Positional()[0], view, messages, status);
     if (!load)
         return status;
     if (load->Error)
-        PrintError(load->Error->Message() + QStringLiteral(": showing what could be read"));
+        PrintError(load->Error->Message(messages) + u' ' +
+                   Tr(messages, QStringLiteral("Das Bild zeigt, was gelesen werden konnte."),
+                      QStringLiteral("The picture shows what could be read.")));
     TPlatine* board = ChooseBoard(a, *load, status);
     if (board == nullptr)
         return status;
@@ -203,13 +255,19 @@ int Render(const QStringList& args) {
                          a.Has(QStringLiteral("--no-layout")) ||
                          a.Has(QStringLiteral("--grid-numbers")) ||
                          a.Has(QStringLiteral("--title")) || a.Has(QStringLiteral("--dpi"));
-    const std::optional<QByteArray> bytes =
-        printed ? RenderOutput(*board, *format, int(*dpi), status) : RenderScreen(*board, status);
-    if (!bytes)
-        return status;
-    const QString writeError = WriteAtomically(a.Positional()[1], *bytes);
+    QByteArray bytes;
+    try {
+        bytes = printed ? RenderOutput(*board, *format, int(*dpi), messages)
+                        : RenderScreen(*board, messages);
+    } catch (const RenderFailure& failure) {
+        PrintError(failure.Reason);
+        return Failed;
+    }
+    const QString writeError = WriteAtomically(a.Positional()[1], bytes);
     if (!writeError.isEmpty()) {
-        PrintError(QStringLiteral("cannot write %1: %2").arg(a.Positional()[1], writeError));
+        PrintError(Tr(messages, QStringLiteral("%1 kann nicht geschrieben werden: %2"),
+                      QStringLiteral("cannot write %1: %2"))
+                       .arg(a.Positional()[1], writeError));
         return Failed;
     }
     return load->Error ? Failed : Ok;

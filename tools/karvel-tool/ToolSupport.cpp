@@ -13,7 +13,7 @@ const char* const Usage =
     "commands:\n"
     "  version                     the program version and the file version it writes\n"
     "  info FILE [--lang de|en]    the boards and elements of a project as JSON\n"
-    "  convert IN OUT              read a project of any version, write the current one\n"
+    "  convert IN OUT [--lang de|en]   read a project of any version, write the current one\n"
     "  render FILE OUT [options]   a picture of a board: OUT ending in .png, .pdf or .svg\n"
     "      --board N               the N-th board of the project (from 1; default 1)\n"
     "      --solder --see-through --xray --outline --no-bitmaps    view modes\n"
@@ -21,9 +21,11 @@ const char* const Usage =
     "      --no-components --no-layout --grid-numbers --title TEXT  print options\n"
     "      --probe COL,ROW         show the continuity from a hole\n"
     "      --unused                show the unused copper\n"
-    "      --lang de|en            texts of the title block\n"
-    "  probe FILE --at COL,ROW [--board N]   what is connected to a hole, as JSON\n"
-    "  unused FILE [--board N]     the copper nothing touches, as JSON\n";
+    "      --lang de|en            texts of the title block and messages\n"
+    "  probe FILE --at COL,ROW [--board N] [--lang de|en]   what is connected to a hole\n"
+    "  unused FILE [--board N] [--lang de|en]   the copper nothing touches, as JSON\n"
+    "FILE may be a pipe (/dev/stdin). Messages are English unless --lang de is given.\n"
+    "Exit status: 0 done, 1 the file or the work failed, 2 wrong use.\n";
 
 int UsageError(const QString& message) {
     std::fprintf(stderr, "karvel-tool: %s\n%s", message.toUtf8().constData(), Usage);
@@ -50,6 +52,11 @@ std::optional<Language> LanguageOf(const Arguments& args) {
     return std::nullopt;
 }
 
+Language MessageLanguageOf(const Arguments& args) {
+    return args.Value(QStringLiteral("--lang")) == QLatin1String("de") ? Language::German
+                                                                       : Language::English;
+}
+
 ViewState MakeView(Language language) {
     ViewState view;
     view.Sprache = language;
@@ -57,15 +64,16 @@ ViewState MakeView(Language language) {
     return view;
 }
 
-std::optional<ProjectLoad> LoadProject(const QString& path, ViewState& view, int& status) {
+std::optional<ProjectLoad> LoadProject(const QString& path, ViewState& view, Language messages,
+                                       int& status) {
     try {
         return ReadProjectFile(path, view);
     } catch (const VersionError& error) {
-        PrintError(error.Message(view.Sprache));
+        PrintError(error.Message(messages));
         status = Failed;
     } catch (const FileOpenError& error) {
-        PrintError(error.Message(view.Sprache));
-        status = BadUse;
+        PrintError(error.Message(messages));
+        status = error.GetReason() == FileOpenError::Reason::TooLarge ? Failed : BadUse;
     }
     return std::nullopt;
 }

@@ -19,13 +19,17 @@ int UsageError(const QString& message);
 void PrintError(const QString& message);
 void PrintJson(const QJsonObject& json);
 
-// "--lang de|en"; nothing (and a usage error) for any other value.
+// "--lang de|en"; nothing (and a usage error) for any other value. The texts a project makes
+// (kind names, measures) default to German.
 std::optional<Language> LanguageOf(const Arguments& args);
+// Messages are English, the tool's own language, unless "--lang de" asks for German.
+Language MessageLanguageOf(const Arguments& args);
 ViewState MakeView(Language language);
 
-// Reads a project; prints why it could not and sets the exit status then. A damaged project
-// comes back with its error set.
-std::optional<ProjectLoad> LoadProject(const QString& path, ViewState& view, int& status);
+// Reads a project; prints why it could not, in the language of messages, and sets the exit
+// status then. A damaged project comes back with its error set.
+std::optional<ProjectLoad> LoadProject(const QString& path, ViewState& view, Language messages,
+                                       int& status);
 
 // "--board N" counting from 1, default the first; nothing (usage error printed) when the
 // project has no such board.

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <new>
 #include <QtGui/QGuiApplication>
 
 int main(int argc, char** argv) {
@@ -37,5 +38,16 @@ int main(int argc, char** argv) {
     const auto it = commands.find(command);
     if (it == commands.end())
         return karvel::tool::UsageError(QStringLiteral("unknown command '%1'").arg(command));
-    return it->second(args);
+    const qsizetype lang = args.indexOf(QStringLiteral("--lang"));
+    const bool german = lang >= 0 && args.value(lang + 1) == QLatin1String("de");
+    try {
+        return it->second(args);
+    } catch (const std::bad_alloc&) {
+        // Plain C strings: there may be no memory left to make a QString.
+        std::fputs(german ? "karvel-tool: Der Speicher reicht nicht aus; die Arbeit wurde "
+                            "abgebrochen.\n"
+                          : "karvel-tool: not enough memory; the work was stopped.\n",
+                   stderr);
+        return karvel::tool::Failed;
+    }
 }
