@@ -227,6 +227,37 @@ TEST_F(KarvelToolTest, ConvertWritesTheCurrentVersionAndRefusesDamage) {
     EXPECT_FALSE(QFile::exists(Path("out2.rst")));
 }
 
+TEST_F(KarvelToolTest, EditReplaysAScriptAndWritesOnlyWhenItRanThrough) {
+    // The sample's first board holds elements; delete the first and undo nothing else.
+    const ToolRun ok = RunTool({QStringLiteral("edit"), Path("sample.rst"), Path("edited.rst")},
+                               "select none\nselect 0 # the first element\ncommand EditDelete\n");
+    ASSERT_EQ(ok.exitCode, 0) << ok.err.toStdString();
+    const QJsonObject before = RunTool({QStringLiteral("info"), Path("sample.rst")}).Json();
+    const QJsonObject after = RunTool({QStringLiteral("info"), Path("edited.rst")}).Json();
+    const auto count = [](const QJsonObject& info) {
+        return info[QStringLiteral("boards")]
+            .toArray()[0]
+            .toObject()[QStringLiteral("Bauteile")]
+            .toArray()
+            .size();
+    };
+    ASSERT_GT(count(before), 0);
+    EXPECT_EQ(count(after), count(before) - 1);
+
+    WriteBytes("script.txt", "select all\nfly away\n");
+    const ToolRun bad = RunTool({QStringLiteral("edit"), Path("sample.rst"), Path("bad.rst"),
+                                 QStringLiteral("--script"), Path("script.txt")});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_TRUE(bad.err.contains(QStringLiteral("line 2"))) << bad.err.toStdString();
+    EXPECT_FALSE(QFile::exists(Path("bad.rst")));
+
+    const ToolRun window =
+        RunTool({QStringLiteral("edit"), Path("sample.rst"), Path("w.rst")}, "command FilePrint\n");
+    EXPECT_EQ(window.exitCode, 2);
+    EXPECT_TRUE(window.err.contains(QStringLiteral("FilePrint"))) << window.err.toStdString();
+    EXPECT_FALSE(QFile::exists(Path("w.rst")));
+}
+
 TEST_F(KarvelToolTest, InfoNamesKindsMeasuresAndBoundsInTheChosenLanguage) {
     const QJsonArray de = RunTool({QStringLiteral("info"), Path("sample.rst")})
                               .Json()[QStringLiteral("boards")]

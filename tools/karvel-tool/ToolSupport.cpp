@@ -24,6 +24,9 @@ const char* const Usage =
     "      --lang de|en            texts of the title block and messages\n"
     "  probe FILE --at COL,ROW [--board N] [--lang de|en]   what is connected to a hole\n"
     "  unused FILE [--board N] [--lang de|en]   the copper nothing touches, as JSON\n"
+    "  edit IN OUT [--board N] [--script FILE] [--lang de|en]\n"
+    "                              replay an edit script (standard input without --script)\n"
+    "                              onto a board and save the project to OUT\n"
     "FILE may be a pipe (/dev/stdin). Messages are English unless --lang de is given.\n"
     "Exit status: 0 done, 1 the file or the work failed, 2 wrong use.\n";
 
