@@ -1,5 +1,6 @@
 #include "shell/CommandTable.h"
 
+#include "board/BoardCommands.h"
 #include "shell/MainWindow.h"
 
 #include <array>
@@ -9,9 +10,23 @@ namespace karvel {
 
 namespace {
 
+// The board's own operations all go through one handler. Building a component needs the
+// component dialog, which the program does not have yet: it stays unavailable.
+std::array<Command, CommandCount> WithBoardCommands(std::array<Command, CommandCount> table) {
+    for (Command& command : table) {
+        if (command.Handle != nullptr || !IsBoardCommand(command.Id) ||
+            command.Id == CommandId::ComponentBuild)
+            continue;
+        command.Handle = &MainWindow::BoardCommand;
+        command.Tag = int(command.Id);
+        command.Available = true;
+    }
+    return table;
+}
+
 // A command the program cannot carry out yet is listed unavailable: shown, and disabled.
 const std::array<Command, CommandCount>& Table() {
-    static const std::array<Command, CommandCount> table{{
+    static const std::array<Command, CommandCount> table = WithBoardCommands({{
         {.Id = CommandId::FileNew,
          .Name = "Neu1",
          .German = "&Neu...",
@@ -979,7 +994,7 @@ const std::array<Command, CommandCount>& Table() {
          .Kind = CommandKind::Key,
          .Handle = &MainWindow::NextBoardCommand,
          .Available = true},
-    }};
+    }});
     return table;
 }
 

@@ -1,4 +1,5 @@
 #include "shell/MainWindow.h"
+#include "board/ElementClipboard.h"
 
 #include "board/Platine.h"
 #include "platform/ProgramFolder.h"
@@ -35,6 +36,7 @@ MainWindow::MainWindow(Options options)
     setObjectName(QStringLiteral("Form1"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/KARVEL.svg")));
     loading_ = std::make_unique<LoadingWindow>(view_.Sprache, this);
+    clipboard_ = std::make_unique<ElementClipboard>(view_);
 
     BuildLayout();
     CreateActions();

@@ -4,6 +4,7 @@
 // comes from the command table and reaches the current board, the project or the window.
 
 #include "board/CommandId.h"
+#include "board/Platine.h"
 #include "board/PlatinenTyp.h"
 #include "elements/ViewState.h"
 #include "shell/RecentFiles.h"
@@ -25,6 +26,8 @@ class QToolBar;
 class QToolButton;
 
 namespace karvel {
+
+class ElementClipboard;
 
 class BoardArea;
 class BoardControl;
@@ -121,6 +124,10 @@ public:
     void RecentFileCommand(int index);
     void ExitCommand(int tag);
     void SelectAllCommand(int tag);
+    // Every command that is an operation on the current board; the tag is its CommandId.
+    void BoardCommand(int tag);
+    // The tool bar's pen, colours and fill act on the selection as well as setting the defaults.
+    void ApplyToSelection(TPlatine::Attribut attribute);
     void ShowToolWindowCommand(int number);
     void ZoomCommand(int tag);
     void RulersCommand(int tag);
@@ -224,6 +231,7 @@ private:
 
     ViewState view_;
     std::unique_ptr<ShellDialogs> dialogs_;
+    std::unique_ptr<ElementClipboard> clipboard_;
     std::vector<BoardView> boards_;
     int current_ = -1;
     QString projectFileName_;

@@ -1,5 +1,6 @@
 // DoMenues: the enabling rules, the information display and the check marks of the switches.
 
+#include "board/ElementClipboard.h"
 #include "shell/MainWindow.h"
 
 #include "board/EnablingRules.h"
@@ -27,7 +28,9 @@ void MainWindow::DoMenues() {
 
 void MainWindow::ApplyCommandStates() {
     RuleInputs inputs;
-    inputs.ClipboardFilled = view_.ClipboardFilled;
+    inputs.ClipboardFilled = clipboard_->CanPaste();
+    inputs.HasUndo = CurrentBoard().KannRueckgaengig();
+    inputs.HasRedo = CurrentBoard().KannWiederherstellen();
     inputs.BoardCount = BoardCount();
     const EnablingState state = EvaluateRules(CurrentBoard(), inputs);
     for (const Command& command : CommandTable()) {

@@ -130,16 +130,20 @@ void MainWindow::BoardModeChanged(TPlatine& board) {
 void MainWindow::SetForeground(int index) {
     colourGrid_->SetForeground(index);
     const Colour colour = PaletteColour(index);
-    if (current_ >= 0)
+    if (current_ >= 0) {
         CurrentBoard().CurrentPenColour = colour;
+        ApplyToSelection(TPlatine::Attribut::PenColour);
+    }
     Action(CommandId::PenSwatch).setIcon(SwatchIcon(ToQColor(colour), true));
 }
 
 void MainWindow::SetBackground(int index) {
     colourGrid_->SetBackground(index);
     const Colour colour = PaletteColour(index);
-    if (current_ >= 0)
+    if (current_ >= 0) {
         CurrentBoard().CurrentBrushColour = colour;
+        ApplyToSelection(TPlatine::Attribut::BrushColour);
+    }
     Action(CommandId::FillSwatch).setIcon(SwatchIcon(ToQColor(colour), false));
 }
 
@@ -147,6 +151,7 @@ void MainWindow::PenWidthChosen(int index) {
     if (index < 0 || index >= PenWidthCount)
         return;
     CurrentBoard().CurrentPenWidth = PenWidthUnits(index);
+    ApplyToSelection(TPlatine::Attribut::PenWidth);
     DoMenues();
 }
 
@@ -160,6 +165,7 @@ void MainWindow::PenColourCommand(int) {
     if (!chosen)
         return;
     board.CurrentPenColour = FromQColor(*chosen);
+    ApplyToSelection(TPlatine::Attribut::PenColour);
     Action(CommandId::PenSwatch).setIcon(SwatchIcon(*chosen, true));
 }
 
@@ -173,11 +179,13 @@ void MainWindow::FillColourCommand(int) {
     if (!chosen)
         return;
     board.CurrentBrushColour = FromQColor(*chosen);
+    ApplyToSelection(TPlatine::Attribut::BrushColour);
     Action(CommandId::FillSwatch).setIcon(SwatchIcon(*chosen, false));
 }
 
 void MainWindow::FillCommand(int) {
     CurrentBoard().CurrentFill = Action(CommandId::FillToggle).isChecked();
+    ApplyToSelection(TPlatine::Attribut::Fill);
 }
 
 // --- Selection -----------------------------------------------------------------------------------

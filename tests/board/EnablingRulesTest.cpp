@@ -188,8 +188,18 @@ TEST(WindowEnablingTest, SelectAllEnablesSelectionCommandsAndCountsThem) {
     EXPECT_EQ(board.CountSelected(), 3);
     EXPECT_TRUE(shown->Action(ZoomSelected).isEnabled());
     EXPECT_TRUE(shown->PenWidths().isEnabled());
-    EXPECT_FALSE(shown->Action(EditCut).isEnabled()) << "cutting comes with the clipboard";
     EXPECT_EQ(shown->Display().First(), u"3 objects selected");
+    EXPECT_FALSE(shown->Action(EditUndo).isEnabled());
+
+    // The menus reach the board: cut empties it, and undo and paste become possible.
+    ASSERT_TRUE(shown->Action(EditCut).isEnabled());
+    shown->Action(EditCut).trigger();
+    EXPECT_EQ(board.Count(), 0);
+    EXPECT_TRUE(shown->Action(EditUndo).isEnabled());
+    EXPECT_TRUE(shown->Action(EditPaste).isEnabled());
+    shown->Action(EditUndo).trigger();
+    EXPECT_EQ(board.Count(), 3);
+    EXPECT_TRUE(shown->Action(EditRedo).isEnabled());
 }
 
 } // namespace

@@ -1,0 +1,29 @@
+// The board operations of the Edit, Arrange and Components menus, the element menu, the keys
+// and the tool bar: the window only runs them on the current board and shows the result.
+
+#include "board/BoardCommands.h"
+#include "board/ElementClipboard.h"
+#include "shell/BoardControl.h"
+#include "shell/MainWindow.h"
+
+namespace karvel {
+
+void MainWindow::BoardCommand(int tag) {
+    if (current_ < 0)
+        return;
+    RunBoardCommand(CommandId(tag), CurrentBoard(), *clipboard_);
+    Control(current_).InvalidateAll();
+    UpdateTitle();
+    DoMenues();
+}
+
+void MainWindow::ApplyToSelection(TPlatine::Attribut attribute) {
+    if (current_ < 0 || CurrentBoard().AnzahlMarkierte() == 0)
+        return;
+    CurrentBoard().SetzeAttribut(attribute);
+    Control(current_).InvalidateAll();
+    UpdateTitle();
+    DoMenues();
+}
+
+} // namespace karvel
