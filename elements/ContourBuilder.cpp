@@ -6,7 +6,7 @@ namespace karvel {
 
 namespace {
 
-constexpr long double kDefaultStep = 0.05L;
+constexpr long double DefaultStep = 0.05L;
 
 } // namespace
 
@@ -14,7 +14,7 @@ ContourBuilder::ContourBuilder(std::span<const QPoint> nodes, const ContourStyle
     : nodes_(nodes), style_(style) {
     // A step that does not advance would never end an arc.
     if (!(style_.Step > 0.0L))
-        style_.Step = kDefaultStep;
+        style_.Step = DefaultStep;
 }
 
 std::vector<QPoint> ContourBuilder::Build() {

@@ -11,9 +11,9 @@ namespace karvel {
 
 namespace {
 
-constexpr Colour kMilling = 8421504;        // grey milling area
-constexpr Colour kOutlineCopper = 15395562; // light grey copper in outline mode
-constexpr int kOutlinePenWidth = 10;
+constexpr Colour Milling = 8421504;        // grey milling area
+constexpr Colour OutlineCopper = 15395562; // light grey copper in outline mode
+constexpr int OutlinePenWidth = 10;
 
 Rect Square(QPoint centre, int half) {
     return {centre.x() - half, centre.y() - half, centre.x() + half, centre.y() + half};
@@ -56,7 +56,7 @@ Colour TDraht::ShapePenColour() const {
 
 void TDraht::SetShapePen(Canvas& canvas) const {
     // Milled shapes keep their own width in outline mode: the width is the cutter's path.
-    const int width = UmrissFlag() && !Fraesen() ? kOutlinePenWidth : Stiftbreite();
+    const int width = UmrissFlag() && !Fraesen() ? OutlinePenWidth : Stiftbreite();
     canvas.SetPen(ShapePenColour(), width, PenStyle::Solid);
     if (Stiftbreite() == 0 && !UmrissFlag() && !IsXRayGhost())
         canvas.SetPenStyle(PenStyle::Clear);
@@ -81,7 +81,7 @@ void TDraht::DrawAreaStyle(Canvas& canvas) {
 }
 
 void TDraht::DrawPinStyle(Canvas& canvas) {
-    canvas.SetPen(ShapePenColour(), UmrissFlag() ? kOutlinePenWidth : Stiftbreite());
+    canvas.SetPen(ShapePenColour(), UmrissFlag() ? OutlinePenWidth : Stiftbreite());
     if (HatTestSpannung()) {
         canvas.SetPenColour(colours::TestVoltage);
         canvas.SetBrushColour(colours::TestVoltage);
@@ -108,7 +108,7 @@ void TDraht::DrawDot(Canvas& canvas, QPoint at) {
 }
 
 void TDraht::DrawWireStyle(Canvas& canvas) {
-    canvas.SetPen(ShapePenColour(), UmrissFlag() ? kOutlinePenWidth : Stiftbreite());
+    canvas.SetPen(ShapePenColour(), UmrissFlag() ? OutlinePenWidth : Stiftbreite());
     BeginXRayStyle(canvas);
     DrawContour(canvas);
     EndXRayStyle(canvas);
@@ -203,8 +203,8 @@ void TDraht::DrawContour(Canvas& canvas) {
     if (hasBitmap && !view.BitmapRendering && !ghost)
         canvas.SetBrushColour(BitmapAverage());
     if (Fraesen()) {
-        canvas.SetPenColour(kMilling);
-        canvas.SetBrushColour(kMilling);
+        canvas.SetPenColour(Milling);
+        canvas.SetBrushColour(Milling);
     }
     const Colour previousPen = canvas.PenColour();
     const Colour previousBrush = canvas.BrushColour();
@@ -213,7 +213,7 @@ void TDraht::DrawContour(Canvas& canvas) {
         // Later rules win: test voltage over unused area over outline mode over copper.
         Colour c = CopperColours::For(view).Copper;
         if (UmrissFlag())
-            c = kOutlineCopper;
+            c = OutlineCopper;
         if (istFreierBereich())
             c = colours::Unused;
         if (HatTestSpannung())

@@ -14,9 +14,9 @@ namespace karvel {
 namespace {
 
 // Nodes are hit within this many units, ahead of everything else.
-constexpr int kNodeHitHalf = 55;
-constexpr int kNodeGrabHalf = 50;
-constexpr int kNodeRepaintHalf = 150;
+constexpr int NodeHitHalf = 55;
+constexpr int NodeGrabHalf = 50;
+constexpr int NodeRepaintHalf = 150;
 
 Rect Square(QPoint centre, int half) {
     return SquareAround(centre, half);
@@ -112,7 +112,7 @@ std::optional<Region> TDraht::CreateRegion(Canvas& canvas) {
     case TBauteilTyp::btAnschluss: {
         Region region = HullsRegion(Nodes, canvas).value_or(Region());
         for (const QPoint& node : Nodes)
-            region = region.Combined(Region::FromRect(DeviceSquare(node, kNodeHitHalf, canvas)),
+            region = region.Combined(Region::FromRect(DeviceSquare(node, NodeHitHalf, canvas)),
                                      CombineMode::Or);
         return region;
     }
@@ -161,7 +161,7 @@ bool TDraht::HitTest(QPoint device, Canvas& canvas) {
     if (!Contains(Normalised(canvas.LPtoDP(GetRedrawBounds(canvas))), device))
         return false;
     for (const QPoint& node : Nodes)
-        if (Contains(DeviceSquare(node, kNodeHitHalf, canvas), device))
+        if (Contains(DeviceSquare(node, NodeHitHalf, canvas), device))
             return true;
     return ShapeMeets({device.x(), device.y(), device.x() + 1, device.y() + 1}, canvas);
 }
@@ -181,7 +181,7 @@ QPoint* TDraht::NodeAt(QPoint point, Canvas&) {
         // Grouped leads are dragged only at their hole end, grouped wires at either end.
         const bool last = i + 1 == Nodes.size();
         const bool editable = !InGroup || i == 0 || (last && BauteilTyp == TBauteilTyp::btDraht);
-        if (editable && Contains(Square(Nodes[i], kNodeGrabHalf), point))
+        if (editable && Contains(Square(Nodes[i], NodeGrabHalf), point))
             found = &Nodes[i];
     }
     return found;
@@ -214,7 +214,7 @@ void TDraht::Invalidate(RepaintTarget& window, Canvas& canvas) {
     TBauteil::Invalidate(window, canvas);
     // The node markers and joints reach beyond the pen.
     for (const QPoint& node : Nodes)
-        window.InvalidateRect(DeviceSquare(node, kNodeRepaintHalf, canvas), true);
+        window.InvalidateRect(DeviceSquare(node, NodeRepaintHalf, canvas), true);
 }
 
 } // namespace karvel

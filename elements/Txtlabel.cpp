@@ -12,7 +12,7 @@ namespace karvel {
 
 namespace {
 
-constexpr Colour kGhostText = 8421504; // grey; silver in outline mode
+constexpr Colour GhostText = 8421504; // grey; silver in outline mode
 
 std::int16_t ClampToInt16(long long value) {
     return std::int16_t(std::clamp<long long>(value, INT16_MIN, INT16_MAX));
@@ -163,7 +163,7 @@ void TTextLabel::FillTextCell(Canvas& canvas, QPoint at) {
 void TTextLabel::BeginXRayStyle(Canvas& canvas) {
     // A ghost's text changes colour only; a text has no outline to mask.
     if (IsXRayGhost())
-        canvas.SetTextColour(UmrissFlag() ? colours::Silver : kGhostText);
+        canvas.SetTextColour(UmrissFlag() ? colours::Silver : GhostText);
 }
 
 // --- Area and hit tests -----------------------------------------------------------------------

@@ -17,13 +17,13 @@ namespace karvel {
 namespace {
 
 // Dash and dot lengths of one-pixel pens, in pixels, as GDI draws them.
-constexpr int kDashOn = 18;
-constexpr int kDashOff = 6;
-constexpr int kDotOn = 3;
-constexpr int kDotOff = 3;
+constexpr int DashOn = 18;
+constexpr int DashOff = 6;
+constexpr int DotOn = 3;
+constexpr int DotOff = 3;
 
 // Text asked for without a height gets a cell of this many pixels, readable on a screen.
-constexpr int kDefaultCellHeight = 16;
+constexpr int DefaultCellHeight = 16;
 
 int FloorDiv(std::int64_t num, std::int64_t den) {
     std::int64_t q = num / den;
@@ -296,9 +296,9 @@ QPen Canvas::MakePen() const {
     }
     QPen pen(ToQColor(penColour_), 0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
     if (penStyle_ == PenStyle::Dash)
-        pen.setDashPattern({kDashOn, kDashOff});
+        pen.setDashPattern({DashOn, DashOff});
     else if (penStyle_ == PenStyle::Dot)
-        pen.setDashPattern({kDotOn, kDotOff});
+        pen.setDashPattern({DotOn, DotOff});
     return pen;
 }
 
@@ -332,11 +332,11 @@ void Canvas::StrokeOnePixel(std::span<const QPoint> device, bool closed) {
     int period = 1;
     int on = 1;
     if (penStyle_ == PenStyle::Dash) {
-        period = kDashOn + kDashOff;
-        on = kDashOn;
+        period = DashOn + DashOff;
+        on = DashOn;
     } else if (penStyle_ == PenStyle::Dot) {
-        period = kDotOn + kDotOff;
-        on = kDotOn;
+        period = DotOn + DotOff;
+        on = DotOn;
     }
     const QRect bounds = QRect(0, 0, device_->width(), device_->height()).adjusted(-1, -1, 1, 1);
     std::vector<QPoint> pixels;
@@ -488,8 +488,7 @@ struct Canvas::FontEntry {
 Canvas::FontEntry& Canvas::CurrentFont() const {
     using Key = std::tuple<QString, bool, bool, bool, bool, int, int, int>;
     static std::map<Key, FontEntry> fonts;
-    const int size =
-        font_.Height == 0 ? kDefaultCellHeight : LengthToDevice(std::abs(font_.Height));
+    const int size = font_.Height == 0 ? DefaultCellHeight : LengthToDevice(std::abs(font_.Height));
     const Key key{font_.Face,
                   font_.Bold,
                   font_.Italic,
