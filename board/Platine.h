@@ -343,6 +343,7 @@ private:
     TBitmapUsageList bitmapUsages_;
     // Declared after the bitmap records: its snapshots refer to them and go first.
     std::unique_ptr<UndoHistory> history_;
+    qsizetype lastSnapshotSize_ = 0;
     DragState drag_;
     TBauteil* lastSelected_ = nullptr;
     TPlatinenTyp typ_ = TPlatinenTyp::pt_UserBoard;

@@ -19,6 +19,8 @@ constexpr qsizetype SnapshotBuffer = 20000;
 } // namespace
 
 void TPlatine::WriteSnapshot(SnapshotStream& snapshot) {
+    // The last snapshot's size is a good guess for this one: no growing while writing.
+    snapshot.Bytes.reserve(lastSnapshotSize_ + lastSnapshotSize_ / 8);
     QBuffer device(&snapshot.Bytes);
     device.open(QIODevice::WriteOnly | QIODevice::Truncate);
     RecordContext context(StreamPurpose::Snapshot, device);
@@ -26,6 +28,7 @@ void TPlatine::WriteSnapshot(SnapshotStream& snapshot) {
     ValueWriter writer(device, SnapshotBuffer);
     SpeichereInStream(context, writer, false);
     writer.FlushBuffer();
+    lastSnapshotSize_ = snapshot.Bytes.size();
 }
 
 void TPlatine::ReadSnapshot(const SnapshotStream& snapshot) {

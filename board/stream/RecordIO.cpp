@@ -14,8 +14,9 @@ void WriteRawInt32(ValueWriter& writer, std::int32_t value) {
 }
 
 std::int32_t ReadRawInt32(ValueReader& reader) {
-    const QByteArray bytes = reader.ReadRaw(4);
-    return qFromLittleEndian<std::int32_t>(bytes.constData());
+    char bytes[4];
+    reader.ReadRawInto(bytes, 4);
+    return qFromLittleEndian<std::int32_t>(bytes);
 }
 
 void WriteRawInt16(ValueWriter& writer, std::int16_t value) {

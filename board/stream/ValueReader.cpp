@@ -103,6 +103,13 @@ QByteArray ValueReader::ReadRaw(qint64 count) {
     return ReadBytes(count);
 }
 
+void ValueReader::ReadRawInto(char* destination, qint64 count) {
+    BeginValue();
+    if (count < 0)
+        throw StreamError::InvalidValue();
+    ReadInto(destination, count);
+}
+
 QByteArray ValueReader::ReadBytes(qint64 count) {
     if (count < 0)
         throw StreamError::InvalidValue();

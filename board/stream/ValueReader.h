@@ -34,6 +34,8 @@ public:
     QString ReadString();
     // Bytes without a tag.
     QByteArray ReadRaw(qint64 count);
+    // The same into a caller's buffer, for the fixed-size raw fields read by the thousand.
+    void ReadRawInto(char* destination, qint64 count);
     // The tag of the next value, left unread.
     ValueTag PeekTag();
 

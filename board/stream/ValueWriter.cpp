@@ -4,6 +4,7 @@
 #include "platform/Extended80.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <QtCore/QIODevice>
 #include <stdexcept>
@@ -28,9 +29,8 @@ std::uint32_t StoredLength(qsizetype size) {
 } // namespace
 
 ValueWriter::ValueWriter(QIODevice& device, qsizetype bufferSize)
-    : device_(device), bufferSize_(std::max<qsizetype>(bufferSize, 1)) {
-    buffer_.reserve(bufferSize_);
-}
+    : device_(device), bufferSize_(std::max<qsizetype>(bufferSize, 1)),
+      buffer_(bufferSize_, Qt::Uninitialized), block_(buffer_.data()) {}
 
 ValueWriter::~ValueWriter() {
     try {
@@ -83,23 +83,25 @@ void ValueWriter::WriteString(QStringView text) {
 }
 
 void ValueWriter::WriteRaw(QByteArrayView bytes) {
-    if (buffer_.size() + bytes.size() > bufferSize_)
+    if (used_ + bytes.size() > bufferSize_)
         FlushBuffer();
-    if (bytes.size() >= bufferSize_)
+    if (bytes.size() >= bufferSize_) {
         WriteToDevice(bytes); // a large block passes the buffer by; the bytes are the same
-    else
-        buffer_.append(bytes);
+        return;
+    }
+    std::memcpy(block_ + used_, bytes.data(), std::size_t(bytes.size()));
+    used_ += bytes.size();
 }
 
 void ValueWriter::FlushBuffer() {
-    if (buffer_.isEmpty())
+    if (used_ == 0)
         return;
-    WriteToDevice(buffer_);
-    buffer_.resize(0); // keeps the capacity, unlike clear()
+    WriteToDevice(QByteArrayView(buffer_.constData(), used_));
+    used_ = 0;
 }
 
 qint64 ValueWriter::Position() const {
-    return device_.pos() + buffer_.size();
+    return device_.pos() + used_;
 }
 
 void ValueWriter::WriteTag(ValueTag tag) {
@@ -107,6 +109,12 @@ void ValueWriter::WriteTag(ValueTag tag) {
 }
 
 void ValueWriter::WriteLittleEndian(std::uint64_t value, int byteCount) {
+    if (used_ + byteCount <= bufferSize_) {
+        for (int i = 0; i < byteCount; ++i)
+            block_[used_ + i] = char(std::uint8_t(value >> (8 * i)));
+        used_ += byteCount;
+        return;
+    }
     char bytes[8];
     for (int i = 0; i < byteCount; ++i)
         bytes[i] = char(std::uint8_t(value >> (8 * i)));

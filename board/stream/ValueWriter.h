@@ -49,7 +49,11 @@ private:
 
     QIODevice& device_;
     qsizetype bufferSize_;
+    // A fixed block filled up to used_: appending to it is a plain copy, which matters for
+    // undo snapshots of big boards.
     QByteArray buffer_;
+    char* block_;
+    qsizetype used_ = 0;
 };
 
 } // namespace karvel
