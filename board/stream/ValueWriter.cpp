@@ -83,6 +83,8 @@ void ValueWriter::WriteString(QStringView text) {
 }
 
 void ValueWriter::WriteRaw(QByteArrayView bytes) {
+    if (bytes.isEmpty())
+        return; // an empty view may have no data pointer at all
     if (used_ + bytes.size() > bufferSize_)
         FlushBuffer();
     if (bytes.size() >= bufferSize_) {
