@@ -126,6 +126,8 @@ public:
     void SelectAllCommand(int tag);
     // Every command that is an operation on the current board; the tag is its CommandId.
     void BoardCommand(int tag);
+    // A new undo depth empties every board's undo and redo lists, but only when it changes.
+    void SetUndoDepth(int depth);
     // The tool bar's pen, colours and fill act on the selection as well as setting the defaults.
     void ApplyToSelection(TPlatine::Attribut attribute);
     void ShowToolWindowCommand(int number);

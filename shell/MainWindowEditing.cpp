@@ -3,6 +3,7 @@
 
 #include "board/BoardCommands.h"
 #include "board/ElementClipboard.h"
+#include "board/UndoHistory.h"
 #include "shell/BoardControl.h"
 #include "shell/MainWindow.h"
 
@@ -23,6 +24,16 @@ void MainWindow::ApplyToSelection(TPlatine::Attribut attribute) {
     CurrentBoard().SetzeAttribut(attribute);
     Control(current_).InvalidateAll();
     UpdateTitle();
+    DoMenues();
+}
+
+void MainWindow::SetUndoDepth(int depth) {
+    depth = UndoHistory::ClampDepth(depth);
+    if (depth == view_.UndoDepth)
+        return;
+    for (const BoardView& board : boards_)
+        board.Board->LoescheHistorie();
+    view_.UndoDepth = depth;
     DoMenues();
 }
 

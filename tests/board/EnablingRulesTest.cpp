@@ -200,6 +200,14 @@ TEST(WindowEnablingTest, SelectAllEnablesSelectionCommandsAndCountsThem) {
     shown->Action(EditUndo).trigger();
     EXPECT_EQ(board.Count(), 3);
     EXPECT_TRUE(shown->Action(EditRedo).isEnabled());
+
+    // Setting the depth it already has keeps the history; a new depth empties it.
+    shown->SetUndoDepth(shown->View().UndoDepth);
+    EXPECT_TRUE(shown->Action(EditRedo).isEnabled());
+    shown->SetUndoDepth(99);
+    EXPECT_EQ(shown->View().UndoDepth, 50) << "clamped to the dialog's range";
+    EXPECT_FALSE(shown->Action(EditRedo).isEnabled());
+    EXPECT_FALSE(board.KannRueckgaengig());
 }
 
 } // namespace
