@@ -55,6 +55,8 @@ public:
     virtual void SetPlaced(bool value) { placed_ = value; }
     virtual void BeginContacts();
     virtual void CollectAnchors();
+    // The anchors as they are now, without updating anything: what the stored form holds.
+    virtual std::vector<QPoint> CurrentAnchors() const { return Anchors; }
     virtual void ShowGhost(const QPoint& at, Canvas& canvas);
     virtual void HideGhost(Canvas& canvas, const QPoint& at);
     virtual void DrawGhost(Canvas& canvas, const QPoint& at);

@@ -65,7 +65,8 @@ void TBauteil::WriteToStream(RecordContext& context, ValueWriter& writer) {
     // The anchor list always holds one point per contact; a missing one is off the grid.
     const int contacts = std::max(GetContactCount(), 0);
     std::vector<QPoint> anchors(std::size_t(contacts), QPoint(-1, -1));
-    std::copy_n(Anchors.begin(), std::min<std::size_t>(Anchors.size(), anchors.size()),
+    const std::vector<QPoint> current = CurrentAnchors();
+    std::copy_n(current.begin(), std::min<std::size_t>(current.size(), anchors.size()),
                 anchors.begin());
     record::WritePointList(writer, anchors);
     writer.WriteBoolean(istAufLoetseite());

@@ -393,14 +393,20 @@ void TGruppe::BeginContacts() {
 }
 
 void TGruppe::CollectAnchors() {
-    Anchors.clear();
-    for (const auto& member : members_) {
+    for (const auto& member : members_)
         member->CollectAnchors();
-        const auto count = std::min<std::size_t>(
-            std::size_t(std::max(member->GetContactCount(), 0)), member->Anchors.size());
-        Anchors.insert(Anchors.end(), member->Anchors.begin(),
-                       member->Anchors.begin() + std::ptrdiff_t(count));
+    Anchors = CurrentAnchors();
+}
+
+std::vector<QPoint> TGruppe::CurrentAnchors() const {
+    std::vector<QPoint> anchors;
+    for (const auto& member : members_) {
+        const std::vector<QPoint> own = member->CurrentAnchors();
+        const auto count =
+            std::min<std::size_t>(std::size_t(std::max(member->GetContactCount(), 0)), own.size());
+        anchors.insert(anchors.end(), own.begin(), own.begin() + std::ptrdiff_t(count));
     }
+    return anchors;
 }
 
 void TGruppe::MoveAnchorsBy(int dx, int dy) {
@@ -481,7 +487,6 @@ void TGruppe::ReadFromStream(RecordContext& context, ValueReader& reader) {
 }
 
 void TGruppe::WriteGroupRecord(RecordContext& context, ValueWriter& writer) {
-    CollectAnchors();
     TBauteil::WriteToStream(context, writer);
     writer.WriteInteger(std::int32_t(members_.size()) - 1);
     QByteArray identity;

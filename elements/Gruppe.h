@@ -55,6 +55,7 @@ public:
     void SetPlaced(bool value) override;
     void BeginContacts() override;
     void CollectAnchors() override;
+    std::vector<QPoint> CurrentAnchors() const override;
     void Stretch(TBauteil* firstLead, TBauteil* secondLead, double angle,
                  TBauteil* movedLead) override;
     void RememberShape() override;
