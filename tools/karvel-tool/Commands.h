@@ -10,5 +10,6 @@ int Convert(const QStringList& args);
 int Render(const QStringList& args);
 int Probe(const QStringList& args);
 int Unused(const QStringList& args);
+int Generate(const QStringList& args);
 
 } // namespace karvel::tool

@@ -23,7 +23,9 @@ const char* const Usage =
     "      --unused                show the unused copper\n"
     "      --lang de|en            texts of the title block\n"
     "  probe FILE --at COL,ROW [--board N]   what is connected to a hole, as JSON\n"
-    "  unused FILE [--board N]     the copper nothing touches, as JSON\n";
+    "  unused FILE [--board N]     the copper nothing touches, as JSON\n"
+    "  generate STYLE [NAME=VALUE ...] OUT [--lang de|en]   a part of the component assistant\n"
+    "                              (style 0 to 14) as a one-board project; names as its table\n";
 
 int UsageError(const QString& message) {
     std::fprintf(stderr, "karvel-tool: %s\n%s", message.toUtf8().constData(), Usage);

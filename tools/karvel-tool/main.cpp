@@ -33,7 +33,8 @@ int main(int argc, char** argv) {
                                               {QStringLiteral("convert"), karvel::tool::Convert},
                                               {QStringLiteral("render"), karvel::tool::Render},
                                               {QStringLiteral("probe"), karvel::tool::Probe},
-                                              {QStringLiteral("unused"), karvel::tool::Unused}};
+                                              {QStringLiteral("unused"), karvel::tool::Unused},
+                                              {QStringLiteral("generate"), karvel::tool::Generate}};
     const auto it = commands.find(command);
     if (it == commands.end())
         return karvel::tool::UsageError(QStringLiteral("unknown command '%1'").arg(command));
