@@ -118,7 +118,7 @@ TEST(BoardRecordTest, EveryFieldSurvivesAFileRoundTrip) {
               QStringLiteral("R3"));
     EXPECT_EQ(resistor->Anchors, (std::vector<QPoint>{{4, 5}, {8, 5}}));
     EXPECT_EQ(As<TBt>(read, 12)->Style, 12);
-    EXPECT_EQ(As<TFarbcode>(read, 13)->Series, 3);
+    EXPECT_EQ(As<TFarbcode>(read, 13)->Series, 4);
     EXPECT_DOUBLE_EQ(As<TFarbcode>(read, 13)->Resistance, 4750.0);
 }
 

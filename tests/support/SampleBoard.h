@@ -140,9 +140,10 @@ inline void FillSampleBoard(TPlatine& board) {
     board.Add(std::move(bt));
 
     auto code = std::make_unique<TFarbcode>();
-    code->Series = 3;
-    code->Resistance = 4750.0;
     code->AddMember(MakeWire(TBauteilTyp::btLine, {{6000, 900}, {6000, 1000}}));
+    // A series value, with its band coloured: reading rebuilds the bands from the value.
+    code->SetSeries(4);
+    code->SetResistance(4750.0);
     board.Add(std::move(code));
 
     TBoard& layout = *board.Layout();

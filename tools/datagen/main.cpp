@@ -2,6 +2,7 @@
 // it, from code, so they can be reviewed and rebuilt:  karvel-datagen <resources folder>
 
 #include "board/ElementClasses.h"
+#include "tools/datagen/GradientBitmaps.h"
 #include "tools/datagen/LegacyBoardTypes.h"
 #include "tools/datagen/SampleProject.h"
 #include "tools/datagen/SolderPointPicture.h"
@@ -61,7 +62,8 @@ int main(int argc, char** argv) {
     }
     written << picture;
     if (Failed(karvel::datagen::WriteStandardBoards(resources.filePath(layouts), written)) ||
-        Failed(karvel::datagen::WriteLegacyLayouts(resources.filePath(data), written)))
+        Failed(karvel::datagen::WriteLegacyLayouts(resources.filePath(data), written)) ||
+        Failed(karvel::datagen::WriteGradientBitmaps(resources, written)))
         return 1;
     const QString sample = resources.filePath(examples + QStringLiteral("/555-blinker.rst"));
     if (Failed(karvel::datagen::WriteSampleProject(sample)))

@@ -11,5 +11,6 @@ int Render(const QStringList& args);
 int Probe(const QStringList& args);
 int Unused(const QStringList& args);
 int Edit(const QStringList& args);
+int Generate(const QStringList& args);
 
 } // namespace karvel::tool

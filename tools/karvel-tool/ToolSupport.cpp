@@ -27,6 +27,8 @@ const char* const Usage =
     "  edit IN OUT [--board N] [--script FILE] [--lang de|en]\n"
     "                              replay an edit script (standard input without --script)\n"
     "                              onto a board and save the project to OUT\n"
+    "  generate STYLE [NAME=VALUE ...] OUT [--lang de|en]   a part of the component assistant\n"
+    "                              (style 0 to 14) as a one-board project; names as its table\n"
     "FILE may be a pipe (/dev/stdin). Messages are English unless --lang de is given.\n"
     "Exit status: 0 done, 1 the file or the work failed, 2 wrong use.\n";
 

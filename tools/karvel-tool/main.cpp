@@ -35,7 +35,8 @@ int main(int argc, char** argv) {
                                               {QStringLiteral("render"), karvel::tool::Render},
                                               {QStringLiteral("probe"), karvel::tool::Probe},
                                               {QStringLiteral("unused"), karvel::tool::Unused},
-                                              {QStringLiteral("edit"), karvel::tool::Edit}};
+                                              {QStringLiteral("edit"), karvel::tool::Edit},
+                                              {QStringLiteral("generate"), karvel::tool::Generate}};
     const auto it = commands.find(command);
     if (it == commands.end())
         return karvel::tool::UsageError(QStringLiteral("unknown command '%1'").arg(command));
