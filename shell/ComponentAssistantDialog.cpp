@@ -100,8 +100,11 @@ void ComponentAssistantDialog::BuildControls() {
     paramGrid_->setGeometry(8, 72, 265, 174);
     paramGrid_->verticalHeader()->hide();
     paramGrid_->verticalHeader()->setDefaultSectionSize(18);
+    // Captions as wide as they need, values what is left: the grid never scrolls sideways.
     paramGrid_->horizontalHeader()->setDefaultSectionSize(140);
-    paramGrid_->horizontalHeader()->setStretchLastSection(true);
+    paramGrid_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    paramGrid_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    paramGrid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     paramGrid_->setSelectionMode(QAbstractItemView::SingleSelection);
     paramGrid_->setShowGrid(true);
     paramGrid_->setEditTriggers(QAbstractItemView::DoubleClicked |
