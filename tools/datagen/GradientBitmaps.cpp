@@ -163,7 +163,8 @@ QString WriteGradientBitmaps(const QDir& resources, QStringList& written) {
         const QString folder = GradientFolder(bitmap.Style, bitmap.Language);
         if (!resources.mkpath(folder))
             return resources.filePath(folder);
-        const QString path = resources.filePath(folder + u'/' + bitmap.Name + QStringLiteral(".BMP"));
+        const QString path =
+            resources.filePath(folder + u'/' + bitmap.Name + QStringLiteral(".BMP"));
         QSaveFile file(path);
         if (!file.open(QIODevice::WriteOnly) ||
             !MakeGradientBitmap(bitmap.Shape, bitmap.Body).save(&file, "BMP") || !file.commit())
