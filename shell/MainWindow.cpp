@@ -6,6 +6,7 @@
 #include "shell/BoardArea.h"
 #include "shell/BoardControl.h"
 #include "shell/ColourGrid.h"
+#include "shell/ComponentAssistantDialog.h"
 #include "shell/LibraryPanel.h"
 #include "shell/LoadingWindow.h"
 #include "shell/ScreenPlacement.h"

@@ -31,6 +31,7 @@ class ElementClipboard;
 
 class BoardArea;
 class BoardControl;
+class ComponentAssistantDialog;
 class ColourGrid;
 class InfoDisplay;
 struct WindowSettings;
@@ -146,6 +147,10 @@ public:
     void PenColourCommand(int tag);
     void FillColourCommand(int tag);
     void FillCommand(int tag);
+    // The component assistant: its dialog, then the part it made into placing on the board.
+    void AssistantCommand(int tag);
+    // The assistant's dialog once it was opened; it stays for the rest of the run.
+    ComponentAssistantDialog* Assistant() const { return assistant_.get(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -274,6 +279,9 @@ private:
     InfoDisplay* display_ = nullptr;
     QToolButton* unusedButton_ = nullptr;
     std::unique_ptr<LoadingWindow> loading_;
+    std::unique_ptr<ComponentAssistantDialog> assistant_;
+    // What the component assistant hands to a board.
+    QByteArray transferStream_;
 };
 
 } // namespace karvel

@@ -1,6 +1,7 @@
 #include "shell/ShellDialogs.h"
 
 #include "shell/AboutWindow.h"
+#include "shell/ComponentAssistantDialog.h"
 
 #include <QtCore/QUrl>
 #include <QtGui/QDesktopServices>
@@ -86,6 +87,10 @@ void QtShellDialogs::ShowAbout(QWidget* parent, Language language) {
 bool QtShellDialogs::OpenManual(const QString& file, int) {
     // The desktop's viewer knows no topic numbers; it opens the manual at its start.
     return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+}
+
+bool QtShellDialogs::RunComponentAssistant(ComponentAssistantDialog& dialog) {
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace karvel

@@ -13,6 +13,8 @@ class QWidget;
 
 namespace karvel {
 
+class ComponentAssistantDialog;
+
 enum class MessageIcon { Information, Warning, Error, Question };
 enum class SaveAnswer { Yes, No, Cancel };
 
@@ -29,6 +31,8 @@ public:
     virtual void ShowAbout(QWidget* parent, Language language) = 0;
     // Hands the manual to the desktop's viewer; false when there is none.
     virtual bool OpenManual(const QString& file, int topic) = 0;
+    // Shows the component assistant modally; true when the user chose OK.
+    virtual bool RunComponentAssistant(ComponentAssistantDialog& dialog) = 0;
 };
 
 // The name filters of the project open dialog: projects and, in German, backups.
@@ -44,6 +48,7 @@ public:
     std::optional<QColor> ChooseColour(QWidget* parent, const QColor& initial) override;
     void ShowAbout(QWidget* parent, Language language) override;
     bool OpenManual(const QString& file, int topic) override;
+    bool RunComponentAssistant(ComponentAssistantDialog& dialog) override;
 };
 
 } // namespace karvel

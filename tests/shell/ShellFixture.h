@@ -51,6 +51,11 @@ public:
         manuals.push_back({file, topic});
         return true;
     }
+    // Without an answer given, the assistant is cancelled at once.
+    bool RunComponentAssistant(ComponentAssistantDialog& dialog) override {
+        ++assistantRuns;
+        return onAssistant ? onAssistant(dialog) : false;
+    }
 
     QString nextProject;
     QString lastFolder;
@@ -63,6 +68,8 @@ public:
     std::optional<QColor> nextColour;
     int aboutShown = 0;
     std::vector<std::pair<QString, int>> manuals;
+    std::function<bool(ComponentAssistantDialog&)> onAssistant;
+    int assistantRuns = 0;
 };
 
 // The main window as the program shows it, offscreen.
