@@ -7,6 +7,7 @@
 #include "shell/ColourGrid.h"
 #include "shell/LibraryPanel.h"
 #include "shell/LoadingWindow.h"
+#include "shell/PrintDlg.h"
 #include "shell/ScreenPlacement.h"
 #include "shell/ScrollBoxEx.h"
 

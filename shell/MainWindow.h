@@ -34,6 +34,7 @@ struct WindowSettings;
 class LibraryPanel;
 class LoadingWindow;
 class TPlatine;
+class TPrint_Dlg;
 class TScrollBoxEx;
 struct BoardMouseEvent;
 struct MenuDefinition;
@@ -76,8 +77,14 @@ public:
     RecentFiles& Recent() { return recent_; }
     // The file whose folder the open dialog starts in while the project has no name.
     void SetEditFile(const QString& path) { editFile_ = path; }
-    // What the settings file says about the window: rulers, outline mode, the "Editfile".
+    // What the settings file says about the window: rulers, outline mode, the "Editfile",
+    // the export folder.
     void ApplySettings(const WindowSettings& settings);
+    // The folder the export dialog starts in; told when an export chose another.
+    const QString& ExportDir() const { return exportDir_; }
+    std::function<void(const QString&)> OnExportDirChanged;
+    // The print window, made at the first use and kept with its choices for the whole run.
+    TPrint_Dlg& PrintWindow();
     // Told when the window closes for good, after the save prompt said "go on".
     std::function<void()> OnClosed;
 
@@ -120,6 +127,8 @@ public:
     void OpenCommand(int tag);
     void RecentFileCommand(int index);
     void ExitCommand(int tag);
+    void PrintCommand(int tag);
+    void ExportCommand(int tag);
     void SelectAllCommand(int tag);
     void ShowToolWindowCommand(int number);
     void ZoomCommand(int tag);
@@ -217,6 +226,10 @@ private:
     bool BoardBusy() const;
     void SetWorkingAreaEnabled(bool enabled);
 
+    // Printing and export (MainWindowOutput.cpp)
+    QString PrintTitle() const;
+    void AfterPrintWindow();
+
     // Enabling (MainWindowEnabling.cpp)
     void ApplyCommandStates();
     void UpdateInformation();
@@ -264,6 +277,8 @@ private:
     InfoDisplay* display_ = nullptr;
     QToolButton* unusedButton_ = nullptr;
     std::unique_ptr<LoadingWindow> loading_;
+    std::unique_ptr<TPrint_Dlg> printWindow_;
+    QString exportDir_;
 };
 
 } // namespace karvel

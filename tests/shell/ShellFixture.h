@@ -51,6 +51,11 @@ public:
         manuals.push_back({file, topic});
         return true;
     }
+    QString ChooseFileToSave(QWidget*, const SaveFileRequest& request) override {
+        saveRequests.push_back(request);
+        return nextSaveFile;
+    }
+    void SetUpPrinter(QWidget*, QPrinter&, Language) override { ++printerSetups; }
 
     QString nextProject;
     QString lastFolder;
@@ -63,6 +68,9 @@ public:
     std::optional<QColor> nextColour;
     int aboutShown = 0;
     std::vector<std::pair<QString, int>> manuals;
+    std::vector<SaveFileRequest> saveRequests;
+    QString nextSaveFile;
+    int printerSetups = 0;
 };
 
 // The main window as the program shows it, offscreen.

@@ -2,20 +2,18 @@
 // SVG at true scale.
 
 #include "board/Continuity.h"
+#include "output/BoardPicture.h"
 #include "tools/karvel-tool/Commands.h"
 #include "tools/karvel-tool/ToolSupport.h"
 
 #include <QtCore/QBuffer>
 #include <QtGui/QImage>
-#include <QtGui/QPdfWriter>
-#include <QtSvg/QSvgGenerator>
 
 namespace karvel::tool {
 
 namespace {
 
-constexpr qint64 MaxPixels = 64'000'000; // 256 MB of picture
-constexpr int UnitsPerInch = 2540;
+constexpr qint64 MaxPixels = MaxPicturePixels;
 
 const ArgumentSpec RenderSpec{
     {QStringLiteral("--solder"), QStringLiteral("--see-through"), QStringLiteral("--xray"),
@@ -26,7 +24,7 @@ const ArgumentSpec RenderSpec{
     2,
     2};
 
-enum class Format { Png, Pdf, Svg };
+using Format = PictureFormat;
 
 std::optional<Format> FormatOf(const QString& path) {
     const QString lower = path.toLower();
@@ -51,24 +49,6 @@ std::optional<double> NumberIn(const Arguments& args, const QString& option, dou
         return std::nullopt;
     }
     return value;
-}
-
-// The area a printed picture covers: the board, and room for titles and grid numbers.
-Rect PageArea(const TPlatine& board) {
-    const bool titles = board.Output.DrawTitleBlock || board.Output.DrawGridNumbering;
-    const int margin = titles ? 2700 : 100;
-    const Rect r = board.BoardRect();
-    return {r.Left - margin, r.Top - margin, r.Right + margin, r.Bottom + margin};
-}
-
-// Maps board units onto a printed page; seen from below, the board turns over as on screen.
-void MapPage(Canvas& canvas, const Rect& area, int dotsPerInch, bool solderSide) {
-    if (solderSide)
-        canvas.SetMapping({area.Left, area.Bottom}, {UnitsPerInch, -UnitsPerInch}, {0, 0},
-                          {dotsPerInch, dotsPerInch});
-    else
-        canvas.SetMapping(area.TopLeft(), {UnitsPerInch, UnitsPerInch}, {0, 0},
-                          {dotsPerInch, dotsPerInch});
 }
 
 QByteArray PngBytes(const QImage& image) {
@@ -97,11 +77,8 @@ std::optional<QByteArray> RenderScreen(TPlatine& board, int& status) {
 }
 
 std::optional<QByteArray> RenderOutput(TPlatine& board, Format format, int dpi, int& status) {
-    const Rect area = PageArea(board);
-    const bool solder = board.View().Loetseite;
-    const QSize pixels(int(qint64(area.Width()) * dpi / UnitsPerInch) + 1,
-                       int(qint64(area.Height()) * dpi / UnitsPerInch) + 1);
     if (format == Format::Png) {
+        const QSize pixels = PrintedPixels(board, dpi);
         if (qint64(pixels.width()) * pixels.height() > MaxPixels) {
             PrintError(QStringLiteral("the picture would be %1 x %2 pixels; choose a smaller --dpi")
                            .arg(pixels.width())
@@ -109,44 +86,9 @@ std::optional<QByteArray> RenderOutput(TPlatine& board, Format format, int dpi, 
             status = Failed;
             return std::nullopt;
         }
-        QImage image(pixels, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        {
-            Canvas canvas(image);
-            MapPage(canvas, area, dpi, solder);
-            board.ZeichneAusgabe(canvas, area);
-        }
-        return PngBytes(image);
+        return PngBytes(RenderPrintedImage(board, dpi));
     }
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    // One dot per board unit: the page is exactly as large as the board and its margin.
-    constexpr int VectorDpi = UnitsPerInch;
-    const QSize dots(int(qint64(area.Width()) * VectorDpi / UnitsPerInch),
-                     int(qint64(area.Height()) * VectorDpi / UnitsPerInch));
-    if (format == Format::Pdf) {
-        QPdfWriter pdf(&buffer);
-        pdf.setResolution(VectorDpi);
-        pdf.setPageSize(QPageSize(QSizeF(area.Width() / 100.0, area.Height() / 100.0),
-                                  QPageSize::Millimeter, QStringLiteral("Board")));
-        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        pdf.setTitle(board.PlatinenName());
-        pdf.setCreator(QStringLiteral("Karvel 3.0"));
-        Canvas canvas(pdf);
-        MapPage(canvas, area, VectorDpi, solder);
-        board.ZeichneAusgabe(canvas, area);
-    } else {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&buffer);
-        svg.setResolution(VectorDpi);
-        svg.setSize(dots);
-        svg.setViewBox(QRect(QPoint(0, 0), dots));
-        svg.setTitle(board.PlatinenName());
-        Canvas canvas(svg);
-        MapPage(canvas, area, VectorDpi, solder);
-        board.ZeichneAusgabe(canvas, area);
-    }
-    return buffer.data();
+    return format == Format::Pdf ? RenderPrintedPdf(board) : RenderPrintedSvg(board);
 }
 
 } // namespace
