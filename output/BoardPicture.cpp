@@ -24,10 +24,10 @@ bool TooLarge(QSize pixels) {
 void MapArea(Canvas& canvas, const TPlatine& board, const Rect& area, int dotsPerInch) {
     const bool turned = board.View().Loetseite;
     const bool mirrored = board.Spiegeln();
-    canvas.SetMapping({mirrored ? area.Right : area.Left, turned ? area.Bottom : area.Top},
-                      {mirrored ? -UnitsPerInch : UnitsPerInch,
-                       turned ? -UnitsPerInch : UnitsPerInch},
-                      {0, 0}, {dotsPerInch, dotsPerInch});
+    canvas.SetMapping(
+        {mirrored ? area.Right : area.Left, turned ? area.Bottom : area.Top},
+        {mirrored ? -UnitsPerInch : UnitsPerInch, turned ? -UnitsPerInch : UnitsPerInch}, {0, 0},
+        {dotsPerInch, dotsPerInch});
 }
 
 void SetResolution(QImage& image, int dotsPerInch) {

@@ -20,8 +20,8 @@ PagePlacement PrintChoices::Placement(double scale, QPoint offset) const {
 
 OutputViewScope::OutputViewScope(TPlatine& board, const ViewState& programView,
                                  const PrintChoices& choices)
-    : board_(board), view_(programView), umriss_(board.UmrissModus()),
-      spiegeln_(board.Spiegeln()), output_(board.Output) {
+    : board_(board), view_(programView), umriss_(board.UmrissModus()), spiegeln_(board.Spiegeln()),
+      output_(board.Output) {
     view_.Loetseite = choices.SolderSide;
     view_.Durchsicht = choices.SeeThrough;
     view_.Roentgen = choices.XRay;

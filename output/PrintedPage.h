@@ -13,8 +13,8 @@ void PrintBoardPage(Canvas& canvas, TPlatine& board, const PrinterMetrics& print
                     const PagePlacement& placement);
 
 enum class PreviewDetail {
-    Full,       // the whole output rendering
-    FrameOnly,  // while dragging: the board's frame, title block and grid numbering
+    Full,      // the whole output rendering
+    FrameOnly, // while dragging: the board's frame, title block and grid numbering
 };
 
 // The paper with its printable area outlined and the board on it, on a canvas whose pixels

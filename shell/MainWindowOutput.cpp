@@ -39,8 +39,8 @@ void MainWindow::PrintCommand(int) {
     request.View = &view_;
     request.Outline = outlineMode_;
     request.Title = PrintTitle();
-    request.Folder = projectFileName_.isEmpty() ? exportDir_
-                                                : QFileInfo(projectFileName_).absolutePath();
+    request.Folder =
+        projectFileName_.isEmpty() ? exportDir_ : QFileInfo(projectFileName_).absolutePath();
     TPrint_Dlg& window = PrintWindow();
     window.Prepare(request);
     window.setWindowState(window.windowState() | Qt::WindowMaximized);
@@ -72,14 +72,13 @@ void MainWindow::ExportCommand(int) {
         request.Title = QStringLiteral("Export");
         request.Folder = exportDir_;
         request.Name = PrintTitle().isEmpty() ? CurrentBoard().PlatinenName() : PrintTitle();
-        request.Filters = {
-            view_.Tr(QStringLiteral("PNG-Bild, 300 dpi (*.png)"),
-                     QStringLiteral("PNG picture, 300 dpi (*.png)")),
-            view_.Tr(QStringLiteral("PDF in Originalgröße (*.pdf)"),
-                     QStringLiteral("PDF at true size (*.pdf)")),
-            view_.Tr(QStringLiteral("SVG in Originalgröße (*.svg)"),
-                     QStringLiteral("SVG at true size (*.svg)")),
-            QStringLiteral("Bitmap (*.bmp)")};
+        request.Filters = {view_.Tr(QStringLiteral("PNG-Bild, 300 dpi (*.png)"),
+                                    QStringLiteral("PNG picture, 300 dpi (*.png)")),
+                           view_.Tr(QStringLiteral("PDF in Originalgröße (*.pdf)"),
+                                    QStringLiteral("PDF at true size (*.pdf)")),
+                           view_.Tr(QStringLiteral("SVG in Originalgröße (*.svg)"),
+                                    QStringLiteral("SVG at true size (*.svg)")),
+                           QStringLiteral("Bitmap (*.bmp)")};
         request.InitialFilter = 1;
         request.DefaultSuffix = QStringLiteral("pdf");
         path = dialogs_->ChooseFileToSave(this, request);
@@ -115,8 +114,9 @@ void MainWindow::ExportCommand(int) {
                         QStringLiteral("The board is too large for a 300 dpi picture."));
         break;
     default:
-        text = view_.Tr(QStringLiteral("Die Datei »%1« konnte nicht geschrieben werden:\r%2"),
-                        QStringLiteral("The file \"%1\" could not be written:\r%2"))
+        text = view_
+                   .Tr(QStringLiteral("Die Datei »%1« konnte nicht geschrieben werden:\r%2"),
+                       QStringLiteral("The file \"%1\" could not be written:\r%2"))
                    .arg(QDir::toNativeSeparators(path), result.Error);
         break;
     }

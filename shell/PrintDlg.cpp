@@ -107,9 +107,9 @@ QWidget* TPrint_Dlg::BuildTopBar() {
     noPrinter_ = new QLabel(bar);
     noPrinter_->setObjectName(QStringLiteral("NoPrinterNotice"));
     noPrinter_->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold"));
-    for (QWidget* w : std::initializer_list<QWidget*>{copiesLabel_, copySpin_, ofLabel_,
-                                                      rangeCombo_, okBtn_, setupBtn_, defaultBtn_,
-                                                      closeBtn_, clipboardBtn_})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{copiesLabel_, copySpin_, ofLabel_, rangeCombo_, okBtn_,
+                                         setupBtn_, defaultBtn_, closeBtn_, clipboardBtn_})
         row->addWidget(w);
     row->addSpacing(16);
     row->addWidget(noPrinter_, 1);
@@ -134,9 +134,9 @@ QWidget* TPrint_Dlg::BuildLeftColumn() {
 
     viewGroup_ = new QGroupBox(column);
     viewGroup_->setLayout(new QVBoxLayout);
-    loetseite_ = AddCheckBox(*viewGroup_, "WillsteLoetseite", QStringLiteral("&Wenden"),
-                             QStringLiteral("&Turn round"),
-                             QStringLiteral("Platine um x-Achse drehen"));
+    loetseite_ =
+        AddCheckBox(*viewGroup_, "WillsteLoetseite", QStringLiteral("&Wenden"),
+                    QStringLiteral("&Turn round"), QStringLiteral("Platine um x-Achse drehen"));
     umriss_ = AddCheckBox(*viewGroup_, "WillsteUmriss", QStringLiteral("Umriss / S&W"),
                           QStringLiteral("Black/White"), QStringLiteral("S/W-Druck"));
     roentgen_ = AddCheckBox(*viewGroup_, "WillsteRoentgen", QStringLiteral("&Röntgenblick"),
@@ -156,10 +156,12 @@ QWidget* TPrint_Dlg::BuildLeftColumn() {
                     QStringLiteral("Copper"), QStringLiteral("Kupferflächen / Trenner drucken"));
     lineale_ = AddCheckBox(*optionsGroup_, "WillsteLineale", QStringLiteral("&Lineale"),
                            QStringLiteral("Ruler"), QStringLiteral("Lineale drucken"));
-    infos_ = AddCheckBox(*optionsGroup_, "WillsteInfos", QStringLiteral("Da&ten"),
-                         QStringLiteral("Information"), QStringLiteral("Datum, Zeit, Größe drucken"));
-    spiegeln_ = AddCheckBox(*optionsGroup_, "Spiegeln", QStringLiteral("S&piegeln"),
-                            QStringLiteral("Mirror"), QStringLiteral("Platine um y-Achse spiegeln"));
+    infos_ =
+        AddCheckBox(*optionsGroup_, "WillsteInfos", QStringLiteral("Da&ten"),
+                    QStringLiteral("Information"), QStringLiteral("Datum, Zeit, Größe drucken"));
+    spiegeln_ =
+        AddCheckBox(*optionsGroup_, "Spiegeln", QStringLiteral("S&piegeln"),
+                    QStringLiteral("Mirror"), QStringLiteral("Platine um y-Achse spiegeln"));
 
     scaleGroup_ = new QGroupBox(column);
     auto* scale = new QVBoxLayout(scaleGroup_);
@@ -280,8 +282,7 @@ void TPrint_Dlg::ConnectControls() {
     connect(clipboardBtn_, &QPushButton::clicked, this, [this] { CopyToClipboard(); });
     connect(helpBtn_, &QPushButton::clicked, this, [this] {
         ShowHelpTopic(HelpTopic, request_.View ? request_.View->ProgramFolder : QString(),
-                      UsesEnglish(language_),
-                      [this](const QString& file, int topic) {
+                      UsesEnglish(language_), [this](const QString& file, int topic) {
                           return dialogs_.OpenManual(file, topic);
                       });
     });
@@ -455,8 +456,8 @@ void TPrint_Dlg::HideUnusedAreas() {
 void TPrint_Dlg::Centre() {
     if (!board_)
         return;
-    offset_ = CentredOffset(Metrics(), {board_->Width(), board_->Height()}, infos_->isChecked(),
-                            Scale());
+    offset_ =
+        CentredOffset(Metrics(), {board_->Width(), board_->Height()}, infos_->isChecked(), Scale());
 }
 
 // The page is read from the printer anew every time: the setup may have changed it.

@@ -40,9 +40,9 @@ struct PrintRequest {
     std::vector<TPlatine*> Boards; // the project's boards in tab order
     int Current = 0;               // the tab shown first
     const ViewState* View = nullptr;
-    bool Outline = false;          // the program's outline mode
-    QString Title;                 // the printout's title: the project's name
-    QString Folder;                // where a PDF file is offered first
+    bool Outline = false; // the program's outline mode
+    QString Title;        // the printout's title: the project's name
+    QString Folder;       // where a PDF file is offered first
 };
 
 class TPrint_Dlg : public QDialog {

@@ -5,11 +5,11 @@
 #include <QtCore/QDir>
 #include <QtCore/QUrl>
 #include <QtGui/QDesktopServices>
+#include <QtPrintSupport/QPrintDialog>
+#include <QtPrintSupport/QPrinter>
 #include <QtWidgets/QColorDialog>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QMessageBox>
-#include <QtPrintSupport/QPrintDialog>
-#include <QtPrintSupport/QPrinter>
 
 namespace karvel {
 
@@ -117,8 +117,8 @@ QString QtShellDialogs::ChooseFileToSave(QWidget* parent, const SaveFileRequest&
 
 void QtShellDialogs::SetUpPrinter(QWidget* parent, QPrinter& printer, Language language) {
     QPrintDialog dialog(&printer, parent);
-    dialog.setWindowTitle(Tr(language, QStringLiteral("Drucker einrichten"),
-                             QStringLiteral("Printer setup")));
+    dialog.setWindowTitle(
+        Tr(language, QStringLiteral("Drucker einrichten"), QStringLiteral("Printer setup")));
     // Copies and the range are the print window's own.
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);

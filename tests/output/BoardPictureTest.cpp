@@ -1,10 +1,10 @@
 // Pictures of a board at true scale: the printed page, the clipboard bitmap, the export files,
 // and the scope that lets them draw with the print window's choices.
 
+#include "output/BoardPicture.h"
 #include "board/Board.h"
 #include "board/Platine.h"
 #include "elements/Leiterbahn.h"
-#include "output/BoardPicture.h"
 #include "output/OutputView.h"
 #include "output/PrintedPage.h"
 

@@ -109,8 +109,8 @@ TEST(PageMappingTest, TheDraggedPrintoutFollowsTheMouseInEveryOrientation) {
             PagePlacement placement{1.0, {100, -300}, mirrored, turned};
             const QPoint before =
                 PreviewPageMapping(preview, printer, Board160x100, placement).ToDevice(corner);
-            placement.Offset = DraggedOffset(placement, {100, 100}, {130, 80},
-                                             preview.Paper.Height(), printer);
+            placement.Offset =
+                DraggedOffset(placement, {100, 100}, {130, 80}, preview.Paper.Height(), printer);
             const QPoint after =
                 PreviewPageMapping(preview, printer, Board160x100, placement).ToDevice(corner);
             EXPECT_NEAR(after.x() - before.x(), 30, 1) << mirrored << turned;
@@ -151,12 +151,8 @@ TEST(PageMappingTest, CopiesAreCollatedOneJobPerBoard) {
         std::vector<int> Jobs;
     };
     const Case cases[] = {
-        {1, 3, true, 2, {0, 1, 2, 0, 1, 2}},
-        {1, 3, false, 2, {1, 1}},
-        {2, 3, false, 1, {2}},
-        {0, 3, true, 1, {0, 1, 2}},
-        {5, 3, false, 1, {}},
-        {0, 0, true, 2, {}},
+        {1, 3, true, 2, {0, 1, 2, 0, 1, 2}}, {1, 3, false, 2, {1, 1}}, {2, 3, false, 1, {2}},
+        {0, 3, true, 1, {0, 1, 2}},          {5, 3, false, 1, {}},     {0, 0, true, 2, {}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(PrintJobOrder(c.Selected, c.Boards, c.All, c.Copies), c.Jobs)

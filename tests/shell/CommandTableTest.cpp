@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 #include <map>
+#include <QtCore/QTimer>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMenuBar>
 #include <QtWidgets/QToolBar>
 #include <QtWidgets/QWidgetAction>
-#include <QtCore/QTimer>
 #include <set>
 
 namespace karvel {
