@@ -10,6 +10,7 @@
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
+#include <QtGui/QScreen>
 
 namespace karvel {
 
@@ -43,6 +44,9 @@ void MainWindow::PrintCommand(int) {
         projectFileName_.isEmpty() ? exportDir_ : QFileInfo(projectFileName_).absolutePath();
     TPrint_Dlg& window = PrintWindow();
     window.Prepare(request);
+    // Maximised; the geometry as well, for desktops without a window manager to maximise it.
+    if (const QScreen* screen = this->screen())
+        window.setGeometry(screen->availableGeometry());
     window.setWindowState(window.windowState() | Qt::WindowMaximized);
     window.exec();
     AfterPrintWindow();

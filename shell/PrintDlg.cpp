@@ -362,7 +362,9 @@ bool TPrint_Dlg::PrintsToPdf() const {
 void TPrint_Dlg::UpdateCaption() {
     QString target = printer_->printerName();
     if (PrintsToPdf()) {
-        const QString file = printerInstalled_ ? printer_->outputFileName() : QString();
+        const QString file = printer_->outputFormat() == QPrinter::PdfFormat
+                                 ? printer_->outputFileName()
+                                 : QString();
         target = file.isEmpty() ? Tr("PDF-Datei", "PDF file")
                                 : QStringLiteral("PDF: ") + QFileInfo(file).fileName();
     }
@@ -553,7 +555,9 @@ void TPrint_Dlg::PrintToPrinter(const std::vector<int>& jobs) {
 // A PDF file takes every job as a page of its own and is written atomically: a failure
 // leaves an existing file as it was.
 void TPrint_Dlg::PrintToPdf(const std::vector<int>& jobs) {
-    QString path = printerInstalled_ ? printer_->outputFileName() : QString();
+    // A file chosen in the printer setup ("Print to File") is used as it stands.
+    QString path =
+        printer_->outputFormat() == QPrinter::PdfFormat ? printer_->outputFileName() : QString();
     if (path.isEmpty()) {
         SaveFileRequest request;
         request.Title = Tr("Als PDF-Datei drucken", "Print to a PDF file");

@@ -180,6 +180,24 @@ TEST_F(PrintWindowTest, AllBoardsTwiceGoIntoOnePdfFileCollated) {
     EXPECT_TRUE(shown->dialogs->messages.empty());
 }
 
+TEST_F(PrintWindowTest, AFileChosenInThePrinterSetupIsPrintedIntoWithoutAsking) {
+    Open();
+    shown->dialogs->onPrinterSetup = [&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(PdfPath());
+    };
+    WhileUp([&](TPrint_Dlg& window) {
+        Find<QPushButton>(window, "SetupBtn").click();
+        EXPECT_EQ(window.windowTitle(), QStringLiteral("Druckvorschau - PDF: druck.pdf"));
+        Find<QPushButton>(window, "OKBtn").click();
+    });
+    EXPECT_EQ(shown->dialogs->printerSetups, 1);
+    EXPECT_TRUE(shown->dialogs->saveRequests.empty());
+    QFile file(PdfPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().startsWith("%PDF-"));
+}
+
 TEST_F(PrintWindowTest, NoFileChosenPrintsNothing) {
     Open();
     shown->dialogs->nextSaveFile.clear();

@@ -55,7 +55,11 @@ public:
         saveRequests.push_back(request);
         return nextSaveFile;
     }
-    void SetUpPrinter(QWidget*, QPrinter&, Language) override { ++printerSetups; }
+    void SetUpPrinter(QWidget*, QPrinter& printer, Language) override {
+        ++printerSetups;
+        if (onPrinterSetup)
+            onPrinterSetup(printer);
+    }
 
     QString nextProject;
     QString lastFolder;
@@ -71,6 +75,8 @@ public:
     std::vector<SaveFileRequest> saveRequests;
     QString nextSaveFile;
     int printerSetups = 0;
+    // What the user chooses in the printer setup.
+    std::function<void(QPrinter&)> onPrinterSetup;
 };
 
 // The main window as the program shows it, offscreen.
