@@ -20,7 +20,6 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPainter;
-class QPagedPaintDevice;
 class QPrinter;
 class QPushButton;
 class QRadioButton;
