@@ -174,13 +174,25 @@ void TPlatine::SetZoom(double zoom) {
 }
 
 void TPlatine::SetUmrissModus(bool on) {
-    umrissModus_ = on;
-    if (layout_)
-        layout_->SetUmrissModus(on);
-    for (const auto& element : bauteile_)
-        element->SetUmrissFlag(on);
+    SetUmrissFlags(on);
+    if (layout_ && layout_->host_)
+        layout_->host_->Repaint();
     if (host_)
         host_->Repaint();
+}
+
+void TPlatine::SetUmrissFlags(bool on) {
+    umrissModus_ = on;
+    if (layout_)
+        layout_->SetUmrissFlags(on);
+    for (const auto& element : bauteile_)
+        element->SetUmrissFlag(on);
+}
+
+void TPlatine::SetDrawingView(ViewState* view) {
+    drawingView_ = view;
+    if (layout_)
+        layout_->SetDrawingView(view);
 }
 
 void TPlatine::SetSpiegeln(bool on) {

@@ -85,6 +85,9 @@ public:
     // Draws the board for printing and export on a canvas whose mapping the caller set up,
     // as the output options say; clipUnits is the area to draw, in board units.
     void ZeichneAusgabe(Canvas& canvas, const Rect& clipUnits);
+    // Only the title block and grid numbering, as the output options say, within clipUnits:
+    // what the print preview shows of a board while it is dragged.
+    void DrawOutputLabels(Canvas& canvas, const Rect& clipUnits);
     // The three info lines under the title block: view, real size, date and time.
     std::array<QString, 3> TitleBlockLines(const QDateTime& when) const;
 
@@ -214,8 +217,12 @@ public:
     void SetInfozeilen(const QString& first, const QString& second);
 
     // --- View
-    const ViewState& View() const override { return view_; }
-    ViewState& View() { return view_; }
+    // The view state drawing uses: the program's, or while one is set the drawing view.
+    const ViewState& View() const override { return drawingView_ ? *drawingView_ : view_; }
+    ViewState& View() { return drawingView_ ? *drawingView_ : view_; }
+    // Lets this board and its layout draw with another view state (print preview, export)
+    // while the program's stays untouched; null gives the program's back.
+    void SetDrawingView(ViewState* view);
     double Zoom() const { return zoom_; }
     void SetZoom(double zoom);
     // One hole pitch in pixels at the current zoom.
@@ -225,6 +232,8 @@ public:
     QSize ControlSize() const;
     bool UmrissModus() const { return umrissModus_; }
     void SetUmrissModus(bool on);
+    // The same without repainting the board's own view: for a drawing pass elsewhere.
+    void SetUmrissFlags(bool on);
     bool Spiegeln() const { return spiegeln_; }
     void SetSpiegeln(bool on);
     TPlatinenModus Modus() const { return modus_; }
@@ -337,6 +346,7 @@ private:
     void ConvertBoardType(int typ);
 
     ViewState& view_;
+    ViewState* drawingView_ = nullptr;
     std::vector<std::unique_ptr<TBauteil>> bauteile_;
     std::unique_ptr<TBoard> layout_;
     std::unique_ptr<CopperAnalysis> analysis_;

@@ -108,7 +108,7 @@ void TPlatine::DrawBackground(Canvas& canvas, const Rect& board, bool output) {
         canvas.DrawRectangle(board);
         return;
     }
-    const CopperColours colours = CopperColours::For(view_);
+    const CopperColours colours = CopperColours::For(View());
     canvas.FillRect(board, colours.Surface);
     canvas.SetPen(BoardEdgeHighlight, 0);
     // The light top and left edges as the board is seen, whichever way up it is drawn.
@@ -130,7 +130,7 @@ void TPlatine::DrawCutsAndJoints(Canvas& canvas, bool withCuts) {
     };
     // Seen directly, joints sit on the copper over the cuts; seen from the other side through
     // the board they lie beneath everything.
-    if (view_.Loetseite == view_.Durchsicht) {
+    if (View().Loetseite == View().Durchsicht) {
         cuts();
         drillings();
         DrawSolderJoints(canvas);
@@ -158,7 +158,7 @@ void TPlatine::DrawLayout(Canvas& canvas, bool output) {
 }
 
 void TPlatine::ZeichnePlatine(Canvas& canvas) {
-    const bool xray = view_.Roentgen;
+    const bool xray = View().Roentgen;
     const Rect board = BoardRect();
     const ClipScope clip(canvas, clipRegion_, Region::FromRect(Normalised(canvas.LPtoDP(board))));
 
@@ -169,9 +169,9 @@ void TPlatine::ZeichnePlatine(Canvas& canvas) {
     // With X-ray on, the ghosts of the other side go first, the working side on top of them.
     if (xray) {
         ZeichneBauteile(canvas);
-        view_.Roentgen = false;
+        View().Roentgen = false;
         ZeichneBauteile(canvas);
-        view_.Roentgen = xray;
+        View().Roentgen = xray;
     } else {
         ZeichneBauteile(canvas);
     }
@@ -219,26 +219,33 @@ void TPlatine::ZeichneAusgabe(Canvas& canvas, const Rect& clipUnits) {
         canvas.SetBrushStyle(BrushStyle::Clear);
         canvas.SetPen(colours::Black, 0);
         canvas.DrawRectangle(board);
-        if (Output.DrawTitleBlock)
-            DrawTitleBlock(canvas, QDateTime::currentDateTime());
-        if (Output.DrawGridNumbering)
-            DrawGridNumbering(canvas);
     }
+    DrawOutputLabels(canvas, clipUnits);
     outputPass_ = false;
 }
 
+void TPlatine::DrawOutputLabels(Canvas& canvas, const Rect& clipUnits) {
+    const Rect deviceClip = Normalised(canvas.LPtoDP(Normalised(clipUnits)));
+    const ClipScope clip(canvas, clipRegion_, Region::FromRect(deviceClip));
+    canvas.SetMixMode(MixMode::Copy);
+    if (Output.DrawTitleBlock)
+        DrawTitleBlock(canvas, QDateTime::currentDateTime());
+    if (Output.DrawGridNumbering)
+        DrawGridNumbering(canvas);
+}
+
 std::array<QString, 3> TPlatine::TitleBlockLines(const QDateTime& when) const {
-    const bool solder = view_.Loetseite;
-    QString view = view_.Tr(QStringLiteral("Ansicht: "), QString());
-    view += solder ? view_.Tr(QStringLiteral("Lötseite"), QStringLiteral("Solder side"))
-                   : view_.Tr(QStringLiteral("Bauteilseite"), QStringLiteral("Component side"));
+    const bool solder = View().Loetseite;
+    QString view = View().Tr(QStringLiteral("Ansicht: "), QString());
+    view += solder ? View().Tr(QStringLiteral("Lötseite"), QStringLiteral("Solder side"))
+                   : View().Tr(QStringLiteral("Bauteilseite"), QStringLiteral("Component side"));
     view += QLatin1Char(' ');
-    view += spiegeln_ ? view_.Tr(QStringLiteral("(Gespiegelt)"), QStringLiteral("(Mirrored)"))
-                      : view_.Tr(QStringLiteral("(Normal)"), QStringLiteral("(Default)"));
-    if (view_.Durchsicht)
+    view += spiegeln_ ? View().Tr(QStringLiteral("(Gespiegelt)"), QStringLiteral("(Mirrored)"))
+                      : View().Tr(QStringLiteral("(Normal)"), QStringLiteral("(Default)"));
+    if (View().Durchsicht)
         view += QLatin1Char(' ') +
-                view_.Tr(QStringLiteral("(Durchsicht)"), QStringLiteral("(Right through)"));
-    const QString size = view_.Tr(QStringLiteral("Originalgröße:"), QStringLiteral("Real size")) +
+                View().Tr(QStringLiteral("(Durchsicht)"), QStringLiteral("(Right through)"));
+    const QString size = View().Tr(QStringLiteral("Originalgröße:"), QStringLiteral("Real size")) +
                          QLatin1Char(' ') + QString::number(Div(width_, 100)) +
                          QStringLiteral(" x ") + QString::number(Div(height_, 100)) +
                          QStringLiteral("mm");
@@ -249,7 +256,7 @@ std::array<QString, 3> TPlatine::TitleBlockLines(const QDateTime& when) const {
 }
 
 void TPlatine::DrawTitleBlock(Canvas& canvas, const QDateTime& when) {
-    const bool solder = view_.Loetseite;
+    const bool solder = View().Loetseite;
     const QPoint n = nullpunkt_;
     canvas.SetTextColour(colours::Black);
     auto centred = [&](const QString& text, int height, int y) {
@@ -272,7 +279,7 @@ void TPlatine::DrawTitleBlock(Canvas& canvas, const QDateTime& when) {
 }
 
 void TPlatine::DrawGridNumbering(Canvas& canvas) {
-    const bool solder = view_.Loetseite;
+    const bool solder = View().Loetseite;
     const QPoint n = nullpunkt_;
     const QPoint u = ursprung_;
     canvas.SetFont({QStringLiteral("ARIAL"), 300});

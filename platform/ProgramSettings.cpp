@@ -111,6 +111,13 @@ SettingsWriteResult ProgramSettings::WriteBitmapPath(const QString& folder) cons
     });
 }
 
+// Stored with its trailing separator, as the default the reader gives is.
+SettingsWriteResult ProgramSettings::WriteExportDir(const QString& folder) const {
+    return m_store.Update(m_fileName, [&](IniFile& ini) {
+        ini.WriteString(MainSection(), QStringLiteral("ExportDir"), WithTrailingSeparator(folder));
+    });
+}
+
 SettingsWriteResult ProgramSettings::WriteToolWindows(const ToolWindowSettingsList& windows) const {
     return m_store.Update(m_fileName, [&](IniFile& ini) {
         for (const auto& [caption, p] : windows) {

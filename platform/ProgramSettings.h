@@ -86,6 +86,7 @@ public:
     // Each writes at once, into the file as it is on disk, and says where it went or why not.
     SettingsWriteResult WriteRecentFiles(const QStringList& mostRecentFirst) const;
     SettingsWriteResult WriteBitmapPath(const QString& folder) const;
+    SettingsWriteResult WriteExportDir(const QString& folder) const;
     SettingsWriteResult WriteToolWindows(const ToolWindowSettingsList& windows) const;
     SettingsWriteResult WriteWindowGeometry(const WindowGeometry& geometry) const;
 

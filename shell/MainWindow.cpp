@@ -9,6 +9,7 @@
 #include "shell/ComponentAssistantDialog.h"
 #include "shell/LibraryPanel.h"
 #include "shell/LoadingWindow.h"
+#include "shell/PrintDlg.h"
 #include "shell/ScreenPlacement.h"
 #include "shell/ScrollBoxEx.h"
 

@@ -38,6 +38,7 @@ struct WindowSettings;
 class LibraryPanel;
 class LoadingWindow;
 class TPlatine;
+class TPrint_Dlg;
 class TScrollBoxEx;
 struct BoardMouseEvent;
 struct MenuDefinition;
@@ -80,8 +81,14 @@ public:
     RecentFiles& Recent() { return recent_; }
     // The file whose folder the open dialog starts in while the project has no name.
     void SetEditFile(const QString& path) { editFile_ = path; }
-    // What the settings file says about the window: rulers, outline mode, the "Editfile".
+    // What the settings file says about the window: rulers, outline mode, the "Editfile",
+    // the export folder.
     void ApplySettings(const WindowSettings& settings);
+    // The folder the export dialog starts in; told when an export chose another.
+    const QString& ExportDir() const { return exportDir_; }
+    std::function<void(const QString&)> OnExportDirChanged;
+    // The print window, made at the first use and kept with its choices for the whole run.
+    TPrint_Dlg& PrintWindow();
     // Told when the window closes for good, after the save prompt said "go on".
     std::function<void()> OnClosed;
 
@@ -124,6 +131,8 @@ public:
     void OpenCommand(int tag);
     void RecentFileCommand(int index);
     void ExitCommand(int tag);
+    void PrintCommand(int tag);
+    void ExportCommand(int tag);
     void SelectAllCommand(int tag);
     // Every command that is an operation on the current board; the tag is its CommandId.
     void BoardCommand(int tag);
@@ -231,6 +240,10 @@ private:
     bool BoardBusy() const;
     void SetWorkingAreaEnabled(bool enabled);
 
+    // Printing and export (MainWindowOutput.cpp)
+    QString PrintTitle() const;
+    void AfterPrintWindow();
+
     // Enabling (MainWindowEnabling.cpp)
     void ApplyCommandStates();
     void UpdateInformation();
@@ -282,6 +295,8 @@ private:
     std::unique_ptr<ComponentAssistantDialog> assistant_;
     // What the component assistant hands to a board.
     QByteArray transferStream_;
+    std::unique_ptr<TPrint_Dlg> printWindow_;
+    QString exportDir_;
 };
 
 } // namespace karvel

@@ -241,6 +241,7 @@ void MainWindow::SetOutlineMode(bool on) {
 
 void MainWindow::ApplySettings(const WindowSettings& settings) {
     editFile_ = settings.EditFile;
+    exportDir_ = settings.ExportDir;
     SetOutlineMode(settings.Umrissmodus);
     SetRulersVisible(settings.RulersVisible);
 }

@@ -92,6 +92,9 @@ std::unique_ptr<MainWindow> StartProgram(StartRequest request) {
     window->Recent().OnStore = [settings](const QStringList& recent) {
         settings.WriteRecentFiles(recent);
     };
+    window->OnExportDirChanged = [settings](const QString& folder) {
+        settings.WriteExportDir(folder);
+    };
     MainWindow* shown = window.get();
     window->OnClosed = [settings, shown] { settings.WriteWindowGeometry(GeometryOf(*shown)); };
 

@@ -3,8 +3,11 @@
 #include "shell/AboutWindow.h"
 #include "shell/ComponentAssistantDialog.h"
 
+#include <QtCore/QDir>
 #include <QtCore/QUrl>
 #include <QtGui/QDesktopServices>
+#include <QtPrintSupport/QPrintDialog>
+#include <QtPrintSupport/QPrinter>
 #include <QtWidgets/QColorDialog>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QMessageBox>
@@ -91,6 +94,42 @@ bool QtShellDialogs::OpenManual(const QString& file, int) {
 
 bool QtShellDialogs::RunComponentAssistant(ComponentAssistantDialog& dialog) {
     return dialog.exec() == QDialog::Accepted;
+}
+
+QString QtShellDialogs::ChooseFileToSave(QWidget* parent, const SaveFileRequest& request) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setWindowTitle(request.Title);
+    dialog.setNameFilters(request.Filters);
+    if (request.InitialFilter >= 0 && request.InitialFilter < request.Filters.size())
+        dialog.selectNameFilter(request.Filters.at(request.InitialFilter));
+    dialog.setDefaultSuffix(request.DefaultSuffix);
+    // The name gets the extension of the filter chosen last, as the format follows it.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+        const qsizetype star = filter.lastIndexOf(QStringLiteral("*."));
+        if (star >= 0)
+            dialog.setDefaultSuffix(filter.mid(star + 2).chopped(1));
+    });
+    if (QDir(request.Folder).exists())
+        dialog.setDirectory(request.Folder);
+    if (!request.Name.isEmpty())
+        dialog.selectFile(request.Name);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front();
+}
+
+void QtShellDialogs::SetUpPrinter(QWidget* parent, QPrinter& printer, Language language) {
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(
+        Tr(language, QStringLiteral("Drucker einrichten"), QStringLiteral("Printer setup")));
+    // Copies and the range are the print window's own.
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, false);
+    dialog.exec();
 }
 
 } // namespace karvel

@@ -9,6 +9,7 @@
 #include <QtCore/QStringList>
 #include <QtGui/QColor>
 
+class QPrinter;
 class QWidget;
 
 namespace karvel {
@@ -17,6 +18,18 @@ class ComponentAssistantDialog;
 
 enum class MessageIcon { Information, Warning, Error, Question };
 enum class SaveAnswer { Yes, No, Cancel };
+
+// A save dialog: it asks before overwriting and wants an existing folder.
+struct SaveFileRequest {
+    QString Title;
+    QString Folder;
+    QString Name; // the file name offered first
+    // Name filters such as "PDF (*.pdf)"; the first one is chosen at first.
+    QStringList Filters;
+    int InitialFilter = 0;
+    // Added to a name typed without an extension: the chosen filter's, or this one.
+    QString DefaultSuffix;
+};
 
 class ShellDialogs {
 public:
@@ -33,6 +46,10 @@ public:
     virtual bool OpenManual(const QString& file, int topic) = 0;
     // Shows the component assistant modally; true when the user chose OK.
     virtual bool RunComponentAssistant(ComponentAssistantDialog& dialog) = 0;
+    // The file to write, or empty when the user cancels.
+    virtual QString ChooseFileToSave(QWidget* parent, const SaveFileRequest& request) = 0;
+    // The system's printer setup; whatever it answers, the printer keeps what was chosen.
+    virtual void SetUpPrinter(QWidget* parent, QPrinter& printer, Language language) = 0;
 };
 
 // The name filters of the project open dialog: projects and, in German, backups.
@@ -49,6 +66,8 @@ public:
     void ShowAbout(QWidget* parent, Language language) override;
     bool OpenManual(const QString& file, int topic) override;
     bool RunComponentAssistant(ComponentAssistantDialog& dialog) override;
+    QString ChooseFileToSave(QWidget* parent, const SaveFileRequest& request) override;
+    void SetUpPrinter(QWidget* parent, QPrinter& printer, Language language) override;
 };
 
 } // namespace karvel

@@ -57,6 +57,16 @@ public:
         return onAssistant ? onAssistant(dialog) : false;
     }
 
+    QString ChooseFileToSave(QWidget*, const SaveFileRequest& request) override {
+        saveRequests.push_back(request);
+        return nextSaveFile;
+    }
+    void SetUpPrinter(QWidget*, QPrinter& printer, Language) override {
+        ++printerSetups;
+        if (onPrinterSetup)
+            onPrinterSetup(printer);
+    }
+
     QString nextProject;
     QString lastFolder;
     int openDialogs = 0;
@@ -70,6 +80,11 @@ public:
     std::vector<std::pair<QString, int>> manuals;
     std::function<bool(ComponentAssistantDialog&)> onAssistant;
     int assistantRuns = 0;
+    std::vector<SaveFileRequest> saveRequests;
+    QString nextSaveFile;
+    int printerSetups = 0;
+    // What the user chooses in the printer setup.
+    std::function<void(QPrinter&)> onPrinterSetup;
 };
 
 // The main window as the program shows it, offscreen.
