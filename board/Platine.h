@@ -335,6 +335,8 @@ private:
     void Init();
     void CaptureCursor(bool captured);
     void ApplyAttribute(TBauteil& element, Attribut attribute);
+    // One undo step for a change to every selected element, each repainted before and after.
+    void ChangeSelected(const std::function<void(TBauteil&)>& change);
     // Reads a transfer stream's elements; the last one read, or null when there were none.
     TBauteil* ReadTransfer(const QByteArray& stream);
     // The "?" rule of library parts: true when the part stays.

@@ -272,17 +272,10 @@ void TPlatine::SchiebeMarkierte(Richtung direction, bool fine) {
 // --- Attributes and fill bitmaps ------------------------------------------------------------
 
 void TPlatine::SetzeAttribute(std::initializer_list<Attribut> attributes) {
-    const std::vector<TBauteil*> selected = Selected();
-    if (selected.empty())
-        return;
-    MerkeZustand();
-    for (TBauteil* element : selected) {
-        InvalidateElement(*element);
+    ChangeSelected([&](TBauteil& element) {
         for (const Attribut attribute : attributes)
-            ApplyAttribute(*element, attribute);
-        InvalidateElement(*element);
-    }
-    Fire(OnChange);
+            ApplyAttribute(element, attribute);
+    });
 }
 
 void TPlatine::ApplyAttribute(TBauteil& element, Attribut attribute) {
@@ -338,34 +331,31 @@ void TPlatine::DreheFuellbilder() {
     Fire(OnChange);
 }
 
-void TPlatine::SetzeKontur(int tag) {
+void TPlatine::ChangeSelected(const std::function<void(TBauteil&)>& change) {
     const std::vector<TBauteil*> selected = Selected();
     if (selected.empty())
         return;
     MerkeZustand();
     for (TBauteil* element : selected) {
         InvalidateElement(*element);
-        element->SetGlaetten(tag > 0);
-        if (tag > 0)
-            element->SetGlaettenStil(TGlaettenStil(tag - 1));
-        if (tag >= 2)
-            element->SetGlaettenBetrag(ContourAmount * 100.0);
+        change(*element);
         InvalidateElement(*element);
     }
     Fire(OnChange);
 }
 
+void TPlatine::SetzeKontur(int tag) {
+    ChangeSelected([&](TBauteil& element) {
+        element.SetGlaetten(tag > 0);
+        if (tag > 0)
+            element.SetGlaettenStil(TGlaettenStil(tag - 1));
+        if (tag >= 2)
+            element.SetGlaettenBetrag(ContourAmount * 100.0);
+    });
+}
+
 void TPlatine::SetzeFraesen(bool milled) {
-    const std::vector<TBauteil*> selected = Selected();
-    if (selected.empty())
-        return;
-    MerkeZustand();
-    for (TBauteil* element : selected) {
-        InvalidateElement(*element);
-        element->SetFraesen(milled);
-        InvalidateElement(*element);
-    }
-    Fire(OnChange);
+    ChangeSelected([milled](TBauteil& element) { element.SetFraesen(milled); });
 }
 
 // --- Numbers --------------------------------------------------------------------------------

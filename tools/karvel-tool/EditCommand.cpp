@@ -86,18 +86,7 @@ int Edit(const QStringList& args) {
         return BadUse;
     }
 
-    std::vector<TPlatine*> boards;
-    for (const auto& b : load->Boards)
-        boards.push_back(b.get());
-    const QString out = parsed->Positional()[1];
-    const QString saveError = SaveProjectFile(out, boards);
-    if (!saveError.isEmpty()) {
-        PrintError(Tr(messages, QStringLiteral("%1 kann nicht geschrieben werden: %2"),
-                      QStringLiteral("cannot write %1: %2"))
-                       .arg(out, saveError));
-        return Failed;
-    }
-    return Ok;
+    return SaveLoadedProject(parsed->Positional()[1], *load, messages);
 }
 
 } // namespace karvel::tool

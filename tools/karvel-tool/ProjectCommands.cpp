@@ -66,18 +66,7 @@ int Convert(const QStringList& args) {
                       QStringLiteral("Nothing was written.")));
         return Failed;
     }
-    std::vector<TPlatine*> boards;
-    for (const auto& board : load->Boards)
-        boards.push_back(board.get());
-    const QString out = parsed->Positional()[1];
-    const QString saveError = SaveProjectFile(out, boards);
-    if (!saveError.isEmpty()) {
-        PrintError(Tr(messages, QStringLiteral("%1 kann nicht geschrieben werden: %2"),
-                      QStringLiteral("cannot write %1: %2"))
-                       .arg(out, saveError));
-        return Failed;
-    }
-    return Ok;
+    return SaveLoadedProject(parsed->Positional()[1], *load, messages);
 }
 
 } // namespace karvel::tool

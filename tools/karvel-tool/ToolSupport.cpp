@@ -113,4 +113,17 @@ QString WriteAtomically(const QString& path, const QByteArray& bytes) {
     return {};
 }
 
+int SaveLoadedProject(const QString& out, const ProjectLoad& load, Language messages) {
+    std::vector<TPlatine*> boards;
+    for (const auto& board : load.Boards)
+        boards.push_back(board.get());
+    const QString saveError = SaveProjectFile(out, boards);
+    if (saveError.isEmpty())
+        return Ok;
+    PrintError(Tr(messages, QStringLiteral("%1 kann nicht geschrieben werden: %2"),
+                  QStringLiteral("cannot write %1: %2"))
+                   .arg(out, saveError));
+    return Failed;
+}
+
 } // namespace karvel::tool

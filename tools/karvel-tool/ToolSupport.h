@@ -35,6 +35,10 @@ std::optional<ProjectLoad> LoadProject(const QString& path, ViewState& view, Lan
 // project has no such board.
 TPlatine* ChooseBoard(const Arguments& args, const ProjectLoad& load, int& status);
 
+// Saves every board of a loaded project to OUT atomically; prints why it failed, in the
+// language of messages. The exit status.
+int SaveLoadedProject(const QString& out, const ProjectLoad& load, Language messages);
+
 // Writes bytes to a temporary file beside the target and renames it over the target.
 QString WriteAtomically(const QString& path, const QByteArray& bytes);
 
