@@ -63,6 +63,8 @@ QImage RenderBoardBitmap(TPlatine& board, int dotsPerInch) {
     if (size.isEmpty() || TooLarge(size))
         return {};
     QImage image(size, QImage::Format_RGB32);
+    if (image.isNull()) // out of memory: painting on it would only warn
+        return {};
     image.fill(Qt::white);
     SetResolution(image, dotsPerInch);
     const Rect r = board.BoardRect();
@@ -97,6 +99,8 @@ QImage RenderPrintedImage(TPlatine& board, int dotsPerInch) {
         return {};
     const Rect area = PrintedArea(board);
     QImage image(pixels, QImage::Format_RGB32);
+    if (image.isNull())
+        return {};
     image.fill(Qt::white);
     SetResolution(image, dotsPerInch);
     {

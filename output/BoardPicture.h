@@ -24,13 +24,14 @@ inline constexpr qint64 MaxPicturePixels = 64'000'000;
 
 // --- The board rectangle alone, as the clipboard copy takes it
 QSize BoardBitmapSize(const TPlatine& board, int dotsPerInch = BitmapDotsPerInch);
-// A null image when the bitmap would exceed MaxPicturePixels. The image knows its resolution.
+// A null image when the bitmap would exceed MaxPicturePixels or cannot be allocated. The
+// image knows its resolution.
 QImage RenderBoardBitmap(TPlatine& board, int dotsPerInch = BitmapDotsPerInch);
 
 // --- The printed view: the board and room for the title block and grid numbering
 Rect PrintedArea(const TPlatine& board);
 QSize PrintedPixels(const TPlatine& board, int dotsPerInch);
-// A null image when it would exceed MaxPicturePixels.
+// A null image when it would exceed MaxPicturePixels or cannot be allocated.
 QImage RenderPrintedImage(TPlatine& board, int dotsPerInch);
 // One page exactly as large as the printed area: 1 mm of board is 1 mm on the page.
 QByteArray RenderPrintedPdf(TPlatine& board);

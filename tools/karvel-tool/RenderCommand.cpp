@@ -2,20 +2,17 @@
 // SVG at true scale.
 
 #include "board/Continuity.h"
+#include "output/BoardPicture.h"
 #include "tools/karvel-tool/Commands.h"
 #include "tools/karvel-tool/ToolSupport.h"
 
 #include <QtCore/QBuffer>
 #include <QtGui/QImage>
-#include <QtGui/QPdfWriter>
-#include <QtSvg/QSvgGenerator>
 
 namespace karvel::tool {
 
 namespace {
 
-constexpr qint64 MaxPixels = 64'000'000; // 256 MB of picture
-constexpr int UnitsPerInch = 2540;
 
 const ArgumentSpec RenderSpec{
     {QStringLiteral("--solder"), QStringLiteral("--see-through"), QStringLiteral("--xray"),
@@ -53,24 +50,6 @@ std::optional<double> NumberIn(const Arguments& args, const QString& option, dou
     return value;
 }
 
-// The area a printed picture covers: the board, and room for titles and grid numbers.
-Rect PageArea(const TPlatine& board) {
-    const bool titles = board.Output.DrawTitleBlock || board.Output.DrawGridNumbering;
-    const int margin = titles ? 2700 : 100;
-    const Rect r = board.BoardRect();
-    return {r.Left - margin, r.Top - margin, r.Right + margin, r.Bottom + margin};
-}
-
-// Maps board units onto a printed page; seen from below, the board turns over as on screen.
-void MapPage(Canvas& canvas, const Rect& area, int dotsPerInch, bool solderSide) {
-    if (solderSide)
-        canvas.SetMapping({area.Left, area.Bottom}, {UnitsPerInch, -UnitsPerInch}, {0, 0},
-                          {dotsPerInch, dotsPerInch});
-    else
-        canvas.SetMapping(area.TopLeft(), {UnitsPerInch, UnitsPerInch}, {0, 0},
-                          {dotsPerInch, dotsPerInch});
-}
-
 // Why a picture was not made; the caller prints it and fails.
 struct RenderFailure {
     QString Reason;
@@ -90,11 +69,10 @@ void CheckArea(qint64 width, qint64 height, Language messages) {
                                    .arg(height))};
 }
 
-// Refuses a picture of no area or beyond MaxPixels before anything is allocated, and a picture
-// that could not be allocated.
-QImage MakeImage(qint64 width, qint64 height, const QString& smaller, Language messages) {
+// Refuses a picture of no area or beyond MaxPicturePixels before anything is allocated.
+void CheckSize(qint64 width, qint64 height, const QString& smaller, Language messages) {
     CheckArea(width, height, messages);
-    if (width > MaxPixels / height)
+    if (width > MaxPicturePixels / height)
         throw RenderFailure{
             Tr(messages,
                QStringLiteral("Das Bild hätte %1 x %2 Pixel; wählen Sie ein kleineres %3.")
@@ -105,15 +83,23 @@ QImage MakeImage(qint64 width, qint64 height, const QString& smaller, Language m
                    .arg(width)
                    .arg(height)
                    .arg(smaller))};
+}
+
+QString NoMemory(qint64 width, qint64 height, Language messages) {
+    return Tr(messages,
+              QStringLiteral("Zu wenig Speicher für ein Bild von %1 x %2 Pixeln.")
+                  .arg(width)
+                  .arg(height),
+              QStringLiteral("Not enough memory for a picture of %1 x %2 pixels.")
+                  .arg(width)
+                  .arg(height));
+}
+
+QImage MakeImage(qint64 width, qint64 height, const QString& smaller, Language messages) {
+    CheckSize(width, height, smaller, messages);
     QImage image(int(width), int(height), QImage::Format_RGB32);
     if (image.isNull())
-        throw RenderFailure{Tr(messages,
-                               QStringLiteral("Zu wenig Speicher für ein Bild von %1 x %2 Pixeln.")
-                                   .arg(width)
-                                   .arg(height),
-                               QStringLiteral("Not enough memory for a picture of %1 x %2 pixels.")
-                                   .arg(width)
-                                   .arg(height))};
+        throw RenderFailure{NoMemory(width, height, messages)};
     return image;
 }
 
@@ -145,57 +131,25 @@ QByteArray RenderScreen(TPlatine& board, Language messages) {
     return PngBytes(image, messages);
 }
 
+// The printed view goes through the same output code as the editor's export, so that both
+// give the same picture; only the checks that explain a failure to a shell user live here.
 QByteArray RenderOutput(TPlatine& board, Format format, int dpi, Language messages) {
-    const Rect area = PageArea(board);
-    const bool solder = board.View().Loetseite;
+    const Rect area = PrintedArea(board);
+    CheckArea(area.Width(), area.Height(), messages);
     if (format == Format::Png) {
-        QImage image = MakeImage(qint64(area.Width()) * dpi / UnitsPerInch + 1,
-                                 qint64(area.Height()) * dpi / UnitsPerInch + 1,
-                                 QStringLiteral("--dpi"), messages);
-        image.fill(Qt::white);
-        {
-            Canvas canvas(image);
-            CheckActive(canvas, messages);
-            MapPage(canvas, area, dpi, solder);
-            board.ZeichneAusgabe(canvas, area);
-        }
+        const QSize pixels = PrintedPixels(board, dpi);
+        CheckSize(pixels.width(), pixels.height(), QStringLiteral("--dpi"), messages);
+        const QImage image = RenderPrintedImage(board, dpi);
+        if (image.isNull())
+            throw RenderFailure{NoMemory(pixels.width(), pixels.height(), messages)};
         return PngBytes(image, messages);
     }
-    CheckArea(area.Width(), area.Height(), messages);
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    // One dot per board unit: the page is exactly as large as the board and its margin.
-    constexpr int VectorDpi = UnitsPerInch;
-    const QSize dots(int(qint64(area.Width()) * VectorDpi / UnitsPerInch),
-                     int(qint64(area.Height()) * VectorDpi / UnitsPerInch));
-    if (format == Format::Pdf) {
-        QPdfWriter pdf(&buffer);
-        pdf.setResolution(VectorDpi);
-        pdf.setPageSize(QPageSize(QSizeF(area.Width() / 100.0, area.Height() / 100.0),
-                                  QPageSize::Millimeter, QStringLiteral("Board")));
-        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        pdf.setTitle(board.PlatinenName());
-        pdf.setCreator(QStringLiteral("Karvel 3.0"));
-        Canvas canvas(pdf);
-        CheckActive(canvas, messages);
-        MapPage(canvas, area, VectorDpi, solder);
-        board.ZeichneAusgabe(canvas, area);
-    } else {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&buffer);
-        svg.setResolution(VectorDpi);
-        svg.setSize(dots);
-        svg.setViewBox(QRect(QPoint(0, 0), dots));
-        svg.setTitle(board.PlatinenName());
-        Canvas canvas(svg);
-        CheckActive(canvas, messages);
-        MapPage(canvas, area, VectorDpi, solder);
-        board.ZeichneAusgabe(canvas, area);
-    }
-    if (buffer.data().isEmpty())
+    const QByteArray bytes =
+        format == Format::Pdf ? RenderPrintedPdf(board) : RenderPrintedSvg(board);
+    if (bytes.isEmpty())
         throw RenderFailure{Tr(messages, QStringLiteral("Das Bild kann nicht erzeugt werden."),
                                QStringLiteral("The picture cannot be made."))};
-    return buffer.data();
+    return bytes;
 }
 
 } // namespace
