@@ -13,7 +13,6 @@ namespace karvel::tool {
 
 namespace {
 
-
 const ArgumentSpec RenderSpec{
     {QStringLiteral("--solder"), QStringLiteral("--see-through"), QStringLiteral("--xray"),
      QStringLiteral("--outline"), QStringLiteral("--no-bitmaps"), QStringLiteral("--no-components"),
@@ -86,13 +85,12 @@ void CheckSize(qint64 width, qint64 height, const QString& smaller, Language mes
 }
 
 QString NoMemory(qint64 width, qint64 height, Language messages) {
-    return Tr(messages,
-              QStringLiteral("Zu wenig Speicher für ein Bild von %1 x %2 Pixeln.")
-                  .arg(width)
-                  .arg(height),
-              QStringLiteral("Not enough memory for a picture of %1 x %2 pixels.")
-                  .arg(width)
-                  .arg(height));
+    return Tr(
+        messages,
+        QStringLiteral("Zu wenig Speicher für ein Bild von %1 x %2 Pixeln.").arg(width).arg(height),
+        QStringLiteral("Not enough memory for a picture of %1 x %2 pixels.")
+            .arg(width)
+            .arg(height));
 }
 
 QImage MakeImage(qint64 width, qint64 height, const QString& smaller, Language messages) {
