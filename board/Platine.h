@@ -291,11 +291,16 @@ public:
     bool Modified() const { return modified_; }
     void SetModified(bool modified) { modified_ = modified; }
     bool CursorCaptured() const { return cursorCaptured_; }
+    // Marks the pointer confined to the board while an operation runs, and tells the window.
+    void CaptureCursor(bool captured);
     QPoint LastGridCell() const { return lastGridCell_; }
 
     TBitmapUsageList& BitmapUsages() { return bitmapUsages_; }
     // The clip region of the drawing pass in progress, which fill bitmaps respect.
     std::optional<Region> ClipRegion() const override { return clipRegion_; }
+
+    // Runs a function with a canvas mapped like the view, for measuring without a window.
+    template <typename F> auto WithMeasuringCanvas(F&& f) const;
 
     // --- Events, fired only when assigned.
     Event OnMyClick, OnMyMouseMove, OnChange, OnPopupRequest, OnModeChange, OnCursorCaptured,
@@ -308,8 +313,6 @@ public:
 protected:
     // Boards without a layout of their own (layouts, library pages).
     TPlatine(ViewState& view, bool withLayout);
-    // Runs a function with a canvas mapped like the view, for measuring without a window.
-    template <typename F> auto WithMeasuringCanvas(F&& f) const;
     void ResizeControl();
     void ScrollBy(QPoint boardDifference);
     template <typename Fit> void FitUntilSteady(Fit&& fit);
@@ -333,7 +336,6 @@ protected:
 
 private:
     void Init();
-    void CaptureCursor(bool captured);
     void ApplyAttribute(TBauteil& element, Attribut attribute);
     // One undo step for a change to every selected element, each repainted before and after.
     void ChangeSelected(const std::function<void(TBauteil&)>& change);

@@ -1,9 +1,13 @@
 #include "shell/BoardControl.h"
 
 #include "board/Platine.h"
+#include "board/tools/BoardEditor.h"
 #include "elements/Fadenkreuz.h"
 #include "elements/Geometry.h"
 #include "platform/Canvas.h"
+#include "shell/CursorLibrary.h"
+
+#include <QtWidgets/QApplication>
 
 #include <QtGui/QPainter>
 #include <QtGui/QPaintEvent>
@@ -44,10 +48,13 @@ constexpr Colour CrosshairColour = RgbColour(128, 128, 128);
 } // namespace
 
 BoardControl::BoardControl(TPlatine& board, QWidget* parent)
-    : QWidget(parent), board_(board), painter_(std::make_unique<BoardPicturePainter>(board)) {
+    : QWidget(parent), board_(board), painter_(std::make_unique<BoardPicturePainter>(board)),
+      editor_(std::make_unique<BoardEditor>(board, *this)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    autoscroll_.setInterval(10);
+    connect(&autoscroll_, &QTimer::timeout, this, [this] { editor_->AutoscrollTick(); });
 }
 
 void BoardControl::InvalidateBoard(const QRect& area) {
@@ -85,6 +92,32 @@ void BoardControl::SetRubberBand(std::optional<QRect> controlRect) {
     if (rubberBand_)
         area += RubberBandArea(*rubberBand_);
     UpdateOverlayArea(area);
+}
+
+void BoardControl::ShowTempLine(std::optional<TempLine> line) {
+    if (line == tempLine_)
+        return;
+    QRegion area;
+    if (tempLine_)
+        area += TempLineArea(*tempLine_);
+    tempLine_ = line;
+    if (tempLine_)
+        area += TempLineArea(*tempLine_);
+    UpdateOverlayArea(area);
+}
+
+QRegion BoardControl::TempLineArea(const TempLine& line) const {
+    const QPoint a = board_.BoardToControl(line.Line.p1());
+    const QPoint b = board_.BoardToControl(line.Line.p2());
+    const int reach = line.Width * board_.PixelsPerHole() / TPlatine::HolePitch / 2 + 3;
+    // A band of boxes along the line: far less to repaint than its bounding rectangle.
+    QRegion area;
+    const int steps = std::max(1, std::max(std::abs(b.x() - a.x()), std::abs(b.y() - a.y())) / 16);
+    for (int i = 0; i <= steps; ++i) {
+        const QPoint p = a + (b - a) * i / steps;
+        area += QRect(p.x() - reach - 8, p.y() - reach - 8, 2 * reach + 17, 2 * reach + 17);
+    }
+    return area;
 }
 
 void BoardControl::UpdateOverlayArea(const QRegion& area) {
@@ -165,11 +198,16 @@ void BoardControl::RenderIntoCache(const QRegion& stale) {
 }
 
 void BoardControl::DrawOverlays(QPainter& painter, const QRegion& area) {
-    if (!crosshair_ && !rubberBand_)
+    if (!crosshair_ && !rubberBand_ && !tempLine_)
         return;
     Canvas canvas(painter);
     if (crosshair_)
         DrawCrosshair(canvas);
+    if (tempLine_) {
+        canvas.ResetMapping();
+        canvas.SelectClipRegion(Region(area));
+        DrawTempLine(canvas);
+    }
     if (rubberBand_) {
         canvas.ResetMapping();
         canvas.SelectClipRegion(Region(area));
@@ -180,6 +218,16 @@ void BoardControl::DrawOverlays(QPainter& painter, const QRegion& area) {
         canvas.DrawRectangle({r.left(), r.top(), r.right() + 1, r.bottom() + 1});
         canvas.SetMixMode(MixMode::Copy);
     }
+}
+
+// Inverting, so that it shows on copper, board and parts alike.
+void BoardControl::DrawTempLine(Canvas& canvas) {
+    const int width = std::max(1, tempLine_->Width * board_.PixelsPerHole() / TPlatine::HolePitch);
+    canvas.SetPen(colours::Black, width);
+    canvas.SetMixMode(MixMode::NotXorPen);
+    canvas.MoveTo(board_.BoardToControl(tempLine_->Line.p1()));
+    canvas.LineTo(board_.BoardToControl(tempLine_->Line.p2()));
+    canvas.SetMixMode(MixMode::Copy);
 }
 
 void BoardControl::DrawCrosshair(Canvas& canvas) {
@@ -194,12 +242,11 @@ void BoardControl::DrawCrosshair(Canvas& canvas) {
 // --- Input -------------------------------------------------------------------------------------
 
 void BoardControl::wheelEvent(QWheelEvent* event) {
-    const int steps = event->angleDelta().y();
-    if (steps == 0) {
+    if (event->angleDelta().isNull()) {
         event->ignore();
         return;
     }
-    board_.ZoomAbout(event->position().toPoint(), steps > 0);
+    editor_->Wheel({event->position().toPoint(), event->angleDelta(), event->modifiers()});
     event->accept();
 }
 
@@ -223,6 +270,93 @@ void BoardControl::mouseReleaseEvent(QMouseEvent* event) {
 void BoardControl::contextMenuEvent(QContextMenuEvent* event) {
     if (OnContextMenu)
         OnContextMenu(event->globalPos());
+}
+
+void BoardControl::keyPressEvent(QKeyEvent* event) {
+    if (editor_->Key({event->key(), event->modifiers()}))
+        event->accept();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+// A dialog or another window took the pointer: the running drag ends as a release would.
+void BoardControl::focusOutEvent(QFocusEvent* event) {
+    if (editor_->Busy())
+        editor_->PointerLost();
+    QWidget::focusOutEvent(event);
+}
+
+// --- What the tools ask of the window ----------------------------------------------------------
+
+void BoardControl::SetPointerShape(PointerShape shape) {
+    const Language language = board_.View().Sprache;
+    switch (shape) {
+    case PointerShape::ToolDefault:
+        setCursor(board_.Modus() == TPlatinenModus::pm_Ursprung
+                      ? QCursor(Qt::BlankCursor)
+                      : CursorForMode(board_.Modus(), language));
+        break;
+    case PointerShape::Arrow:
+        setCursor(Qt::ArrowCursor);
+        break;
+    case PointerShape::Finger:
+        setCursor(NumberedCursor(2, language));
+        break;
+    case PointerShape::Solder:
+        setCursor(NumberedCursor(3, language));
+        break;
+    case PointerShape::Hand:
+        setCursor(NumberedCursor(4, language));
+        break;
+    case PointerShape::Iron:
+        setCursor(NumberedCursor(5, language));
+        break;
+    case PointerShape::SizeAll:
+        setCursor(Qt::SizeAllCursor);
+        break;
+    case PointerShape::SizeNwSe:
+        setCursor(Qt::SizeFDiagCursor);
+        break;
+    case PointerShape::SizeNeSw:
+        setCursor(Qt::SizeBDiagCursor);
+        break;
+    case PointerShape::SizeVertical:
+        setCursor(Qt::SizeVerCursor);
+        break;
+    case PointerShape::SizeHorizontal:
+        setCursor(Qt::SizeHorCursor);
+        break;
+    case PointerShape::SplitVertical:
+        setCursor(Qt::SplitVCursor);
+        break;
+    case PointerShape::SplitHorizontal:
+        setCursor(Qt::SplitHCursor);
+        break;
+    case PointerShape::Cross:
+        setCursor(Qt::CrossCursor);
+        break;
+    }
+}
+
+void BoardControl::ConfinePointer(bool confined) {
+    if (confined == confined_)
+        return;
+    confined_ = confined;
+    if (confined)
+        grabMouse();
+    else
+        releaseMouse();
+}
+
+void BoardControl::Beep() {
+    QApplication::beep();
+}
+
+void BoardControl::SetAutoscrollTimer(bool running) {
+    if (running)
+        autoscroll_.start();
+    else
+        autoscroll_.stop();
 }
 
 void BoardControl::leaveEvent(QEvent* event) {

@@ -3,11 +3,13 @@
 // and draws the board's inverting overlays (crosshair, rubber band) over a cached picture of
 // the visible part, so that moving an overlay repaints only the strips it leaves and enters.
 
+#include "board/tools/ToolHost.h"
 #include "shell/BoardMouseEvent.h"
 
 #include <functional>
 #include <memory>
 #include <optional>
+#include <QtCore/QTimer>
 #include <QtGui/QImage>
 #include <QtGui/QRegion>
 #include <QtWidgets/QWidget>
@@ -16,14 +18,17 @@ namespace karvel {
 
 class TPlatine;
 class Canvas;
+class BoardEditor;
 
-class BoardControl : public QWidget {
+class BoardControl : public QWidget, public ToolHost {
     Q_OBJECT
 public:
     explicit BoardControl(TPlatine& board, QWidget* parent = nullptr);
     ~BoardControl() override;
 
     TPlatine& Board() const { return board_; }
+    // The board's editing: the window forwards its input there.
+    BoardEditor& Editor() const { return *editor_; }
 
     // The board's picture changed in a rectangle (control pixels), or everywhere.
     void InvalidateBoard(const QRect& area);
@@ -35,6 +40,17 @@ public:
     // A rubber band between two control pixels; none hides it.
     void SetRubberBand(std::optional<QRect> controlRect);
     std::optional<QRect> RubberBand() const { return rubberBand_; }
+    std::optional<TempLine> TemporaryLine() const { return tempLine_; }
+    bool PointerConfined() const { return confined_; }
+
+    // --- What the editing tools ask of the window
+    void SetPointerShape(PointerShape shape) override;
+    void ConfinePointer(bool confined) override;
+    void Beep() override;
+    void SetAutoscrollTimer(bool running) override;
+    void ShowRubberBand(std::optional<QRect> control) override { SetRubberBand(control); }
+    void ShowTempLine(std::optional<TempLine> line) override;
+    void ShowCrosshair(std::optional<QPoint> board) override { SetCrosshair(board); }
 
     // How many times the board itself was drawn; overlays alone do not count.
     int BoardRenderCount() const { return renderCount_; }
@@ -50,6 +66,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void FollowVisibleArea();
@@ -60,6 +78,8 @@ private:
     void UpdateOverlayArea(const QRegion& area);
     QRegion CrosshairArea(QPoint boardPoint) const;
     static QRegion RubberBandArea(const QRect& band);
+    QRegion TempLineArea(const TempLine& line) const;
+    void DrawTempLine(Canvas& canvas);
 
     TPlatine& board_;
     QImage cache_;
@@ -69,6 +89,10 @@ private:
     int renderCount_ = 0;
     std::optional<QPoint> crosshair_;
     std::optional<QRect> rubberBand_;
+    std::optional<TempLine> tempLine_;
+    bool confined_ = false;
+    QTimer autoscroll_;
+    std::unique_ptr<BoardEditor> editor_;
 };
 
 } // namespace karvel

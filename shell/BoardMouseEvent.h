@@ -2,6 +2,8 @@
 // A mouse event over a board as the tools see it: plain values, so that a test can click
 // without building Qt events.
 
+#include "board/tools/PointerEvent.h"
+
 #include <QtCore/QPoint>
 #include <QtCore/Qt>
 
@@ -13,5 +15,9 @@ struct BoardMouseEvent {
     Qt::MouseButtons Buttons;
     Qt::KeyboardModifiers Modifiers;
 };
+
+inline PointerEvent ToPointer(PointerAction action, const BoardMouseEvent& event) {
+    return {action, event.Control, event.Button, event.Buttons, event.Modifiers};
+}
 
 } // namespace karvel

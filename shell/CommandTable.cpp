@@ -1,5 +1,8 @@
 #include "shell/CommandTable.h"
 
+#include "board/tools/BoardEditor.h"
+#include "shell/ToolDefaults.h"
+
 #include "board/BoardCommands.h"
 #include "shell/MainWindow.h"
 
@@ -14,6 +17,12 @@ namespace {
 // component dialog, which the program does not have yet: it stays unavailable.
 std::array<Command, CommandCount> WithBoardCommands(std::array<Command, CommandCount> table) {
     for (Command& command : table) {
+        // A tool button works once its tool exists.
+        if (command.Handle == &MainWindow::ToolCommand) {
+            if (const std::optional<TPlatinenModus> mode = ModeForTag(command.Tag))
+                command.Available = BoardEditor::HasTool(*mode);
+            continue;
+        }
         if (command.Handle != nullptr || !IsBoardCommand(command.Id) ||
             command.Id == CommandId::ComponentBuild)
             continue;

@@ -6,6 +6,7 @@
 #include "assistant/OhmText.h"
 #include "board/BoardHoleGrid.h"
 #include "board/Platine.h"
+#include "board/tools/BoardEditor.h"
 #include "platform/HelpTopic.h"
 #include "shell/BoardControl.h"
 #include "shell/CursorLibrary.h"
@@ -166,13 +167,13 @@ void ComponentAssistantDialog::CreatePreview() {
     preview_->SetModus(pm_Zoom);
     previewControl_->setCursor(CursorForMode(pm_Zoom, view_.Sprache));
     previewControl_->OnMousePress = [this](const BoardMouseEvent& e) {
-        viewTools_.Press(*previewControl_, e);
+        previewControl_->Editor().Press(ToPointer(PointerAction::Press, e));
     };
     previewControl_->OnMouseMove = [this](const BoardMouseEvent& e) {
-        viewTools_.Move(*previewControl_, e);
+        previewControl_->Editor().Move(ToPointer(PointerAction::Move, e));
     };
     previewControl_->OnMouseRelease = [this](const BoardMouseEvent& e) {
-        viewTools_.Release(*previewControl_, e);
+        previewControl_->Editor().Release(ToPointer(PointerAction::Release, e));
     };
     // A right click leaves the magnifier on the main board; here it stays the only tool.
     preview_->OnModeChange = [](TPlatine& board) {

@@ -5,7 +5,6 @@
 // used; the main window hands its preview to the user's board on OK.
 
 #include "assistant/BtParamEditing.h"
-#include "shell/ViewTools.h"
 
 #include <memory>
 #include <QtWidgets/QDialog>
@@ -78,7 +77,6 @@ private:
     // Declared after the board so that the view goes first.
     std::unique_ptr<TScrollBoxEx> scroll_;
     BoardControl* previewControl_ = nullptr;
-    ViewTools viewTools_;
     TBt* generator_ = nullptr;
 
     QGroupBox* groupBox_ = nullptr;

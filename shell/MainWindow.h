@@ -10,7 +10,6 @@
 #include "shell/RecentFiles.h"
 #include "shell/ShellDialogs.h"
 #include "shell/ToolWindowPlacement.h"
-#include "shell/ViewTools.h"
 
 #include <array>
 #include <functional>
@@ -257,7 +256,6 @@ private:
     QString projectFileName_;
     QString editFile_;
     RecentFiles recent_;
-    ViewTools viewTools_;
     bool firstShown_ = false;
     bool crosshairShown_ = false;
     bool rulersVisible_ = true;

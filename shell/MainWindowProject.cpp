@@ -3,6 +3,7 @@
 
 #include "shell/MainWindow.h"
 
+#include "board/tools/BoardEditor.h"
 #include "board/Platine.h"
 #include "board/ProjectFile.h"
 #include "shell/BoardArea.h"
@@ -97,7 +98,7 @@ int MainWindow::AddBoardTab(std::unique_ptr<TPlatine> board) {
     added.SetModus(TPlatinenModus::pm_Standard);
     added.SetUmrissModus(outlineMode_);
     added.SetDateiname(projectFileName_);
-    ViewTools::ResetStatusLines(added);
+    ResetStatusLines(added);
 
     const int index = BoardCount() - 1;
     {

@@ -3,6 +3,8 @@
 
 #include "shell/MainWindow.h"
 
+#include "board/tools/BoardEditor.h"
+
 #include "board/Continuity.h"
 #include "board/Platine.h"
 #include "platform/HelpTopic.h"
@@ -252,7 +254,7 @@ void MainWindow::SolderSideCommand(int) {
     view_.Loetseite = !wasSolderSide;
     KeepCentreAcrossTurn(board, wasSolderSide);
     SelectionClearedByView();
-    ViewTools::ResetStatusLines(board);
+    ResetStatusLines(board);
     RepaintAllBoards();
     UpdateRulers(true);
     DoMenues();
@@ -410,7 +412,7 @@ void MainWindow::UpdateRulers(bool force) {
 // --- Mouse ---------------------------------------------------------------------------------------
 
 bool MainWindow::BoardBusy() const {
-    return current_ < 0 || CurrentBoard().CursorCaptured() || viewTools_.FrameActive();
+    return current_ < 0 || CurrentBoard().CursorCaptured() || Control(current_).Editor().Busy();
 }
 
 void MainWindow::MouseMoved(BoardControl& control, const BoardMouseEvent& event) {
@@ -419,8 +421,7 @@ void MainWindow::MouseMoved(BoardControl& control, const BoardMouseEvent& event)
     const QPoint host = event.Control - ScrollBox(current_).ScrollPosition();
     area_->HorizontalRuler().SetMarker(host.x());
     area_->VerticalRuler().SetMarker(host.y());
-    if (viewTools_.Move(control, event))
-        return;
+    control.Editor().Move(ToPointer(PointerAction::Move, event));
     TPlatine& board = control.Board();
     if (crosshairShown_ && !RemovesCrosshair(board.Modus()))
         control.SetCrosshair(
@@ -430,11 +431,11 @@ void MainWindow::MouseMoved(BoardControl& control, const BoardMouseEvent& event)
 }
 
 void MainWindow::MousePressed(BoardControl& control, const BoardMouseEvent& event) {
-    viewTools_.Press(control, event);
+    control.Editor().Press(ToPointer(PointerAction::Press, event));
 }
 
 void MainWindow::MouseReleased(BoardControl& control, const BoardMouseEvent& event) {
-    viewTools_.Release(control, event);
+    control.Editor().Release(ToPointer(PointerAction::Release, event));
 }
 
 // --- Help and leaving ----------------------------------------------------------------------------

@@ -1,0 +1,356 @@
+#include "board/tools/BoardEditor.h"
+
+#include "board/Platine.h"
+#include "board/tools/ToolFactory.h"
+#include "elements/Bauteil.h"
+#include "elements/Geometry.h"
+#include "platform/Canvas.h"
+
+#include <QtGui/QImage>
+
+namespace karvel {
+
+using enum TPlatinenModus;
+
+TPlatine& Tool::Board() const {
+    return editor_.Board();
+}
+
+// A one-pixel picture whose canvas carries the view's mapping, for hit tests and bounds.
+struct MeasuringSurface {
+    QImage Image{1, 1, QImage::Format_RGB32};
+    Canvas Surface{Image};
+};
+
+BoardEditor::BoardEditor(TPlatine& board, ToolHost& host) : board_(board), host_(host) {}
+
+BoardEditor::~BoardEditor() = default;
+
+bool BoardEditor::HasTool(TPlatinenModus mode) {
+    return ToolExists(mode);
+}
+
+Tool& BoardEditor::CurrentTool() {
+    if (!tool_ || toolMode_ != board_.Modus()) {
+        toolMode_ = board_.Modus();
+        tool_ = MakeTool(toolMode_, *this);
+        if (!tool_)
+            tool_ = std::make_unique<Tool>(*this);
+    }
+    return *tool_;
+}
+
+// --- Input -----------------------------------------------------------------------------------
+
+void BoardEditor::Press(const PointerEvent& event) {
+    lastPointer_ = event.Control;
+    if (event.Button == Qt::MiddleButton) {
+        if (board_.Host()) {
+            panScroll_ = board_.Host()->ScrollPosition();
+            panStart_ = event.Control - panScroll_;
+        }
+        return;
+    }
+    Answer(CurrentTool().Press(event));
+}
+
+void BoardEditor::Move(const PointerEvent& event) {
+    lastPointer_ = event.Control;
+    if (panStart_) {
+        Pan(event.Control);
+        return;
+    }
+    Answer(CurrentTool().Move(event));
+    if (operation_)
+        FollowAutoscroll(event.Control);
+    board_.Fire(board_.OnMyMouseMove);
+}
+
+void BoardEditor::Release(const PointerEvent& event) {
+    lastPointer_ = event.Control;
+    if (event.Button == Qt::MiddleButton) {
+        panStart_.reset();
+        return;
+    }
+    Answer(CurrentTool().Release(event));
+    board_.Fire(board_.OnMyClick);
+}
+
+bool BoardEditor::Key(const KeyPress& key) {
+    Tool& tool = CurrentTool();
+    const ToolAnswer answer = tool.Key(key);
+    if (answer != ToolAnswer::Ignored) {
+        Answer(answer);
+        return true;
+    }
+    if (key.Key != Qt::Key_Escape)
+        return false;
+    if (tool.Busy()) {
+        tool.Cancel();
+        EndOperation();
+        board_.Fire(board_.OnMyClick);
+        return true;
+    }
+    if (board_.Modus() != pm_Standard) {
+        LeaveTool();
+        return true;
+    }
+    if (board_.CountSelected() > 0) {
+        board_.MarkiereAlle(false);
+        board_.Fire(board_.OnMyClick);
+        return true;
+    }
+    return false;
+}
+
+void BoardEditor::Wheel(const WheelTurn& turn) {
+    BoardHost* host = board_.Host();
+    const bool scrolls = turn.Modifiers & (Qt::ShiftModifier | Qt::ControlModifier);
+    if (scrolls && host) {
+        // Shift scrolls up and down, Ctrl sideways; a notch moves by a few holes.
+        const int amount = turn.Angle.y() != 0 ? turn.Angle.y() : turn.Angle.x();
+        const int pixels = -amount * board_.PixelsPerHole() * 3 / WheelNotch;
+        const QPoint step =
+            turn.Modifiers.testFlag(Qt::ShiftModifier) ? QPoint(0, pixels) : QPoint(pixels, 0);
+        host->SetScrollPosition(host->ScrollPosition() + step);
+        board_.Fire(board_.OnChange);
+        return;
+    }
+    // Touchpads send small steps: they add up to a notch before the zoom changes.
+    wheelRest_ += turn.Angle.y();
+    while (wheelRest_ >= WheelNotch || wheelRest_ <= -WheelNotch) {
+        const bool in = wheelRest_ > 0;
+        wheelRest_ += in ? -WheelNotch : WheelNotch;
+        board_.ZoomAbout(turn.Control, in);
+    }
+}
+
+void BoardEditor::PointerLost() {
+    panStart_.reset();
+    if (tool_ && tool_->Busy())
+        tool_->PointerLost();
+    EndOperation();
+}
+
+bool BoardEditor::Busy() const {
+    return operation_ || (tool_ && tool_->Busy()) || panStart_.has_value();
+}
+
+std::optional<QPoint> BoardEditor::HoleUnderPointer() const {
+    if (!lastPointer_ || !OnBoard(*lastPointer_))
+        return std::nullopt;
+    return HoleIndexAt(*lastPointer_);
+}
+
+void BoardEditor::Answer(ToolAnswer answer) {
+    if (answer == ToolAnswer::LeaveTool)
+        LeaveTool();
+}
+
+void BoardEditor::Pan(QPoint control) {
+    BoardHost* host = board_.Host();
+    if (!host)
+        return;
+    const QPoint now = control - host->ScrollPosition();
+    host->SetScrollPosition(panScroll_ - (now - *panStart_));
+    board_.Fire(board_.OnChange);
+}
+
+// --- Autoscroll --------------------------------------------------------------------------------
+
+void BoardEditor::FollowAutoscroll(QPoint control) {
+    BoardHost* host = board_.Host();
+    if (!host)
+        return;
+    const QPoint p = control - host->ScrollPosition();
+    const QSize size = host->ClientSize();
+    // Later tests win: near a corner the vertical direction is taken.
+    ScrollDirection direction = ScrollDirection::None;
+    if (p.x() > size.width() - AutoscrollBand)
+        direction = ScrollDirection::Right;
+    if (p.x() < AutoscrollBand)
+        direction = ScrollDirection::Left;
+    if (p.y() > size.height() - AutoscrollBand)
+        direction = ScrollDirection::Down;
+    if (p.y() < AutoscrollBand)
+        direction = ScrollDirection::Up;
+    if (direction == scrollDirection_)
+        return;
+    scrollDirection_ = direction;
+    host_.SetAutoscrollTimer(direction != ScrollDirection::None);
+}
+
+void BoardEditor::AutoscrollTick() {
+    BoardHost* host = board_.Host();
+    if (!host || !operation_ || scrollDirection_ == ScrollDirection::None) {
+        host_.SetAutoscrollTimer(false);
+        scrollDirection_ = ScrollDirection::None;
+        return;
+    }
+    QPoint step;
+    switch (scrollDirection_) {
+    case ScrollDirection::Up:
+        step = {0, -AutoscrollStep};
+        break;
+    case ScrollDirection::Down:
+        step = {0, AutoscrollStep};
+        break;
+    case ScrollDirection::Left:
+        step = {-AutoscrollStep, 0};
+        break;
+    case ScrollDirection::Right:
+        step = {AutoscrollStep, 0};
+        break;
+    case ScrollDirection::None:
+        break;
+    }
+    host->SetScrollPosition(host->ScrollPosition() + step);
+    board_.Fire(board_.OnChange);
+}
+
+// --- Shared mechanisms -----------------------------------------------------------------------
+
+QPoint BoardEditor::BoardPoint(QPoint control) const {
+    return board_.ControlToBoard(control);
+}
+
+QPoint BoardEditor::HoleSnapped(const PointerEvent& event) const {
+    return board_.SnapToHole(event.Control, !event.Shift());
+}
+
+QPoint BoardEditor::FineSnapped(const PointerEvent& event) const {
+    return board_.SnapToGrid(event.Control, board_.View().FineGrid, !event.Shift());
+}
+
+QPoint BoardEditor::HoleIndexAt(QPoint control) const {
+    return board_.HoleIndex(BoardPoint(control));
+}
+
+bool BoardEditor::OnBoard(QPoint control) const {
+    const QPoint p = BoardPoint(control);
+    const Rect r = board_.BoardRect();
+    return p.x() >= r.Left && p.x() <= r.Right && p.y() >= r.Top && p.y() <= r.Bottom;
+}
+
+void BoardEditor::BeginOperation() {
+    operation_ = true;
+    board_.Drag().Operation = true;
+    board_.CaptureCursor(true);
+    host_.ConfinePointer(true);
+}
+
+void BoardEditor::EndOperation() {
+    operation_ = false;
+    board_.Drag().Operation = false;
+    board_.CaptureCursor(false);
+    host_.ConfinePointer(false);
+    if (scrollDirection_ != ScrollDirection::None) {
+        scrollDirection_ = ScrollDirection::None;
+        host_.SetAutoscrollTimer(false);
+    }
+}
+
+bool BoardEditor::OperationRunning() const {
+    return operation_;
+}
+
+void BoardEditor::TakeArmedSnapshot() {
+    if (!snapshotArmed_)
+        return;
+    snapshotArmed_ = false;
+    board_.MerkeZustand();
+}
+
+void BoardEditor::ChangeMode(TPlatinenModus mode) {
+    board_.SetModus(mode);
+    board_.Fire(board_.OnModeChange);
+}
+
+void BoardEditor::LeaveTool() {
+    EndOperation();
+    HandedOver = nullptr;
+    host_.ShowTempLine(std::nullopt);
+    host_.ShowRubberBand(std::nullopt);
+    if (board_.Modus() != pm_Standard)
+        ChangeMode(pm_Standard);
+    host_.SetPointerShape(PointerShape::ToolDefault);
+    ResetStatusLines();
+}
+
+Canvas& BoardEditor::MeasuringCanvas() const {
+    if (!measuring_)
+        measuring_ = std::make_unique<MeasuringSurface>();
+    const Mapping m = board_.CurrentMapping();
+    measuring_->Surface.SetMapping(m.WindowOrg, m.WindowExt, m.ViewportOrg, m.ViewportExt);
+    return measuring_->Surface;
+}
+
+TBauteil* BoardEditor::ElementAt(QPoint control, bool selectedOnly) const {
+    Canvas& canvas = MeasuringCanvas();
+    const auto& elements = board_.Bauteile();
+    for (auto it = elements.rbegin(); it != elements.rend(); ++it) {
+        TBauteil& element = **it;
+        if (selectedOnly && !element.IstMarkiert())
+            continue;
+        if (!element.Visible() || !element.IsOnWorkingSide())
+            continue;
+        if (element.HitTest(control, canvas))
+            return &element;
+    }
+    return nullptr;
+}
+
+Rect BoardEditor::DeviceBounds(TBauteil& element) const {
+    Canvas& canvas = MeasuringCanvas();
+    return Normalised(canvas.LPtoDP(element.GetRedrawBounds(canvas)));
+}
+
+void BoardEditor::Repaint(TBauteil& element) {
+    board_.InvalidateElement(element);
+}
+
+void BoardEditor::RepaintDevice(const Rect& device) {
+    if (BoardHost* host = board_.Host())
+        host->InvalidateRect(device, false);
+}
+
+// --- Status lines ------------------------------------------------------------------------------
+
+QString BoardEditor::Tr(const char16_t* german, const char16_t* english) const {
+    return board_.View().Tr(QString::fromUtf16(german), QString::fromUtf16(english));
+}
+
+void BoardEditor::ShowStatus(const QString& first, const QString& second) {
+    if (first == board_.Infozeile1() && second == board_.Infozeile2())
+        return;
+    board_.SetInfozeilen(first, second);
+    board_.Fire(board_.OnMyClick);
+}
+
+void ResetStatusLines(TPlatine& board) {
+    const ViewState& view = board.View();
+    board.SetInfozeilen(
+        view.Tr(QStringLiteral("Platine"), QStringLiteral("Board")),
+        view.Loetseite ? view.Tr(QStringLiteral("Lötseite"), QStringLiteral("Solder side"))
+                       : view.Tr(QStringLiteral("Bauteilseite"), QStringLiteral("Component side")));
+}
+
+void BoardEditor::ResetStatusLines() {
+    const QString first = board_.Infozeile1();
+    const QString second = board_.Infozeile2();
+    karvel::ResetStatusLines(board_);
+    if (first != board_.Infozeile1() || second != board_.Infozeile2())
+        board_.Fire(board_.OnMyClick);
+}
+
+void BoardEditor::ShowSegmentStatus(QPoint from, QPoint to) {
+    const QLocale locale;
+    ShowStatus(QStringLiteral("dx = ") + locale.toString((to.x() - from.x()) / 100.0, 'g', 6),
+               QStringLiteral("dy = ") + locale.toString(-(to.y() - from.y()) / 100.0, 'g', 6));
+}
+
+void BoardEditor::ShowElementStatus(TBauteil& element) {
+    ShowStatus(element.GetKindName(), element.GetMeasureText());
+}
+
+} // namespace karvel

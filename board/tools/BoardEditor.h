@@ -1,0 +1,119 @@
+#pragma once
+// The editing side of one board: it takes the window's plain input values, hands them to the
+// tool of the board's current mode, and keeps what every tool shares — the snap flag, the
+// pending undo snapshot, confining the pointer, autoscroll, the status lines, panning and
+// wheel zoom. The window only forwards; tests and edit scripts drive it the same way.
+
+#include "board/PlatinenTyp.h"
+#include "board/tools/PointerEvent.h"
+#include "board/tools/Tool.h"
+#include "board/tools/ToolHost.h"
+#include "platform/Rect.h"
+
+#include <memory>
+#include <optional>
+
+namespace karvel {
+
+class Canvas;
+class TBauteil;
+class TPlatine;
+
+// The status lines of a board at rest: "Board" and the side it is seen from.
+void ResetStatusLines(TPlatine& board);
+
+class BoardEditor {
+public:
+    // Autoscroll starts this close to the visible edge and moves by this much per tick.
+    static constexpr int AutoscrollBand = 20;
+    static constexpr int AutoscrollStep = 40;
+    static constexpr int WheelNotch = 120;
+
+    enum class ScrollDirection { None = 0, Up = 1, Down = 2, Left = 3, Right = 4 };
+
+    BoardEditor(TPlatine& board, ToolHost& host);
+    ~BoardEditor();
+    BoardEditor(const BoardEditor&) = delete;
+    BoardEditor& operator=(const BoardEditor&) = delete;
+
+    TPlatine& Board() const { return board_; }
+    ToolHost& Host() const { return host_; }
+
+    // --- Input from the window
+    void Press(const PointerEvent& event);
+    void Move(const PointerEvent& event);
+    void Release(const PointerEvent& event);
+    // True when the key was used (Escape with something to cancel).
+    bool Key(const KeyPress& key);
+    void Wheel(const WheelTurn& turn);
+    // The window lost the pointer grab or the focus.
+    void PointerLost();
+    void AutoscrollTick();
+    // True while an operation runs; the window refuses disturbing commands meanwhile.
+    bool Busy() const;
+    // The hole (column, row) under the pointer's last position, or none beside the board.
+    std::optional<QPoint> HoleUnderPointer() const;
+    // Whether a tool exists for a mode, so that the window enables only working tools.
+    static bool HasTool(TPlatinenModus mode);
+
+    // --- For the tools
+    QPoint BoardPoint(QPoint control) const;
+    // The nearest hole centre; with Shift held the fine grid.
+    QPoint HoleSnapped(const PointerEvent& event) const;
+    // The fine grid; with Shift held no snapping.
+    QPoint FineSnapped(const PointerEvent& event) const;
+    // The hole index of a control pixel: (-1, -1) right of or below the board.
+    QPoint HoleIndexAt(QPoint control) const;
+    // Whether a control pixel lies on the board rectangle.
+    bool OnBoard(QPoint control) const;
+    void BeginOperation();
+    void EndOperation();
+    bool OperationRunning() const;
+    // The undo snapshot of a drag is taken at its first movement: a click alone leaves none.
+    void ArmSnapshot() { snapshotArmed_ = true; }
+    void DisarmSnapshot() { snapshotArmed_ = false; }
+    void TakeArmedSnapshot();
+    // Sets the mode as the board's own tools do and tells the window.
+    void ChangeMode(TPlatinenModus mode);
+    // Back to the select tool, operation ended.
+    void LeaveTool();
+    // The element a wire end or lead end was handed over with, for the tool that takes it.
+    TBauteil* HandedOver = nullptr;
+
+    // The topmost element under a control pixel, or among the selected ones only.
+    TBauteil* ElementAt(QPoint control, bool selectedOnly) const;
+    Rect DeviceBounds(TBauteil& element) const;
+    void Repaint(TBauteil& element);
+    void RepaintDevice(const Rect& device);
+    // Runs with a canvas mapped like the view (hit tests, bounds).
+    Canvas& MeasuringCanvas() const;
+
+    void ResetStatusLines();
+    void ShowSegmentStatus(QPoint from, QPoint to);
+    void ShowElementStatus(TBauteil& element);
+    void ShowStatus(const QString& first, const QString& second);
+    QString Tr(const char16_t* german, const char16_t* english) const;
+
+    ScrollDirection AutoscrollDirection() const { return scrollDirection_; }
+
+private:
+    Tool& CurrentTool();
+    void Answer(ToolAnswer answer);
+    void FollowAutoscroll(QPoint control);
+    void Pan(QPoint control);
+
+    TPlatine& board_;
+    ToolHost& host_;
+    std::unique_ptr<Tool> tool_;
+    TPlatinenModus toolMode_ = TPlatinenModus::pm_Standard;
+    bool snapshotArmed_ = false;
+    bool operation_ = false;
+    ScrollDirection scrollDirection_ = ScrollDirection::None;
+    std::optional<QPoint> panStart_; // host pixel where a middle-button drag began
+    QPoint panScroll_;
+    int wheelRest_ = 0;
+    std::optional<QPoint> lastPointer_;
+    mutable std::unique_ptr<struct MeasuringSurface> measuring_;
+};
+
+} // namespace karvel

@@ -1,0 +1,17 @@
+#pragma once
+// The tool of each mode. Modes without a tool yet answer false, and the window keeps their
+// buttons disabled.
+
+#include "board/PlatinenTyp.h"
+
+#include <memory>
+
+namespace karvel {
+
+class BoardEditor;
+class Tool;
+
+bool ToolExists(TPlatinenModus mode);
+std::unique_ptr<Tool> MakeTool(TPlatinenModus mode, BoardEditor& editor);
+
+} // namespace karvel
