@@ -3,9 +3,9 @@
 
 #include "shell/MainWindow.h"
 
-#include "board/tools/BoardEditor.h"
 #include "board/Platine.h"
 #include "board/ProjectFile.h"
+#include "board/tools/BoardEditor.h"
 #include "shell/BoardArea.h"
 #include "shell/BoardControl.h"
 #include "shell/ColourGrid.h"
