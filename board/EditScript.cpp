@@ -4,6 +4,7 @@
 #include "board/CommandNames.h"
 #include "board/ElementClipboard.h"
 #include "board/Platine.h"
+#include "board/tools/BoardEditor.h"
 #include "elements/Gruppe.h"
 #include "platform/NumberText.h"
 
@@ -89,9 +90,108 @@ ScriptError Fault(const ScriptStep& step, const QString& message) {
     return {step.Line, message};
 }
 
+// The tool modes by their names: "Draht" for the wire tool, and so on.
+const QHash<QString, TPlatinenModus>& ToolNames() {
+    using enum TPlatinenModus;
+    static const QHash<QString, TPlatinenModus> names{
+        {QStringLiteral("Zoom"), pm_Zoom},
+        {QStringLiteral("Standard"), pm_Standard},
+        {QStringLiteral("Draht"), pm_Draht},
+        {QStringLiteral("Linie"), pm_Linie},
+        {QStringLiteral("Kreis"), pm_Kreis},
+        {QStringLiteral("Rechteck"), pm_Rechteck},
+        {QStringLiteral("Polygon"), pm_Polygon},
+        {QStringLiteral("Trenner"), pm_Trenner},
+        {QStringLiteral("Text"), pm_Text},
+        {QStringLiteral("Anschluss"), pm_Anschluss},
+        {QStringLiteral("Test"), pm_Test},
+        {QStringLiteral("Pin"), pm_Pin},
+        {QStringLiteral("Auge"), pm_Auge},
+        {QStringLiteral("Bohrung"), pm_Bohrung},
+        {QStringLiteral("Leiterbahn"), pm_Leiterbahn},
+        {QStringLiteral("BohrAuge"), pm_BohrAuge},
+        {QStringLiteral("Ursprung"), pm_Ursprung},
+    };
+    return names;
+}
+
+const QHash<QString, int>& KeyNames() {
+    static const QHash<QString, int> names{
+        {QStringLiteral("Escape"), Qt::Key_Escape}, {QStringLiteral("Space"), Qt::Key_Space},
+        {QStringLiteral("Delete"), Qt::Key_Delete}, {QStringLiteral("Left"), Qt::Key_Left},
+        {QStringLiteral("Right"), Qt::Key_Right},   {QStringLiteral("Up"), Qt::Key_Up},
+        {QStringLiteral("Down"), Qt::Key_Down},
+    };
+    return names;
+}
+
+// "12,3.5": a hole, fractions allowed, as the probe takes it.
+std::optional<QPointF> ParseHolePosition(const QString& text) {
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() != 2)
+        return std::nullopt;
+    bool okX = false;
+    bool okY = false;
+    const double x = parts[0].toDouble(&okX);
+    const double y = parts[1].toDouble(&okY);
+    // Beyond a metre of board nothing is meant.
+    if (!okX || !okY || std::abs(x) > 4000 || std::abs(y) > 4000)
+        return std::nullopt;
+    return QPointF(x, y);
+}
+
+struct PointerWords {
+    Qt::MouseButton Button = Qt::LeftButton;
+    Qt::KeyboardModifiers Modifiers;
+};
+
+// The words after the position: a button and modifier keys, or nothing when one is unknown.
+std::optional<PointerWords> ParsePointerWords(const QStringList& words, qsizetype from) {
+    PointerWords result;
+    for (qsizetype i = from; i < words.size(); ++i) {
+        const QString& w = words[i];
+        if (w == u"right")
+            result.Button = Qt::RightButton;
+        else if (w == u"shift")
+            result.Modifiers |= Qt::ShiftModifier;
+        else if (w == u"ctrl")
+            result.Modifiers |= Qt::ControlModifier;
+        else if (w == u"alt")
+            result.Modifiers |= Qt::AltModifier;
+        else
+            return std::nullopt;
+    }
+    return result;
+}
+
+bool IsPointerVerb(const QString& verb) {
+    return verb == u"down" || verb == u"move" || verb == u"up" || verb == u"click";
+}
+
 std::optional<ScriptError> CheckShape(const ScriptStep& step) {
     const QString verb = step.Words.front();
     const qsizetype n = step.Words.size();
+    if (verb == u"tool" && n == 2) {
+        if (!ToolNames().contains(step.Words[1]))
+            return Fault(step, QStringLiteral("unknown tool \"%1\"").arg(step.Words[1]));
+        return std::nullopt;
+    }
+    if (IsPointerVerb(verb) && n >= 2) {
+        if (!ParseHolePosition(step.Words[1]))
+            return Fault(step, QStringLiteral("a position is a hole written COLUMN,ROW"));
+        if (!ParsePointerWords(step.Words, 2))
+            return Fault(step,
+                         QStringLiteral("after the position only right, shift, ctrl and alt"));
+        return std::nullopt;
+    }
+    if (verb == u"key" && n >= 2) {
+        if (!KeyNames().contains(step.Words[1]))
+            return Fault(step, QStringLiteral("unknown key \"%1\"").arg(step.Words[1]));
+        const std::optional<PointerWords> mods = ParsePointerWords(step.Words, 2);
+        if (!mods || mods->Button != Qt::LeftButton)
+            return Fault(step, QStringLiteral("after the key only shift, ctrl and alt"));
+        return std::nullopt;
+    }
     if (verb == u"select" && n == 2)
         return std::nullopt;
     if (verb == u"command" && n == 2) {
@@ -124,9 +224,23 @@ std::optional<ScriptError> CheckShape(const ScriptStep& step) {
     return Fault(step, QStringLiteral("not a script line: \"%1\"").arg(step.Words.join(u' ')));
 }
 
+// The window as a script sees it: no pointer to confine, no timer, and beeps only counted.
+class ScriptHost : public ToolHost {
+public:
+    int Beeps = 0;
+    void SetPointerShape(PointerShape) override {}
+    void ConfinePointer(bool) override {}
+    void Beep() override { ++Beeps; }
+    void SetAutoscrollTimer(bool) override {}
+    void ShowRubberBand(std::optional<QRect>) override {}
+    void ShowTempLine(std::optional<TempLine>) override {}
+    void ShowCrosshair(std::optional<QPoint>) override {}
+};
+
 class Runner {
 public:
-    Runner(TPlatine& board, ElementClipboard& clipboard) : board_(board), clipboard_(clipboard) {}
+    Runner(TPlatine& board, ElementClipboard& clipboard)
+        : board_(board), clipboard_(clipboard), editor_(board, host_) {}
 
     ComponentDialog& Dialog() { return dialog_; }
 
@@ -147,6 +261,14 @@ public:
             board_.SetzeAttribut(TPlatine::Attribut::BrushColour);
             return std::nullopt;
         }
+        if (verb == u"tool") {
+            editor_.ChooseTool(ToolNames().value(step.Words[1]));
+            return std::nullopt;
+        }
+        if (IsPointerVerb(verb))
+            return Pointer(step);
+        if (verb == u"key")
+            return Key(step);
         return Queue(step);
     }
 
@@ -195,6 +317,59 @@ private:
         return std::nullopt;
     }
 
+    std::optional<ScriptError> Pointer(const ScriptStep& step) {
+        const QPointF hole = *ParseHolePosition(step.Words[1]);
+        const PointerWords words = *ParsePointerWords(step.Words, 2);
+        constexpr int Pitch = TPlatine::HolePitch;
+        const QPoint boardPoint(qRound(hole.x() * Pitch), qRound(hole.y() * Pitch + Pitch / 2.0));
+        const QPoint control = board_.BoardToControl(boardPoint);
+        const QString verb = step.Words.front();
+        const auto event = [&](PointerAction action, Qt::MouseButtons held) {
+            return PointerEvent{action, control,
+                                action == PointerAction::Move ? Qt::NoButton : words.Button, held,
+                                words.Modifiers};
+        };
+        if (verb == u"down" || verb == u"click")
+            editor_.Press(event(PointerAction::Press, words.Button));
+        if (verb == u"move")
+            editor_.Move(event(PointerAction::Move, held_));
+        if (verb == u"up" || verb == u"click")
+            editor_.Release(event(PointerAction::Release, Qt::NoButton));
+        held_ = verb == u"down" ? Qt::MouseButtons(words.Button) : Qt::MouseButtons();
+        return std::nullopt;
+    }
+
+    std::optional<ScriptError> Key(const ScriptStep& step) {
+        const int key = KeyNames().value(step.Words[1]);
+        const PointerWords words = *ParsePointerWords(step.Words, 2);
+        if (editor_.Key({key, words.Modifiers}))
+            return std::nullopt;
+        const bool fine = words.Modifiers.testFlag(Qt::ShiftModifier);
+        switch (key) {
+        case Qt::Key_Space:
+            board_.Drehe();
+            break;
+        case Qt::Key_Delete:
+            board_.LoescheMarkierte();
+            break;
+        case Qt::Key_Left:
+            board_.SchiebeMarkierte(TPlatine::Richtung::Left, fine);
+            break;
+        case Qt::Key_Right:
+            board_.SchiebeMarkierte(TPlatine::Richtung::Right, fine);
+            break;
+        case Qt::Key_Up:
+            board_.SchiebeMarkierte(TPlatine::Richtung::Up, fine);
+            break;
+        case Qt::Key_Down:
+            board_.SchiebeMarkierte(TPlatine::Richtung::Down, fine);
+            break;
+        default:
+            break;
+        }
+        return std::nullopt;
+    }
+
     std::optional<ScriptError> Queue(const ScriptStep& step) {
         QueuedAnswer answer;
         if (step.Words[1] == u"cancel") {
@@ -212,6 +387,9 @@ private:
     TPlatine& board_;
     ElementClipboard& clipboard_;
     ScriptedComponentDialog dialog_;
+    ScriptHost host_;
+    BoardEditor editor_;
+    Qt::MouseButtons held_;
 };
 
 } // namespace

@@ -8,6 +8,10 @@
 //   pen WIDTH_MM #rrggbb                         as choosing them in the tool bar
 //   brush #rrggbb
 //   answer KEY=VALUE ...  |  answer cancel       for the next dialog a command asks
+//   tool MODE                                    Standard, Draht, Trenner, Linie, ...
+//   down|move|up|click COL,ROW [right] [shift] [ctrl] [alt]
+//                                                the pointer at a hole (fractions allowed)
+//   key Escape|Space|Delete|Left|Right|Up|Down [shift] [ctrl] [alt]
 
 #include <memory>
 #include <optional>

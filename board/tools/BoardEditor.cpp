@@ -30,6 +30,16 @@ bool BoardEditor::HasTool(TPlatinenModus mode) {
     return ToolExists(mode);
 }
 
+void BoardEditor::ChooseTool(TPlatinenModus mode) {
+    if (tool_ && tool_->Busy())
+        tool_->Cancel();
+    EndOperation();
+    board_.SetModus(mode);
+    if (mode == pm_Draht || mode == pm_Anschluss)
+        board_.SetModus(mode);
+    board_.Fire(board_.OnModeChange);
+}
+
 Tool& BoardEditor::CurrentTool() {
     if (!tool_ || toolMode_ != board_.Modus()) {
         toolMode_ = board_.Modus();

@@ -53,6 +53,9 @@ public:
     bool Busy() const;
     // The hole (column, row) under the pointer's last position, or none beside the board.
     std::optional<QPoint> HoleUnderPointer() const;
+    // Chooses a tool as its button does: the wire and lead tools remember themselves as the
+    // previous mode, so that they stay after each wire.
+    void ChooseTool(TPlatinenModus mode);
     // Whether a tool exists for a mode, so that the window enables only working tools.
     static bool HasTool(TPlatinenModus mode);
 
