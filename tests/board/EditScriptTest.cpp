@@ -2,7 +2,10 @@
 #include "board/ElementClipboard.h"
 #include "board/Platine.h"
 #include "board/UndoHistory.h"
+#include "elements/Draht.h"
 #include "elements/Gruppe.h"
+#include "elements/Leiterbahn.h"
+#include "elements/Trenner.h"
 #include "support/RecordBytes.h"
 #include "support/SampleBoard.h"
 
@@ -143,6 +146,50 @@ TEST(EditScriptTest, RandomEditsUndoAndRedoToTheSameBytes) {
             b.board.Wiederherstellen();
         EXPECT_EQ(test::WriteBoard(b.board, StreamPurpose::File), end) << "seed " << seed;
         EXPECT_GT(steps, 5) << "the walk changed the board";
+    }
+}
+
+} // namespace
+} // namespace karvel
+
+namespace karvel {
+namespace {
+
+TEST(EditScriptTest, MouseLinesDrawAsTheMouseDoes) {
+    ScriptedBoard b;
+    b.board.SetSize(10 * 254, 5 * 254);
+    auto strip = std::make_unique<TLeiterbahn>();
+    strip->Nodes = {{0, 2 * 254 + 127}, {10 * 254, 2 * 254 + 127}};
+    strip->SetStiftbreite(100);
+    strip->RebuildOutline();
+    b.board.Layout()->Add(std::move(strip));
+    const std::optional<ScriptError> error = b.Run(QStringLiteral("tool Draht\n"
+                                                                  "click 1,1\n"
+                                                                  "click 1,3 ctrl\n"
+                                                                  "click 4,3\n"
+                                                                  "tool Trenner\n"
+                                                                  "click 6,2\n"
+                                                                  "tool Standard\n"
+                                                                  "down 1,2\n"
+                                                                  "move 2,2.2\n"
+                                                                  "up 2,2.2\n"
+                                                                  "key Escape\n"));
+    ASSERT_FALSE(error) << error->Message.toStdString();
+    ASSERT_EQ(b.board.Count(), 2);
+    auto* wire = dynamic_cast<TDraht*>(b.board.At(1));
+    ASSERT_TRUE(wire);
+    EXPECT_EQ(wire->Nodes, (std::vector<QPoint>{{508, 381}, {508, 889}, {1270, 889}}))
+        << "dragged by one pitch; a fifth of a row is no step";
+    EXPECT_TRUE(dynamic_cast<TTrenner*>(b.board.At(0)));
+    EXPECT_EQ(b.board.CountSelected(), 0);
+}
+
+TEST(EditScriptTest, FaultyMouseLinesAreRefused) {
+    for (const char* line :
+         {"tool Wire", "click 1", "down 1,x", "up 1,2 middle", "key F5", "move 9999,1"}) {
+        EditScript script;
+        const std::optional<ScriptError> error = EditScript::Parse(QString::fromUtf8(line), script);
+        EXPECT_TRUE(error) << line;
     }
 }
 

@@ -1,0 +1,56 @@
+#include "board/Platine.h"
+#include "board/UndoHistory.h"
+#include "elements/Draht.h"
+#include "elements/Trenner.h"
+#include "shell/ShellFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace karvel {
+namespace {
+
+const QColor Copper(207, 172, 3);
+
+// The real window, driven by mouse events as the window system sends them: a wire, a cut and
+// an undo, seen on the screen.
+TEST(MouseEditingWindowTest, AWireAndACutDrawnWithTheMouseShowAndUndo) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("draw.rst"));
+    ASSERT_EQ(test::WriteStripboardProject(path, {"Draw"}), u"");
+    test::ShownWindow shown;
+    ASSERT_TRUE(shown->OpenProjectFile(path));
+    TPlatine& board = shown.Board();
+    BoardControl& control = shown.Control();
+    const auto pixel = [&](QPoint p) { return board.BoardToControl(p); };
+    const int elements = board.Count();
+
+    ASSERT_TRUE(shown->Action(CommandId::ToolWire).isEnabled());
+    shown->Action(CommandId::ToolWire).trigger();
+    test::Click(control, pixel(test::Hole(1, 0)));
+    test::MouseMove(control, pixel(test::Hole(1, 3)));
+    EXPECT_TRUE(control.TemporaryLine()) << "the line follows the mouse while a wire is drawn";
+    test::Click(control, pixel(test::Hole(1, 3)));
+    ASSERT_EQ(board.Count(), elements + 1);
+    auto* wire = dynamic_cast<TDraht*>(board.At(board.Count() - 1));
+    ASSERT_TRUE(wire);
+    EXPECT_EQ(wire->Nodes, (std::vector<QPoint>{test::Hole(1, 0), test::Hole(1, 3)}));
+    EXPECT_FALSE(control.TemporaryLine());
+    EXPECT_FALSE(control.PointerConfined());
+
+    shown->Action(CommandId::ToolSplit).trigger();
+    const QPoint strip(7 * 254, 2 * 254 + 127);
+    test::MouseMove(control, pixel(strip));
+    test::Click(control, pixel(strip));
+    ASSERT_EQ(board.Count(), elements + 2);
+    EXPECT_TRUE(dynamic_cast<TTrenner*>(board.At(0))) << "cuts go lowest";
+    EXPECT_NE(shown.Picture().pixelColor(pixel(strip)), Copper) << "the cut shows";
+
+    shown->Action(CommandId::EditUndo).trigger();
+    EXPECT_EQ(board.Count(), elements + 1);
+    EXPECT_EQ(shown.Picture().pixelColor(pixel(strip)), Copper) << "undo takes the cut away";
+    shown->Action(CommandId::EditUndo).trigger();
+    EXPECT_EQ(board.Count(), elements);
+}
+
+} // namespace
+} // namespace karvel
