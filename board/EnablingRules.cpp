@@ -92,7 +92,8 @@ EnablingState EvaluateRules(const TPlatine& board, const RuleInputs& inputs) {
 
 InformationLines InformationFor(const TPlatine& board, Language language) {
     const int n = board.CountSelected();
-    if (n == 0)
+    // While a tool works, its own lines (the wire's dx and dy, the frame's size) come first.
+    if (n == 0 || board.CursorCaptured())
         return {board.Infozeile1(), board.Infozeile2()};
     if (const TBauteil* single = SingleSelected(board))
         return {single->GetKindName(), single->GetMeasureText()};

@@ -17,8 +17,13 @@ namespace karvel {
 
 namespace {
 
-BoardMouseEvent ToBoardEvent(const QMouseEvent& event) {
-    return {event.position().toPoint(), event.button(), event.buttons(), event.modifiers()};
+BoardMouseEvent ToBoardEvent(const QMouseEvent& event, std::optional<QRect> confinedTo) {
+    QPoint at = event.position().toPoint();
+    // While an operation keeps the pointer, it acts only within the visible board.
+    if (confinedTo)
+        at = {std::clamp(at.x(), confinedTo->left(), confinedTo->right()),
+              std::clamp(at.y(), confinedTo->top(), confinedTo->bottom())};
+    return {at, event.button(), event.buttons(), event.modifiers()};
 }
 
 // An invisible stand-in of the control that draws the board into the cached picture through a
@@ -252,19 +257,19 @@ void BoardControl::wheelEvent(QWheelEvent* event) {
 
 void BoardControl::mousePressEvent(QMouseEvent* event) {
     if (OnMousePress)
-        OnMousePress(ToBoardEvent(*event));
+        OnMousePress(ToBoardEvent(*event, ConfinedArea()));
 }
 
 void BoardControl::mouseMoveEvent(QMouseEvent* event) {
     if (OnMouseMove)
-        OnMouseMove(ToBoardEvent(*event));
+        OnMouseMove(ToBoardEvent(*event, ConfinedArea()));
     board_.Fire(board_.OnMyMouseMove);
     QWidget::mouseMoveEvent(event);
 }
 
 void BoardControl::mouseReleaseEvent(QMouseEvent* event) {
     if (OnMouseRelease)
-        OnMouseRelease(ToBoardEvent(*event));
+        OnMouseRelease(ToBoardEvent(*event, ConfinedArea()));
 }
 
 void BoardControl::contextMenuEvent(QContextMenuEvent* event) {
@@ -280,10 +285,19 @@ void BoardControl::keyPressEvent(QKeyEvent* event) {
 }
 
 // A dialog or another window took the pointer: the running drag ends as a release would.
+// Grabbing the pointer may itself move the focus about within the window; that ends nothing.
 void BoardControl::focusOutEvent(QFocusEvent* event) {
-    if (editor_->Busy())
+    const bool elsewhere = !isActiveWindow() || QApplication::activeModalWidget() != nullptr ||
+                           QApplication::activePopupWidget() != nullptr;
+    if (elsewhere && editor_->Busy())
         editor_->PointerLost();
     QWidget::focusOutEvent(event);
+}
+
+void BoardControl::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && editor_->Busy())
+        editor_->PointerLost();
+    QWidget::changeEvent(event);
 }
 
 // --- What the tools ask of the window ----------------------------------------------------------
@@ -336,6 +350,18 @@ void BoardControl::SetPointerShape(PointerShape shape) {
         setCursor(Qt::CrossCursor);
         break;
     }
+}
+
+std::optional<QRect> BoardControl::ConfinedArea() const {
+    if (!confined_)
+        return std::nullopt;
+    const QRect visible = visibleRegion().boundingRect();
+    const Rect r = board_.BoardRect();
+    const QRect board =
+        QRect(board_.BoardToControl(r.TopLeft()), board_.BoardToControl(r.BottomRight()))
+            .normalized();
+    const QRect onBoard = visible.intersected(board);
+    return onBoard.isEmpty() ? visible : onBoard;
 }
 
 void BoardControl::ConfinePointer(bool confined) {

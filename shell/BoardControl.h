@@ -68,8 +68,11 @@ protected:
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    // Where the pointer may act while confined: the visible part of the board.
+    std::optional<QRect> ConfinedArea() const;
     void FollowVisibleArea();
     void RenderIntoCache(const QRegion& stale);
     void DrawOverlays(QPainter& painter, const QRegion& area);

@@ -24,6 +24,8 @@ class QMenu;
 class QToolBar;
 class QToolButton;
 
+class QLabel;
+
 namespace karvel {
 
 class ElementClipboard;
@@ -237,6 +239,7 @@ private:
     void RefreshUnusedAreas();
     void HideUnusedAreas();
     bool BoardBusy() const;
+    void ShowHoleUnderPointer(std::optional<QPoint> hole);
     void SetWorkingAreaEnabled(bool enabled);
 
     // Printing and export (MainWindowOutput.cpp)
@@ -288,6 +291,7 @@ private:
     QComboBox* penWidths_ = nullptr;
     QLineEdit* contourAmount_ = nullptr;
     InfoDisplay* display_ = nullptr;
+    QLabel* holeLabel_ = nullptr;
     QToolButton* unusedButton_ = nullptr;
     std::unique_ptr<LoadingWindow> loading_;
     std::unique_ptr<ComponentAssistantDialog> assistant_;

@@ -18,8 +18,11 @@
 #include "shell/Palette.h"
 #include "shell/Ruler.h"
 #include "shell/RulerScale.h"
+
 #include "shell/ScrollBoxEx.h"
 #include "shell/ToolDefaults.h"
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QStatusBar>
 
 #include <QtCore/QTimer>
 #include <QtWidgets/QComboBox>
@@ -422,12 +425,27 @@ void MainWindow::MouseMoved(BoardControl& control, const BoardMouseEvent& event)
     area_->HorizontalRuler().SetMarker(host.x());
     area_->VerticalRuler().SetMarker(host.y());
     control.Editor().Move(ToPointer(PointerAction::Move, event));
+    ShowHoleUnderPointer(control.Editor().HoleUnderPointer());
     TPlatine& board = control.Board();
     if (crosshairShown_ && !RemovesCrosshair(board.Modus()))
         control.SetCrosshair(
             board.SnapToHole(event.Control, !event.Modifiers.testFlag(Qt::ShiftModifier)));
     else
         control.SetCrosshair(std::nullopt);
+}
+
+// Column and row of the hole under the pointer, as the grid numbering counts them.
+void MainWindow::ShowHoleUnderPointer(std::optional<QPoint> hole) {
+    if (!holeLabel_) {
+        holeLabel_ = new QLabel(statusBar());
+        holeLabel_->setObjectName(QStringLiteral("HoleUnderPointer"));
+        statusBar()->addPermanentWidget(holeLabel_);
+    }
+    holeLabel_->setText(hole
+                            ? view_.Tr(QStringLiteral("Loch %1, %2"), QStringLiteral("Hole %1, %2"))
+                                  .arg(hole->x())
+                                  .arg(hole->y())
+                            : QString());
 }
 
 void MainWindow::MousePressed(BoardControl& control, const BoardMouseEvent& event) {
