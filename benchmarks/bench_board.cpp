@@ -4,7 +4,10 @@
 #include "board/Continuity.h"
 #include "board/ElementClasses.h"
 #include "board/Platine.h"
+#include "board/tools/BoardEditor.h"
 #include "elements/Bohrung.h"
+#include "elements/Geometry.h"
+#include "support/FakeHost.h"
 #include "support/SampleBoard.h"
 
 #include <benchmark/benchmark.h>
@@ -95,6 +98,60 @@ void BM_RenderDenseBoard(benchmark::State& state) {
     state.counters["elements"] = board.Count() + board.Layout()->Count();
 }
 BENCHMARK(BM_RenderDenseBoard)->Unit(benchmark::kMillisecond);
+
+class SilentToolHost : public ToolHost {
+public:
+    void SetPointerShape(PointerShape) override {}
+    void ConfinePointer(bool) override {}
+    void Beep() override {}
+    void SetAutoscrollTimer(bool) override {}
+    void ShowRubberBand(std::optional<QRect>) override {}
+    void ShowTempLine(std::optional<TempLine>) override {}
+    void ShowCrosshair(std::optional<QPoint>) override {}
+};
+
+// One step of dragging a part across the dense board: the move by a pitch and the repaint of
+// what it invalidated, as the window would draw it.
+void BM_DragStep(benchmark::State& state) {
+    ViewState view;
+    TPlatine board(view);
+    MakeStripboard(*board.Layout());
+    AddDrillings(*board.Layout());
+    FillDense(board);
+    test::FakeHost scroll({1200, 800});
+    board.SetHost(&scroll);
+    board.SetZoom(3.0);
+    SilentToolHost host;
+    BoardEditor editor(board, host);
+    TBauteil* part = nullptr;
+    for (const auto& element : board.Bauteile())
+        if (element->GetContactCount() == 2 && element->ClassName() == "TGruppe")
+            part = element.get();
+    board.SetzeMarkierung(part, true);
+    QImage image(board.ControlSize(), QImage::Format_RGB32);
+    const QPoint grab =
+        board.BoardToControl(part->CurrentAnchors().empty() ? QPoint(0, 0)
+                                                            : Hole(part->CurrentAnchors()[0].x(),
+                                                                   part->CurrentAnchors()[0].y()));
+    editor.Press({PointerAction::Press, grab, Qt::LeftButton, Qt::LeftButton, {}});
+    const int pitch = board.PixelsPerHole();
+    int step = 0;
+    for (auto _ : state) {
+        scroll.invalidated.clear();
+        const QPoint to = grab + QPoint((step++ % 2 == 0 ? 1 : 0) * pitch + pitch / 2, 0);
+        editor.Move({PointerAction::Move, to, Qt::NoButton, Qt::LeftButton, {}});
+        QRegion stale;
+        for (const Rect& r : scroll.invalidated) {
+            const Rect n = Normalised(r);
+            stale += QRect(QPoint(n.Left, n.Top), QPoint(n.Right, n.Bottom));
+        }
+        Canvas canvas(image);
+        canvas.SelectClipRegion(Region(stale));
+        board.Paint(canvas);
+    }
+    editor.Release({PointerAction::Release, grab, Qt::LeftButton, {}, {}});
+}
+BENCHMARK(BM_DragStep)->Unit(benchmark::kMillisecond);
 
 void BM_ProbeStripboard(benchmark::State& state) {
     ViewState view;
