@@ -5,6 +5,7 @@
 #include "board/stream/ValueReader.h"
 #include "board/stream/ValueWriter.h"
 
+#include <cerrno>
 #include <QtCore/QBuffer>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
@@ -19,18 +20,30 @@ constexpr qsizetype SmallBuffer = 2000;
 
 // Runs a write into a temporary file beside the target and puts it in place only when all of
 // it was written; the previous file stays untouched otherwise.
+// The bytes are made in memory first and then written in one piece, checked to the last
+// byte: a disk that fills up part way (a short write) must not pass for a saved file.
 template <typename Write> QString SaveAtomically(const QString& path, Write&& write) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    try {
+        write(static_cast<QIODevice&>(buffer));
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    }
+    const QByteArray& bytes = buffer.data();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
-    try {
-        write(static_cast<QIODevice&>(file));
-    } catch (const std::exception& e) {
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        // The system's reason ("File too large", "No space left on device") says most.
+        const int code = errno;
         file.cancelWriting();
-        return QString::fromUtf8(e.what());
+        return code != 0 ? qt_error_string(code) : file.errorString();
     }
     if (!file.commit())
         return file.errorString();
+    if (QFileInfo(path).size() != bytes.size())
+        return QStringLiteral("the file on disk is shorter than what was written");
     return {};
 }
 

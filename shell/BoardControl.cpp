@@ -272,7 +272,10 @@ void BoardControl::mouseReleaseEvent(QMouseEvent* event) {
         OnMouseRelease(ToBoardEvent(*event, ConfinedArea()));
 }
 
+// A right click reaches the tools as a press; only the keyboard's menu key comes this way.
 void BoardControl::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() == QContextMenuEvent::Mouse)
+        return;
     if (OnContextMenu)
         OnContextMenu(event->globalPos());
 }

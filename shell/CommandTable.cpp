@@ -13,10 +13,44 @@ namespace karvel {
 
 namespace {
 
+bool IsFileCommand(CommandId id) {
+    using enum CommandId;
+    switch (id) {
+    case FileNew:
+    case FileSave:
+    case FileSaveAs:
+    case BoardAdd:
+    case BoardDuplicate:
+    case BoardDelete:
+    case BoardImport:
+    case BoardToFirst:
+    case BoardToLast:
+    case BoardMoveLeft:
+    case BoardMoveRight:
+    case TabAdd:
+    case TabDuplicate:
+    case TabDelete:
+    case TabImport:
+    case TabToFirst:
+    case TabToLast:
+    case TabMoveLeft:
+    case TabMoveRight:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // The board's own operations all go through one handler. Building a component needs the
 // component dialog, which the program does not have yet: it stays unavailable.
 std::array<Command, CommandCount> WithBoardCommands(std::array<Command, CommandCount> table) {
     for (Command& command : table) {
+        if (IsFileCommand(command.Id)) {
+            command.Handle = &MainWindow::FileCommand;
+            command.Tag = int(command.Id);
+            command.Available = true;
+            continue;
+        }
         // A tool button works once its tool exists.
         if (command.Handle == &MainWindow::ToolCommand) {
             if (const std::optional<TPlatinenModus> mode = ModeForTag(command.Tag))

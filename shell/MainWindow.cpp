@@ -56,6 +56,9 @@ MainWindow::MainWindow(Options options)
     DoMenues();
     UpdateTitle();
     setGeometry(StartGeometry({}, AvailableScreenArea(QCursor::pos())));
+    autoSaveTimer_.setInterval(60'000);
+    connect(&autoSaveTimer_, &QTimer::timeout, this, [this] { AutoSaveTick(); });
+    autoSaveTimer_.start();
 }
 
 MainWindow::~MainWindow() {

@@ -7,6 +7,7 @@
 #include "board/Platine.h"
 #include "board/PlatinenTyp.h"
 #include "elements/ViewState.h"
+#include "shell/AutoSave.h"
 #include "shell/RecentFiles.h"
 #include "shell/ShellDialogs.h"
 #include "shell/ToolWindowPlacement.h"
@@ -14,6 +15,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <QtCore/QTimer>
 #include <QtWidgets/QMainWindow>
 #include <vector>
 
@@ -137,6 +139,13 @@ public:
     void SelectAllCommand(int tag);
     // Every command that is an operation on the current board; the tag is its CommandId.
     void BoardCommand(int tag);
+    // New, save, save as and the board tab commands, by command id.
+    void FileCommand(int tag);
+    // False when the project was not written (cancelled, or the reason was shown).
+    bool SaveProject(bool askForName);
+    void SetAutoSave(bool enabled, int intervalMinutes);
+    // One minute of the backup clock; the window's timer calls it.
+    void AutoSaveTick();
     // A new undo depth empties every board's undo and redo lists, but only when it changes.
     void SetUndoDepth(int depth);
     // The tool bar's pen, colours and fill act on the selection as well as setting the defaults.
@@ -242,6 +251,17 @@ private:
     void ShowHoleUnderPointer(std::optional<QPoint> hole);
     void SetWorkingAreaEnabled(bool enabled);
 
+    // The project on disk and its boards (MainWindowFiles.cpp)
+    std::vector<TPlatine*> AllBoards() const;
+    QString ChooseBoardLayout();
+    std::unique_ptr<TPlatine> BoardWithLayout(const QString& layoutPath);
+    void NewProject();
+    void AddBoardWithLayout();
+    void DuplicateCurrentBoard();
+    void DeleteCurrentBoard();
+    void ImportProject();
+    void MoveCurrentBoard(int to);
+
     // Printing and export (MainWindowOutput.cpp)
     QString PrintTitle() const;
     void AfterPrintWindow();
@@ -292,6 +312,8 @@ private:
     QLineEdit* contourAmount_ = nullptr;
     InfoDisplay* display_ = nullptr;
     QLabel* holeLabel_ = nullptr;
+    AutoSaveClock autoSave_;
+    QTimer autoSaveTimer_;
     QToolButton* unusedButton_ = nullptr;
     std::unique_ptr<LoadingWindow> loading_;
     std::unique_ptr<ComponentAssistantDialog> assistant_;

@@ -306,7 +306,8 @@ bool MainWindow::SavePromptSaysGoOn() {
     case SaveAnswer::No:
         return true;
     case SaveAnswer::Yes:
-        // The project cannot be written yet; keeping it open loses nothing.
+        // Only a project that was written may be let go.
+        return SaveProject(false);
     case SaveAnswer::Cancel:
         break;
     }

@@ -246,6 +246,7 @@ void MainWindow::SetOutlineMode(bool on) {
 
 void MainWindow::ApplySettings(const WindowSettings& settings) {
     editFile_ = settings.EditFile;
+    SetAutoSave(settings.AutoSave, settings.AutoSaveInterval);
     exportDir_ = settings.ExportDir;
     SetOutlineMode(settings.Umrissmodus);
     SetRulersVisible(settings.RulersVisible);

@@ -75,6 +75,26 @@ SaveAnswer QtShellDialogs::AskToSave(QWidget* parent, const QString& caption, co
     return SaveAnswer::Cancel;
 }
 
+bool QtShellDialogs::Confirm(QWidget* parent, const QString& caption, const QString& text) {
+    return QMessageBox::question(parent, caption, WithLineBreaks(text),
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+QString QtShellDialogs::ChooseBoardLayout(QWidget* parent, const QString& folder,
+                                          Language language) {
+    QFileDialog dialog(parent);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilters({Tr(language, QStringLiteral("Karvel-Platinenlayouts (*.KVB *.kvb)"),
+                              QStringLiteral("Karvel board layouts (*.KVB *.kvb)"))});
+    dialog.setDirectory(folder);
+    dialog.setWindowTitle(QStringLiteral("Board Layouts"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front();
+}
+
 std::optional<QColor> QtShellDialogs::ChooseColour(QWidget* parent, const QColor& initial) {
     const QColor chosen = QColorDialog::getColor(initial, parent);
     if (!chosen.isValid())

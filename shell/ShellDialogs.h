@@ -40,6 +40,11 @@ public:
     virtual void ShowMessage(QWidget* parent, MessageIcon icon, const QString& caption,
                              const QString& text) = 0;
     virtual SaveAnswer AskToSave(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // A Yes / No question; true for Yes.
+    virtual bool Confirm(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // A board layout file (".KVB") to start a board with; empty when cancelled.
+    virtual QString ChooseBoardLayout(QWidget* parent, const QString& folder,
+                                      Language language) = 0;
     virtual std::optional<QColor> ChooseColour(QWidget* parent, const QColor& initial) = 0;
     virtual void ShowAbout(QWidget* parent, Language language) = 0;
     // Hands the manual to the desktop's viewer; false when there is none.
@@ -62,6 +67,8 @@ public:
     void ShowMessage(QWidget* parent, MessageIcon icon, const QString& caption,
                      const QString& text) override;
     SaveAnswer AskToSave(QWidget* parent, const QString& caption, const QString& text) override;
+    bool Confirm(QWidget* parent, const QString& caption, const QString& text) override;
+    QString ChooseBoardLayout(QWidget* parent, const QString& folder, Language language) override;
     std::optional<QColor> ChooseColour(QWidget* parent, const QColor& initial) override;
     void ShowAbout(QWidget* parent, Language language) override;
     bool OpenManual(const QString& file, int topic) override;

@@ -5,8 +5,10 @@
 #include "support/RecordBytes.h"
 #include "support/SampleBoard.h"
 
+#include <csignal>
 #include <gtest/gtest.h>
 #include <QtCore/QTemporaryDir>
+#include <sys/resource.h>
 
 namespace karvel {
 namespace {
@@ -621,6 +623,31 @@ TEST(ProjectFileTest, AFailedSaveLeavesTheOldFileAlone) {
     QFile::setPermissions(folder.path(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_FALSE(ReadProjectFile(path, view).Error.has_value());
+}
+
+// A disk that fills up part way lets the first bytes through: that is no save. A file-size
+// limit shows it whatever the user's rights.
+TEST(ProjectFileTest, AShortWriteIsAFailureAndTheOldFileStays) {
+    QTemporaryDir folder;
+    ViewState view;
+    TPlatine board(view);
+    board.Add(test::MakeWire(TBauteilTyp::btDraht, {{254, 381}, {1016, 381}}));
+    const QString path = folder.filePath(QStringLiteral("a.rst"));
+    ASSERT_TRUE(SaveProjectFile(path, {&board}).isEmpty());
+    const qint64 before = QFileInfo(path).size();
+    board.Add(test::MakeWire(TBauteilTyp::btDraht, {{254, 635}, {1016, 635}}));
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit tiny = old;
+    tiny.rlim_cur = 64;
+    setrlimit(RLIMIT_FSIZE, &tiny);
+    const QString error = SaveProjectFile(path, {&board});
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(QFileInfo(path).size(), before);
+    EXPECT_EQ(ReadProjectFile(path, view).Boards.front()->Count(), 1);
 }
 
 TEST(ProjectFileTest, AMissingFileIsAClearError) {

@@ -45,6 +45,14 @@ public:
         saveQuestions.push_back(text);
         return saveAnswer;
     }
+    bool Confirm(QWidget*, const QString&, const QString& text) override {
+        confirmations.push_back(text);
+        return confirmAnswer;
+    }
+    QString ChooseBoardLayout(QWidget*, const QString& folder, Language) override {
+        lastLayoutFolder = folder;
+        return nextLayout;
+    }
     std::optional<QColor> ChooseColour(QWidget*, const QColor&) override { return nextColour; }
     void ShowAbout(QWidget*, Language) override { ++aboutShown; }
     bool OpenManual(const QString& file, int topic) override {
@@ -69,6 +77,10 @@ public:
 
     QString nextProject;
     QString lastFolder;
+    std::vector<QString> confirmations;
+    bool confirmAnswer = false;
+    QString nextLayout;
+    QString lastLayoutFolder;
     int openDialogs = 0;
     std::vector<Message> messages;
     // Told while a message is up, as a modal box would be.

@@ -1,0 +1,294 @@
+// The project on disk and its board tabs: new, save, save as, the board commands of the Board
+// menu and the tab menu, and the periodic backup.
+
+#include "board/Platine.h"
+#include "board/ProjectFile.h"
+#include "board/stream/LoadError.h"
+#include "board/stream/StreamError.h"
+#include "shell/BoardArea.h"
+#include "shell/MainWindow.h"
+#include "shell/ScrollBoxEx.h"
+
+#include <QtCore/QFileInfo>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QTabBar>
+
+namespace karvel {
+
+std::vector<TPlatine*> MainWindow::AllBoards() const {
+    std::vector<TPlatine*> result;
+    for (const BoardView& view : boards_)
+        result.push_back(view.Board.get());
+    return result;
+}
+
+void MainWindow::FileCommand(int tag) {
+    if (BoardBusy())
+        return;
+    switch (CommandId(tag)) {
+    case CommandId::FileNew:
+        NewProject();
+        break;
+    case CommandId::FileSave:
+        SaveProject(false);
+        break;
+    case CommandId::FileSaveAs:
+        SaveProject(true);
+        break;
+    case CommandId::BoardAdd:
+    case CommandId::TabAdd:
+        AddBoardWithLayout();
+        break;
+    case CommandId::BoardDuplicate:
+    case CommandId::TabDuplicate:
+        DuplicateCurrentBoard();
+        break;
+    case CommandId::BoardDelete:
+    case CommandId::TabDelete:
+        DeleteCurrentBoard();
+        break;
+    case CommandId::BoardImport:
+    case CommandId::TabImport:
+        ImportProject();
+        break;
+    case CommandId::BoardToFirst:
+    case CommandId::TabToFirst:
+        MoveCurrentBoard(0);
+        break;
+    case CommandId::BoardToLast:
+    case CommandId::TabToLast:
+        MoveCurrentBoard(BoardCount() - 1);
+        break;
+    case CommandId::BoardMoveLeft:
+    case CommandId::TabMoveLeft:
+        MoveCurrentBoard(current_ - 1);
+        break;
+    case CommandId::BoardMoveRight:
+    case CommandId::TabMoveRight:
+        MoveCurrentBoard(current_ + 1);
+        break;
+    default:
+        break;
+    }
+    DoMenues();
+}
+
+// --- Saving ------------------------------------------------------------------------------------
+
+bool MainWindow::SaveProject(bool askForName) {
+    QString path = projectFileName_;
+    // A file that was read only in part is not overwritten without the user choosing so.
+    if (askForName || path.isEmpty() || projectIncomplete_) {
+        SaveFileRequest request;
+        request.Title = view_.Tr(QStringLiteral("Speichern unter"), QStringLiteral("Save as"));
+        request.Folder = OpenDialogFolder();
+        request.Name = path.isEmpty() ? QString() : QFileInfo(path).fileName();
+        request.Filters = {view_.Tr(QStringLiteral("Karvel-Projekte (*.rst)"),
+                                    QStringLiteral("Karvel projects (*.rst)"))};
+        request.DefaultSuffix = QStringLiteral("rst");
+        {
+            const DialogScope scope(*this);
+            path = dialogs_->ChooseFileToSave(this, request);
+        }
+        if (path.isEmpty())
+            return false;
+        if (QFileInfo(path).suffix().isEmpty())
+            path += QStringLiteral(".rst");
+    }
+    const QString error = SaveProjectFile(path, AllBoards());
+    if (!error.isEmpty()) {
+        const DialogScope scope(*this);
+        dialogs_->ShowMessage(
+            this, MessageIcon::Error,
+            view_.Tr(QStringLiteral("Schreibfehler"), QStringLiteral("Write error")),
+            view_.Tr(QStringLiteral("Das Projekt wurde nicht gespeichert; die Datei \"%1\" "
+                                    "bleibt, wie sie war:"),
+                     QStringLiteral("The project was not saved; the file \"%1\" stays as it "
+                                    "was:"))
+                    .arg(path) +
+                u'\r' + error);
+        return false;
+    }
+    projectFileName_ = path;
+    projectIncomplete_ = false;
+    for (const BoardView& view : boards_) {
+        view.Board->SetModified(false);
+        view.Board->SetDateiname(path);
+    }
+    recent_.Add(path);
+    recent_.Store();
+    UpdateRecentMenu();
+    UpdateTitle();
+    return true;
+}
+
+// --- New project and boards ----------------------------------------------------------------------
+
+QString MainWindow::ChooseBoardLayout() {
+    const DialogScope scope(*this);
+    return dialogs_->ChooseBoardLayout(this, view_.ProgramFolder + QStringLiteral("/Board Layouts"),
+                                       view_.Sprache);
+}
+
+// The layout is read before anything of the open project goes: one that cannot be read
+// leaves the project as it was.
+std::unique_ptr<TPlatine> MainWindow::BoardWithLayout(const QString& layoutPath) {
+    auto board = std::make_unique<TPlatine>(view_);
+    try {
+        ReadLayoutIntoBoard(layoutPath, *board);
+    } catch (const FileOpenError& error) {
+        ShowLoadError(LoadErrorCaption(), error.Message(view_.Sprache), MessageIcon::Error);
+        return nullptr;
+    } catch (const VersionError& error) {
+        ShowLoadError(VersionError::Caption(view_.Sprache), error.Message(view_.Sprache),
+                      MessageIcon::Warning);
+        return nullptr;
+    } catch (const StreamError& error) {
+        ShowLoadError(LoadErrorCaption(), error.Message(view_.Sprache) + u'\r' + layoutPath,
+                      MessageIcon::Error);
+        return nullptr;
+    }
+    board->SetPlatinenName(view_.Tr(QStringLiteral("Neue Platine"), QStringLiteral("New board")));
+    return board;
+}
+
+void MainWindow::NewProject() {
+    if (!SavePromptSaysGoOn())
+        return;
+    const QString layout = ChooseBoardLayout();
+    if (layout.isEmpty())
+        return;
+    std::unique_ptr<TPlatine> board = BoardWithLayout(layout);
+    if (!board)
+        return;
+    RemoveAllBoards();
+    projectFileName_.clear();
+    projectIncomplete_ = false;
+    AddBoardTab(std::move(board));
+    CurrentBoard().SetModified(true);
+    UpdateTitle();
+}
+
+void MainWindow::AddBoardWithLayout() {
+    const QString layout = ChooseBoardLayout();
+    if (layout.isEmpty())
+        return;
+    std::unique_ptr<TPlatine> board = BoardWithLayout(layout);
+    if (!board)
+        return;
+    AddBoardTab(std::move(board));
+    CurrentBoard().SetModified(true);
+}
+
+void MainWindow::DuplicateCurrentBoard() {
+    std::unique_ptr<TPlatine> copy = DuplicateBoard(CurrentBoard());
+    copy->MarkiereAlle(false);
+    AddBoardTab(std::move(copy));
+    CurrentBoard().SetModified(true);
+}
+
+void MainWindow::DeleteCurrentBoard() {
+    if (BoardCount() < 2)
+        return;
+    const QString name = CurrentBoard().PlatinenName();
+    bool yes = false;
+    {
+        const DialogScope scope(*this);
+        yes = dialogs_->Confirm(
+            this, view_.Tr(QStringLiteral("Platine löschen"), QStringLiteral("Delete board")),
+            view_
+                .Tr(QStringLiteral("Möchten Sie die Platine \"%1\" endgültig aus dem Projekt "
+                                   "entfernen?"),
+                    QStringLiteral("Delete board \"%1\" from project?"))
+                .arg(name));
+    }
+    if (!yes)
+        return;
+    const int index = current_;
+    {
+        const QSignalBlocker quiet(&area_->Tabs());
+        area_->Tabs().removeTab(index);
+    }
+    boards_.erase(boards_.begin() + index);
+    current_ = -1;
+    SelectBoard(std::min(index, BoardCount() - 1));
+    CurrentBoard().SetModified(true);
+}
+
+void MainWindow::ImportProject() {
+    QString chosen;
+    {
+        const DialogScope scope(*this);
+        chosen = dialogs_->ChooseProjectToOpen(this, OpenDialogFolder(), view_.Sprache);
+    }
+    if (chosen.isEmpty())
+        return;
+    ProjectLoad load;
+    try {
+        load = ReadProjectFile(chosen, view_);
+    } catch (const VersionError& error) {
+        ShowLoadError(VersionError::Caption(view_.Sprache), error.Message(view_.Sprache),
+                      MessageIcon::Warning);
+        return;
+    } catch (const FileOpenError& error) {
+        ShowLoadError(LoadErrorCaption(), error.Message(view_.Sprache), MessageIcon::Error);
+        return;
+    }
+    if (load.Boards.empty()) {
+        ShowNoBoardError(chosen, load.Error ? load.Error->Message(view_.Sprache) : QString());
+        return;
+    }
+    for (std::unique_ptr<TPlatine>& board : load.Boards) {
+        board->SetDateiname(projectFileName_);
+        AddBoardTab(std::move(board));
+        CurrentBoard().SetModified(true);
+    }
+    if (load.Error)
+        ShowLoadError(LoadErrorCaption(), load.Error->Message(view_.Sprache), MessageIcon::Error);
+    UpdateTitle();
+}
+
+void MainWindow::MoveCurrentBoard(int to) {
+    const int from = current_;
+    if (to < 0 || to >= BoardCount() || to == from)
+        return;
+    {
+        const QSignalBlocker quiet(&area_->Tabs());
+        area_->Tabs().moveTab(from, to);
+    }
+    BoardView moved = std::move(boards_[std::size_t(from)]);
+    boards_.erase(boards_.begin() + from);
+    boards_.insert(boards_.begin() + to, std::move(moved));
+    SelectBoard(to);
+    CurrentBoard().SetModified(true);
+}
+
+// --- Backup ------------------------------------------------------------------------------------
+
+void MainWindow::SetAutoSave(bool enabled, int intervalMinutes) {
+    autoSave_.Configure(enabled, intervalMinutes);
+}
+
+void MainWindow::AutoSaveTick() {
+    const bool busy = (current_ >= 0 && BoardBusy()) ||
+                      QApplication::activeModalWidget() != nullptr ||
+                      QApplication::activePopupWidget() != nullptr;
+    if (autoSave_.Tick(!projectFileName_.isEmpty(), busy) != AutoSaveClock::Due::Now)
+        return;
+    const QString path = BackupPathFor(projectFileName_);
+    const QString error = SaveProjectFile(path, AllBoards());
+    if (!autoSave_.ReportFailure(!error.isEmpty()))
+        return;
+    const DialogScope scope(*this);
+    dialogs_->ShowMessage(
+        this, MessageIcon::Warning,
+        view_.Tr(QStringLiteral("AutoSpeichern"), QStringLiteral("AutoSave")),
+        view_.Tr(QStringLiteral("Die Sicherung \"%1\" kann nicht geschrieben werden; das Projekt "
+                                "selbst ist unberührt:"),
+                 QStringLiteral("The backup \"%1\" cannot be written; the project itself is "
+                                "untouched:"))
+                .arg(path) +
+            u'\r' + error);
+}
+
+} // namespace karvel

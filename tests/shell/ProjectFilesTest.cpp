@@ -1,0 +1,167 @@
+#include "board/Platine.h"
+#include "board/ProjectFile.h"
+#include "elements/Draht.h"
+#include "shell/AutoSave.h"
+#include "shell/ShellFixture.h"
+#include "support/SampleBoard.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+namespace karvel {
+namespace {
+
+TEST(AutoSaveClockTest, BacksUpEveryIntervalWhileNamedAndWaitsWhileBusy) {
+    AutoSaveClock clock;
+    clock.Configure(true, 3);
+    std::vector<int> due;
+    for (int tick = 1; tick <= 9; ++tick)
+        if (clock.Tick(true, false) == AutoSaveClock::Due::Now)
+            due.push_back(tick);
+    EXPECT_EQ(due, (std::vector<int>{3, 6, 9}));
+
+    AutoSaveClock unnamed;
+    unnamed.Configure(true, 1);
+    EXPECT_EQ(unnamed.Tick(false, false), AutoSaveClock::Due::No);
+    AutoSaveClock off;
+    off.Configure(false, 1);
+    EXPECT_EQ(off.Tick(true, false), AutoSaveClock::Due::No);
+
+    AutoSaveClock busy;
+    busy.Configure(true, 1);
+    EXPECT_EQ(busy.Tick(true, true), AutoSaveClock::Due::Postponed);
+    EXPECT_EQ(busy.Tick(true, false), AutoSaveClock::Due::Now) << "the next tick catches up";
+
+    EXPECT_TRUE(clock.ReportFailure(true));
+    EXPECT_FALSE(clock.ReportFailure(true)) << "told once, not every minute";
+    EXPECT_FALSE(clock.ReportFailure(false));
+    EXPECT_TRUE(clock.ReportFailure(true)) << "a new failure after a success is news";
+
+    EXPECT_EQ(BackupPathFor(QStringLiteral("/boards/Amp.rst")), QStringLiteral("/boards/Amp.BAK"));
+}
+
+class ProjectFilesTest : public ::testing::Test {
+protected:
+    ProjectFilesTest() {
+        path = folder.filePath(QStringLiteral("Project.rst"));
+        EXPECT_EQ(test::WriteStripboardProject(path, {"First", "Second"}), u"");
+        EXPECT_TRUE(shown->OpenProjectFile(path));
+    }
+    void Trigger(CommandId id) { shown->Action(id).trigger(); }
+    void Change() {
+        TPlatine& board = shown.Board();
+        board.MerkeZustand();
+        board.Add(test::MakeWire(TBauteilTyp::btDraht, {{254, 381}, {1016, 381}}));
+    }
+    QByteArray Bytes(const QString& file) const {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    QTemporaryDir folder;
+    QString path;
+    test::ShownWindow shown{Language::English};
+};
+
+TEST_F(ProjectFilesTest, SaveAsWritesTheWholeProjectAndThePromptIsQuietAfterwards) {
+    Change();
+    const QString copy = folder.filePath(QStringLiteral("Copy"));
+    shown.dialogs->nextSaveFile = copy;
+    Trigger(CommandId::FileSaveAs);
+    const QString written = copy + QStringLiteral(".rst");
+    EXPECT_EQ(shown->ProjectFileName(), written) << "the extension is added, the case kept";
+    EXPECT_TRUE(shown->windowTitle().contains(written));
+    ViewState view;
+    const ProjectLoad load = ReadProjectFile(written, view);
+    ASSERT_EQ(load.Boards.size(), 2u);
+    EXPECT_EQ(load.Boards[std::size_t(shown->CurrentIndex())]->Count(), shown.Board().Count());
+    shown.dialogs->nextProject = path;
+    Trigger(CommandId::FileOpen);
+    EXPECT_TRUE(shown.dialogs->saveQuestions.empty()) << "nothing changed since the save";
+}
+
+TEST_F(ProjectFilesTest, AFailedSaveKeepsTheOldFileAndTheProjectAndSaysWhy) {
+    Change();
+    const QByteArray before = Bytes(path);
+    // A file-size limit makes the write fail even for root, as a full disk would.
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit tiny = old;
+    tiny.rlim_cur = 64;
+    setrlimit(RLIMIT_FSIZE, &tiny);
+    Trigger(CommandId::FileSave);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+
+    EXPECT_EQ(Bytes(path), before);
+    ASSERT_FALSE(shown.dialogs->messages.empty());
+    EXPECT_TRUE(shown.dialogs->messages.back().Text.contains(QStringLiteral("not saved")));
+    EXPECT_TRUE(shown.Board().Modified()) << "the project still counts as changed";
+
+    // Yes at the prompt with a save that fails: the project stays open.
+    shown.dialogs->saveAnswer = SaveAnswer::Yes;
+    shown.dialogs->nextSaveFile = folder.filePath(QStringLiteral("missing/folder/x.rst"));
+    shown->SaveProject(true);
+    shown.dialogs->nextProject = path;
+    const int boards = shown->BoardCount();
+    shown.Board().SetModified(true);
+    setrlimit(RLIMIT_FSIZE, &tiny);
+    std::signal(SIGXFSZ, SIG_IGN);
+    Trigger(CommandId::FileOpen);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_EQ(shown.dialogs->openDialogs, 0) << "no open dialog after a failed save";
+    EXPECT_EQ(shown->BoardCount(), boards);
+}
+
+TEST_F(ProjectFilesTest, BoardCommandsAddDuplicateMoveAndDelete) {
+    ASSERT_EQ(shown->BoardCount(), 2);
+    shown.Board().SetPlatinenName(QString(38, QLatin1Char('x')));
+    Trigger(CommandId::BoardDuplicate);
+    ASSERT_EQ(shown->BoardCount(), 3);
+    EXPECT_EQ(shown.Board().PlatinenName().size(), 40) << "the copy's name is cut to 40";
+    EXPECT_TRUE(shown.Board().PlatinenName().startsWith(QString(38, QLatin1Char('x'))));
+    EXPECT_TRUE(shown.Board().Modified());
+
+    Trigger(CommandId::BoardToFirst);
+    EXPECT_EQ(shown->CurrentIndex(), 0);
+    EXPECT_EQ(shown->TabCaption(0), shown.Board().PlatinenName());
+
+    shown.dialogs->confirmAnswer = false;
+    Trigger(CommandId::BoardDelete);
+    EXPECT_EQ(shown->BoardCount(), 3) << "No keeps the board";
+    shown.dialogs->confirmAnswer = true;
+    Trigger(CommandId::BoardDelete);
+    Trigger(CommandId::BoardDelete);
+    EXPECT_EQ(shown->BoardCount(), 1);
+    EXPECT_FALSE(shown->Action(CommandId::BoardDelete).isEnabled()) << "one board stays";
+    Trigger(CommandId::BoardDelete);
+    EXPECT_EQ(shown->BoardCount(), 1);
+}
+
+TEST_F(ProjectFilesTest, NewReadsTheLayoutFirstAndImportKeepsTheTitle) {
+    const QString title = shown->windowTitle();
+    shown.dialogs->saveAnswer = SaveAnswer::No;
+    shown.dialogs->nextLayout = folder.filePath(QStringLiteral("broken.KVB"));
+    {
+        QFile broken(shown.dialogs->nextLayout);
+        ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+        broken.write("not a layout");
+    }
+    Trigger(CommandId::FileNew);
+    EXPECT_EQ(shown->BoardCount(), 2) << "an unreadable layout keeps the project";
+    EXPECT_EQ(shown->ProjectFileName(), path);
+
+    const QString other = folder.filePath(QStringLiteral("Other.rst"));
+    ASSERT_EQ(test::WriteStripboardProject(other, {"Imported"}), u"");
+    shown.dialogs->nextProject = other;
+    Trigger(CommandId::BoardImport);
+    EXPECT_EQ(shown->BoardCount(), 3);
+    EXPECT_EQ(shown->TabCaption(2), QStringLiteral("Imported"));
+    EXPECT_EQ(shown->windowTitle(), title);
+}
+
+} // namespace
+} // namespace karvel
