@@ -41,8 +41,7 @@ bool IsFileCommand(CommandId id) {
     }
 }
 
-// The board's own operations all go through one handler. Building a component needs the
-// component dialog, which the program does not have yet: it stays unavailable.
+// The board's own operations all go through one handler.
 std::array<Command, CommandCount> WithBoardCommands(std::array<Command, CommandCount> table) {
     for (Command& command : table) {
         if (IsFileCommand(command.Id)) {
@@ -57,8 +56,7 @@ std::array<Command, CommandCount> WithBoardCommands(std::array<Command, CommandC
                 command.Available = BoardEditor::HasTool(*mode);
             continue;
         }
-        if (command.Handle != nullptr || !IsBoardCommand(command.Id) ||
-            command.Id == CommandId::ComponentBuild)
+        if (command.Handle != nullptr || !IsBoardCommand(command.Id))
             continue;
         command.Handle = &MainWindow::BoardCommand;
         command.Tag = int(command.Id);

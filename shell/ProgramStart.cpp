@@ -11,8 +11,10 @@
 #include <optional>
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QEventLoop>
+#include <QtCore/QLibraryInfo>
 #include <QtCore/QLocale>
 #include <QtCore/QTimer>
+#include <QtCore/QTranslator>
 #include <QtGui/QCursor>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QToolBar>
@@ -61,6 +63,21 @@ void PlaceToolWindows(MainWindow& window, const IniFile& stored) {
 
 } // namespace
 
+namespace {
+
+// Qt's own dialogs (file, colour, font, message boxes) and key names ("Strg+", "Entf") speak
+// the program's language. Without the translations installed they stay English.
+void LoadQtTranslations(Language language) {
+    if (language != Language::German)
+        return;
+    static QTranslator translator;
+    if (translator.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&translator);
+}
+
+} // namespace
+
 void NameApplication() {
     QApplication::setApplicationName(QStringLiteral("Karvel"));
     QApplication::setApplicationVersion(QStringLiteral(KARVEL_VERSION));
@@ -74,6 +91,7 @@ std::unique_ptr<MainWindow> StartProgram(StartRequest request) {
         request.Line.Sprache.value_or(LanguageFromSetting(ReadLanguageSetting(store)));
     // The texts the elements make (lengths, sizes) use the default locale.
     QLocale::setDefault(NumberLocale(language));
+    LoadQtTranslations(language);
 
     std::optional<Splash> splash;
     if (request.Line.Splash)

@@ -2,6 +2,7 @@
 
 #include "board/ElementClasses.h"
 #include "shell/CommandLine.h"
+#include "shell/ElementDialogs.h"
 #include "shell/MainWindow.h"
 #include "shell/ProgramStart.h"
 
@@ -51,5 +52,6 @@ int main(int argc, char** argv) {
     // take them).
     request.SettingsFolder = QApplication::applicationDirPath();
     const std::unique_ptr<karvel::MainWindow> window = karvel::StartProgram(std::move(request));
+    const karvel::ElementDialogScope dialogs(window.get(), window->View().Sprache);
     return QApplication::exec();
 }
