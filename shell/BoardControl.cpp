@@ -64,6 +64,7 @@ BoardControl::BoardControl(TPlatine& board, QWidget* parent)
 
 void BoardControl::InvalidateBoard(const QRect& area) {
     overlayOnly_ -= area;
+    boardStale_ += area;
     update(area);
 }
 
@@ -126,8 +127,9 @@ QRegion BoardControl::TempLineArea(const TempLine& line) const {
 }
 
 void BoardControl::UpdateOverlayArea(const QRegion& area) {
-    // Only what the cache already holds can be served from it.
-    overlayOnly_ += area & cacheRect_;
+    // Only what the cache already holds can be served from it: not what the board changed
+    // since the last paint.
+    overlayOnly_ += (area & cacheRect_) - boardStale_;
     update(area);
 }
 
@@ -151,6 +153,7 @@ void BoardControl::paintEvent(QPaintEvent* event) {
     FollowVisibleArea();
     const QRegion stale = (event->region() - overlayOnly_) & cacheRect_;
     overlayOnly_ -= event->region();
+    boardStale_ -= event->region();
     if (!stale.isEmpty())
         RenderIntoCache(stale);
     QPainter painter(this);

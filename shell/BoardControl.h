@@ -88,6 +88,8 @@ private:
     QImage cache_;
     QRect cacheRect_;
     QRegion overlayOnly_;
+    // What the board invalidated and no paint has drawn yet.
+    QRegion boardStale_;
     std::unique_ptr<QWidget> painter_;
     int renderCount_ = 0;
     std::optional<QPoint> crosshair_;

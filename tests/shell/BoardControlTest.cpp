@@ -75,5 +75,20 @@ TEST(BoardControlTest, OverlaysRepaintFromTheCacheWithoutDrawingTheBoard) {
               before.pixelColor(60, 20));
 }
 
+// A tool that changes the board and moves its preview in the same step (a line gets a point,
+// its rubber line moves on) must see the board drawn afresh where both meet.
+TEST(BoardControlTest, APreviewOverAFreshChangeDoesNotServeTheOldPicture) {
+    ShownBoard shown;
+    const QLine line(QPoint(500, 500), QPoint(2500, 2500));
+    shown.control->ShowTempLine(TempLine{line, 50});
+    QApplication::processEvents();
+    const int renders = shown.control->BoardRenderCount();
+    const QPoint middle = shown.board.BoardToControl(QPoint(1500, 1500));
+    shown.control->InvalidateBoard(QRect(middle - QPoint(2, 2), QSize(4, 4)));
+    shown.control->ShowTempLine(TempLine{QLine(line.p1(), QPoint(2500, 2600)), 50});
+    QApplication::processEvents();
+    EXPECT_GT(shown.control->BoardRenderCount(), renders);
+}
+
 } // namespace
 } // namespace karvel
