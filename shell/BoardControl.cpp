@@ -206,9 +206,14 @@ void BoardControl::RenderIntoCache(const QRegion& stale) {
 }
 
 void BoardControl::DrawOverlays(QPainter& painter, const QRegion& area) {
+    Canvas canvas(painter);
+    if (editor_->Handles()) {
+        board_.SetzeMassstab(canvas);
+        canvas.SelectClipRegion(Region(area));
+        editor_->PaintOverlays(canvas);
+    }
     if (!crosshair_ && !rubberBand_ && !tempLine_)
         return;
-    Canvas canvas(painter);
     if (crosshair_)
         DrawCrosshair(canvas);
     if (tempLine_) {

@@ -4,6 +4,7 @@
 #include "board/tools/ToolFactory.h"
 #include "elements/Bauteil.h"
 #include "elements/Geometry.h"
+#include "elements/XSizer.h"
 #include "platform/Canvas.h"
 
 #include <QtGui/QImage>
@@ -43,6 +44,8 @@ void BoardEditor::ChooseTool(TPlatinenModus mode) {
 Tool& BoardEditor::CurrentTool() {
     if (!tool_ || toolMode_ != board_.Modus()) {
         toolMode_ = board_.Modus();
+        if (toolMode_ != pm_Standard)
+            HideHandles();
         tool_ = MakeTool(toolMode_, *this);
         if (!tool_)
             tool_ = std::make_unique<Tool>(*this);
@@ -322,6 +325,57 @@ void BoardEditor::Repaint(TBauteil& element) {
 void BoardEditor::RepaintDevice(const Rect& device) {
     if (BoardHost* host = board_.Host())
         host->InvalidateRect(device, false);
+}
+
+// --- Resize handles ----------------------------------------------------------------------------
+
+void BoardEditor::ShowHandles() {
+    BoardHost* host = board_.Host();
+    const std::vector<TBauteil*> selected = board_.Selected();
+    if (!host || selected.empty() || board_.Modus() != pm_Standard) {
+        HideHandles();
+        return;
+    }
+    Canvas& canvas = MeasuringCanvas();
+    std::optional<Rect> inner;
+    std::optional<Rect> redraw;
+    for (TBauteil* element : selected) {
+        const Rect i = Normalised(element->GetInnerBounds(canvas));
+        const Rect r = Normalised(element->GetRedrawBounds(canvas));
+        inner = inner ? United(*inner, i) : i;
+        redraw = redraw ? United(*redraw, r) : r;
+    }
+    if (!sizer_)
+        sizer_ = std::make_unique<TSizer>(host);
+    sizer_->Margin = std::max(0, inner->Left - redraw->Left);
+    sizer_->HandleSize = int(std::lround(300 / board_.Zoom()));
+    sizer_->HandleColour = colours::Black;
+    sizer_->PreviousRect = *inner;
+    sizer_->Limits = {0, 0, board_.Width(), board_.Height()};
+    const QPoint pixels = board_.ControlToBoard(QPoint(3, 3)) - board_.ControlToBoard(QPoint(0, 0));
+    sizer_->MinSize = {0, 0, std::abs(pixels.x()), std::abs(pixels.y())};
+    sizer_->SetFrame(*inner, canvas);
+}
+
+void BoardEditor::HideHandles() {
+    if (!sizer_)
+        return;
+    sizer_->InvalidateHandles(MeasuringCanvas());
+    sizer_.reset();
+}
+
+void BoardEditor::PaintOverlays(Canvas& canvas) {
+    if (!sizer_ || sizer_->Dragging())
+        return;
+    if (board_.CountSelected() == 0) {
+        sizer_.reset();
+        return;
+    }
+    // Drawn smaller than they are hit, so that they are easy to catch and hide little.
+    const int hitSize = sizer_->HandleSize;
+    sizer_->HandleSize = int(std::lround(120 / board_.Zoom()));
+    sizer_->DrawHandles(canvas);
+    sizer_->HandleSize = hitSize;
 }
 
 // --- Status lines ------------------------------------------------------------------------------

@@ -18,6 +18,7 @@ namespace karvel {
 class Canvas;
 class TBauteil;
 class TPlatine;
+class TSizer;
 
 // The status lines of a board at rest: "Board" and the side it is seen from.
 void ResetStatusLines(TPlatine& board);
@@ -99,6 +100,15 @@ public:
 
     ScrollDirection AutoscrollDirection() const { return scrollDirection_; }
 
+    // --- Resize handles around the selection of the select tool
+    // Puts the handles around what is selected now, or hides them when nothing is.
+    void ShowHandles();
+    void HideHandles();
+    TSizer* Handles() const { return sizer_.get(); }
+    // Draws what the editor shows over the board (the handles); the canvas is mapped like
+    // the board.
+    void PaintOverlays(Canvas& canvas);
+
 private:
     Tool& CurrentTool();
     void Answer(ToolAnswer answer);
@@ -117,6 +127,7 @@ private:
     int wheelRest_ = 0;
     std::optional<QPoint> lastPointer_;
     mutable std::unique_ptr<struct MeasuringSurface> measuring_;
+    std::unique_ptr<TSizer> sizer_;
 };
 
 } // namespace karvel

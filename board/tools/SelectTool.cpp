@@ -7,6 +7,7 @@
 #include "elements/Draht.h"
 #include "elements/Geometry.h"
 #include "elements/Gruppe.h"
+#include "elements/XSizer.h"
 #include "platform/Canvas.h"
 
 namespace karvel {
@@ -16,7 +17,7 @@ using enum TPlatinenModus;
 // --- Select tool -----------------------------------------------------------------------------
 
 bool SelectTool::Busy() const {
-    return move_ || vertex_ || frameStart_;
+    return move_ || vertex_ || frameStart_ || handleDrag_;
 }
 
 ToolAnswer SelectTool::Press(const PointerEvent& event) {
@@ -31,6 +32,8 @@ ToolAnswer SelectTool::Press(const PointerEvent& event) {
 
 void SelectTool::SelectPress(const PointerEvent& event) {
     TPlatine& board = Board();
+    if (StartHandleDrag(event))
+        return;
     TBauteil* selected = Editor().ElementAt(event.Control, true);
     if (selected && event.Shift()) {
         board.SetzeMarkierung(selected, false);
@@ -133,7 +136,9 @@ void SelectTool::StartFrame(const PointerEvent& event, bool keepSelection) {
 }
 
 ToolAnswer SelectTool::Move(const PointerEvent& event) {
-    if (vertex_) {
+    if (handleDrag_) {
+        FollowHandle(event);
+    } else if (vertex_) {
         FollowVertex(event);
     } else if (move_) {
         move_->Follow(event);
@@ -159,7 +164,9 @@ void SelectTool::FollowVertex(const PointerEvent& event) {
 ToolAnswer SelectTool::Release(const PointerEvent& event) {
     if (!event.Left())
         return ToolAnswer::Ignored;
-    if (vertex_)
+    if (handleDrag_)
+        EndHandleDrag();
+    else if (vertex_)
         EndVertex();
     else if (frameStart_)
         EndFrame(event);
@@ -168,6 +175,7 @@ ToolAnswer SelectTool::Release(const PointerEvent& event) {
     else
         return ToolAnswer::Ignored;
     Editor().EndOperation();
+    Editor().ShowHandles();
     return ToolAnswer::Handled;
 }
 
@@ -211,7 +219,9 @@ void SelectTool::EndMove() {
 
 void SelectTool::Cancel() {
     TPlatine& board = Board();
-    if (vertex_) {
+    if (handleDrag_) {
+        EndHandleDrag();
+    } else if (vertex_) {
         Editor().Repaint(*vertex_->Selected);
         *vertex_->Node = vertex_->Before;
         EndVertex();
@@ -232,7 +242,9 @@ void SelectTool::Cancel() {
 }
 
 void SelectTool::PointerLost() {
-    if (vertex_)
+    if (handleDrag_)
+        EndHandleDrag();
+    else if (vertex_)
         EndVertex();
     else if (move_)
         EndMove();
@@ -242,6 +254,8 @@ void SelectTool::PointerLost() {
 
 void SelectTool::Hover(const PointerEvent& event) {
     TPlatine& board = Board();
+    if (HoverHandles(event))
+        return;
     if (TBauteil* selected = Editor().ElementAt(event.Control, true)) {
         if (event.Shift()) {
             Editor().Host().SetPointerShape(PointerShape::Arrow);
@@ -268,6 +282,81 @@ void SelectTool::Hover(const PointerEvent& event) {
     if (board.CountSelected() == 0)
         Editor().ResetStatusLines();
     Editor().Host().SetPointerShape(PointerShape::ToolDefault);
+}
+
+// --- Resize handles ---------------------------------------------------------------------------
+
+bool SelectTool::StartHandleDrag(const PointerEvent& event) {
+    TSizer* sizer = Editor().Handles();
+    if (!sizer)
+        return false;
+    Canvas& canvas = Editor().MeasuringCanvas();
+    const int handle = sizer->HandleAt(event.Control, canvas);
+    if (handle == TSizer::None) {
+        Editor().HideHandles();
+        return false;
+    }
+    Board().MerkeZustand();
+    sizer->BeginDrag(handle, canvas);
+    handleDrag_ = true;
+    Board().Drag().HandleDrag = true;
+    Editor().BeginOperation();
+    return true;
+}
+
+void SelectTool::FollowHandle(const PointerEvent& event) {
+    TSizer* sizer = Editor().Handles();
+    if (!sizer)
+        return;
+    TPlatine& board = Board();
+    sizer->Drag(Editor().FineSnapped(event), Editor().MeasuringCanvas());
+    if (sizer->PreviousRect == sizer->CurrentRect)
+        return;
+    for (TBauteil* element : board.Selected()) {
+        board.InvalidateElement(*element);
+        element->FitToRect(sizer->PreviousRect, sizer->CurrentRect);
+        board.InvalidateElement(*element);
+    }
+    board.Fire(board.OnMyClick);
+}
+
+void SelectTool::EndHandleDrag() {
+    handleDrag_ = false;
+    Board().Drag().HandleDrag = false;
+    for (TBauteil* element : Board().Selected())
+        Board().RecomputeAnchors(*element);
+    Board().Fire(Board().OnChange);
+}
+
+// The cursor over a handle shows which way it sizes; seen from below, the diagonals swap.
+bool SelectTool::HoverHandles(const PointerEvent& event) {
+    TSizer* sizer = Editor().Handles();
+    if (!sizer)
+        return false;
+    const int handle = sizer->HandleAt(event.Control, Editor().MeasuringCanvas());
+    if (handle == TSizer::None)
+        return false;
+    const bool turned = Board().View().Loetseite;
+    PointerShape shape = PointerShape::SizeAll;
+    switch (handle) {
+    case TSizer::TopLeft:
+    case TSizer::BottomRight:
+        shape = turned ? PointerShape::SizeNeSw : PointerShape::SizeNwSe;
+        break;
+    case TSizer::TopRight:
+    case TSizer::BottomLeft:
+        shape = turned ? PointerShape::SizeNwSe : PointerShape::SizeNeSw;
+        break;
+    case TSizer::TopMiddle:
+    case TSizer::BottomMiddle:
+        shape = PointerShape::SizeVertical;
+        break;
+    default:
+        shape = PointerShape::SizeHorizontal;
+        break;
+    }
+    Editor().Host().SetPointerShape(shape);
+    return true;
 }
 
 // --- Placing -------------------------------------------------------------------------------

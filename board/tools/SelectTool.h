@@ -46,11 +46,16 @@ private:
     void EndFrame(const PointerEvent& event);
     void EndMove();
     void Hover(const PointerEvent& event);
+    bool HoverHandles(const PointerEvent& event);
+    bool StartHandleDrag(const PointerEvent& event);
+    void FollowHandle(const PointerEvent& event);
+    void EndHandleDrag();
 
     std::optional<SelectionMove> move_;
     std::optional<VertexDrag> vertex_;
     std::optional<QPoint> frameStart_;
     std::optional<QRect> frame_;
+    bool handleDrag_ = false;
 };
 
 // Placing mode: inserted elements follow the pointer until a left click places them; a right

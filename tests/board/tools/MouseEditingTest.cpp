@@ -7,12 +7,14 @@
 #include "board/tools/WireTools.h"
 #include "board/UndoHistory.h"
 #include "elements/Draht.h"
+#include "elements/Geometry.h"
 #include "elements/Gruppe.h"
 #include "elements/Kreis.h"
 #include "elements/Leiterbahn.h"
 #include "elements/TextLabelDialog.h"
 #include "elements/Trenner.h"
 #include "elements/Txtlabel.h"
+#include "elements/XSizer.h"
 #include "support/FakeHost.h"
 #include "support/SampleBoard.h"
 
@@ -253,6 +255,32 @@ TEST_F(MouseEditingTest, EscapeEndsAMoveWhereItBegan) {
     EXPECT_EQ(a->Nodes.front(), Hole(2, 2));
     EXPECT_TRUE(a->Placed());
     EXPECT_FALSE(editor.Busy());
+}
+
+TEST_F(MouseEditingTest, AHandleResizesTheSelectionAsOneUndoStep) {
+    TDraht* rect = AddLine({Hole(2, 2), Hole(6, 2), Hole(6, 5), Hole(2, 5)}, TBauteilTyp::btRect);
+    Click(Hole(4, 2));
+    ASSERT_TRUE(rect->IstMarkiert());
+    TSizer* handles = editor.Handles();
+    ASSERT_TRUE(handles) << "a click leaves the handles around the selection";
+    const Rect corner = Normalised(handles->HandleRect(TSizer::BottomRight));
+    const QPoint grab((corner.Left + corner.Right) / 2, (corner.Top + corner.Bottom) / 2);
+    MoveTo(grab);
+    EXPECT_EQ(host.pointer, PointerShape::SizeNwSe);
+    const int before = UndoSteps();
+    Down(grab);
+    MoveTo(grab + QPoint(400, 300));
+    Up(grab + QPoint(400, 300));
+    EXPECT_EQ(UndoSteps(), before + 1);
+    EXPECT_EQ(rect->Nodes[0], Hole(2, 2)) << "the opposite corner stays";
+    // A corner follows the pointer's height and keeps the proportions.
+    const QPoint far = rect->Nodes[2] - rect->Nodes[0];
+    EXPECT_NEAR(rect->Nodes[2].y(), grab.y() + 300, 20);
+    EXPECT_NEAR(double(far.x()) / far.y(), 4.0 / 3.0, 0.02);
+    ASSERT_TRUE(editor.Handles());
+    editor.ChooseTool(pm_Draht);
+    MoveTo(Hole(1, 1));
+    EXPECT_FALSE(editor.Handles()) << "other tools show no handles";
 }
 
 // --- Placing ---------------------------------------------------------------------------------
