@@ -35,6 +35,10 @@ bool IsFileCommand(CommandId id) {
     case TabToLast:
     case TabMoveLeft:
     case TabMoveRight:
+    case BoardProperties:
+    case TabRename:
+    case UndoDepth:
+    case FileAutoSave:
         return true;
     default:
         return false;

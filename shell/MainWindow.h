@@ -261,6 +261,7 @@ private:
     void DeleteCurrentBoard();
     void ImportProject();
     void MoveCurrentBoard(int to);
+    void EditBoardProperties(bool nameOnly);
 
     // Printing and export (MainWindowOutput.cpp)
     QString PrintTitle() const;

@@ -1,12 +1,14 @@
 // The project on disk and its board tabs: new, save, save as, the board commands of the Board
 // menu and the tab menu, and the periodic backup.
 
+#include "board/BoardProperties.h"
 #include "board/Platine.h"
 #include "board/ProjectFile.h"
 #include "board/stream/LoadError.h"
 #include "board/stream/StreamError.h"
 #include "shell/BoardArea.h"
 #include "shell/MainWindow.h"
+#include "shell/NumberLocale.h"
 #include "shell/ScrollBoxEx.h"
 
 #include <QtCore/QFileInfo>
@@ -67,6 +69,26 @@ void MainWindow::FileCommand(int tag) {
     case CommandId::TabMoveRight:
         MoveCurrentBoard(current_ + 1);
         break;
+    case CommandId::BoardProperties:
+        EditBoardProperties(false);
+        break;
+    case CommandId::TabRename:
+        EditBoardProperties(true);
+        break;
+    case CommandId::UndoDepth: {
+        const DialogScope scope(*this);
+        if (const std::optional<int> depth =
+                dialogs_->AskUndoDepth(this, view_.UndoDepth, view_.Sprache))
+            SetUndoDepth(*depth);
+        break;
+    }
+    case CommandId::FileAutoSave: {
+        const DialogScope scope(*this);
+        if (const std::optional<AutoSaveSettings> chosen = dialogs_->EditAutoSave(
+                this, {autoSave_.Enabled(), autoSave_.Interval()}, view_.Sprache))
+            SetAutoSave(chosen->Enabled, chosen->Minutes);
+        break;
+    }
     default:
         break;
     }
@@ -261,6 +283,28 @@ void MainWindow::MoveCurrentBoard(int to) {
     boards_.insert(boards_.begin() + to, std::move(moved));
     SelectBoard(to);
     CurrentBoard().SetModified(true);
+}
+
+void MainWindow::EditBoardProperties(bool nameOnly) {
+    TPlatine& board = CurrentBoard();
+    std::optional<BoardPropertiesText> chosen;
+    {
+        const DialogScope scope(*this);
+        chosen = dialogs_->EditBoardProperties(
+            this, PropertiesOf(board, NumberLocale(view_.Sprache)), nameOnly, view_.Sprache);
+    }
+    if (!chosen)
+        return;
+    if (nameOnly) {
+        board.SetPlatinenName(chosen->Name);
+        board.SetModified(true);
+    } else {
+        ApplyBoardProperties(board, *chosen);
+        board.FitBoard();
+        if (BoardHost* host = board.Host())
+            host->Repaint();
+    }
+    area_->Tabs().setTabText(current_, board.PlatinenName());
 }
 
 // --- Backup ------------------------------------------------------------------------------------

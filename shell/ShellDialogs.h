@@ -3,6 +3,7 @@
 // answer them without a user.
 
 #include "platform/Language.h"
+#include "shell/SettingsDialogs.h"
 
 #include <optional>
 #include <QtCore/QString>
@@ -42,6 +43,14 @@ public:
     virtual SaveAnswer AskToSave(QWidget* parent, const QString& caption, const QString& text) = 0;
     // A Yes / No question; true for Yes.
     virtual bool Confirm(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // Name, size and offset of a board; with nameOnly the rest is shown but disabled.
+    virtual std::optional<BoardPropertiesText> EditBoardProperties(QWidget* parent,
+                                                                   const BoardPropertiesText& now,
+                                                                   bool nameOnly,
+                                                                   Language language) = 0;
+    virtual std::optional<int> AskUndoDepth(QWidget* parent, int depth, Language language) = 0;
+    virtual std::optional<AutoSaveSettings> EditAutoSave(QWidget* parent, AutoSaveSettings now,
+                                                         Language language) = 0;
     // A board layout file (".KVB") to start a board with; empty when cancelled.
     virtual QString ChooseBoardLayout(QWidget* parent, const QString& folder,
                                       Language language) = 0;
@@ -68,6 +77,19 @@ public:
                      const QString& text) override;
     SaveAnswer AskToSave(QWidget* parent, const QString& caption, const QString& text) override;
     bool Confirm(QWidget* parent, const QString& caption, const QString& text) override;
+    std::optional<BoardPropertiesText> EditBoardProperties(QWidget* parent,
+                                                           const BoardPropertiesText& now,
+                                                           bool nameOnly,
+                                                           Language language) override {
+        return RunBoardPropertiesDialog(parent, now, nameOnly, language);
+    }
+    std::optional<int> AskUndoDepth(QWidget* parent, int depth, Language language) override {
+        return RunUndoDepthDialog(parent, depth, language);
+    }
+    std::optional<AutoSaveSettings> EditAutoSave(QWidget* parent, AutoSaveSettings now,
+                                                 Language language) override {
+        return RunAutoSaveDialog(parent, now, language);
+    }
     QString ChooseBoardLayout(QWidget* parent, const QString& folder, Language language) override;
     std::optional<QColor> ChooseColour(QWidget* parent, const QColor& initial) override;
     void ShowAbout(QWidget* parent, Language language) override;

@@ -1,3 +1,4 @@
+#include "board/BoardProperties.h"
 #include "board/Platine.h"
 #include "board/ProjectFile.h"
 #include "elements/Draht.h"
@@ -161,6 +162,39 @@ TEST_F(ProjectFilesTest, NewReadsTheLayoutFirstAndImportKeepsTheTitle) {
     EXPECT_EQ(shown->BoardCount(), 3);
     EXPECT_EQ(shown->TabCaption(2), QStringLiteral("Imported"));
     EXPECT_EQ(shown->windowTitle(), title);
+}
+
+TEST_F(ProjectFilesTest, PropertiesRenameAndSettingsDialogsChangeOnlyWhatTheyAreFor) {
+    TPlatine& board = shown.Board();
+    const int width = board.Width();
+    shown.dialogs->nextProperties = std::nullopt;
+    Trigger(CommandId::BoardProperties);
+    EXPECT_EQ(board.Width(), width) << "Cancel changes nothing";
+    EXPECT_FALSE(shown.dialogs->propertiesNameOnly);
+
+    BoardPropertiesText renamed = *shown.dialogs->shownProperties;
+    renamed.Name = QStringLiteral("Amplifier");
+    renamed.Width = QStringLiteral("1");
+    shown.dialogs->nextProperties = renamed;
+    Trigger(CommandId::TabRename);
+    EXPECT_TRUE(shown.dialogs->propertiesNameOnly);
+    EXPECT_EQ(board.PlatinenName(), QStringLiteral("Amplifier"));
+    EXPECT_EQ(shown->TabCaption(shown->CurrentIndex()), QStringLiteral("Amplifier"));
+    EXPECT_EQ(board.Width(), width) << "renaming leaves the size alone";
+
+    renamed.Width = QStringLiteral("50,8");
+    shown.dialogs->nextProperties = renamed;
+    Trigger(CommandId::BoardProperties);
+    EXPECT_EQ(board.Width(), 5080);
+    EXPECT_TRUE(board.KannRueckgaengig());
+
+    // The same undo depth again keeps every history.
+    shown.dialogs->nextUndoDepth = shown->View().UndoDepth;
+    Trigger(CommandId::UndoDepth);
+    EXPECT_TRUE(board.KannRueckgaengig());
+    shown.dialogs->nextUndoDepth = shown->View().UndoDepth + 1;
+    Trigger(CommandId::UndoDepth);
+    EXPECT_FALSE(board.KannRueckgaengig());
 }
 
 } // namespace

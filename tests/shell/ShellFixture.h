@@ -49,6 +49,16 @@ public:
         confirmations.push_back(text);
         return confirmAnswer;
     }
+    std::optional<BoardPropertiesText> EditBoardProperties(QWidget*, const BoardPropertiesText& now,
+                                                           bool nameOnly, Language) override {
+        shownProperties = now;
+        propertiesNameOnly = nameOnly;
+        return nextProperties;
+    }
+    std::optional<int> AskUndoDepth(QWidget*, int, Language) override { return nextUndoDepth; }
+    std::optional<AutoSaveSettings> EditAutoSave(QWidget*, AutoSaveSettings, Language) override {
+        return nextAutoSave;
+    }
     QString ChooseBoardLayout(QWidget*, const QString& folder, Language) override {
         lastLayoutFolder = folder;
         return nextLayout;
@@ -80,6 +90,11 @@ public:
     std::vector<QString> confirmations;
     bool confirmAnswer = false;
     QString nextLayout;
+    std::optional<BoardPropertiesText> shownProperties;
+    bool propertiesNameOnly = false;
+    std::optional<BoardPropertiesText> nextProperties;
+    std::optional<int> nextUndoDepth;
+    std::optional<AutoSaveSettings> nextAutoSave;
     QString lastLayoutFolder;
     int openDialogs = 0;
     std::vector<Message> messages;
