@@ -39,6 +39,7 @@ bool IsFileCommand(CommandId id) {
     case TabRename:
     case UndoDepth:
     case FileAutoSave:
+    case FillBitmap:
         return true;
     default:
         return false;

@@ -262,6 +262,7 @@ private:
     void ImportProject();
     void MoveCurrentBoard(int to);
     void EditBoardProperties(bool nameOnly);
+    void LoadFillPicture();
 
     // Printing and export (MainWindowOutput.cpp)
     QString PrintTitle() const;

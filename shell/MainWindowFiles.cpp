@@ -69,6 +69,9 @@ void MainWindow::FileCommand(int tag) {
     case CommandId::TabMoveRight:
         MoveCurrentBoard(current_ + 1);
         break;
+    case CommandId::FillBitmap:
+        LoadFillPicture();
+        break;
     case CommandId::BoardProperties:
         EditBoardProperties(false);
         break;
@@ -305,6 +308,26 @@ void MainWindow::EditBoardProperties(bool nameOnly) {
             host->Repaint();
     }
     area_->Tabs().setTabText(current_, board.PlatinenName());
+}
+
+// The picture goes into every selected shape; one that cannot be read changes nothing.
+void MainWindow::LoadFillPicture() {
+    QString path;
+    {
+        const DialogScope scope(*this);
+        path = dialogs_->ChooseFillPicture(this, view_.ProgramFolder + QStringLiteral("/Bitmaps"),
+                                           view_.Sprache);
+    }
+    if (path.isEmpty() || CurrentBoard().SetzeFuellbild(path))
+        return;
+    const DialogScope scope(*this);
+    dialogs_->ShowMessage(this, MessageIcon::Warning, LoadErrorCaption(),
+                          view_
+                              .Tr(QStringLiteral("\"%1\" ist kein Bild, das gelesen werden kann; "
+                                                 "die Füllung bleibt, wie sie war."),
+                                  QStringLiteral("\"%1\" is not a picture that can be read; the "
+                                                 "fill stays as it was."))
+                              .arg(path));
 }
 
 // --- Backup ------------------------------------------------------------------------------------

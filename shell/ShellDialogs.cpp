@@ -81,6 +81,21 @@ bool QtShellDialogs::Confirm(QWidget* parent, const QString& caption, const QStr
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
+QString QtShellDialogs::ChooseFillPicture(QWidget* parent, const QString& folder,
+                                          Language language) {
+    QFileDialog dialog(parent);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilters({Tr(language, QStringLiteral("Bilder (*.bmp *.png *.jpg *.jpeg *.gif)"),
+                              QStringLiteral("Pictures (*.bmp *.png *.jpg *.jpeg *.gif)"))});
+    dialog.setDirectory(folder);
+    dialog.setWindowTitle(
+        Tr(language, QStringLiteral("Bitmapfüllung laden"), QStringLiteral("Load bitmap")));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front();
+}
+
 QString QtShellDialogs::ChooseBoardLayout(QWidget* parent, const QString& folder,
                                           Language language) {
     QFileDialog dialog(parent);

@@ -48,6 +48,9 @@ public:
                                                                    const BoardPropertiesText& now,
                                                                    bool nameOnly,
                                                                    Language language) = 0;
+    // A picture to fill shapes with; empty when cancelled.
+    virtual QString ChooseFillPicture(QWidget* parent, const QString& folder,
+                                      Language language) = 0;
     virtual std::optional<int> AskUndoDepth(QWidget* parent, int depth, Language language) = 0;
     virtual std::optional<AutoSaveSettings> EditAutoSave(QWidget* parent, AutoSaveSettings now,
                                                          Language language) = 0;
@@ -83,6 +86,7 @@ public:
                                                            Language language) override {
         return RunBoardPropertiesDialog(parent, now, nameOnly, language);
     }
+    QString ChooseFillPicture(QWidget* parent, const QString& folder, Language language) override;
     std::optional<int> AskUndoDepth(QWidget* parent, int depth, Language language) override {
         return RunUndoDepthDialog(parent, depth, language);
     }

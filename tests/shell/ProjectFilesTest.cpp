@@ -197,5 +197,24 @@ TEST_F(ProjectFilesTest, PropertiesRenameAndSettingsDialogsChangeOnlyWhatTheyAre
     EXPECT_FALSE(board.KannRueckgaengig());
 }
 
+TEST_F(ProjectFilesTest, AFillPictureThatCannotBeReadIsToldAndChangesNothing) {
+    TPlatine& board = shown.Board();
+    board.Add(test::MakeWire(TBauteilTyp::btRect, {{0, 0}, {508, 0}, {508, 508}, {0, 508}}));
+    board.MarkiereAlle(true);
+    shown->DoMenues();
+    ASSERT_TRUE(shown->Action(CommandId::FillBitmap).isEnabled());
+    const QString broken = folder.filePath(QStringLiteral("broken.bmp"));
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("BM not really");
+    file.close();
+    shown.dialogs->nextPicture = broken;
+    const bool couldUndo = board.KannRueckgaengig();
+    Trigger(CommandId::FillBitmap);
+    ASSERT_FALSE(shown.dialogs->messages.empty());
+    EXPECT_TRUE(shown.dialogs->messages.back().Text.contains(broken));
+    EXPECT_EQ(board.KannRueckgaengig(), couldUndo) << "no undo step for nothing";
+}
+
 } // namespace
 } // namespace karvel

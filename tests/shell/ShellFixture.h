@@ -55,6 +55,7 @@ public:
         propertiesNameOnly = nameOnly;
         return nextProperties;
     }
+    QString ChooseFillPicture(QWidget*, const QString&, Language) override { return nextPicture; }
     std::optional<int> AskUndoDepth(QWidget*, int, Language) override { return nextUndoDepth; }
     std::optional<AutoSaveSettings> EditAutoSave(QWidget*, AutoSaveSettings, Language) override {
         return nextAutoSave;
@@ -94,6 +95,7 @@ public:
     bool propertiesNameOnly = false;
     std::optional<BoardPropertiesText> nextProperties;
     std::optional<int> nextUndoDepth;
+    QString nextPicture;
     std::optional<AutoSaveSettings> nextAutoSave;
     QString lastLayoutFolder;
     int openDialogs = 0;
