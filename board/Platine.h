@@ -158,6 +158,9 @@ public:
     // when a single group is selected), on the hole grid, as one undo step.
     void AlignSelection(Alignment alignment);
 
+    // Puts the text labels behind every other element, keeping their order, so that a click
+    // reaches the element a label lies on.
+    void LabelsBehind();
     // Repaints an element's redraw area, when the board is shown.
     void InvalidateElement(TBauteil& element);
     // Sets the anchors of an element's contacts from its points: the hole a point lies on the

@@ -51,6 +51,18 @@ std::vector<TBauteil*> TPlatine::Selected() const {
     return selected;
 }
 
+void TPlatine::LabelsBehind() {
+    const auto isLabel = [](const std::unique_ptr<TBauteil>& e) {
+        return e->BauteilTyp == TBauteilTyp::btText;
+    };
+    if (std::is_partitioned(bauteile_.begin(), bauteile_.end(), isLabel))
+        return;
+    std::stable_partition(bauteile_.begin(), bauteile_.end(), isLabel);
+    for (const auto& element : bauteile_)
+        if (isLabel(element))
+            InvalidateElement(*element);
+}
+
 void TPlatine::InvalidateElement(TBauteil& element) {
     if (host_)
         WithMeasuringCanvas([&](Canvas& canvas) { element.Invalidate(*host_, canvas); });

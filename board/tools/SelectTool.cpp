@@ -32,6 +32,7 @@ ToolAnswer SelectTool::Press(const PointerEvent& event) {
 
 void SelectTool::SelectPress(const PointerEvent& event) {
     TPlatine& board = Board();
+    board.LabelsBehind();
     if (StartHandleDrag(event))
         return;
     TBauteil* selected = Editor().ElementAt(event.Control, true);

@@ -175,6 +175,20 @@ TEST_F(MouseEditingTest, AClickAloneSelectsAndLeavesNoUndoStep) {
     EXPECT_EQ(board.CountSelected(), 0) << "a click on empty board deselects";
 }
 
+TEST_F(MouseEditingTest, AClickPutsLabelsBehindSoThatItReachesWhatTheyLieOn) {
+    auto label = std::make_unique<TTextLabel>();
+    label->Position = Hole(4, 2);
+    label->SetTextString(QStringLiteral("VCC"));
+    TDraht* wire = AddLine({Hole(2, 2), Hole(6, 2)}, TBauteilTyp::btDraht);
+    TBauteil* added = board.Add(std::move(label));
+    added->SetIstMarkiert(false);
+    TDraht* other = AddLine({Hole(2, 5), Hole(6, 5)});
+    Click(Hole(15, 8));
+    EXPECT_EQ(board.At(0), added);
+    EXPECT_EQ(board.At(1), wire);
+    EXPECT_EQ(board.At(2), other) << "the others keep their order";
+}
+
 TEST_F(MouseEditingTest, AFrameSelectsWhatItTouchesOnTheWorkingSideAndShiftAdds) {
     TDraht* left = AddLine({Hole(1, 1), Hole(3, 1)});
     TDraht* right = AddLine({Hole(10, 1), Hole(12, 1)});
