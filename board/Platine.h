@@ -114,6 +114,8 @@ public:
     bool PlatziereBauteil(const QByteArray& stream);
     // The same for a two-lead part, whose leads are then stretched hole to hole.
     bool PlatziereZweipol(const QByteArray& stream);
+    // Takes back what placing brought in and is not placed yet.
+    void RemoveUnplaced();
 
     // --- Operations on the selection. Those that change elements take an undo snapshot
     // first and repaint what they change.

@@ -119,6 +119,17 @@ bool TPlatine::PlatziereBauteil(const QByteArray& stream) {
     return true;
 }
 
+void TPlatine::RemoveUnplaced() {
+    std::vector<TBauteil*> unplaced;
+    for (const auto& element : bauteile_)
+        if (!element->Placed())
+            unplaced.push_back(element.get());
+    for (TBauteil* element : unplaced) {
+        InvalidateElement(*element);
+        Remove(element);
+    }
+}
+
 bool TPlatine::PlatziereZweipol(const QByteArray& stream) {
     MerkeZustand();
     TBauteil* part = ReadTransfer(stream);

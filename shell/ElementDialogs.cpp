@@ -4,6 +4,7 @@
 #include "elements/Gruppe.h"
 #include "elements/Txtlabel.h"
 #include "platform/Colour.h"
+#include "shell/DialogParts.h"
 #include "shell/NumberLocale.h"
 
 #include <QtWidgets/QButtonGroup>
@@ -24,17 +25,8 @@ namespace karvel {
 
 namespace {
 
-QString T(Language language, const char* german, const char* english) {
-    return Tr(language, QString::fromUtf8(german), QString::fromUtf8(english));
-}
-
-QDialogButtonBox* OkCancel(QDialog& dialog, Language language) {
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Cancel)->setText(T(language, "&Abbrechen", "&Cancel"));
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    return buttons;
-}
+using dialog_parts::OkCancel;
+using dialog_parts::T;
 
 QDoubleSpinBox* Millimetres(double value, double low, double high, Language language) {
     auto* box = new QDoubleSpinBox;

@@ -31,6 +31,7 @@ class QLabel;
 namespace karvel {
 
 class ElementClipboard;
+struct ProjectLoad;
 
 class BoardArea;
 class BoardControl;
@@ -260,6 +261,7 @@ private:
     void DuplicateCurrentBoard();
     void DeleteCurrentBoard();
     void ImportProject();
+    std::optional<ProjectLoad> ReadBoardsOf(const QString& path);
     void MoveCurrentBoard(int to);
     void EditBoardProperties(bool nameOnly);
     void LoadFillPicture();

@@ -248,21 +248,10 @@ void MainWindow::ImportProject() {
     }
     if (chosen.isEmpty())
         return;
-    ProjectLoad load;
-    try {
-        load = ReadProjectFile(chosen, view_);
-    } catch (const VersionError& error) {
-        ShowLoadError(VersionError::Caption(view_.Sprache), error.Message(view_.Sprache),
-                      MessageIcon::Warning);
+    std::optional<ProjectLoad> read = ReadBoardsOf(chosen);
+    if (!read)
         return;
-    } catch (const FileOpenError& error) {
-        ShowLoadError(LoadErrorCaption(), error.Message(view_.Sprache), MessageIcon::Error);
-        return;
-    }
-    if (load.Boards.empty()) {
-        ShowNoBoardError(chosen, load.Error ? load.Error->Message(view_.Sprache) : QString());
-        return;
-    }
+    ProjectLoad& load = *read;
     for (std::unique_ptr<TPlatine>& board : load.Boards) {
         board->SetDateiname(projectFileName_);
         AddBoardTab(std::move(board));

@@ -206,9 +206,8 @@ QString MainWindow::LoadErrorCaption() const {
     return view_.Tr(QStringLiteral("Lesefehler"), QStringLiteral("Read error"));
 }
 
-// Reads the whole file first: a file that yields no board leaves the project as it was.
-bool MainWindow::LoadProject(const QString& path) {
-    loading_->Begin(QFileInfo(path).fileName());
+// The boards of a project file, or nothing when it yields none; then the reason was shown.
+std::optional<ProjectLoad> MainWindow::ReadBoardsOf(const QString& path) {
     ProjectLoad load;
     try {
         load = ReadProjectFile(path, view_);
@@ -219,18 +218,28 @@ bool MainWindow::LoadProject(const QString& path) {
                           MessageIcon::Warning);
         else
             ShowNoBoardError(path, {});
-        return false;
+        return std::nullopt;
     } catch (const FileOpenError& error) {
         loading_->End();
         ShowLoadError(ProgramTitle, error.Message(view_.Sprache), MessageIcon::Error);
-        return false;
+        return std::nullopt;
     }
     DropBrokenBoard(load);
     if (load.Boards.empty()) {
         loading_->End();
         ShowNoBoardError(path, load.Error ? load.Error->Message(view_.Sprache) : QString());
-        return false;
+        return std::nullopt;
     }
+    return load;
+}
+
+// Reads the whole file first: a file that yields no board leaves the project as it was.
+bool MainWindow::LoadProject(const QString& path) {
+    loading_->Begin(QFileInfo(path).fileName());
+    std::optional<ProjectLoad> read = ReadBoardsOf(path);
+    if (!read)
+        return false;
+    ProjectLoad& load = *read;
     loading_->SetProgress(100);
     RemoveAllBoards();
     projectFileName_ = ProjectNameFor(path);

@@ -1,5 +1,6 @@
 #include "shell/SettingsDialogs.h"
 
+#include "shell/DialogParts.h"
 #include "shell/NumberLocale.h"
 
 #include <QtWidgets/QCheckBox>
@@ -16,17 +17,8 @@ namespace karvel {
 
 namespace {
 
-QString T(Language language, const char* german, const char* english) {
-    return Tr(language, QString::fromUtf8(german), QString::fromUtf8(english));
-}
-
-QDialogButtonBox* OkCancel(QDialog& dialog, Language language) {
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Cancel)->setText(T(language, "&Abbrechen", "&Cancel"));
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    return buttons;
-}
+using dialog_parts::OkCancel;
+using dialog_parts::T;
 
 QLineEdit* MillimetreField(const QString& text) {
     auto* field = new QLineEdit(text);

@@ -45,17 +45,28 @@ QStringList OpenProjectFilters(Language language) {
     return {QStringLiteral("Karvel-Projekte (*.rst)"), QStringLiteral("Sicherungsdatei (*.bak)")};
 }
 
-QString QtShellDialogs::ChooseProjectToOpen(QWidget* parent, const QString& folder,
-                                            Language language) {
+namespace {
+
+// An existing file to open; empty when cancelled.
+QString ChooseFileToOpen(QWidget* parent, const QString& title, const QStringList& filters,
+                         const QString& folder) {
     QFileDialog dialog(parent);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setNameFilters(OpenProjectFilters(language));
+    dialog.setNameFilters(filters);
     dialog.setDirectory(folder);
-    dialog.setWindowTitle(Tr(language, QStringLiteral("Öffnen"), QStringLiteral("Open")));
+    dialog.setWindowTitle(title);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().front();
+}
+
+} // namespace
+
+QString QtShellDialogs::ChooseProjectToOpen(QWidget* parent, const QString& folder,
+                                            Language language) {
+    return ChooseFileToOpen(parent, Tr(language, QStringLiteral("Öffnen"), QStringLiteral("Open")),
+                            OpenProjectFilters(language), folder);
 }
 
 void QtShellDialogs::ShowMessage(QWidget* parent, MessageIcon icon, const QString& caption,
@@ -83,31 +94,19 @@ bool QtShellDialogs::Confirm(QWidget* parent, const QString& caption, const QStr
 
 QString QtShellDialogs::ChooseFillPicture(QWidget* parent, const QString& folder,
                                           Language language) {
-    QFileDialog dialog(parent);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setNameFilters({Tr(language, QStringLiteral("Bilder (*.bmp *.png *.jpg *.jpeg *.gif)"),
-                              QStringLiteral("Pictures (*.bmp *.png *.jpg *.jpeg *.gif)"))});
-    dialog.setDirectory(folder);
-    dialog.setWindowTitle(
-        Tr(language, QStringLiteral("Bitmapfüllung laden"), QStringLiteral("Load bitmap")));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().front();
+    return ChooseFileToOpen(
+        parent, Tr(language, QStringLiteral("Bitmapfüllung laden"), QStringLiteral("Load bitmap")),
+        {Tr(language, QStringLiteral("Bilder (*.bmp *.png *.jpg *.jpeg *.gif)"),
+            QStringLiteral("Pictures (*.bmp *.png *.jpg *.jpeg *.gif)"))},
+        folder);
 }
 
 QString QtShellDialogs::ChooseBoardLayout(QWidget* parent, const QString& folder,
                                           Language language) {
-    QFileDialog dialog(parent);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setNameFilters({Tr(language, QStringLiteral("Karvel-Platinenlayouts (*.KVB *.kvb)"),
-                              QStringLiteral("Karvel board layouts (*.KVB *.kvb)"))});
-    dialog.setDirectory(folder);
-    dialog.setWindowTitle(QStringLiteral("Board Layouts"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().front();
+    return ChooseFileToOpen(parent, QStringLiteral("Board Layouts"),
+                            {Tr(language, QStringLiteral("Karvel-Platinenlayouts (*.KVB *.kvb)"),
+                                QStringLiteral("Karvel board layouts (*.KVB *.kvb)"))},
+                            folder);
 }
 
 std::optional<QColor> QtShellDialogs::ChooseColour(QWidget* parent, const QColor& initial) {

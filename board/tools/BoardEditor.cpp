@@ -263,10 +263,6 @@ void BoardEditor::EndOperation() {
     }
 }
 
-bool BoardEditor::OperationRunning() const {
-    return operation_;
-}
-
 void BoardEditor::TakeArmedSnapshot() {
     if (!snapshotArmed_)
         return;
@@ -311,11 +307,6 @@ TBauteil* BoardEditor::ElementAt(QPoint control, bool selectedOnly) const {
             return &element;
     }
     return nullptr;
-}
-
-Rect BoardEditor::DeviceBounds(TBauteil& element) const {
-    Canvas& canvas = MeasuringCanvas();
-    return Normalised(canvas.LPtoDP(element.GetRedrawBounds(canvas)));
 }
 
 void BoardEditor::Repaint(TBauteil& element) {

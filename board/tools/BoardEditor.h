@@ -72,7 +72,6 @@ public:
     bool OnBoard(QPoint control) const;
     void BeginOperation();
     void EndOperation();
-    bool OperationRunning() const;
     // The undo snapshot of a drag is taken at its first movement: a click alone leaves none.
     void ArmSnapshot() { snapshotArmed_ = true; }
     void DisarmSnapshot() { snapshotArmed_ = false; }
@@ -86,7 +85,6 @@ public:
 
     // The topmost element under a control pixel, or among the selected ones only.
     TBauteil* ElementAt(QPoint control, bool selectedOnly) const;
-    Rect DeviceBounds(TBauteil& element) const;
     void Repaint(TBauteil& element);
     void RepaintDevice(const Rect& device);
     // Runs with a canvas mapped like the view (hit tests, bounds).

@@ -395,14 +395,7 @@ ToolAnswer PlacingTool::Release(const PointerEvent& event) {
 
 void PlacingTool::Cancel() {
     TPlatine& board = Board();
-    std::vector<TBauteil*> unplaced;
-    for (const auto& element : board.Bauteile())
-        if (!element->Placed())
-            unplaced.push_back(element.get());
-    for (TBauteil* element : unplaced) {
-        board.InvalidateElement(*element);
-        board.Remove(element);
-    }
+    board.RemoveUnplaced();
     Finish();
 }
 

@@ -114,14 +114,7 @@ void StretchTool::Place(const PointerEvent& event) {
 // Escape or a right click before the first hole: the part goes again.
 void StretchTool::Cancel() {
     TPlatine& board = Board();
-    std::vector<TBauteil*> unplaced;
-    for (const auto& element : board.Bauteile())
-        if (!element->Placed())
-            unplaced.push_back(element.get());
-    for (TBauteil* element : unplaced) {
-        board.InvalidateElement(*element);
-        board.Remove(element);
-    }
+    board.RemoveUnplaced();
     part_ = nullptr;
     Finish();
 }

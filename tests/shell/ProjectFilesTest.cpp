@@ -103,8 +103,6 @@ TEST_F(ProjectFilesTest, AFailedSaveKeepsTheOldFileAndTheProjectAndSaysWhy) {
 
     // Yes at the prompt with a save that fails: the project stays open.
     shown.dialogs->saveAnswer = SaveAnswer::Yes;
-    shown.dialogs->nextSaveFile = folder.filePath(QStringLiteral("missing/folder/x.rst"));
-    shown->SaveProject(true);
     shown.dialogs->nextProject = path;
     const int boards = shown->BoardCount();
     shown.Board().SetModified(true);
