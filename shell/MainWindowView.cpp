@@ -13,6 +13,7 @@
 #include "shell/CommandTable.h"
 #include "shell/CursorLibrary.h"
 #include "shell/Icons.h"
+#include "shell/LibraryController.h"
 #include "shell/Palette.h"
 #include "shell/Ruler.h"
 #include "shell/RulerScale.h"
@@ -244,6 +245,7 @@ void MainWindow::ApplySettings(const WindowSettings& settings) {
     exportDir_ = settings.ExportDir;
     SetOutlineMode(settings.Umrissmodus);
     SetRulersVisible(settings.RulersVisible);
+    libraryPages_->ShowPage(settings.LastLib);
 }
 
 void MainWindow::SolderSideCommand(int) {

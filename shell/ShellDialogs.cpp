@@ -120,6 +120,12 @@ QString QtShellDialogs::ChooseFileToSave(QWidget* parent, const SaveFileRequest&
     return dialog.selectedFiles().front();
 }
 
+bool QtShellDialogs::Confirm(QWidget* parent, const QString& caption, const QString& text) {
+    return QMessageBox::question(parent, caption, WithLineBreaks(text),
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
 void QtShellDialogs::SetUpPrinter(QWidget* parent, QPrinter& printer, Language language) {
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(

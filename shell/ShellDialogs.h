@@ -50,6 +50,13 @@ public:
     virtual QString ChooseFileToSave(QWidget* parent, const SaveFileRequest& request) = 0;
     // The system's printer setup; whatever it answers, the printer keeps what was chosen.
     virtual void SetUpPrinter(QWidget* parent, QPrinter& printer, Language language) = 0;
+    // A question answered Yes or No, No offered first; true for Yes.
+    virtual bool Confirm(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // The library page dialog: the page's name (at most 36 characters) beside its file's name;
+    // the name on OK, nothing on Cancel.
+    virtual std::optional<QString> AskLibraryPageName(QWidget* parent, Language language,
+                                                      const QString& name,
+                                                      const QString& fileName) = 0;
 };
 
 // The name filters of the project open dialog: projects and, in German, backups.
@@ -68,6 +75,10 @@ public:
     bool RunComponentAssistant(ComponentAssistantDialog& dialog) override;
     QString ChooseFileToSave(QWidget* parent, const SaveFileRequest& request) override;
     void SetUpPrinter(QWidget* parent, QPrinter& printer, Language language) override;
+    bool Confirm(QWidget* parent, const QString& caption, const QString& text) override;
+    std::optional<QString> AskLibraryPageName(QWidget* parent, Language language,
+                                              const QString& name,
+                                              const QString& fileName) override;
 };
 
 } // namespace karvel
