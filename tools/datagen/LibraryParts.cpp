@@ -13,9 +13,10 @@ namespace {
 
 constexpr int TextHeight = 130;
 constexpr int PinTextHeight = 100;
+constexpr int SignHeight = 160;
 constexpr int LabelGap = 40;
 // Leads of standing parts reach this far from their holes in under the body.
-constexpr int LeadIn = 60;
+constexpr int LeadIn = 40;
 constexpr int OutlineWidth = 10;
 
 constexpr Colour Outline = RgbColour(20, 20, 20);
@@ -138,6 +139,13 @@ void NameLeftOf(TGruppe& part, const QString& name, int right, int y, Colour col
         Label(name, {right - LabelGap - width, y - PinTextHeight / 2 - 10}, PinTextHeight, colour));
 }
 
+// A plus sign whose right edge is at the point, vertically centred on it.
+void PlusSign(TGruppe& part, QPoint rightMiddle) {
+    part.AddMember(Label(QStringLiteral("+"),
+                         rightMiddle - QPoint(SignHeight * 6 / 10, SignHeight / 2 + 10), SignHeight,
+                         colours::Black));
+}
+
 // The first digits of a value in ohms and the power of ten that follows them.
 std::vector<int> ColourDigits(int ohms, int digits) {
     int limit = 1;
@@ -229,7 +237,7 @@ std::unique_ptr<TGruppe> StandingResistor(const Identity& identity, QPoint first
     part->AddMember(Disc(a, Radius * 3 / 5, BandColours.at(std::size_t(ColourDigits(ohms, 2)[0]))));
     part->AddMember(Disc(a, Radius * 2 / 5, CarbonBody));
     // The second lead comes up beside the body and is bent back over its top.
-    part->AddMember(Lead(Down(first, 1), a + QPoint(0, 40)));
+    part->AddMember(Lead(Down(first, 1), a + QPoint(0, LeadIn / 2)));
     LabelsBeside(*part, Around(a, Radius, Radius));
     return Finished(std::move(part));
 }
@@ -267,10 +275,9 @@ std::unique_ptr<TGruppe> RadialElectrolytic(const Identity& identity, QPoint plu
     constexpr double Bottom = std::numbers::pi / 2;
     part->AddMember(Shape(Arc(centre, radius, radius, Bottom - Half, Bottom + Half, 12),
                           ElectrolyticStripe, Outline, 0));
-    part->AddMember(Label(QStringLiteral("−"), centre + QPoint(-45, radius * 2 / 3 - 20),
-                          PinTextHeight, ElectrolyticBlue));
-    const QPoint plusHole = HoleCentre(plus);
-    NameLeftOf(*part, QStringLiteral("+"), body.Left, plusHole.y(), colours::Black);
+    part->AddMember(Label(QStringLiteral("−"), centre + QPoint(-60, radius * 2 / 3 - 40),
+                          SignHeight, ElectrolyticBlue));
+    PlusSign(*part, {body.Left - 30, HoleCentre(plus).y()});
     StandingLeads(*part, plus, pitches);
     LabelsBeside(*part, body);
     return Finished(std::move(part));
@@ -283,11 +290,11 @@ std::unique_ptr<TGruppe> AxialElectrolytic(const Identity& identity, QPoint plus
     part->AddMember(Shape(RoundedRect(body, 90), ElectrolyticBlue));
     // The minus end carries the stripe; the plus end the groove of its seal.
     part->AddMember(Band(body, 0.70, 0.24, ElectrolyticStripe));
-    part->AddMember(Label(QStringLiteral("−"), {Centre(body).x() - 45, body.Top + 780},
-                          PinTextHeight, ElectrolyticBlue));
+    part->AddMember(Label(QStringLiteral("−"), {Centre(body).x() - 60, body.Top + 760}, SignHeight,
+                          ElectrolyticBlue));
     part->AddMember(Polyline({{body.Left + 20, body.Top + 110}, {body.Right - 20, body.Top + 110}},
                              Outline, 15));
-    NameLeftOf(*part, QStringLiteral("+"), body.Left, body.Top + 60, colours::Black);
+    PlusSign(*part, {body.Left - 30, body.Top + 60});
     LabelsBeside(*part, body);
     return Finished(std::move(part));
 }

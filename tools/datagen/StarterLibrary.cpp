@@ -187,7 +187,7 @@ std::vector<StarterPart> Regulators() {
          Package(false, outGroundIn, outGroundInEn)},
         {ic,
          Same(QStringLiteral("LM317")),
-         {QStringLiteral("Einstellbarer Regler TO-220, Adj A E"),
+         {QStringLiteral("Einstellregler TO-220, Adj A E"),
           QStringLiteral("Adjustable regulator TO-220")},
          Package(true, adjustOutIn, adjustOutInEn)},
     };
