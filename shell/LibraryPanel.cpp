@@ -62,6 +62,9 @@ LibraryPanel::LibraryPanel(Language language, QWidget* parent)
     scrollBox_->verticalScrollBar()->setSingleStep(32);
     scrollBox_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scrollBox_->setFrameShape(QFrame::StyledPanel);
+    // Below a short page the box shows the library's background, not a board view's grey.
+    scrollBox_->setBackgroundRole(QPalette::Window);
+    scrollBox_->viewport()->setBackgroundRole(QPalette::Window);
     scrollBox_->viewport()->installEventFilter(this);
     SetBackground(LibraryBackground);
 

@@ -28,8 +28,11 @@ void LibraryView::mousePressEvent(QMouseEvent* event) {
 }
 
 void LibraryView::mouseMoveEvent(QMouseEvent* event) {
-    if (OnHover)
-        OnHover(event->position().toPoint());
+    // While a button is held the view keeps the mouse wherever it goes, also after a click
+    // has sent the pointer over to the board: only a move over the view itself counts.
+    const QPoint at = event->position().toPoint();
+    if (OnHover && event->buttons() == Qt::NoButton && rect().contains(at))
+        OnHover(at);
     QWidget::mouseMoveEvent(event);
 }
 

@@ -190,6 +190,16 @@ TEST_F(LibraryWindowTest, HoveringShowsThePartsKindAndValue) {
     test::MouseMove(View(), Middle(QStringLiteral("NPN TO-92, E B C")));
     EXPECT_EQ(shown_->Display().First(), QStringLiteral("Q2: NPN TO-92, E B C"));
     EXPECT_EQ(shown_->Display().Second(), QStringLiteral("2N3904"));
+    // A click sends the pointer over to the board while the view still holds the mouse: the
+    // moves it then reports are not over the view's parts.
+    const QPoint other = Middle(QStringLiteral("NPN TO-92, C B E"));
+    for (const QPoint at : {other, QPoint(View().width() + 300, other.y())}) {
+        const bool held = at == other;
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(View().mapToGlobal(at)),
+                         Qt::NoButton, held ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&View(), &move);
+        EXPECT_EQ(shown_->Display().First(), QStringLiteral("Q2: NPN TO-92, E B C"));
+    }
 }
 
 TEST_F(LibraryWindowTest, ARightClickChoosesThePartAndOpensTheLibraryMenu) {
