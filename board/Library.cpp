@@ -155,6 +155,7 @@ int Library::LastNamed(const QString& name) const {
 
 void Library::NewPage(const QString& name) {
     SaveShown();
+    QDir().mkpath(folder_);
     const QString path = NextFreePageFile(folder_);
     view_.EmptyPage(name.left(HeaderNameLength));
     view_.SetPagePath(path);

@@ -68,6 +68,7 @@ LibraryController::~LibraryController() {
 
 void LibraryController::Open(const QString& folder) {
     library_.reset();
+    panel_.SetLibraryFolder(folder);
     if (folder.isEmpty()) {
         panel_.SetPageNames({});
         return;
@@ -117,6 +118,14 @@ void LibraryController::Tell(const LibraryProblem& problem) {
 std::vector<CommandId> LibraryController::UnavailableCommands() const {
     if (!library_)
         return {LibraryCommands.begin(), LibraryCommands.end()};
+    if (library_->ShownPage() == nullptr) {
+        // Without a page only a first one can be made.
+        std::vector<CommandId> unavailable;
+        for (const CommandId id : LibraryCommands)
+            if (id != LibraryNewPage && id != LibPopupNewPage)
+                unavailable.push_back(id);
+        return unavailable;
+    }
     if (TGruppe::Dialog() == nullptr)
         return {ComponentAddToLibrary, PopupAddToLibrary, LibPopupProperties};
     return {};
@@ -310,7 +319,8 @@ void LibraryController::AddToLibrary() {
         AskComponent(single != nullptr && single->IsComponent ? FieldsOf(*single) : lastFields_);
     if (!fields)
         return;
-    TGruppe* added = page_.AddComponent(board->KopiereMarkierte(), *fields);
+    transferStream_ = board->KopiereMarkierte();
+    TGruppe* added = page_.AddComponent(transferStream_, *fields);
     panel_.FitWidth();
     if (added != nullptr)
         if (const TBibo::Slot* slot = page_.SlotOf(added))

@@ -28,15 +28,11 @@ constexpr int MostFittingRounds = 3;
 } // namespace
 
 LibraryPanel::LibraryPanel(Language language, QWidget* parent)
-    : QWidget(parent), pageList_(new QComboBox(this)), scrollBox_(new TScrollBoxEx(this)),
-      back_(new QToolButton(this)), forward_(new QToolButton(this)) {
-    noPages_ = new QLabel(Tr(language,
-                             QStringLiteral("Keine Bibliotheksseite installiert.\n\n"
-                                            "Bibliotheksseiten (*.lib) gehören in den Ordner "
-                                            "\"Lib\" des Programmordners."),
-                             QStringLiteral("No library page is installed.\n\n"
-                                            "Library pages (*.lib) belong in the folder \"Lib\" "
-                                            "of the program folder.")));
+    : QWidget(parent), language_(language), pageList_(new QComboBox(this)),
+      scrollBox_(new TScrollBoxEx(this)), back_(new QToolButton(this)),
+      forward_(new QToolButton(this)) {
+    noPages_ = new QLabel;
+    SetLibraryFolder({});
     noPages_->setObjectName(QStringLiteral("KeineBibliothek"));
     noPages_->setWordWrap(true);
     noPages_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
@@ -116,6 +112,21 @@ void LibraryPanel::SetPageNames(const QStringList& names) {
     forward_->setEnabled(any);
     scrollBox_->setVisible(any);
     noPages_->setVisible(!any);
+}
+
+void LibraryPanel::SetLibraryFolder(const QString& folder) {
+    const QString where =
+        folder.isEmpty() ? Tr(language_, QStringLiteral("den Ordner \"Lib\" des Programmordners"),
+                              QStringLiteral("the folder \"Lib\" of the program folder"))
+                         : Tr(language_, QStringLiteral("den Ordner \"%1\""),
+                              QStringLiteral("the folder \"%1\""))
+                               .arg(folder);
+    noPages_->setText(Tr(language_,
+                         QStringLiteral("Keine Bibliotheksseite installiert.\n\n"
+                                        "Bibliotheksseiten (*.lib) gehören in %1."),
+                         QStringLiteral("No library page is installed.\n\n"
+                                        "Library pages (*.lib) belong in %1."))
+                          .arg(where));
 }
 
 bool LibraryPanel::ShowsNoPageNote() const {

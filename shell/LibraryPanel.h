@@ -36,6 +36,8 @@ public:
     // The names of the installed library pages; none shows the note that there is none.
     void SetPageNames(const QStringList& names);
     bool ShowsNoPageNote() const;
+    // The folder the note names as the place for library pages.
+    void SetLibraryFolder(const QString& folder);
     // Marks the page shown in the page list, without reporting a choice.
     void SetShownPage(int index);
 
@@ -57,6 +59,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    Language language_;
     QLabel* noPages_;
     QComboBox* pageList_;
     TScrollBoxEx* scrollBox_;

@@ -225,6 +225,18 @@ TEST_F(LibraryTest, ANewPageIsWrittenInTheFreeFileAndShown) {
               QStringLiteral("Meine Teile"));
 }
 
+TEST_F(LibraryTest, AFirstPageMakesTheFolderItIsKeptIn) {
+    const QString folder = folder_.filePath(QStringLiteral("not/yet"));
+    Library library(bibo_, folder);
+    library.OnProblem = [this](const LibraryProblem& p) { problems_.push_back(p); };
+    library.Fill(0);
+    EXPECT_EQ(library.Shown(), -1);
+    library.NewPage(QStringLiteral("Erste"));
+    EXPECT_TRUE(problems_.empty());
+    EXPECT_TRUE(QFile::exists(QDir(folder).filePath(QStringLiteral("LIB1.Lib"))));
+    EXPECT_EQ(library.Shown(), 0);
+}
+
 TEST_F(LibraryTest, RenamingSavesThePageAndShowsItUnderItsNewName) {
     WritePage(QStringLiteral("LIB1.Lib"), QStringLiteral("A"), {QStringLiteral("kept")});
     WritePage(QStringLiteral("LIB2.Lib"), QStringLiteral("B"));

@@ -19,6 +19,7 @@
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <QtWidgets/QComboBox>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QScrollArea>
 #include <QtWidgets/QToolButton>
@@ -375,6 +376,20 @@ TEST(LibraryDamagedPageTest, IsNamedAtStartAndNeverWrittenOver) {
     EXPECT_EQ(shown.dialogs->messages.size(), 2u) << "told that the page is not changed";
     shown->close();
     EXPECT_EQ(Bytes(path), damaged);
+}
+
+TEST(LibraryWithoutFolderTest, AnEmptyFolderIsNamedInTheNote) {
+    QTemporaryDir folder;
+    ShownWindow shown(Language::English, {folder.path(), {}});
+    EXPECT_TRUE(shown->Library().ShowsNoPageNote());
+    const auto* note = shown->Library().findChild<QLabel*>(QStringLiteral("KeineBibliothek"));
+    ASSERT_NE(note, nullptr);
+    EXPECT_TRUE(note->text().contains(folder.path()));
+    // A first page can still be made there.
+    shown.dialogs->nextPageName = QStringLiteral("Mine");
+    shown->Execute(CommandId::LibraryNewPage);
+    EXPECT_TRUE(QFile::exists(QDir(folder.path()).filePath(QStringLiteral("LIB1.Lib"))));
+    EXPECT_FALSE(shown->Library().ShowsNoPageNote());
 }
 
 TEST(LibraryWithoutFolderTest, ShowsTheNoteAndRunsNoLibraryCommand) {
