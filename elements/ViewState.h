@@ -28,7 +28,7 @@ struct ViewState {
     int UndoDepth = 10;
     Language Sprache = Language::German;
     bool ClipboardFilled = false;
-    // Where the program's data folders lie ("Data", "Board Layouts", "Lib", "Bitmaps").
+    // Where the program's data folders lie ("Data", "Board Layouts", "Library", "Bitmaps").
     QString ProgramFolder;
 
     // The side new elements are created on: always the side being worked on.

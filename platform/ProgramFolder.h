@@ -1,7 +1,8 @@
 #pragma once
 // Where the data that lies beside the program is found: the folders "Data", "Board Layouts",
-// "Lib" and "Bitmaps". An installed program keeps them in its share folder; a program run from
-// the build tree finds them in the source tree's resources.
+// "Library" (the library pages that come with it) and "Bitmaps". An installed program keeps them
+// in its share folder; a program run from the build tree finds them in the source tree's
+// resources.
 
 #include <QtCore/QString>
 

@@ -70,9 +70,27 @@ std::array<Command, CommandCount> WithBoardCommands(std::array<Command, CommandC
     return table;
 }
 
+// The library's commands all go through one handler as well, adding to the library included.
+std::array<Command, CommandCount> WithLibraryCommands(std::array<Command, CommandCount> table) {
+    for (Command& command : table) {
+        const bool library = (command.Id >= CommandId::LibraryNewPage &&
+                              command.Id <= CommandId::LibraryDeleteComponent) ||
+                             (command.Id >= CommandId::LibPopupToTop &&
+                              command.Id <= CommandId::LibPopupDeletePage) ||
+                             command.Id == CommandId::ComponentAddToLibrary ||
+                             command.Id == CommandId::PopupAddToLibrary;
+        if (!library)
+            continue;
+        command.Handle = &MainWindow::LibraryCommand;
+        command.Tag = int(command.Id);
+        command.Available = true;
+    }
+    return table;
+}
+
 // A command the program cannot carry out yet is listed unavailable: shown, and disabled.
 const std::array<Command, CommandCount>& Table() {
-    static const std::array<Command, CommandCount> table = WithBoardCommands({{
+    static const std::array<Command, CommandCount> table = WithLibraryCommands(WithBoardCommands({{
         {.Id = CommandId::FileNew,
          .Name = "Neu1",
          .German = "&Neu...",
@@ -1046,7 +1064,7 @@ const std::array<Command, CommandCount>& Table() {
          .Kind = CommandKind::Key,
          .Handle = &MainWindow::NextBoardCommand,
          .Available = true},
-    }});
+    }}));
     return table;
 }
 

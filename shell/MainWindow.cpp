@@ -7,6 +7,7 @@
 #include "shell/BoardControl.h"
 #include "shell/ColourGrid.h"
 #include "shell/ComponentAssistantDialog.h"
+#include "shell/LibraryController.h"
 #include "shell/LibraryPanel.h"
 #include "shell/LoadingWindow.h"
 #include "shell/PrintDlg.h"
@@ -47,6 +48,7 @@ MainWindow::MainWindow(Options options)
     CreateToolColumn();
     ApplyLanguage();
     DefaultToolWindowPlacement();
+    ConnectLibrary(options.Library);
 
     AddBoardTab(std::make_unique<TPlatine>(view_));
     SetForeground(colourGrid_->Foreground());
@@ -62,8 +64,9 @@ MainWindow::MainWindow(Options options)
 }
 
 MainWindow::~MainWindow() {
-    // The boards go before the widgets that show them.
+    // The boards and the library page go before the widgets that show them.
     boards_.clear();
+    libraryPages_.reset();
 }
 
 void MainWindow::BuildLayout() {
@@ -118,6 +121,7 @@ void MainWindow::FirstShow() {
                      QStringLiteral("Insufficient colour resolution!")));
         library_->SetBackground(Qt::white);
     }
+    libraryPages_->StartShowingProblems();
     // The views have their real size only now: fit the boards into them.
     if (QLayout* own = layout())
         own->activate();
@@ -140,6 +144,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
+    libraryPages_->SaveShown();
     if (OnClosed)
         OnClosed();
 }

@@ -4,6 +4,7 @@
 // comes from the command table and reaches the current board, the project or the window.
 
 #include "board/CommandId.h"
+#include "board/LibraryFolder.h"
 #include "board/Platine.h"
 #include "board/PlatinenTyp.h"
 #include "elements/ViewState.h"
@@ -39,6 +40,7 @@ class ComponentAssistantDialog;
 class ColourGrid;
 class InfoDisplay;
 struct WindowSettings;
+class LibraryController;
 class LibraryPanel;
 class LoadingWindow;
 class TPlatine;
@@ -58,6 +60,8 @@ public:
         Language Sprache = Language::German;
         // The desktop's dialogs when none are given.
         std::unique_ptr<ShellDialogs> Dialogs;
+        // The user's library folder; none leaves the library without pages.
+        LibrarySetup Library;
     };
 
     explicit MainWindow(Options options);
@@ -120,6 +124,7 @@ public:
     QMenu& BoardTabPopup() const { return *tabMenu_; }
     BoardArea& Area() const { return *area_; }
     LibraryPanel& Library() const { return *library_; }
+    LibraryController& LibraryPages() const { return *libraryPages_; }
     QToolBar& ToolColumnBar() const { return *toolColumn_; }
     ColourGrid& Colours() const { return *colourGrid_; }
     QComboBox& PenWidths() const { return *penWidths_; }
@@ -169,6 +174,8 @@ public:
     void FillCommand(int tag);
     // The component assistant: its dialog, then the part it made into placing on the board.
     void AssistantCommand(int tag);
+    // The library's commands, adding to the library included; the tag is the CommandId.
+    void LibraryCommand(int tag);
     // The assistant's dialog once it was opened; it stays for the rest of the run.
     ComponentAssistantDialog* Assistant() const { return assistant_.get(); }
 
@@ -270,6 +277,10 @@ private:
     QString PrintTitle() const;
     void AfterPrintWindow();
 
+    // The library (MainWindowLibrary.cpp)
+    void ConnectLibrary(const LibrarySetup& setup);
+    void PlaceLibraryPart(const QByteArray& part, bool stretchLeads);
+
     // Enabling (MainWindowEnabling.cpp)
     void ApplyCommandStates();
     void UpdateInformation();
@@ -310,6 +321,7 @@ private:
     std::vector<QMenu*> mainMenus_;
     BoardArea* area_ = nullptr;
     LibraryPanel* library_ = nullptr;
+    std::unique_ptr<LibraryController> libraryPages_;
     QToolBar* toolColumn_ = nullptr;
     ColourGrid* colourGrid_ = nullptr;
     QComboBox* penWidths_ = nullptr;

@@ -8,6 +8,7 @@
 #include "shell/BoardArea.h"
 #include "shell/CommandTable.h"
 #include "shell/InfoDisplay.h"
+#include "shell/LibraryController.h"
 
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLineEdit>
@@ -32,6 +33,7 @@ void MainWindow::ApplyCommandStates() {
     inputs.HasUndo = CurrentBoard().KannRueckgaengig();
     inputs.HasRedo = CurrentBoard().KannWiederherstellen();
     inputs.BoardCount = BoardCount();
+    inputs.LibraryComponentSelected = libraryPages_->HasCurrent();
     const EnablingState state = EvaluateRules(CurrentBoard(), inputs);
     for (const Command& command : CommandTable()) {
         // The submenu follows the hidden tool windows instead.
@@ -39,6 +41,8 @@ void MainWindow::ApplyCommandStates() {
             continue;
         Action(command.Id).setEnabled(command.Available && state.Allows(command.Id));
     }
+    for (const CommandId id : libraryPages_->UnavailableCommands())
+        Action(id).setEnabled(false);
     penWidths_->setEnabled(state.PenWidthList);
     contourAmount_->setEnabled(state.ContourAmount &&
                                FindCommand(CommandId::ContourOriginal).Available);

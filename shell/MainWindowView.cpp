@@ -15,6 +15,7 @@
 #include "shell/CommandTable.h"
 #include "shell/CursorLibrary.h"
 #include "shell/Icons.h"
+#include "shell/LibraryController.h"
 #include "shell/Palette.h"
 #include "shell/Ruler.h"
 #include "shell/RulerScale.h"
@@ -250,6 +251,7 @@ void MainWindow::ApplySettings(const WindowSettings& settings) {
     exportDir_ = settings.ExportDir;
     SetOutlineMode(settings.Umrissmodus);
     SetRulersVisible(settings.RulersVisible);
+    libraryPages_->ShowPage(settings.LastLib);
 }
 
 void MainWindow::SolderSideCommand(int) {

@@ -1,6 +1,7 @@
 #include "shell/ProgramStart.h"
 
 #include "board/ViewStateSettings.h"
+#include "platform/ProgramFolder.h"
 #include "platform/ProgramSettings.h"
 #include "shell/AboutWindow.h"
 #include "shell/MainWindow.h"
@@ -97,8 +98,11 @@ std::unique_ptr<MainWindow> StartProgram(StartRequest request) {
     if (request.Line.Splash)
         splash.emplace(language, request.SplashMilliseconds);
 
-    auto window =
-        std::make_unique<MainWindow>(MainWindow::Options{language, std::move(request.Dialogs)});
+    // The user's library pages lie beside the settings, or in the user's data folder.
+    LibrarySetup library = LibraryFolder::Prepare(request.SettingsFolder, FindProgramFolder(),
+                                                  language, request.LibraryUserFolder);
+    auto window = std::make_unique<MainWindow>(
+        MainWindow::Options{language, std::move(request.Dialogs), std::move(library)});
     const WindowSettings main = settings.Read();
     ApplyMainWindowSettings(main, window->View());
     // The layout editor is created after the main window; its view values are the ones in force.

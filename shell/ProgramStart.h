@@ -3,6 +3,7 @@
 // settings files, the title picture while the main window is built, the window at its stored
 // place inside the screen, and the project named on the command line.
 
+#include "board/LibraryFolder.h"
 #include "platform/SettingsStore.h"
 #include "shell/CommandLine.h"
 #include "shell/ShellDialogs.h"
@@ -19,6 +20,8 @@ struct StartRequest {
     // Where "SPRACHE.INI", "KARVEL.INI" and "LAYOUT.INI" lie: the program's own folder.
     QString SettingsFolder;
     QString UserFolder = SettingsStore::DefaultUserFolder();
+    // Where the library pages go when the program's folder cannot take them.
+    QString LibraryUserFolder = LibraryFolder::DefaultUserFolder();
     // The desktop's dialogs when none are given.
     std::unique_ptr<ShellDialogs> Dialogs;
     // How long the title picture stays up at least, the building of the window included.

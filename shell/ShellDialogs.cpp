@@ -86,12 +86,6 @@ SaveAnswer QtShellDialogs::AskToSave(QWidget* parent, const QString& caption, co
     return SaveAnswer::Cancel;
 }
 
-bool QtShellDialogs::Confirm(QWidget* parent, const QString& caption, const QString& text) {
-    return QMessageBox::question(parent, caption, WithLineBreaks(text),
-                                 QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
-}
-
 QString QtShellDialogs::ChooseFillPicture(QWidget* parent, const QString& folder,
                                           Language language) {
     return ChooseFileToOpen(
@@ -152,6 +146,12 @@ QString QtShellDialogs::ChooseFileToSave(QWidget* parent, const SaveFileRequest&
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().front();
+}
+
+bool QtShellDialogs::Confirm(QWidget* parent, const QString& caption, const QString& text) {
+    return QMessageBox::question(parent, caption, WithLineBreaks(text),
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
 }
 
 void QtShellDialogs::SetUpPrinter(QWidget* parent, QPrinter& printer, Language language) {

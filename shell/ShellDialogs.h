@@ -41,8 +41,6 @@ public:
     virtual void ShowMessage(QWidget* parent, MessageIcon icon, const QString& caption,
                              const QString& text) = 0;
     virtual SaveAnswer AskToSave(QWidget* parent, const QString& caption, const QString& text) = 0;
-    // A Yes / No question; true for Yes.
-    virtual bool Confirm(QWidget* parent, const QString& caption, const QString& text) = 0;
     // Name, size and offset of a board; with nameOnly the rest is shown but disabled.
     virtual std::optional<BoardPropertiesText> EditBoardProperties(QWidget* parent,
                                                                    const BoardPropertiesText& now,
@@ -67,6 +65,13 @@ public:
     virtual QString ChooseFileToSave(QWidget* parent, const SaveFileRequest& request) = 0;
     // The system's printer setup; whatever it answers, the printer keeps what was chosen.
     virtual void SetUpPrinter(QWidget* parent, QPrinter& printer, Language language) = 0;
+    // A question answered Yes or No, No offered first; true for Yes.
+    virtual bool Confirm(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // The library page dialog: the page's name (at most 36 characters) beside its file's name;
+    // the name on OK, nothing on Cancel.
+    virtual std::optional<QString> AskLibraryPageName(QWidget* parent, Language language,
+                                                      const QString& name,
+                                                      const QString& fileName) = 0;
 };
 
 // The name filters of the project open dialog: projects and, in German, backups.
@@ -79,7 +84,6 @@ public:
     void ShowMessage(QWidget* parent, MessageIcon icon, const QString& caption,
                      const QString& text) override;
     SaveAnswer AskToSave(QWidget* parent, const QString& caption, const QString& text) override;
-    bool Confirm(QWidget* parent, const QString& caption, const QString& text) override;
     std::optional<BoardPropertiesText> EditBoardProperties(QWidget* parent,
                                                            const BoardPropertiesText& now,
                                                            bool nameOnly,
@@ -101,6 +105,10 @@ public:
     bool RunComponentAssistant(ComponentAssistantDialog& dialog) override;
     QString ChooseFileToSave(QWidget* parent, const SaveFileRequest& request) override;
     void SetUpPrinter(QWidget* parent, QPrinter& printer, Language language) override;
+    bool Confirm(QWidget* parent, const QString& caption, const QString& text) override;
+    std::optional<QString> AskLibraryPageName(QWidget* parent, Language language,
+                                              const QString& name,
+                                              const QString& fileName) override;
 };
 
 } // namespace karvel

@@ -45,10 +45,6 @@ public:
         saveQuestions.push_back(text);
         return saveAnswer;
     }
-    bool Confirm(QWidget*, const QString&, const QString& text) override {
-        confirmations.push_back(text);
-        return confirmAnswer;
-    }
     std::optional<BoardPropertiesText> EditBoardProperties(QWidget*, const BoardPropertiesText& now,
                                                            bool nameOnly, Language) override {
         shownProperties = now;
@@ -86,10 +82,18 @@ public:
             onPrinterSetup(printer);
     }
 
+    bool Confirm(QWidget*, const QString& caption, const QString& text) override {
+        confirmations.push_back({MessageIcon::Question, caption, text});
+        return confirmAnswer;
+    }
+    std::optional<QString> AskLibraryPageName(QWidget*, Language, const QString& name,
+                                              const QString& fileName) override {
+        pageNameRequests.push_back({name, fileName});
+        return nextPageName;
+    }
+
     QString nextProject;
     QString lastFolder;
-    std::vector<QString> confirmations;
-    bool confirmAnswer = false;
     QString nextLayout;
     std::optional<BoardPropertiesText> shownProperties;
     bool propertiesNameOnly = false;
@@ -114,6 +118,11 @@ public:
     int printerSetups = 0;
     // What the user chooses in the printer setup.
     std::function<void(QPrinter&)> onPrinterSetup;
+    std::vector<Message> confirmations;
+    bool confirmAnswer = false;
+    // The library page dialog: what it was shown (name, file) and what it answers.
+    std::vector<std::pair<QString, QString>> pageNameRequests;
+    std::optional<QString> nextPageName;
 };
 
 // The main window as the program shows it, offscreen.
@@ -121,10 +130,11 @@ struct ShownWindow {
     FakeDialogs* dialogs = nullptr;
     std::unique_ptr<MainWindow> window;
 
-    explicit ShownWindow(Language language = Language::German) {
+    explicit ShownWindow(Language language = Language::German, LibrarySetup library = {}) {
         auto fake = std::make_unique<FakeDialogs>();
         dialogs = fake.get();
-        window = std::make_unique<MainWindow>(MainWindow::Options{language, std::move(fake)});
+        window = std::make_unique<MainWindow>(
+            MainWindow::Options{language, std::move(fake), std::move(library)});
         window->resize(1200, 800);
         window->show();
         QApplication::processEvents();

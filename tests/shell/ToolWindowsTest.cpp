@@ -69,7 +69,7 @@ TEST(ToolWindowsTest, DialogsHideFloatingToolWindowsWhileTheyAreOpen) {
     };
     auto watching = std::make_unique<Watching>();
     Watching* dialogs = watching.get();
-    MainWindow window({Language::German, std::move(watching)});
+    MainWindow window({Language::German, std::move(watching), {}});
     window.show();
     window.PlaceToolWindow(7,
                            ToolWindowPlacement::FromStored(QStringLiteral("none"), 100, 100, true));

@@ -75,7 +75,7 @@ TEST_P(LibraryNoteTest, AnEmptyLibrarySaysThatNoPageIsInstalled) {
     panel.show();
     EXPECT_TRUE(panel.ShowsNoPageNote());
     EXPECT_TRUE(panel.PageList()->isHidden()) << "no blank list";
-    const auto* note = qobject_cast<const QLabel*>(panel.ScrollBox()->widget());
+    const auto* note = panel.findChild<const QLabel*>(QStringLiteral("KeineBibliothek"));
     ASSERT_NE(note, nullptr);
     EXPECT_TRUE(note->text().startsWith(GetParam() == Language::English
                                             ? u"No library page is installed."
@@ -84,6 +84,7 @@ TEST_P(LibraryNoteTest, AnEmptyLibrarySaysThatNoPageIsInstalled) {
     EXPECT_FALSE(panel.ShowsNoPageNote());
     EXPECT_FALSE(panel.PageList()->isHidden());
     EXPECT_EQ(panel.PageList()->count(), 2);
+    EXPECT_FALSE(note->isVisible());
 }
 
 } // namespace

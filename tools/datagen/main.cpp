@@ -7,6 +7,7 @@
 #include "tools/datagen/SampleProject.h"
 #include "tools/datagen/SolderPointPicture.h"
 #include "tools/datagen/StandardBoards.h"
+#include "tools/datagen/StarterLibrary.h"
 
 #include <cstdio>
 #include <QtCore/QDir>
@@ -50,7 +51,8 @@ int main(int argc, char** argv) {
     const QString layouts = QStringLiteral("Board Layouts");
     const QString data = QStringLiteral("Data");
     const QString examples = QStringLiteral("examples");
-    for (const QString& folder : {QStringLiteral("pictures"), layouts, data, examples}) {
+    const QString library = QStringLiteral("Library");
+    for (const QString& folder : {QStringLiteral("pictures"), layouts, data, examples, library}) {
         if (!MakeFolder(resources, folder))
             return 1;
     }
@@ -63,7 +65,8 @@ int main(int argc, char** argv) {
     written << picture;
     if (Failed(karvel::datagen::WriteStandardBoards(resources.filePath(layouts), written)) ||
         Failed(karvel::datagen::WriteLegacyLayouts(resources.filePath(data), written)) ||
-        Failed(karvel::datagen::WriteGradientBitmaps(resources, written)))
+        Failed(karvel::datagen::WriteGradientBitmaps(resources, written)) ||
+        Failed(karvel::datagen::WriteStarterLibrary(resources.filePath(library), written)))
         return 1;
     const QString sample = resources.filePath(examples + QStringLiteral("/555-blinker.rst"));
     if (Failed(karvel::datagen::WriteSampleProject(sample)))

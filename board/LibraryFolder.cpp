@@ -1,0 +1,103 @@
+#include "board/LibraryFolder.h"
+
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtCore/QFileInfo>
+
+namespace karvel {
+
+namespace {
+
+const QString LibName = QStringLiteral("Lib");
+
+// A folder's entry of that name, its case aside; the name as given when there is none.
+QString FindEntry(const QString& folder, const QString& name) {
+    const QDir dir(folder);
+    if (QFileInfo::exists(dir.filePath(name)))
+        return dir.filePath(name);
+    for (const QString& entry : dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return dir.filePath(entry);
+    }
+    return dir.filePath(name);
+}
+
+} // namespace
+
+bool IsLibraryPageFile(const QString& fileName) {
+    return fileName.endsWith(QStringLiteral(".lib"), Qt::CaseInsensitive) && fileName.size() > 4;
+}
+
+std::vector<QString> LibraryPageFiles(const QString& folder) {
+    std::vector<QString> files;
+    const QDir dir(folder);
+    for (const QString& entry : dir.entryList(QDir::Files, QDir::Name)) {
+        if (IsLibraryPageFile(entry))
+            files.push_back(dir.filePath(entry));
+    }
+    return files;
+}
+
+QString LibraryFolder::DefaultUserFolder() {
+    QString base = qEnvironmentVariable("XDG_DATA_HOME");
+    if (base.isEmpty() || QDir::isRelativePath(base))
+        base = QDir::homePath() + QStringLiteral("/.local/share");
+    return QDir(base).filePath(QStringLiteral("karvel/Lib"));
+}
+
+QString LibraryFolder::ShippedPages(const QString& dataFolder, Language language) {
+    return QDir(dataFolder)
+        .filePath(UsesEnglish(language) ? QStringLiteral("Library/en")
+                                        : QStringLiteral("Library/de"));
+}
+
+bool LibraryFolder::CanHoldPages(const QString& folder) {
+    const QFileInfo info(folder);
+    if (info.exists())
+        return info.isDir() && info.isWritable();
+    const QFileInfo parent(info.absolutePath());
+    return parent.isDir() && parent.isWritable();
+}
+
+QString LibraryFolder::Choose(const QString& programFolder, const QString& userFolder,
+                              const WritableCheck& canWrite) {
+    if (!programFolder.isEmpty()) {
+        const QString beside = FindEntry(programFolder, LibName);
+        if (canWrite(beside))
+            return beside;
+    }
+    return userFolder;
+}
+
+QString LibraryFolder::Seed(const QString& folder, const QString& shipped, Language language) {
+    if (!LibraryPageFiles(folder).empty())
+        return {};
+    const auto failed = [&](const QString& reason) {
+        return Tr(language,
+                  QStringLiteral("Die mitgelieferten Bibliotheksseiten konnten nicht nach \"%1\" "
+                                 "kopiert werden: %2"),
+                  QStringLiteral("The library pages that come with the program could not be "
+                                 "copied to \"%1\": %2"))
+            .arg(folder, reason);
+    };
+    if (!QDir().mkpath(folder))
+        return failed(Tr(language, QStringLiteral("der Ordner lässt sich nicht anlegen."),
+                         QStringLiteral("the folder cannot be created.")));
+    for (const QString& page : LibraryPageFiles(shipped)) {
+        QFile source(page);
+        // A copy goes to a temporary file first: a failed one leaves no half page behind.
+        if (!source.copy(QDir(folder).filePath(QFileInfo(page).fileName())))
+            return failed(source.errorString());
+    }
+    return {};
+}
+
+LibrarySetup LibraryFolder::Prepare(const QString& programFolder, const QString& dataFolder,
+                                    Language language, const QString& userFolder) {
+    LibrarySetup setup;
+    setup.Folder = Choose(programFolder, userFolder);
+    setup.Problem = Seed(setup.Folder, ShippedPages(dataFolder, language), language);
+    return setup;
+}
+
+} // namespace karvel
