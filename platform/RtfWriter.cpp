@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <optional>
+#include <QtGui/QFontInfo>
 #include <QtGui/QTextBlock>
 #include <QtGui/QTextDocument>
 #include <QtGui/QTextList>
@@ -78,7 +79,9 @@ private:
     RunFormat RunOf(const QTextCharFormat& format) {
         RunFormat run;
         const QFont fallback = document_.defaultFont();
-        QString family = fallback.family();
+        // The family the default font stands for here, rather than a generic name such as
+        // "Sans Serif" that another reader cannot look up.
+        QString family = QFontInfo(fallback).family();
         if (format.hasProperty(QTextFormat::FontFamilies)) {
             const QStringList families = format.fontFamilies().toStringList();
             if (!families.isEmpty())
