@@ -242,6 +242,10 @@ void FuegeStuecklisteEin(const TPlatine& board, QTextCursor& cursor, ListKind ki
     list.setDefaultFont(cursor.document()->defaultFont());
     SchreibeStueckliste(board, list, kind, stamp);
     cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    // The list stands in lines of its own, also when the caret is inside a line.
+    if (!cursor.atBlockStart())
+        cursor.insertBlock();
     cursor.insertFragment(QTextDocumentFragment(&list));
     if (!cursor.atBlockEnd())
         cursor.insertBlock();

@@ -48,7 +48,8 @@ std::vector<ListLine> StuecklistenZeilen(const TPlatine& board, ListKind kind,
 void SchreibeStueckliste(const TPlatine& board, QTextDocument& document, ListKind kind,
                          const ListStamp& stamp);
 
-// Puts the list at the cursor in place of its selection; the text after it starts a new line.
+// Puts the list at the cursor in place of its selection, in lines of its own: text before and
+// after the cursor stays on the lines before and after the list.
 // The system clipboard is left alone.
 void FuegeStuecklisteEin(const TPlatine& board, QTextCursor& cursor, ListKind kind,
                          const ListStamp& stamp);

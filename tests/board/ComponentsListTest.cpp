@@ -378,9 +378,10 @@ TEST(ComponentsListTest, InsertingReplacesTheSelectionAndLeavesTheClipboardAlone
     FuegeStuecklisteEin(b.board, cursor, ListKind::Order, ListBoard::Stamp());
     const QStringList paragraphs = document.toPlainText().split(u'\n');
     const std::vector<ListLine> lines = b.Lines(ListKind::Order);
-    ASSERT_EQ(paragraphs.size(), qsizetype(lines.size()) + 1);
-    EXPECT_EQ(paragraphs.front(), QStringLiteral("vorn ") + lines.front().Text);
-    EXPECT_EQ(paragraphs[1], lines[1].Text);
+    ASSERT_EQ(paragraphs.size(), qsizetype(lines.size()) + 2);
+    EXPECT_EQ(paragraphs[0], QStringLiteral("vorn "));
+    EXPECT_EQ(paragraphs[1], lines[0].Text);
+    EXPECT_EQ(paragraphs[2], lines[1].Text);
     EXPECT_EQ(paragraphs.back(), QStringLiteral(" hinten"));
     EXPECT_FALSE(document.toPlainText().contains(QStringLiteral("XXX")));
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("what the user copied"));
