@@ -149,6 +149,7 @@ void MainWindow::SelectBoard(int index) {
     board.Fire(board.OnModeChange);
     UpdateRulers(true);
     ScheduleUnusedAreasRefresh();
+    FollowAnnotations();
 }
 
 void MainWindow::NextBoardCommand(int) {
