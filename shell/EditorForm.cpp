@@ -7,6 +7,7 @@
 #include "shell/Icons.h"
 #include "shell/ScreenPlacement.h"
 
+#include <cmath>
 #include <QtCore/QFileInfo>
 #include <QtCore/QSaveFile>
 #include <QtGui/QActionGroup>
@@ -71,6 +72,16 @@ int AlignmentTag(Qt::Alignment alignment) {
     if (alignment & Qt::AlignRight)
         return AlignRightTag;
     return AlignLeftTag;
+}
+
+// A bullet list moves its paragraphs right by its own indent; the ruler shows where the text
+// really starts.
+int ListIndentPoints(const QTextCursor& cursor) {
+    const QTextList* list = cursor.currentList();
+    if (list == nullptr)
+        return 0;
+    const double pixels = list->format().indent() * cursor.document()->indentWidth();
+    return int(std::lround(pixels * 3 / 4));
 }
 
 bool IsPlainTextFile(const QString& path) {
@@ -157,7 +168,7 @@ QAction* TEditorForm::AddToolAction(const char* name, const char* icon, const ch
 
 void TEditorForm::BuildToolBar() {
     toolBar_ = new QToolBar(this);
-    toolBar_->setIconSize(QSize(20, 20));
+    toolBar_->setIconSize(QSize(18, 18));
     const auto run = [this](QAction* action, auto handler) {
         connect(action, &QAction::triggered, this, handler);
     };
@@ -186,6 +197,9 @@ void TEditorForm::BuildToolBar() {
     fontName_ = new QFontComboBox(toolBar_);
     fontName_->setObjectName(QStringLiteral("FontName"));
     fontName_->setMaxVisibleItems(10);
+    // Long font names would push the paragraph buttons off the tool bar.
+    fontName_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    fontName_->setMinimumContentsLength(12);
     fontName_->setToolTip(ShortHint(Tr("Schriftart|Select font name", "Select font")));
     toolBar_->addWidget(fontName_);
     fontSize_ = new QSpinBox(toolBar_);
@@ -274,7 +288,13 @@ void TEditorForm::BuildLayout() {
     edit->addAction(&Action(EditorCommand::SelectFont));
 
     auto* status = new QStatusBar(this);
-    const int widths[] = {120, 60, 50};
+    // At least as wide as the longest text they show in this font.
+    const QFontMetrics metrics(status->font());
+    const int widths[] = {std::max(120, metrics.horizontalAdvance(Tr("Zeile: 9999   Spalte: 9999",
+                                                                     "Row: 9999   Column: 9999")) +
+                                            12),
+                          std::max(60, metrics.horizontalAdvance(Tr("Geändert", "Modified")) + 16),
+                          50};
     for (std::size_t i = 0; i < status_.size(); ++i) {
         status_[i] = new QLabel(status);
         status_[i]->setFixedWidth(widths[i]);
@@ -325,7 +345,9 @@ void TEditorForm::ConnectEditor() {
 void TEditorForm::SelectionChanged() {
     updating_ = true;
     const QTextCursor cursor = editor_->textCursor();
-    ruler_->SetIndents(IndentsOf(cursor.blockFormat()));
+    RulerIndents indents = IndentsOf(cursor.blockFormat());
+    indents.First += ListIndentPoints(cursor);
+    ruler_->SetIndents(indents);
     const QTextCharFormat format = editor_->currentCharFormat();
     ToolAction("BoldBtn").setChecked(format.fontWeight() > QFont::Medium);
     ToolAction("ItalicBtn").setChecked(format.fontItalic());
@@ -427,8 +449,11 @@ void TEditorForm::SetBullets(bool on) {
 
 void TEditorForm::ApplyRulerIndents() {
     QTextCursor cursor = editor_->textCursor();
+    RulerIndents indents = ruler_->Indents();
+    indents.First = std::max(0, indents.First - ListIndentPoints(cursor));
+    indents.Left = std::max(indents.Left, -indents.First);
     QTextBlockFormat format;
-    ApplyIndents(ruler_->Indents(), format);
+    ApplyIndents(indents, format);
     cursor.mergeBlockFormat(format);
     SelectionChanged();
 }

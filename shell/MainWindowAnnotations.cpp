@@ -8,7 +8,9 @@
 #include "shell/EditorForm.h"
 #include "shell/ScrollBoxEx.h"
 
+#include <QtGui/QTextCursor>
 #include <QtGui/QTextDocument>
+#include <QtWidgets/QTextEdit>
 
 namespace karvel {
 
@@ -73,6 +75,7 @@ void MainWindow::ComponentsListCommand(int) {
     document.setUndoRedoEnabled(false);
     SchreibeStueckliste(board, document, ListKind::Components, CurrentListStamp());
     document.setUndoRedoEnabled(true);
+    window.Editor().moveCursor(QTextCursor::Start);
     window.setSizeGripEnabled(true);
     const DialogScope scope(*this);
     window.exec();

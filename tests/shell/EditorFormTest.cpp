@@ -393,6 +393,26 @@ TEST(EditorFormTest, DraggingAMarkerIndentsTheParagraph) {
     EXPECT_TRUE(editor.Document().isModified());
 }
 
+TEST(EditorFormTest, RulerMarkersStandOverTheTextOfABulletParagraph) {
+    Editor editor;
+    editor.Type(QStringLiteral("Punkt"));
+    editor->ToolAction("BulletsBtn").trigger();
+    const int listPoints = int(editor.Document().indentWidth() * 3 / 4);
+    EXPECT_EQ(editor->Ruler().Indents(), (RulerIndents{listPoints, 0, 0}));
+    // Moving the first-line marker further right indents the paragraph by the difference only.
+    EditorRuler& ruler = editor->Ruler();
+    const QPoint from = ruler.MarkerRect(EditorRuler::Marker::First).center();
+    test::SendMouse(ruler, QEvent::MouseButtonPress, from, Qt::LeftButton);
+    QMouseEvent move(QEvent::MouseMove, QPointF(from + QPoint(24, 0)),
+                     QPointF(ruler.mapToGlobal(from + QPoint(24, 0))), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&ruler, &move);
+    test::SendMouse(ruler, QEvent::MouseButtonRelease, from + QPoint(24, 0), Qt::LeftButton);
+    const QTextBlockFormat format = editor.Document().firstBlock().blockFormat();
+    EXPECT_NEAR(format.leftMargin() + format.textIndent(), 24, 2);
+    EXPECT_NE(editor.Document().firstBlock().textList(), nullptr);
+}
+
 // --- Lists, help, closing
 // -------------------------------------------------------------------------
 
