@@ -271,6 +271,16 @@ private:
             return;
         }
         Group& group = Top();
+        // Unicode escapes count in font names as in the text.
+        if (word == QByteArrayView("uc")) {
+            group.UnicodeSkip = std::clamp(number, 0, 8);
+            return;
+        }
+        if (word == QByteArrayView("u") && group.Dest != Destination::Skip) {
+            Character(char16_t(number)); // negative numbers stand for the upper half
+            pendingSkip_ = group.UnicodeSkip;
+            return;
+        }
         switch (group.Dest) {
         case Destination::Skip:
             return;
@@ -302,11 +312,6 @@ private:
         } else if (word == QByteArrayView("par") || word == QByteArrayView("page") ||
                    word == QByteArrayView("row") || word == QByteArrayView("sect")) {
             EndParagraph();
-        } else if (word == QByteArrayView("u")) {
-            Character(char16_t(number)); // negative numbers stand for the upper half
-            pendingSkip_ = group.UnicodeSkip;
-        } else if (word == QByteArrayView("uc")) {
-            group.UnicodeSkip = std::clamp(number, 0, 8);
         } else if (!CharacterWord(word, hasNumber, number, group.Chars)) {
             DocumentWord(word, hasNumber, number);
         }
@@ -440,6 +445,8 @@ private:
     }
 
     void StoreFontName() {
+        // A font's name is one line of printable text.
+        fontName_.removeIf([](QChar c) { return c.unicode() < 0x20 || c == QChar::LineSeparator; });
         const QString name = fontName_.trimmed();
         if (!name.isEmpty() && fontNumber_ >= 0 && !fonts_.contains(fontNumber_))
             fonts_.emplace(fontNumber_, name);

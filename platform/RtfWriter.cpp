@@ -29,7 +29,11 @@ struct RunFormat {
 
 class Tables {
 public:
-    int Font(const QString& family) { return IndexOf(fonts_, family); }
+    int Font(QString family) {
+        // Tabs and line breaks have no place in a font table entry.
+        family.removeIf([](QChar c) { return c.unicode() < 0x20 || c == QChar::LineSeparator; });
+        return IndexOf(fonts_, family);
+    }
     int Colour(QRgb rgb) { return IndexOf(colours_, rgb) + 1; }
 
     QByteArray Header() const {
