@@ -5,6 +5,7 @@
 #   ./build.sh asan    the tests again, built with AddressSanitizer and UBSan
 #   ./build.sh bench   build and run the benchmarks (Release)
 #   ./build.sh fuzz [SECONDS]   fuzz the project reader with libFuzzer (default 60 s)
+#   ./build.sh fuzz-rtf [SECONDS]   fuzz the RTF reader likewise
 #   ./build.sh corpus  rebuild the fuzzer's seed corpus under tests/fuzz/corpus
 #   ./build.sh format  check that every source file is formatted (clang-format --dry-run)
 #   ./build.sh build   only build
@@ -85,6 +86,16 @@ case "$what" in
         build-fuzz/tests/fuzz/board_record_fuzzer -max_total_time="${1:-60}" -rss_limit_mb=2048 \
             -artifact_prefix=build-fuzz/crashes/ build-fuzz/corpus tests/fuzz/corpus
         echo "New crash inputs, if any, are in build-fuzz/crashes; keep them in tests/fuzz/crashes." ;;
+    fuzz-rtf)
+        install_packages
+        install_packages tools/debian-packages-fuzz.txt
+        configure_and_build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKARVEL_FUZZ=ON \
+            -DKARVEL_TESTS=OFF -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang
+        mkdir -p build-fuzz/rtf-corpus build-fuzz/rtf-crashes
+        export QT_QPA_PLATFORM=offscreen ASAN_OPTIONS="detect_leaks=0"
+        build-fuzz/tests/fuzz/rtf_reader_fuzzer -max_total_time="${1:-60}" -rss_limit_mb=2048 \
+            -artifact_prefix=build-fuzz/rtf-crashes/ build-fuzz/rtf-corpus tests/fuzz/rtf-corpus
+        echo "New crash inputs, if any, are in build-fuzz/rtf-crashes; keep them in tests/fuzz/rtf-crashes." ;;
     corpus)
         install_packages
         configure_and_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -94,5 +105,5 @@ case "$what" in
         git ls-files -z '*.h' '*.cpp' | xargs -0 clang-format --dry-run -Werror
         echo "Formatting: every source file follows .clang-format." ;;
     *)
-        echo "usage: ./build.sh run|test|asan|bench|fuzz|corpus|format|build" >&2; exit 2 ;;
+        echo "usage: ./build.sh run|test|asan|bench|fuzz|fuzz-rtf|corpus|format|build" >&2; exit 2 ;;
 esac

@@ -44,6 +44,7 @@ class LibraryController;
 class LibraryPanel;
 class LoadingWindow;
 class TPlatine;
+class TEditorForm;
 class TPrint_Dlg;
 class TScrollBoxEx;
 struct BoardMouseEvent;
@@ -97,6 +98,10 @@ public:
     std::function<void(const QString&)> OnExportDirChanged;
     // The print window, made at the first use and kept with its choices for the whole run.
     TPrint_Dlg& PrintWindow();
+    // A board's annotation window, made when first asked for; it goes with the board.
+    TEditorForm& AnnotationWindow(int index);
+    // The current board's annotation window is shown, and follows the tabs.
+    bool AnnotationsShown() const { return annotationsShown_; }
     // Told when the window closes for good, after the save prompt said "go on".
     std::function<void()> OnClosed;
 
@@ -142,6 +147,8 @@ public:
     void ExitCommand(int tag);
     void PrintCommand(int tag);
     void ExportCommand(int tag);
+    void AnnotationsCommand(int tag);
+    void ComponentsListCommand(int tag);
     void SelectAllCommand(int tag);
     // Every command that is an operation on the current board; the tag is its CommandId.
     void BoardCommand(int tag);
@@ -273,6 +280,10 @@ private:
     void EditBoardProperties(bool nameOnly);
     void LoadFillPicture();
 
+    // Annotations (MainWindowAnnotations.cpp): shows the current board's annotation window
+    // while they are shown, and hides the others.
+    void FollowAnnotations();
+
     // Printing and export (MainWindowOutput.cpp)
     QString PrintTitle() const;
     void AfterPrintWindow();
@@ -299,6 +310,7 @@ private:
     bool rulersVisible_ = true;
     bool outlineMode_ = false;
     bool unusedAreasShown_ = false;
+    bool annotationsShown_ = false;
     bool unusedRefreshPending_ = false;
     bool projectIncomplete_ = false;
     bool confinementSuspended_ = false;

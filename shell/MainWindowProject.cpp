@@ -150,6 +150,7 @@ void MainWindow::SelectBoard(int index) {
     board.Fire(board.OnModeChange);
     UpdateRulers(true);
     ScheduleUnusedAreasRefresh();
+    FollowAnnotations();
 }
 
 void MainWindow::NextBoardCommand(int) {

@@ -12,5 +12,6 @@ int Probe(const QStringList& args);
 int Unused(const QStringList& args);
 int Edit(const QStringList& args);
 int Generate(const QStringList& args);
+int Lists(const QStringList& args);
 
 } // namespace karvel::tool

@@ -29,6 +29,10 @@ const char* const Usage =
     "                              onto a board and save the project to OUT\n"
     "  generate STYLE [NAME=VALUE ...] OUT [--lang de|en]   a part of the component assistant\n"
     "                              (style 0 to 14) as a one-board project; names as its table\n"
+    "  lists FILE [--board N] [--order] [--lang de|en] [--format text|rtf|csv]\n"
+    "                              the components list (or with --order the order list) and\n"
+    "                              the jumper wires of a board; CSV gives one row per\n"
+    "                              component (per kind of part with --order) and no wires\n"
     "FILE may be a pipe (/dev/stdin). Messages are English unless --lang de is given.\n"
     "Exit status: 0 done, 1 the file or the work failed, 2 wrong use.\n";
 

@@ -36,7 +36,8 @@ int main(int argc, char** argv) {
                                               {QStringLiteral("probe"), karvel::tool::Probe},
                                               {QStringLiteral("unused"), karvel::tool::Unused},
                                               {QStringLiteral("edit"), karvel::tool::Edit},
-                                              {QStringLiteral("generate"), karvel::tool::Generate}};
+                                              {QStringLiteral("generate"), karvel::tool::Generate},
+                                              {QStringLiteral("lists"), karvel::tool::Lists}};
     const auto it = commands.find(command);
     if (it == commands.end())
         return karvel::tool::UsageError(QStringLiteral("unknown command '%1'").arg(command));

@@ -1,0 +1,84 @@
+// The annotation windows of the boards, which follow the tabs, and the components list window.
+
+#include "shell/MainWindow.h"
+
+#include "board/ComponentsList.h"
+#include "shell/AnnotationWindows.h"
+#include "shell/EditorDialogs.h"
+#include "shell/EditorForm.h"
+#include "shell/ScrollBoxEx.h"
+
+#include <QtGui/QTextCursor>
+#include <QtGui/QTextDocument>
+#include <QtWidgets/QTextEdit>
+
+namespace karvel {
+
+namespace {
+
+TEditorForm::Options EditorOptionsFor(const ViewState& view, ShellDialogs& dialogs) {
+    TEditorForm::Options options;
+    options.Sprache = view.Sprache;
+    options.ProgramFolder = view.ProgramFolder;
+    options.Dialogs = std::make_shared<ProgramEditorDialogs>(dialogs);
+    options.Help = [&dialogs](const QString& file, int topic) {
+        return dialogs.OpenManual(file, topic);
+    };
+    return options;
+}
+
+} // namespace
+
+TEditorForm& MainWindow::AnnotationWindow(int index) {
+    TScrollBoxEx& view = ScrollBox(index);
+    if (TEditorForm* existing = FindAnnotationWindow(view))
+        return *existing;
+    TEditorForm& window =
+        CreateAnnotationWindow(Board(index), EditorOptionsFor(view_, *dialogs_), view);
+    window.OnClosed = [this] { annotationsShown_ = false; };
+    return window;
+}
+
+void MainWindow::FollowAnnotations() {
+    for (int i = 0; i < BoardCount(); ++i) {
+        if (annotationsShown_ && i == current_) {
+            TEditorForm& window = AnnotationWindow(i);
+            UpdateAnnotationCaption(window);
+            window.show();
+        } else if (TEditorForm* window = FindAnnotationWindow(ScrollBox(i))) {
+            window->hide();
+        }
+    }
+}
+
+void MainWindow::AnnotationsCommand(int) {
+    if (BoardBusy())
+        return;
+    CurrentBoard().SetDateiname(projectFileName_);
+    annotationsShown_ = true;
+    FollowAnnotations();
+    TEditorForm& window = AnnotationWindow(current_);
+    window.raise();
+    window.activateWindow();
+}
+
+void MainWindow::ComponentsListCommand(int) {
+    if (BoardBusy())
+        return;
+    TPlatine& board = CurrentBoard();
+    board.SetDateiname(projectFileName_);
+    TEditorForm window(EditorOptionsFor(view_, *dialogs_), this);
+    window.setWindowTitle(
+        view_.Tr(QStringLiteral("Bauteilliste"), QStringLiteral("Components list")));
+    window.OnListRequest = ListRequestFor(board);
+    QTextDocument& document = window.Document();
+    document.setUndoRedoEnabled(false);
+    SchreibeStueckliste(board, document, ListKind::Components, CurrentListStamp());
+    document.setUndoRedoEnabled(true);
+    window.Editor().moveCursor(QTextCursor::Start);
+    window.setSizeGripEnabled(true);
+    const DialogScope scope(*this);
+    window.exec();
+}
+
+} // namespace karvel

@@ -1,0 +1,28 @@
+#pragma once
+// What the RTF fuzzer does with one input, shared with the test that replays its corpus: read
+// the bytes into a document and as plain text, write the document and read it again. The text
+// must come back as it was.
+
+#include "platform/RtfDocument.h"
+#include "platform/RtfText.h"
+
+#include <QtGui/QTextDocument>
+
+namespace karvel::fuzz {
+
+// False when the written document does not read back to the same text.
+inline bool ReadRtfAndWriteBack(const QByteArray& bytes) {
+    RtfLimits limits;
+    // Small enough that one input stays fast, large enough for every kept sample.
+    limits.MaxInput = 1024 * 1024;
+    QTextDocument document;
+    ReadRtfDocument(bytes, document, limits);
+    RtfToPlainText(bytes);
+    const QByteArray written = WriteRtfDocument(document);
+    QTextDocument again;
+    if (ReadRtfDocument(written, again).Problem != RtfProblem::None)
+        return false;
+    return again.toPlainText() == document.toPlainText() && WriteRtfDocument(again) == written;
+}
+
+} // namespace karvel::fuzz
