@@ -112,6 +112,12 @@ enum class CommandId : std::uint16_t {
     ToolAssistant,
     ToolEditLayout,
     ToolOrigin,
+    // The layout editor's own tool buttons and its accept and reject buttons
+    ToolPadWithDrilling,
+    ToolPad,
+    ToolTrack,
+    LayoutAccept,
+    LayoutReject,
     // Tool bar buttons without a menu item
     UndoDepth,
     AlignLeft,

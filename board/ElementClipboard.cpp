@@ -56,6 +56,17 @@ bool ElementClipboard::CanPaste() const {
     return view_.ClipboardFilled || !ForeignElements().isEmpty();
 }
 
+void ElementClipboard::Forget() {
+    if (QClipboard* system = SystemClipboard()) {
+        const QMimeData* data = system->mimeData();
+        if (data != nullptr && data->hasFormat(MimeType()) &&
+            data->data(MimeType()) == clipboardStream_)
+            system->clear();
+    }
+    clipboardStream_.clear();
+    view_.ClipboardFilled = false;
+}
+
 QByteArray ElementClipboard::ForeignElements() const {
     QClipboard* system = SystemClipboard();
     if (system == nullptr || system->ownsClipboard())

@@ -27,6 +27,9 @@ public:
     bool Duplicate(TPlatine& board);
     // Something to paste: our own copy, or another program's on the system clipboard.
     bool CanPaste() const;
+    // Lets go of our copy, on the system clipboard as well, when elements of another kind of
+    // board were copied meanwhile (the layout editor's).
+    void Forget();
 
     QByteArray& TransferStream() { return transferStream_; }
 

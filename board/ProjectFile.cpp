@@ -202,19 +202,24 @@ QString SaveLayoutFile(const QString& path, TBoard& layout) {
     return SaveAtomically(path, [&](QIODevice& device) { WriteProject(device, {&layout}); });
 }
 
+void ReadLayoutFile(const QString& path, TPlatine& layout) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw FileOpenError::For(file);
+    layout.Clear();
+    if (auto* copper = dynamic_cast<TBoard*>(&layout))
+        copper->ClearPieces();
+    RecordContext context(StreamPurpose::File, file);
+    ValueReader reader(file, LargeBuffer);
+    Locating(reader, [&] { layout.LadeAusStream(context, reader, true); });
+    layout.SetPlatinenName(QFileInfo(path).fileName().left(35));
+}
+
 void ReadLayoutIntoBoard(const QString& path, TPlatine& board) {
     TBoard* layout = board.Layout();
     if (layout == nullptr)
         return;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw FileOpenError::For(file);
-    layout->Clear();
-    layout->ClearPieces();
-    RecordContext context(StreamPurpose::File, file);
-    ValueReader reader(file, LargeBuffer);
-    Locating(reader, [&] { layout->LadeAusStream(context, reader, true); });
-    layout->SetPlatinenName(QFileInfo(path).fileName().left(35));
+    ReadLayoutFile(path, *layout);
     board.SetSize(layout->Width(), layout->Height());
     board.SetNullpunkt(layout->Nullpunkt());
     board.SetUrsprung(layout->Ursprung());

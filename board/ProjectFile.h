@@ -44,6 +44,10 @@ QString SaveProjectFile(const QString& path, const std::vector<TPlatine*>& board
 
 // A board layout file: the layout's record, written by a board without a layout of its own.
 QString SaveLayoutFile(const QString& path, TBoard& layout);
+// Reads a layout file into a layout board, named after the file (at most 35 characters).
+// FileOpenError, VersionError or StreamError when it cannot be read; a damaged file keeps
+// what was read.
+void ReadLayoutFile(const QString& path, TPlatine& layout);
 // Reads a layout file into the layout of a main board and gives the main board its size and
 // offsets. FileOpenError, VersionError or StreamError when it cannot be read.
 void ReadLayoutIntoBoard(const QString& path, TPlatine& board);

@@ -33,7 +33,8 @@ constexpr int ColourDepthWarningLimit = 8;
 } // namespace
 
 MainWindow::MainWindow(Options options)
-    : dialogs_(options.Dialogs ? std::move(options.Dialogs) : std::make_unique<QtShellDialogs>()) {
+    : role_(options.Rolle),
+      dialogs_(options.Dialogs ? std::move(options.Dialogs) : std::make_shared<QtShellDialogs>()) {
     view_.Sprache = options.Sprache;
     view_.ProgramFolder = FindProgramFolder();
     setObjectName(QStringLiteral("Form1"));
@@ -58,12 +59,18 @@ MainWindow::MainWindow(Options options)
     DoMenues();
     UpdateTitle();
     setGeometry(StartGeometry({}, AvailableScreenArea(QCursor::pos())));
+    if (IsLayoutEditor()) {
+        // The editor keeps no project of its own to back up.
+        ReduceToLayoutEditor();
+        return;
+    }
     autoSaveTimer_.setInterval(60'000);
     connect(&autoSaveTimer_, &QTimer::timeout, this, [this] { AutoSaveTick(); });
     autoSaveTimer_.start();
 }
 
 MainWindow::~MainWindow() {
+    layoutEditor_.reset();
     // The boards and the library page go before the widgets that show them.
     boards_.clear();
     libraryPages_.reset();
@@ -139,6 +146,10 @@ void MainWindow::FitAllBoards() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (IsLayoutEditor()) {
+        CloseLayoutEditor(*event);
+        return;
+    }
     if (!SavePromptSaysGoOn()) {
         event->ignore();
         return;

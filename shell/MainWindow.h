@@ -21,6 +21,7 @@
 #include <vector>
 
 class QActionGroup;
+class QEventLoop;
 class QComboBox;
 class QLineEdit;
 class QMenu;
@@ -43,6 +44,7 @@ struct WindowSettings;
 class LibraryController;
 class LibraryPanel;
 class LoadingWindow;
+class TBoard;
 class TPlatine;
 class TEditorForm;
 class TPrint_Dlg;
@@ -52,17 +54,25 @@ struct MenuDefinition;
 struct ToolBarDefinition;
 enum class ToolBarWidget;
 
+// The commands only the layout editor offers: its copper tools, accept and reject.
+bool IsLayoutEditorCommand(CommandId id);
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int ToolWindowCount = 12;
 
+    // The program's main window, or the board layout editor: the same window reduced to
+    // what editing a board's copper layout needs.
+    enum class Role { Main, LayoutEditor };
+
     struct Options {
         Language Sprache = Language::German;
-        // The desktop's dialogs when none are given.
-        std::unique_ptr<ShellDialogs> Dialogs;
+        // The desktop's dialogs when none are given; the layout editor shares its window's.
+        std::shared_ptr<ShellDialogs> Dialogs;
         // The user's library folder; none leaves the library without pages.
         LibrarySetup Library;
+        Role Rolle = Role::Main;
     };
 
     explicit MainWindow(Options options);
@@ -104,6 +114,22 @@ public:
     bool AnnotationsShown() const { return annotationsShown_; }
     // Told when the window closes for good, after the save prompt said "go on".
     std::function<void()> OnClosed;
+
+    // --- The board layout editor
+    bool IsLayoutEditor() const { return role_ == Role::LayoutEditor; }
+    // Edits the current board's layout in the layout editor, modally; accepting takes the
+    // layout and its size back onto the board.
+    void EditLayoutCommand(int tag);
+    // The editor's accept (tag 1) and reject (tag 0) buttons.
+    void LayoutEditorCommand(int tag);
+    // The layout editor once it was made; it stays for the rest of the run.
+    MainWindow* LayoutEditorWindow() const { return layoutEditor_.get(); }
+    // Told when the layout editor has been made, before it is first shown.
+    std::function<void(MainWindow& editor)> OnLayoutEditorMade;
+    // The layout editor tells as it closes, so that its tool windows' places can be stored.
+    std::function<void(const MainWindow& editor)> OnToolWindowsLeft;
+    // Where a tool window stands now, as the settings store it.
+    ToolWindowPlacement ToolWindowPlace(int number) const;
 
     // --- Commands
     QAction& Action(CommandId id) const;
@@ -292,13 +318,30 @@ private:
     void ConnectLibrary(const LibrarySetup& setup);
     void PlaceLibraryPart(const QByteArray& part, bool stretchLeads);
 
+    // The board layout editor (MainWindowLayoutEditor.cpp)
+    MainWindow& LayoutEditor();
+    void ReduceToLayoutEditor();
+    void ApplyLayoutEditorLanguage();
+    void CollectEditorCommands();
+    // Shows the editor modally with a fresh tab holding the layout; true when it was accepted.
+    bool RunAsLayoutEditor(std::unique_ptr<TBoard> layout);
+    void CloseLayoutEditor(QCloseEvent& event);
+    void NewLayout();
+    void OpenLayout();
+    bool SaveLayout();
+    QString LayoutFolder() const;
+    void ShowLayoutBoard(std::unique_ptr<TBoard> layout);
+    // Runs a read of a board layout file; its errors are shown, and false returned.
+    bool ReadingLayout(const QString& path, const std::function<void()>& read);
+
     // Enabling (MainWindowEnabling.cpp)
     void ApplyCommandStates();
     void UpdateInformation();
     void SyncToggles();
 
     ViewState view_;
-    std::unique_ptr<ShellDialogs> dialogs_;
+    Role role_ = Role::Main;
+    std::shared_ptr<ShellDialogs> dialogs_;
     std::unique_ptr<ElementClipboard> clipboard_;
     std::vector<BoardView> boards_;
     int current_ = -1;
@@ -349,6 +392,13 @@ private:
     QByteArray transferStream_;
     std::unique_ptr<TPrint_Dlg> printWindow_;
     QString exportDir_;
+    // The layout editor, and in the editor: its answer, its modal loop, the open layout file and
+    // which commands its reduced window offers.
+    std::unique_ptr<MainWindow> layoutEditor_;
+    std::optional<bool> editorAccepted_;
+    QEventLoop* editorLoop_ = nullptr;
+    QString layoutFile_;
+    std::vector<bool> editorCommands_;
 };
 
 } // namespace karvel

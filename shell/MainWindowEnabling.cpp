@@ -39,7 +39,11 @@ void MainWindow::ApplyCommandStates() {
         // The submenu follows the hidden tool windows instead.
         if (command.Id == CommandId::ViewShowTools)
             continue;
-        Action(command.Id).setEnabled(command.Available && state.Allows(command.Id));
+        // While the editor is being built it has not yet said what it offers.
+        const bool offered = IsLayoutEditor() ? editorCommands_.empty() ||
+                                                    editorCommands_.at(std::size_t(command.Id))
+                                              : !IsLayoutEditorCommand(command.Id);
+        Action(command.Id).setEnabled(offered && command.Available && state.Allows(command.Id));
     }
     for (const CommandId id : libraryPages_->UnavailableCommands())
         Action(id).setEnabled(false);

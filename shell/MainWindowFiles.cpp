@@ -29,7 +29,10 @@ void MainWindow::FileCommand(int tag) {
         return;
     switch (CommandId(tag)) {
     case CommandId::FileNew:
-        NewProject();
+        if (IsLayoutEditor())
+            NewLayout();
+        else
+            NewProject();
         break;
     case CommandId::FileSave:
         SaveProject(false);
@@ -101,6 +104,8 @@ void MainWindow::FileCommand(int tag) {
 // --- Saving ------------------------------------------------------------------------------------
 
 bool MainWindow::SaveProject(bool askForName) {
+    if (IsLayoutEditor())
+        return SaveLayout();
     QString path = projectFileName_;
     // A file that was read only in part is not overwritten without the user choosing so.
     if (askForName || path.isEmpty() || projectIncomplete_) {
@@ -159,22 +164,26 @@ QString MainWindow::ChooseBoardLayout() {
 // leaves the project as it was.
 std::unique_ptr<TPlatine> MainWindow::BoardWithLayout(const QString& layoutPath) {
     auto board = std::make_unique<TPlatine>(view_);
+    if (!ReadingLayout(layoutPath, [&] { ReadLayoutIntoBoard(layoutPath, *board); }))
+        return nullptr;
+    board->SetPlatinenName(view_.Tr(QStringLiteral("Neue Platine"), QStringLiteral("New board")));
+    return board;
+}
+
+bool MainWindow::ReadingLayout(const QString& path, const std::function<void()>& read) {
     try {
-        ReadLayoutIntoBoard(layoutPath, *board);
+        read();
+        return true;
     } catch (const FileOpenError& error) {
         ShowLoadError(LoadErrorCaption(), error.Message(view_.Sprache), MessageIcon::Error);
-        return nullptr;
     } catch (const VersionError& error) {
         ShowLoadError(VersionError::Caption(view_.Sprache), error.Message(view_.Sprache),
                       MessageIcon::Warning);
-        return nullptr;
     } catch (const StreamError& error) {
-        ShowLoadError(LoadErrorCaption(), error.Message(view_.Sprache) + u'\r' + layoutPath,
+        ShowLoadError(LoadErrorCaption(), error.Message(view_.Sprache) + u'\r' + path,
                       MessageIcon::Error);
-        return nullptr;
     }
-    board->SetPlatinenName(view_.Tr(QStringLiteral("Neue Platine"), QStringLiteral("New board")));
-    return board;
+    return false;
 }
 
 void MainWindow::NewProject() {

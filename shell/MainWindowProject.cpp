@@ -25,6 +25,7 @@ namespace karvel {
 namespace {
 
 const QString ProgramTitle = QStringLiteral("Karvel 3.0");
+const QString LayoutEditorTitle = QStringLiteral("Board Layout");
 
 // The board whose record the damage broke off and of which nothing but its header was read is
 // not shown: its name would be whatever bytes stood where a name belongs. A file without any
@@ -162,6 +163,10 @@ void MainWindow::NextBoardCommand(int) {
 // --- Opening -------------------------------------------------------------------------------------
 
 void MainWindow::OpenCommand(int) {
+    if (IsLayoutEditor()) {
+        OpenLayout();
+        return;
+    }
     if (BoardBusy() || !SavePromptSaysGoOn())
         return;
     QString chosen;
@@ -309,10 +314,11 @@ bool MainWindow::SavePromptSaysGoOn() {
                                       [](const BoardView& view) { return view.Board->Modified(); });
     if (!modified)
         return true;
-    const QString text = view_.Tr(QStringLiteral("Möchten Sie die Änderungen speichern?"),
-                                  QStringLiteral("Save changes?")) +
-                         u'\r' + projectFileName_;
-    switch (dialogs_->AskToSave(this, ProgramTitle, text)) {
+    QString text = view_.Tr(QStringLiteral("Möchten Sie die Änderungen speichern?"),
+                            QStringLiteral("Save changes?"));
+    if (!IsLayoutEditor())
+        text += u'\r' + projectFileName_;
+    switch (dialogs_->AskToSave(this, IsLayoutEditor() ? LayoutEditorTitle : ProgramTitle, text)) {
     case SaveAnswer::No:
         return true;
     case SaveAnswer::Yes:
@@ -325,6 +331,12 @@ bool MainWindow::SavePromptSaysGoOn() {
 }
 
 void MainWindow::UpdateTitle() {
+    if (IsLayoutEditor()) {
+        setWindowTitle(layoutFile_.isEmpty()
+                           ? LayoutEditorTitle
+                           : LayoutEditorTitle + QStringLiteral(" - [") + layoutFile_ + u']');
+        return;
+    }
     if (projectFileName_.isEmpty()) {
         setWindowTitle(ProgramTitle);
         return;

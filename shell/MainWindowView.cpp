@@ -36,6 +36,7 @@ namespace {
 using enum TPlatinenModus;
 
 constexpr int ManualTopic = 2000;
+constexpr int LayoutEditorTopic = 18000;
 
 // Modes in which a mouse move takes the crosshair away; in the others it follows the cursor.
 bool RemovesCrosshair(TPlatinenModus mode) {
@@ -464,9 +465,10 @@ void MainWindow::MouseReleased(BoardControl& control, const BoardMouseEvent& eve
 void MainWindow::HelpCommand(int) {
     if (BoardBusy())
         return;
-    ShowHelpTopic(
-        ManualTopic, view_.ProgramFolder, UsesEnglish(view_.Sprache),
-        [this](const QString& file, int topic) { return dialogs_->OpenManual(file, topic); });
+    ShowHelpTopic(IsLayoutEditor() ? LayoutEditorTopic : ManualTopic, view_.ProgramFolder,
+                  UsesEnglish(view_.Sprache), [this](const QString& file, int topic) {
+                      return dialogs_->OpenManual(file, topic);
+                  });
 }
 
 void MainWindow::AboutCommand(int) {

@@ -62,6 +62,18 @@ void PlaceToolWindows(MainWindow& window, const IniFile& stored) {
     }
 }
 
+// The layout editor keeps its tool windows' places in its own settings file.
+void StoreToolWindows(const MainWindow& window, const ProgramSettings& settings) {
+    ToolWindowSettingsList places;
+    for (int number = 1; number <= MainWindow::ToolWindowCount; ++number) {
+        const ToolWindowPlacement place = window.ToolWindowPlace(number);
+        places.push_back(
+            {window.ToolWindow(number).windowTitle(),
+             {place.Position.x(), place.Position.y(), place.StoredParent(), place.Visible}});
+    }
+    settings.WriteToolWindows(places);
+}
+
 } // namespace
 
 namespace {
@@ -119,6 +131,13 @@ std::unique_ptr<MainWindow> StartProgram(StartRequest request) {
     };
     MainWindow* shown = window.get();
     window->OnClosed = [settings, shown] { settings.WriteWindowGeometry(GeometryOf(*shown)); };
+    const ProgramSettings layoutSettings(store, ProgramSettings::LayoutEditorFile());
+    window->OnLayoutEditorMade = [layoutSettings](MainWindow& editor) {
+        PlaceToolWindows(editor, layoutSettings.Load());
+        editor.OnToolWindowsLeft = [layoutSettings](const MainWindow& closing) {
+            StoreToolWindows(closing, layoutSettings);
+        };
+    };
 
     const QPoint near = main.Geometry.Normal ? main.Geometry.Normal->center() : QCursor::pos();
     window->setGeometry(StartGeometry(main.Geometry, AvailableScreenArea(near)));
