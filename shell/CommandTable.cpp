@@ -2,6 +2,7 @@
 
 #include "board/tools/BoardEditor.h"
 #include "shell/ToolDefaults.h"
+#include "shell/ViewDialogs.h"
 
 #include "board/BoardCommands.h"
 #include "shell/MainWindow.h"
@@ -491,7 +492,10 @@ const std::array<Command, CommandCount>& Table() {
          .Name = "FeinesRaster1",
          .German = "Feines Raster...",
          .English = "&Fine grid...",
-         .Shortcut = QKeySequence(Qt::CTRL | Qt::Key_F)},
+         .Shortcut = QKeySequence(Qt::CTRL | Qt::Key_F),
+         .Handle = &MainWindow::RulersCommand,
+         .Tag = FineGridTag,
+         .Available = true},
         {.Id = CommandId::ViewOutline,
          .Name = "Umriss1",
          .German = "&Umriss / SW",
