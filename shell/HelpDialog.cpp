@@ -5,13 +5,17 @@
 #include "shell/ScreenPlacement.h"
 
 #include <QtGui/QKeyEvent>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QVBoxLayout>
 
 namespace karvel {
 
 HelpDialog::HelpDialog(QWidget* parent, Language language, int topic, HelpRequest help)
-    : QDialog(parent), language_(language), topic_(topic), help_(std::move(help)) {}
+    : QDialog(parent), language_(language), topic_(topic), help_(std::move(help)) {
+    // Fields keep the keys they are given, F1 included; the dialog sees it before they do.
+    qApp->installEventFilter(this);
+}
 
 void HelpDialog::SetContent(QLayout* content) {
     auto* layout = new QVBoxLayout(this);
@@ -25,14 +29,18 @@ void HelpDialog::SetContent(QLayout* content) {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-// The key arrives here from whichever field has the focus: fields and buttons leave F1 alone.
-void HelpDialog::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1 && !event->isAutoRepeat()) {
-        ShowHelp();
-        event->accept();
-        return;
+bool HelpDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyRelease && isVisible()) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const auto* widget = qobject_cast<const QWidget*>(watched);
+        const bool inside = widget != nullptr && (widget == this || isAncestorOf(widget));
+        if (inside && key->key() == Qt::Key_F1 && !key->isAutoRepeat()) {
+            ShowHelp();
+            key->accept();
+            return true;
+        }
     }
-    QDialog::keyReleaseEvent(event);
+    return QDialog::eventFilter(watched, event);
 }
 
 void HelpDialog::showEvent(QShowEvent* event) {

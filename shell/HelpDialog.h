@@ -25,7 +25,7 @@ public:
 protected:
     // Puts the content above the buttons; called once by the dialog that derives.
     void SetContent(QLayout* content);
-    void keyReleaseEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
     Language language_;
