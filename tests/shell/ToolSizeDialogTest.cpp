@@ -48,7 +48,8 @@ protected:
     std::vector<int> topics;
     HelpRequest help = [this](int topic) { topics.push_back(topic); };
 
-    void SetUp() override {
+    void SetUp() override { Prefill(); }
+    void Prefill() {
         board.DrillDiameter = 0.8;
         board.PadDiameter = 2.5;
         board.TrackWidth = 1.5;
@@ -101,7 +102,7 @@ TEST_F(ToolSizeDialogTest, OkStoresTheTypedSizeWithinTheLimits) {
         {15, "0,05", {0.8, 2.5, double(0.2F)}},
     };
     for (const auto& c : cases) {
-        SetUp();
+        Prefill();
         AnswerNextDialog([&](QDialog& dialog) {
             Type(Field(dialog, "Diameter"), QString::fromLatin1(c.Typed));
             DialogButton(dialog, QDialogButtonBox::Ok)->click();
