@@ -192,6 +192,7 @@ public:
     void ShowToolWindowCommand(int number);
     void ZoomCommand(int tag);
     void RulersCommand(int tag);
+    void FineGridCommand(int tag);
     void OutlineCommand(int tag);
     void SolderSideCommand(int tag);
     void SeeThroughCommand(int tag);

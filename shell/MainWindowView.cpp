@@ -22,6 +22,7 @@
 
 #include "shell/ScrollBoxEx.h"
 #include "shell/ToolDefaults.h"
+#include "shell/ViewDialogs.h"
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QStatusBar>
 
@@ -389,6 +390,21 @@ void MainWindow::BoardChanged(TPlatine& board) {
 
 void MainWindow::RulersCommand(int) {
     SetRulersVisible(!rulersVisible_);
+}
+
+void MainWindow::FineGridCommand(int) {
+    // A drag that confines the cursor snaps to the step it started with.
+    if (current_ < 0 || CurrentBoard().CursorCaptured())
+        return;
+    const DialogScope scope(*this);
+    const HelpRequest help = [this](int topic) {
+        ShowHelpTopic(
+            topic, view_.ProgramFolder, UsesEnglish(view_.Sprache),
+            [this](const QString& file, int shown) { return dialogs_->OpenManual(file, shown); });
+    };
+    if (const std::optional<double> step =
+            dialogs_->AskFineGrid(this, view_.FineGrid, view_.Sprache, help))
+        view_.FineGrid = *step;
 }
 
 void MainWindow::SetRulersVisible(bool visible) {

@@ -5,6 +5,7 @@
 #include "platform/Language.h"
 #include "shell/SettingsDialogs.h"
 
+#include <functional>
 #include <optional>
 #include <QtCore/QString>
 #include <QtCore/QStringList>
@@ -72,6 +73,10 @@ public:
     virtual std::optional<QString> AskLibraryPageName(QWidget* parent, Language language,
                                                       const QString& name,
                                                       const QString& fileName) = 0;
+    // The fine grid dialog: the step in board units, shown in millimetres; the new step on OK,
+    // nothing on Cancel. Help opens the manual at a topic.
+    virtual std::optional<double> AskFineGrid(QWidget* parent, double step, Language language,
+                                              const std::function<void(int topic)>& help) = 0;
 };
 
 // The name filters of the project open dialog: projects and, in German, backups.
@@ -109,6 +114,8 @@ public:
     std::optional<QString> AskLibraryPageName(QWidget* parent, Language language,
                                               const QString& name,
                                               const QString& fileName) override;
+    std::optional<double> AskFineGrid(QWidget* parent, double step, Language language,
+                                      const std::function<void(int topic)>& help) override;
 };
 
 } // namespace karvel

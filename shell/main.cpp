@@ -5,6 +5,8 @@
 #include "shell/ElementDialogs.h"
 #include "shell/MainWindow.h"
 #include "shell/ProgramStart.h"
+#include "shell/ToolSizeDialogs.h"
+#include "shell/ViewDialogs.h"
 
 #include <cstdio>
 #include <QtWidgets/QApplication>
@@ -53,5 +55,7 @@ int main(int argc, char** argv) {
     request.SettingsFolder = QApplication::applicationDirPath();
     const std::unique_ptr<karvel::MainWindow> window = karvel::StartProgram(std::move(request));
     const karvel::ElementDialogScope dialogs(window.get(), window->View().Sprache);
+    window->AskToolSize = karvel::ToolSizeQuestion(window.get(), window->Sprache());
+    karvel::AttachXRayContrastWindow(*window);
     return QApplication::exec();
 }

@@ -123,6 +123,19 @@ public:
     // The library page dialog: what it was shown (name, file) and what it answers.
     std::vector<std::pair<QString, QString>> pageNameRequests;
     std::optional<QString> nextPageName;
+
+    // The fine grid dialog: the steps it was shown, and what it answers; onFineGrid is told
+    // while it is up, with the way to its help.
+    std::optional<double> AskFineGrid(QWidget*, double step, Language,
+                                      const std::function<void(int)>& help) override {
+        fineGridShown.push_back(step);
+        if (onFineGrid)
+            onFineGrid(help);
+        return nextFineGrid;
+    }
+    std::vector<double> fineGridShown;
+    std::optional<double> nextFineGrid;
+    std::function<void(const std::function<void(int)>&)> onFineGrid;
 };
 
 // The main window as the program shows it, offscreen.

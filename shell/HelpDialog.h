@@ -1,0 +1,43 @@
+#pragma once
+// A modal dialog of the program with OK, Cancel and Help below its content: the Help button
+// and F1 (when it is released) open the manual at the dialog's topic, and the dialog opens in
+// the middle of the screen.
+
+#include "platform/Language.h"
+
+#include <functional>
+#include <QtWidgets/QDialog>
+
+class QLayout;
+
+namespace karvel {
+
+// Opens the manual at a topic.
+using HelpRequest = std::function<void(int topic)>;
+
+class HelpDialog : public QDialog {
+    Q_OBJECT
+public:
+    HelpDialog(QWidget* parent, Language language, int topic, HelpRequest help);
+
+    int Topic() const { return topic_; }
+
+protected:
+    // Puts the content above the buttons; called once by the dialog that derives.
+    void SetContent(QLayout* content);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+    Language language_;
+
+private:
+    void ShowHelp() const;
+
+    int topic_;
+    HelpRequest help_;
+};
+
+// The manual of the program folder's language, opened at a topic by the desktop's viewer.
+HelpRequest ManualHelp(const QString& programFolder, Language language);
+
+} // namespace karvel
