@@ -4,8 +4,8 @@
 #include "shell/MainWindow.h"
 
 #include "board/Board.h"
-#include "board/ElementClipboard.h"
 #include "board/Continuity.h"
+#include "board/ElementClipboard.h"
 #include "board/LayoutEditing.h"
 #include "board/ProjectFile.h"
 #include "shell/BoardArea.h"
