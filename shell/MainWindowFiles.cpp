@@ -7,6 +7,7 @@
 #include "board/stream/LoadError.h"
 #include "board/stream/StreamError.h"
 #include "shell/BoardArea.h"
+#include "shell/LibraryController.h"
 #include "shell/MainWindow.h"
 #include "shell/NumberLocale.h"
 #include "shell/ScrollBoxEx.h"
@@ -340,6 +341,8 @@ void MainWindow::AutoSaveTick() {
                       QApplication::activePopupWidget() != nullptr;
     if (autoSave_.Tick(!projectFileName_.isEmpty(), busy) != AutoSaveClock::Due::Now)
         return;
+    // The shown library page is written with every backup.
+    libraryPages_->SaveShown();
     const QString path = BackupPathFor(projectFileName_);
     const QString error = SaveProjectFile(path, AllBoards());
     if (!autoSave_.ReportFailure(!error.isEmpty()))

@@ -241,6 +241,22 @@ TEST_F(LibraryWindowTest, MovingAComponentIsKeptWhenAnotherPageIsShown) {
     EXPECT_EQ(static_cast<TGruppe&>(*read.At(0)).Description, last);
 }
 
+TEST_F(LibraryWindowTest, EveryBackupWritesTheShownPage) {
+    ShowPageNamed(QStringLiteral("Resistors"));
+    const QString path = Page().PagePath();
+    const QString last = Descriptions().back();
+    ClickPart(last, Qt::RightButton);
+    shown_->LibraryPopup().close();
+    shown_->Execute(CommandId::LibPopupToTop);
+    shown_.dialogs->nextSaveFile = program_.filePath(QStringLiteral("p.rst"));
+    ASSERT_TRUE(shown_->SaveProject(true));
+    shown_->SetAutoSave(true, 1);
+    shown_->AutoSaveTick();
+    TBibo read(shown_->View());
+    ASSERT_FALSE(ReadLibraryPage(path, read).has_value());
+    EXPECT_EQ(static_cast<TGruppe&>(*read.At(0)).Description, last);
+}
+
 TEST_F(LibraryWindowTest, DeletingAComponentAsksFirst) {
     ShowPageNamed(QStringLiteral("Diodes and LEDs"));
     ClickPart(QStringLiteral("LED 3 mm"), Qt::RightButton);
