@@ -298,7 +298,10 @@ void BoardControl::keyPressEvent(QKeyEvent* event) {
 // A dialog or another window took the pointer: the running drag ends as a release would.
 // Grabbing the pointer may itself move the focus about within the window; that ends nothing.
 void BoardControl::focusOutEvent(QFocusEvent* event) {
-    const bool elsewhere = !isActiveWindow() || QApplication::activeModalWidget() != nullptr ||
+    // A modal window is elsewhere unless it is the one this board is shown in (the layout
+    // editor).
+    const QWidget* modal = QApplication::activeModalWidget();
+    const bool elsewhere = !isActiveWindow() || (modal != nullptr && modal != window()) ||
                            QApplication::activePopupWidget() != nullptr;
     if (elsewhere && editor_->Busy())
         editor_->PointerLost();

@@ -8,6 +8,7 @@
 #include "board/ElementClipboard.h"
 #include "board/LayoutEditing.h"
 #include "board/ProjectFile.h"
+#include "board/tools/BoardEditor.h"
 #include "shell/BoardArea.h"
 #include "shell/BoardControl.h"
 #include "shell/CommandTable.h"
@@ -218,10 +219,9 @@ void MainWindow::LayoutEditorCommand(int tag) {
 }
 
 void MainWindow::CloseLayoutEditor(QCloseEvent& event) {
-    if (BoardBusy()) {
-        event.ignore();
-        return;
-    }
+    // A drawing still under way ends as if the pointer had been let go.
+    if (BoardBusy())
+        Control(current_).Editor().PointerLost();
     if (OnToolWindowsLeft)
         OnToolWindowsLeft(*this);
     if (!editorAccepted_) {

@@ -5,6 +5,7 @@
 #include "board/ProjectFile.h"
 #include "elements/Leiterbahn.h"
 #include "shell/BoardArea.h"
+#include "shell/BoardControl.h"
 #include "shell/LibraryPanel.h"
 #include "shell/ShellFixture.h"
 
@@ -13,6 +14,7 @@
 #include <QtCore/QFileInfo>
 #include <QtCore/QTemporaryDir>
 #include <QtCore/QTimer>
+#include <QtGui/QFocusEvent>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMenuBar>
 #include <QtWidgets/QTabBar>
@@ -159,6 +161,31 @@ TEST_F(LayoutEditorTest, RejectingKeepsTheLayoutAndCancellingASizeDialogReturnsT
     });
     EXPECT_TRUE(shown_.dialogs->saveQuestions.empty());
     EXPECT_EQ(Board().Layout()->Count(), strips);
+}
+
+TEST_F(LayoutEditorTest, ATrackIsDrawnWithTheMouseInTheEditor) {
+    shown_->AskToolSize = [](int, TPlatine&) { return true; };
+    int before = -1;
+    int after = -1;
+    InEditor([&](MainWindow& editor) {
+        TPlatine& layout = editor.CurrentBoard();
+        before = layout.Count();
+        editor.Execute(CommandId::ToolTrack);
+        ASSERT_EQ(layout.Modus(), TPlatinenModus::pm_Leiterbahn);
+        BoardControl& control = editor.Control(editor.CurrentIndex());
+        editor.activateWindow();
+        QApplication::processEvents();
+        test::Click(control, layout.BoardToControl(test::Hole(2, 0)));
+        // Grabbing the pointer moves the focus; inside the modal editor that ends nothing.
+        QFocusEvent focusOut(QEvent::FocusOut, Qt::OtherFocusReason);
+        QApplication::sendEvent(&control, &focusOut);
+        test::MouseMove(control, layout.BoardToControl(test::Hole(2, 3)));
+        test::Click(control, layout.BoardToControl(test::Hole(2, 4)));
+        after = layout.Count();
+        editor.Execute(CommandId::LayoutAccept);
+    });
+    EXPECT_EQ(after, before + 1);
+    EXPECT_EQ(Board().Layout()->Count(), after);
 }
 
 TEST_F(LayoutEditorTest, TheEditorSavesOpensAndStartsLayoutFiles) {
