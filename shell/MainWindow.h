@@ -202,6 +202,8 @@ public:
     void HelpCommand(int tag);
     void AboutCommand(int tag);
     void ToolCommand(int tag);
+    // The Board menu's "Set origin": the origin tool, as its button chooses it.
+    void SetOriginCommand(int tag);
     void NextBoardCommand(int tag);
     void PenColourCommand(int tag);
     void FillColourCommand(int tag);

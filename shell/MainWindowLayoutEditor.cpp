@@ -100,10 +100,9 @@ void MainWindow::EditLayoutCommand(int) {
     DoMenues();
     if (accepted)
         Display().SetLines(
-            view_.Tr(QStringLiteral("Das Layout wurde übernommen."),
-                     QStringLiteral("The board layout was accepted.")),
-            view_.Tr(QStringLiteral("Die Rückgängig-Liste dieser Platine ist geleert."),
-                     QStringLiteral("This board's undo history was cleared.")));
+            view_.Tr(QStringLiteral("Layout übernommen"), QStringLiteral("Board layout accepted")),
+            view_.Tr(QStringLiteral("Rückgängig-Liste geleert"),
+                     QStringLiteral("Undo history cleared")));
 }
 
 // --- In the editor -------------------------------------------------------------------------------

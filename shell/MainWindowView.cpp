@@ -78,6 +78,10 @@ void MainWindow::ToolCommand(int tag) {
     ChooseTool(tag);
 }
 
+void MainWindow::SetOriginCommand(int) {
+    ChooseTool(FindCommand(CommandId::ToolOrigin).Tag);
+}
+
 // StandardBtnClick: the steps every tool button runs.
 void MainWindow::ChooseTool(int tag) {
     const std::optional<TPlatinenModus> chosen = ModeForTag(tag);

@@ -97,6 +97,12 @@ TEST_F(ToolSelectionTest, TheBoardLeavingAToolPressesTheSelectButton) {
     EXPECT_TRUE(shown->Action(CommandId::ToolStandard).isChecked());
 }
 
+TEST_F(ToolSelectionTest, TheBoardMenusSetOriginChoosesTheOriginTool) {
+    shown->Action(CommandId::BoardSetOrigin).trigger();
+    EXPECT_EQ(Board().Modus(), pm_Ursprung);
+    EXPECT_TRUE(shown->Action(CommandId::ToolOrigin).isChecked());
+}
+
 TEST_F(ToolSelectionTest, ToolsShowTheirCursors) {
     shown->ChooseTool(2);
     EXPECT_EQ(shown.Control().cursor().shape(), Qt::BitmapCursor);
