@@ -4,6 +4,9 @@
 #include "shell/DialogParts.h"
 #include "shell/NumberField.h"
 
+#include <QtGui/QFontInfo>
+#include <QtGui/QIcon>
+#include <QtGui/QPixmap>
 #include <QtWidgets/QButtonGroup>
 #include <QtWidgets/QColorDialog>
 #include <QtWidgets/QFontDialog>
@@ -175,7 +178,10 @@ void LabelDialog::Choose(int choice) {
 }
 
 void LabelDialog::ChooseFont() {
-    QFontDialog dialog(font_, this);
+    // The dialog lists the installed families; an alias such as "ARIAL" would match none.
+    QFont shown = font_;
+    shown.setFamily(QFontInfo(font_).family());
+    QFontDialog dialog(shown, this);
     dialog.setOption(QFontDialog::ScalableFonts);
     dialog.setWindowTitle(T(language_, "Schriftart", "Font"));
     if (dialog.exec() != QDialog::Accepted)
@@ -201,8 +207,9 @@ void LabelDialog::ShowFont() {
 }
 
 void LabelDialog::ShowColour() {
-    colourButton_->setStyleSheet(
-        QStringLiteral("QPushButton { border-left: 12px solid %1; }").arg(colour_.name()));
+    QPixmap swatch(14, 14);
+    swatch.fill(colour_);
+    colourButton_->setIcon(QIcon(swatch));
 }
 
 TextLabelFields LabelDialog::Answer() const {
