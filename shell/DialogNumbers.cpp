@@ -3,6 +3,7 @@
 #include "platform/NumberText.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace karvel {
@@ -43,6 +44,14 @@ double FineGridMillimetres(double boardUnits) {
 
 double FineGridBoardUnits(float millimetres) {
     return double(millimetres) * 100.0;
+}
+
+double FontHeightMillimetres(double points) {
+    return std::abs(points) * 25.4 / 72.0;
+}
+
+double FontPoints(double millimetres) {
+    return millimetres * 72.0 / 25.4;
 }
 
 int ContrastBarPosition(Colour grey) {

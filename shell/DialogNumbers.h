@@ -1,6 +1,7 @@
 #pragma once
 // The numbers behind the small dialogs, free of widgets: what a decimal field's text is worth,
-// its limits and how it shows a value; the fine grid in millimetres; the X-ray contrast bars.
+// its limits and how it shows a value; the fine grid in millimetres; a font's size in
+// millimetres; the X-ray contrast bars.
 
 #include "platform/Colour.h"
 
@@ -31,6 +32,11 @@ bool IsNumberCharacter(QChar c);
 // The fine grid step is kept in board units (0.01 mm) and shown in millimetres.
 double FineGridMillimetres(double boardUnits);
 double FineGridBoardUnits(float millimetres);
+
+// The text label dialog's height field is in millimetres, the font dialog's size in points
+// (1/72 inch); a negative size (a character height) counts by its amount.
+double FontHeightMillimetres(double points);
+double FontPoints(double millimetres);
 
 // An X-ray contrast bar runs from 0 to 100 over the grey levels 0 to 255 of its colour, read
 // from the red byte.

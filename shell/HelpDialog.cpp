@@ -17,20 +17,25 @@ HelpDialog::HelpDialog(QWidget* parent, Language language, int topic, HelpReques
     qApp->installEventFilter(this);
 }
 
-void HelpDialog::SetContent(QLayout* content) {
+HelpDialog::HelpDialog(QWidget* parent, Language language) : HelpDialog(parent, language, 0, {}) {}
+
+QDialogButtonBox* HelpDialog::SetContent(QLayout* content) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(content);
     QDialogButtonBox* buttons = dialog_parts::OkCancel(*this, language_);
-    QPushButton* help = buttons->addButton(dialog_parts::T(language_, "&Hilfe...", "&Help..."),
-                                           QDialogButtonBox::HelpRole);
-    help->setAutoDefault(false);
-    connect(help, &QPushButton::clicked, this, [this] { ShowHelp(); });
+    if (HasHelp()) {
+        QPushButton* help = buttons->addButton(dialog_parts::T(language_, "&Hilfe...", "&Help..."),
+                                               QDialogButtonBox::HelpRole);
+        help->setAutoDefault(false);
+        connect(help, &QPushButton::clicked, this, [this] { ShowHelp(); });
+    }
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    return buttons;
 }
 
 bool HelpDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyRelease && isVisible()) {
+    if (event->type() == QEvent::KeyRelease && isVisible() && HasHelp()) {
         auto* key = static_cast<QKeyEvent*>(event);
         const auto* widget = qobject_cast<const QWidget*>(watched);
         const bool inside = widget != nullptr && (widget == this || isAncestorOf(widget));

@@ -1,9 +1,7 @@
-// The library page dialog: a page's name, and the file it is kept in.
+#include "shell/LibraryPageDialog.h"
 
-#include "shell/ShellDialogs.h"
+#include "shell/DialogParts.h"
 
-#include <QtWidgets/QDialog>
-#include <QtWidgets/QDialogButtonBox>
 #include <QtWidgets/QFormLayout>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
@@ -12,32 +10,44 @@ namespace karvel {
 
 namespace {
 
-// The stored page name holds at most this many characters.
-constexpr int PageNameLength = 36;
+using dialog_parts::T;
+
+constexpr int LibraryHelpTopic = 16000;
+
+class LibraryPageDialog : public HelpDialog {
+public:
+    LibraryPageDialog(QWidget* parent, Language language, const QString& name,
+                      const QString& fileName, HelpRequest help)
+        : HelpDialog(parent, language, LibraryHelpTopic, std::move(help)),
+          name_(new QLineEdit(name.left(LibraryPageNameLength))) {
+        setObjectName(QStringLiteral("LibDlg"));
+        setWindowTitle(T(language, "Bibliothek", "Library"));
+        name_->setObjectName(QStringLiteral("PageName"));
+        name_->setMaxLength(LibraryPageNameLength);
+        name_->selectAll();
+        name_->setMinimumWidth(name_->fontMetrics().averageCharWidth() * LibraryPageNameLength);
+        auto* file = new QLabel(fileName);
+        file->setObjectName(QStringLiteral("FileName"));
+        auto* form = new QFormLayout;
+        form->addRow(T(language, "Bezeichnung:", "Name"), name_);
+        form->addRow(T(language, "Datei:", "File"), file);
+        SetContent(form);
+        name_->setFocus();
+    }
+    QString Name() const { return name_->text(); }
+
+private:
+    QLineEdit* name_;
+};
 
 } // namespace
 
-std::optional<QString> QtShellDialogs::AskLibraryPageName(QWidget* parent, Language language,
-                                                          const QString& name,
-                                                          const QString& fileName) {
-    QDialog dialog(parent);
-    dialog.setObjectName(QStringLiteral("LibDlg"));
-    dialog.setWindowTitle(Tr(language, QStringLiteral("Bibliothek"), QStringLiteral("Library")));
-    auto* nameField = new QLineEdit(name.left(PageNameLength));
-    nameField->setMaxLength(PageNameLength);
-    nameField->selectAll();
-    auto* form = new QFormLayout(&dialog);
-    form->addRow(Tr(language, QStringLiteral("Bezeichnung:"), QStringLiteral("Name")), nameField);
-    form->addRow(Tr(language, QStringLiteral("Datei:"), QStringLiteral("File")),
-                 new QLabel(fileName));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    form->addRow(buttons);
-    nameField->setMinimumWidth(nameField->fontMetrics().averageCharWidth() * PageNameLength);
+std::optional<QString> RunLibraryPageDialog(QWidget* parent, Language language, const QString& name,
+                                            const QString& fileName, const HelpRequest& help) {
+    LibraryPageDialog dialog(parent, language, name, fileName, help);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return nameField->text();
+    return dialog.Name();
 }
 
 } // namespace karvel

@@ -1,115 +1,248 @@
 #include "shell/SettingsDialogs.h"
 
 #include "shell/DialogParts.h"
+#include "shell/NumberField.h"
 #include "shell/NumberLocale.h"
 
 #include <QtWidgets/QCheckBox>
-#include <QtWidgets/QDialog>
 #include <QtWidgets/QDialogButtonBox>
-#include <QtWidgets/QFormLayout>
+#include <QtWidgets/QGridLayout>
 #include <QtWidgets/QGroupBox>
+#include <QtWidgets/QHBoxLayout>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QPushButton>
-#include <QtWidgets/QSpinBox>
 #include <QtWidgets/QVBoxLayout>
+
+#include <cmath>
 
 namespace karvel {
 
 namespace {
 
-using dialog_parts::OkCancel;
 using dialog_parts::T;
 
-QLineEdit* MillimetreField(const QString& text) {
-    auto* field = new QLineEdit(text);
-    field->setMaxLength(12);
-    return field;
-}
+constexpr int BoardPropertiesHelpTopic = 3000;
+constexpr int AutoSaveHelpTopic = 9000;
+constexpr int BoardNameLength = 39;
+
+// --- Board properties ----------------------------------------------------------------------------
+
+class BoardPropertiesDialog : public HelpDialog {
+public:
+    BoardPropertiesDialog(QWidget* parent, Language language, HelpRequest help)
+        : HelpDialog(parent, language, BoardPropertiesHelpTopic, std::move(help)),
+          name_(Field(QStringLiteral("Name"))), width_(Field(QStringLiteral("Width"))),
+          height_(Field(QStringLiteral("Height"))), x_(Field(QStringLiteral("X"))),
+          y_(Field(QStringLiteral("Y"))) {
+        setObjectName(QStringLiteral("PlatinenDlg"));
+        setWindowTitle(T(language, "Eigenschaften Platine", "Board properties"));
+        name_->setMaxLength(BoardNameLength);
+        name_->setMinimumWidth(name_->fontMetrics().averageCharWidth() * 30);
+        auto* nameBox = new QGroupBox(T(language, "Name", "Name"));
+        (new QVBoxLayout(nameBox))->addWidget(name_);
+        size_ = Pair(T(language, "Größe", "Size"), T(language, "Breite", "Width"), width_,
+                     T(language, "Höhe", "Height"), height_);
+        offset_ =
+            Pair(T(language, "Offset", "Offset"), QStringLiteral("x"), x_, QStringLiteral("y"), y_);
+        auto* content = new QVBoxLayout;
+        content->addWidget(nameBox);
+        content->addWidget(size_);
+        content->addWidget(offset_);
+        defaults_ = SetContent(content)->addButton(T(language, "&Standard", "&Default"),
+                                                   QDialogButtonBox::ResetRole);
+        defaults_->setAutoDefault(false);
+        connect(defaults_, &QPushButton::clicked, this, [this] { FillDefaults(); });
+        FillDefaults();
+        name_->setFocus();
+    }
+
+    void Fill(const BoardPropertiesText& text, bool nameOnly) {
+        name_->setText(text.Name.left(BoardNameLength));
+        width_->setText(text.Width);
+        height_->setText(text.Height);
+        x_->setText(text.X);
+        y_->setText(text.Y);
+        for (QWidget* geometry : {static_cast<QWidget*>(size_), static_cast<QWidget*>(offset_),
+                                  static_cast<QWidget*>(defaults_)})
+            geometry->setEnabled(!nameOnly);
+    }
+    BoardPropertiesText Answer() const {
+        return {name_->text(), width_->text(), height_->text(), x_->text(), y_->text()};
+    }
+
+private:
+    static QLineEdit* Field(const QString& name) {
+        auto* field = new QLineEdit;
+        field->setObjectName(name);
+        return field;
+    }
+    // A group of two millimetre fields.
+    static QGroupBox* Pair(const QString& title, const QString& first, QLineEdit* firstField,
+                           const QString& second, QLineEdit* secondField) {
+        auto* group = new QGroupBox(title);
+        auto* grid = new QGridLayout(group);
+        int row = 0;
+        for (const auto& [caption, field] : {std::pair{first, firstField}, {second, secondField}}) {
+            auto* label = new QLabel(caption);
+            label->setBuddy(field);
+            field->setMaxLength(12);
+            grid->addWidget(label, row, 0);
+            grid->addWidget(field, row, 1);
+            grid->addWidget(new QLabel(QStringLiteral("mm")), row, 2);
+            ++row;
+        }
+        return group;
+    }
+    void FillDefaults() {
+        const BoardPropertiesText standard = DefaultProperties({}, NumberLocale(language_));
+        width_->setText(standard.Width);
+        height_->setText(standard.Height);
+        x_->setText(standard.X);
+        y_->setText(standard.Y);
+    }
+
+    QLineEdit* name_;
+    QLineEdit* width_;
+    QLineEdit* height_;
+    QLineEdit* x_;
+    QLineEdit* y_;
+    QGroupBox* size_ = nullptr;
+    QGroupBox* offset_ = nullptr;
+    QPushButton* defaults_ = nullptr;
+};
+
+// --- Undo depth ----------------------------------------------------------------------------------
+
+class UndoDepthDialog : public HelpDialog {
+public:
+    UndoDepthDialog(QWidget* parent, Language language)
+        : HelpDialog(parent, language), steps_(new NumberField(UndoDepthRange())) {
+        const UndoDepthTexts texts = UndoDepthTextsFor(language);
+        setObjectName(QStringLiteral("UndoDlg"));
+        setWindowTitle(texts.Caption);
+        steps_->setObjectName(QStringLiteral("Steps"));
+        auto* explanation = new QLabel(texts.Explanation);
+        explanation->setWordWrap(true);
+        explanation->setMinimumWidth(explanation->fontMetrics().averageCharWidth() * 50);
+        auto* group = new QGroupBox(texts.Group);
+        auto* inside = new QVBoxLayout(group);
+        inside->addWidget(explanation);
+        auto* row = new QHBoxLayout;
+        row->addWidget(steps_);
+        row->addStretch();
+        inside->addLayout(row);
+        auto* content = new QVBoxLayout;
+        content->addWidget(group);
+        SetContent(content)->button(QDialogButtonBox::Cancel)->setText(texts.Cancel);
+        steps_->setFocus();
+    }
+    NumberField& Steps() const { return *steps_; }
+
+private:
+    NumberField* steps_;
+};
+
+// --- Auto-save -----------------------------------------------------------------------------------
+
+class AutoSaveDialog : public HelpDialog {
+public:
+    AutoSaveDialog(QWidget* parent, Language language, HelpRequest help)
+        : HelpDialog(parent, language, AutoSaveHelpTopic, std::move(help)),
+          enabled_(new QCheckBox(
+              T(language, "Arbeit automatisch &sichern, alle", "Save changes every..."))),
+          minutes_(new NumberField(AutoSaveMinutesRange())) {
+        setObjectName(QStringLiteral("AutoSaveDlg"));
+        setWindowTitle(T(language, "AutoSpeichern", "AutoSave"));
+        enabled_->setObjectName(QStringLiteral("Enabled"));
+        minutes_->setObjectName(QStringLiteral("Minutes"));
+        auto* group = new QGroupBox(T(language, "Intervall", "Interval"));
+        auto* row = new QHBoxLayout(group);
+        row->addWidget(enabled_);
+        row->addWidget(minutes_);
+        row->addWidget(new QLabel(T(language, "Minuten", "minutes")));
+        auto* content = new QVBoxLayout;
+        content->addWidget(group);
+        SetContent(content);
+        connect(enabled_, &QCheckBox::toggled, minutes_, &QWidget::setEnabled);
+    }
+    void Fill(AutoSaveSettings settings) {
+        enabled_->setChecked(settings.Enabled);
+        minutes_->setEnabled(settings.Enabled);
+        minutes_->SetValue(settings.Minutes);
+    }
+    AutoSaveSettings Answer() const {
+        return {enabled_->isChecked(), int(std::lround(minutes_->Value()))};
+    }
+
+private:
+    QCheckBox* enabled_;
+    NumberField* minutes_;
+};
 
 } // namespace
 
+NumberRange UndoDepthRange() {
+    return {.Minimum = 1, .Maximum = 50, .Step = 1, .Decimals = 0};
+}
+
+NumberRange AutoSaveMinutesRange() {
+    return {.Minimum = 1, .Maximum = 60, .Step = 1, .Decimals = 0};
+}
+
+UndoDepthTexts UndoDepthTextsFor(Language language) {
+    switch (language) {
+    case Language::English:
+        return {QStringLiteral("UNDO"), QStringLiteral("Number of UNDO operations"),
+                QStringLiteral("Here you can define the maximum number of UNDO operations. The "
+                               "maximum is 50 operations\nIf your system runs very slowly while "
+                               "working with big layouts, you can decrease this value down to 1."),
+                QStringLiteral("&Cancel")};
+    case Language::French:
+        return {QStringLiteral("Retour en arrière"),
+                QStringLiteral("Nombre d´opérations de retour en arrière"),
+                QStringLiteral("Vous pourrez définir ici le nombre maximum d´opérations de retour "
+                               "en arrière. Le maximum d´opérations est de 50.\nSi votre système "
+                               "ralenti de façon anormal lorsque vous travaillez sur de gros "
+                               "tracés, vous pouvez réduire cette valeur à 1."),
+                QStringLiteral("&Annuler")};
+    case Language::German:
+        break;
+    }
+    return {QStringLiteral("Rückgängig"), QStringLiteral("Anzahl der Rückgängig-Aktionen"),
+            QStringLiteral("Hier können Sie die maximale Anzahl der Rückgängig-Aktionen "
+                           "einstellen. Der Maximalwert liegt bei 50 Aktionen.\nWenn Ihr System "
+                           "bei grösseren Projekten zu langsam wird, können Sie diesen Wert bis "
+                           "auf 1 verringern."),
+            QStringLiteral("&Abbrechen")};
+}
+
 std::optional<BoardPropertiesText> RunBoardPropertiesDialog(QWidget* parent,
                                                             const BoardPropertiesText& current,
-                                                            bool nameOnly, Language language) {
-    QDialog dialog(parent);
-    dialog.setWindowTitle(T(language, "Eigenschaften Platine", "Board properties"));
-    auto* name = new QLineEdit(current.Name);
-    name->setMaxLength(39);
-    auto* width = MillimetreField(current.Width);
-    auto* height = MillimetreField(current.Height);
-    auto* x = MillimetreField(current.X);
-    auto* y = MillimetreField(current.Y);
-
-    auto* nameBox = new QGroupBox(T(language, "Name", "Name"));
-    (new QVBoxLayout(nameBox))->addWidget(name);
-    auto* sizeBox = new QGroupBox(T(language, "Größe", "Size"));
-    auto* sizeForm = new QFormLayout(sizeBox);
-    sizeForm->addRow(T(language, "Breite (mm):", "Width (mm):"), width);
-    sizeForm->addRow(T(language, "Höhe (mm):", "Height (mm):"), height);
-    auto* offsetBox = new QGroupBox(T(language, "Offset", "Offset"));
-    auto* offsetForm = new QFormLayout(offsetBox);
-    offsetForm->addRow(QStringLiteral("x (mm):"), x);
-    offsetForm->addRow(QStringLiteral("y (mm):"), y);
-    auto* defaults = new QPushButton(T(language, "&Standard", "&Default"));
-    QObject::connect(defaults, &QPushButton::clicked, &dialog, [&] {
-        const BoardPropertiesText standard = DefaultProperties({}, NumberLocale(language));
-        width->setText(standard.Width);
-        height->setText(standard.Height);
-        x->setText(standard.X);
-        y->setText(standard.Y);
-    });
-    for (QWidget* geometry : {static_cast<QWidget*>(sizeBox), static_cast<QWidget*>(offsetBox),
-                              static_cast<QWidget*>(defaults)})
-        geometry->setEnabled(!nameOnly);
-
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(nameBox);
-    layout->addWidget(sizeBox);
-    layout->addWidget(offsetBox);
-    auto* buttons = OkCancel(dialog, language);
-    buttons->addButton(defaults, QDialogButtonBox::ResetRole);
-    layout->addWidget(buttons);
-    name->setFocus();
+                                                            bool nameOnly, Language language,
+                                                            const HelpRequest& help) {
+    BoardPropertiesDialog dialog(parent, language, help);
+    dialog.Fill(current, nameOnly);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return BoardPropertiesText{name->text(), width->text(), height->text(), x->text(), y->text()};
+    return dialog.Answer();
 }
 
 std::optional<int> RunUndoDepthDialog(QWidget* parent, int depth, Language language) {
-    QDialog dialog(parent);
-    dialog.setWindowTitle(T(language, "Rückgängig", "Undo"));
-    auto* steps = new QSpinBox;
-    steps->setRange(1, 50);
-    steps->setValue(depth);
-    auto* form = new QFormLayout;
-    form->addRow(T(language, "Anzahl der Schritte:", "Number of steps:"), steps);
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addLayout(form);
-    layout->addWidget(OkCancel(dialog, language));
+    UndoDepthDialog dialog(parent, language);
+    dialog.Steps().SetValue(depth);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return steps->value();
+    return int(std::lround(dialog.Steps().Value()));
 }
 
 std::optional<AutoSaveSettings> RunAutoSaveDialog(QWidget* parent, AutoSaveSettings current,
-                                                  Language language) {
-    QDialog dialog(parent);
-    dialog.setWindowTitle(T(language, "AutoSpeichern", "AutoSave"));
-    auto* enabled = new QCheckBox(T(language, "Aktiv", "Enabled"));
-    enabled->setChecked(current.Enabled);
-    auto* minutes = new QSpinBox;
-    minutes->setRange(1, 60);
-    minutes->setValue(current.Minutes);
-    minutes->setSuffix(T(language, " Minuten", " minutes"));
-    auto* form = new QFormLayout;
-    form->addRow(QString(), enabled);
-    form->addRow(T(language, "Intervall:", "Interval:"), minutes);
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addLayout(form);
-    layout->addWidget(OkCancel(dialog, language));
+                                                  Language language, const HelpRequest& help) {
+    AutoSaveDialog dialog(parent, language, help);
+    dialog.Fill(current);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return AutoSaveSettings{enabled->isChecked(), minutes->value()};
+    return dialog.Answer();
 }
 
 } // namespace karvel

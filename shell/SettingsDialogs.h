@@ -4,6 +4,8 @@
 
 #include "board/BoardProperties.h"
 #include "platform/Language.h"
+#include "shell/DialogNumbers.h"
+#include "shell/HelpDialog.h"
 
 #include <optional>
 
@@ -17,11 +19,26 @@ struct AutoSaveSettings {
     bool operator==(const AutoSaveSettings&) const = default;
 };
 
+// Whole numbers: 1 to 50 undo steps, a backup every 1 to 60 minutes.
+NumberRange UndoDepthRange();
+NumberRange AutoSaveMinutesRange();
+
+// The undo depth dialog speaks French as well as German and English.
+struct UndoDepthTexts {
+    QString Caption;
+    QString Group;
+    QString Explanation; // lines end in "\n"
+    QString Cancel;
+};
+UndoDepthTexts UndoDepthTextsFor(Language language);
+
 std::optional<BoardPropertiesText> RunBoardPropertiesDialog(QWidget* parent,
                                                             const BoardPropertiesText& current,
-                                                            bool nameOnly, Language language);
+                                                            bool nameOnly, Language language,
+                                                            const HelpRequest& help);
+// The undo depth dialog has no help.
 std::optional<int> RunUndoDepthDialog(QWidget* parent, int depth, Language language);
 std::optional<AutoSaveSettings> RunAutoSaveDialog(QWidget* parent, AutoSaveSettings current,
-                                                  Language language);
+                                                  Language language, const HelpRequest& help);
 
 } // namespace karvel

@@ -1,7 +1,11 @@
 #include "shell/ShellDialogs.h"
 
+#include "platform/HelpTopic.h"
+#include "platform/ProgramFolder.h"
 #include "shell/AboutWindow.h"
+#include "shell/BoardPreviewWindow.h"
 #include "shell/ComponentAssistantDialog.h"
+#include "shell/LibraryPageDialog.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QUrl>
@@ -38,6 +42,15 @@ QString WithLineBreaks(QString text) {
 }
 
 } // namespace
+
+QtShellDialogs::QtShellDialogs() : programFolder_(FindProgramFolder()) {}
+
+std::function<void(int topic)> QtShellDialogs::Help(Language language) {
+    return [this, language](int topic) {
+        ShowHelpTopic(topic, programFolder_, UsesEnglish(language),
+                      [this](const QString& file, int shown) { return OpenManual(file, shown); });
+    };
+}
 
 QStringList OpenProjectFilters(Language language) {
     if (UsesEnglish(language))
@@ -95,12 +108,28 @@ QString QtShellDialogs::ChooseFillPicture(QWidget* parent, const QString& folder
         folder);
 }
 
+QStringList BoardLayoutFilters(Language language) {
+    return {Tr(language, QStringLiteral("Karvel Board (*.KVB *.kvb)"),
+               QStringLiteral("Karvel board layouts (*.kvb *.KVB)"))};
+}
+
 QString QtShellDialogs::ChooseBoardLayout(QWidget* parent, const QString& folder,
                                           Language language) {
-    return ChooseFileToOpen(parent, QStringLiteral("Board Layouts"),
-                            {Tr(language, QStringLiteral("Karvel-Platinenlayouts (*.KVB *.kvb)"),
-                                QStringLiteral("Karvel board layouts (*.KVB *.kvb)"))},
-                            folder);
+    QFileDialog dialog(parent);
+    // The desktop's own dialog would not report the selection the preview follows.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilters(BoardLayoutFilters(language));
+    dialog.setDirectory(folder);
+    dialog.setWindowTitle(QStringLiteral("Board Layouts"));
+    // Belongs to the dialog, so that it closes with it and is not blocked by it.
+    auto* preview = new BoardPreviewWindow(&dialog, programFolder_, language);
+    QObject::connect(&dialog, &QFileDialog::currentChanged, preview,
+                     [preview](const QString& path) { preview->ShowLayout(path); });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front();
 }
 
 std::optional<QColor> QtShellDialogs::ChooseColour(QWidget* parent, const QColor& initial) {
@@ -152,6 +181,12 @@ bool QtShellDialogs::Confirm(QWidget* parent, const QString& caption, const QStr
     return QMessageBox::question(parent, caption, WithLineBreaks(text),
                                  QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<QString> QtShellDialogs::AskLibraryPageName(QWidget* parent, Language language,
+                                                          const QString& name,
+                                                          const QString& fileName) {
+    return RunLibraryPageDialog(parent, language, name, fileName, Help(language));
 }
 
 void QtShellDialogs::SetUpPrinter(QWidget* parent, QPrinter& printer, Language language) {

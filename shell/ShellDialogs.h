@@ -81,10 +81,15 @@ public:
 
 // The name filters of the project open dialog: projects and, in German, backups.
 QStringList OpenProjectFilters(Language language);
+// The name filter of the board layout dialog.
+QStringList BoardLayoutFilters(Language language);
 
-// The real dialogs of the desktop.
+// The real dialogs of the desktop. Their Help buttons open the manual below the program
+// folder through OpenManual.
 class QtShellDialogs : public ShellDialogs {
 public:
+    QtShellDialogs();
+    explicit QtShellDialogs(QString programFolder) : programFolder_(std::move(programFolder)) {}
     QString ChooseProjectToOpen(QWidget* parent, const QString& folder, Language language) override;
     void ShowMessage(QWidget* parent, MessageIcon icon, const QString& caption,
                      const QString& text) override;
@@ -93,7 +98,7 @@ public:
                                                            const BoardPropertiesText& now,
                                                            bool nameOnly,
                                                            Language language) override {
-        return RunBoardPropertiesDialog(parent, now, nameOnly, language);
+        return RunBoardPropertiesDialog(parent, now, nameOnly, language, Help(language));
     }
     QString ChooseFillPicture(QWidget* parent, const QString& folder, Language language) override;
     std::optional<int> AskUndoDepth(QWidget* parent, int depth, Language language) override {
@@ -101,7 +106,7 @@ public:
     }
     std::optional<AutoSaveSettings> EditAutoSave(QWidget* parent, AutoSaveSettings now,
                                                  Language language) override {
-        return RunAutoSaveDialog(parent, now, language);
+        return RunAutoSaveDialog(parent, now, language, Help(language));
     }
     QString ChooseBoardLayout(QWidget* parent, const QString& folder, Language language) override;
     std::optional<QColor> ChooseColour(QWidget* parent, const QColor& initial) override;
@@ -116,6 +121,11 @@ public:
                                               const QString& fileName) override;
     std::optional<double> AskFineGrid(QWidget* parent, double step, Language language,
                                       const std::function<void(int topic)>& help) override;
+
+private:
+    std::function<void(int topic)> Help(Language language);
+
+    QString programFolder_;
 };
 
 } // namespace karvel

@@ -54,7 +54,9 @@ int main(int argc, char** argv) {
     // take them).
     request.SettingsFolder = QApplication::applicationDirPath();
     const std::unique_ptr<karvel::MainWindow> window = karvel::StartProgram(std::move(request));
-    const karvel::ElementDialogScope dialogs(window.get(), window->View().Sprache);
+    const karvel::Language language = window->View().Sprache;
+    const karvel::ElementDialogScope dialogs(
+        window.get(), language, karvel::ManualHelp(window->View().ProgramFolder, language));
     window->AskToolSize = karvel::ToolSizeQuestion(window.get(), window->Sprache());
     karvel::AttachXRayContrastWindow(*window);
     return QApplication::exec();

@@ -269,8 +269,9 @@ TEST(ComponentsListTest, HeaderInBothLanguages) {
         EXPECT_EQ(lines[7], (ListLine{QString::fromUtf8(c.wires), ListStyle::Bold}));
         EXPECT_EQ(lines[8].Text, QString());
         for (std::size_t i = 1; i < lines.size(); ++i)
-            if (i != 7)
+            if (i != 7) {
                 EXPECT_EQ(lines[i].Style, ListStyle::Regular) << i;
+            }
 
         const std::vector<ListLine> nobody =
             StuecklistenZeilen(b.board, c.kind, {ListBoard::Stamp().When, QString()});

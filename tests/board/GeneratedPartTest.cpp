@@ -70,8 +70,9 @@ TEST(GeneratedPartTest, AnEllipseAndAPolygonLoseTheirGroupToo) {
         ASSERT_EQ(target.Count(), 1);
         EXPECT_EQ(dynamic_cast<TBt*>(target.At(0)), nullptr);
         EXPECT_FALSE(target.At(0)->InGroup);
-        if (style == 2)
+        if (style == 2) {
             EXPECT_NE(dynamic_cast<TKreis*>(target.At(0)), nullptr);
+        }
     }
 }
 

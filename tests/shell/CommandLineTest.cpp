@@ -85,8 +85,9 @@ TEST(CommandLineTest, HelpAndVersionPrintAndLeaveAndUnknownSwitchesAreRefused) {
         EXPECT_EQ(run.exitCode(), c.exitCode) << err.toStdString();
         EXPECT_TRUE(out.contains(QString::fromUtf8(c.out))) << out.toStdString();
         EXPECT_TRUE(err.contains(QString::fromUtf8(c.err))) << err.toStdString();
-        if (c.exitCode == 0)
+        if (c.exitCode == 0) {
             EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+        }
     }
 }
 

@@ -76,9 +76,10 @@ TEST(CommandTableTest, EveryCommandAppearsInAMenuABarOrTheKeys) {
         shown_ids.insert(key);
     // The layout editor's own commands appear in the editor only.
     for (const Command& command : CommandTable())
-        if (!IsLayoutEditorCommand(command.Id))
+        if (!IsLayoutEditorCommand(command.Id)) {
             EXPECT_TRUE(shown_ids.contains(command.Id))
                 << command.Name << " is nowhere to be found";
+        }
 }
 
 // The drawing tools have their handler, the tool choice, while their board part is missing.
