@@ -160,6 +160,9 @@ public:
     // when a single group is selected), on the hole grid, as one undo step.
     void AlignSelection(Alignment alignment);
 
+    // Opens an element's own property dialog, as one undo step; a cancelled dialog leaves
+    // neither an undo step nor a modified board. False when it was cancelled.
+    bool EditElementProperties(TBauteil& element);
     // Puts the text labels behind every other element, keeping their order, so that a click
     // reaches the element a label lies on.
     void LabelsBehind();

@@ -3,6 +3,7 @@
 
 #include "board/Platine.h"
 #include "board/SelectionQueries.h"
+#include "board/UndoHistory.h"
 #include "elements/Draht.h"
 #include "elements/Geometry.h"
 #include "elements/Gruppe.h"
@@ -49,6 +50,20 @@ std::vector<TBauteil*> TPlatine::Selected() const {
         if (element->IstMarkiert())
             selected.push_back(element.get());
     return selected;
+}
+
+bool TPlatine::EditElementProperties(TBauteil& element) {
+    const bool wasModified = modified_;
+    MerkeZustand();
+    InvalidateElement(element);
+    if (!element.EditProperties()) {
+        history_->DropNewest();
+        modified_ = wasModified;
+        return false;
+    }
+    InvalidateElement(element);
+    Fire(OnChange);
+    return true;
 }
 
 void TPlatine::LabelsBehind() {

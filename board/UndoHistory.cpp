@@ -33,6 +33,11 @@ void UndoHistory::Clear() {
     DiscardAll(redo_);
 }
 
+void UndoHistory::DropNewest() {
+    if (!undo_.empty())
+        Discard(undo_, std::prev(undo_.end()));
+}
+
 SnapshotStream& UndoHistory::Append(List& list, const Writer& write) {
     auto snapshot = std::make_unique<SnapshotStream>();
     // Every bitmap a live element uses is needed by this state, written or not.

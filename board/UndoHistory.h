@@ -46,6 +46,8 @@ public:
     bool Undo(const Writer& write, const Reader& read);
     bool Redo(const Writer& write, const Reader& read);
     void Clear();
+    // Takes back the newest undo state, recorded before a change that then did not happen.
+    void DropNewest();
 
     bool CanUndo() const { return !undo_.empty(); }
     bool CanRedo() const { return !redo_.empty(); }

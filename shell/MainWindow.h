@@ -180,6 +180,8 @@ public:
     void BoardCommand(int tag);
     // New, save, save as and the board tab commands, by command id.
     void FileCommand(int tag);
+    // The element menu's properties: the selected element's own dialog, or the board's.
+    void ElementPropertiesCommand(int tag);
     // False when the project was not written (cancelled, or the reason was shown).
     bool SaveProject(bool askForName);
     void SetAutoSave(bool enabled, int intervalMinutes);

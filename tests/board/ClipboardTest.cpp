@@ -130,4 +130,28 @@ TEST(ClipboardTest, APartWithAQuestionMarkAsksAndCancelRemovesIt) {
 }
 
 } // namespace
+TEST(ElementPropertiesTest, AcceptedIsOneUndoStepAndCancelledLeavesNoTrace) {
+    ViewState view;
+    TPlatine board(view);
+    TGruppe* part = static_cast<TGruppe*>(board.Add(test::MakeResistor()));
+    board.SetzeMarkierung(part, true);
+    AnsweringDialog dialog;
+    TGruppe::SetDialog(&dialog);
+
+    EXPECT_FALSE(board.EditElementProperties(*part));
+    EXPECT_EQ(dialog.asked, 1);
+    EXPECT_FALSE(board.KannRueckgaengig());
+    EXPECT_FALSE(board.Modified());
+
+    dialog.answer = ComponentFields{QStringLiteral("R#"), QStringLiteral("22k"), {}, true};
+    EXPECT_TRUE(board.EditElementProperties(*part));
+    EXPECT_EQ(part->Value, QStringLiteral("22k"));
+    EXPECT_TRUE(board.Modified());
+    board.Rueckgaengig();
+    ASSERT_EQ(board.Count(), 1);
+    EXPECT_NE(static_cast<TGruppe*>(board.At(0))->Value, QStringLiteral("22k"));
+    EXPECT_FALSE(board.KannRueckgaengig());
+    TGruppe::SetDialog(nullptr);
+}
+
 } // namespace karvel
