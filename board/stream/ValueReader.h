@@ -6,7 +6,10 @@
 #include "board/stream/ValueTag.h"
 
 #include <cstdint>
+#include <cstring>
+#include <optional>
 #include <QtCore/QByteArray>
+#include <QtCore/QByteArrayView>
 #include <QtCore/QString>
 #include <vector>
 
@@ -32,10 +35,23 @@ public:
     double ReadFloat();
     // String and LString as Windows-1252, WString as UTF-16, UTF8String as UTF-8.
     QString ReadString();
+    // A String value (short Windows-1252 text) that lies whole in the buffer, as its bytes
+    // there, valid until the next read: class names are looked up by the thousand without
+    // making text of them. Nothing, reading nothing, for any other value.
+    std::optional<QByteArrayView> TakeBufferedString();
     // Bytes without a tag.
     QByteArray ReadRaw(qint64 count);
-    // The same into a caller's buffer, for the fixed-size raw fields read by the thousand.
-    void ReadRawInto(char* destination, qint64 count);
+    // The same into a caller's buffer, for the fixed-size raw fields read by the thousand;
+    // inline for the common case of a field that lies in the buffer whole.
+    void ReadRawInto(char* destination, qint64 count) {
+        BeginValue();
+        if (count >= 0 && count <= Buffered()) {
+            std::memcpy(destination, buffer_.data() + bufferPos_, std::size_t(count));
+            bufferPos_ += count;
+            return;
+        }
+        ReadRawIntoBeyondBuffer(destination, count);
+    }
     // The tag of the next value, left unread.
     ValueTag PeekTag();
 
@@ -48,7 +64,9 @@ public:
     bool IsOldFormat() const { return oldFormat_; }
 
     // Where the next value starts, counted on the device.
-    qint64 Position() const;
+    qint64 Position() const {
+        return Buffered() > 0 ? deviceAtBufferEnd_ - Buffered() : DevicePosition();
+    }
     // Where the value read last (or being read) starts: the place a reading error points at.
     qint64 ValueStart() const { return valueStart_; }
     // Bytes between Position() and the end of the device.
@@ -59,10 +77,18 @@ public:
 
 private:
     void BeginValue() { valueStart_ = Position(); }
+    qint64 DevicePosition() const;
+    void ReadRawIntoBeyondBuffer(char* destination, qint64 count);
     QByteArray ReadBytes(qint64 count);
-    std::uint8_t ReadByte();
+    std::uint8_t ReadByte() {
+        if (Buffered() > 0)
+            return std::uint8_t(buffer_[std::size_t(bufferPos_++)]);
+        return ReadByteAfterFill();
+    }
+    std::uint8_t ReadByteAfterFill();
     std::uint64_t ReadLittleEndian(int byteCount);
     std::int64_t ReadSigned(int byteCount);
+    QString ReadWindows1252(qint64 count);
     QString ReadUtf16(qint64 count);
     void ReadInto(char* destination, qint64 count);
     bool FillBuffer();
@@ -72,6 +98,9 @@ private:
     std::vector<char> buffer_;
     qint64 bufferPos_ = 0;
     qint64 bufferEnd_ = 0;
+    // Where the device stood after the buffer was filled last; while bytes are buffered the
+    // reader knows its position without asking the device for each value.
+    qint64 deviceAtBufferEnd_ = 0;
     bool oldFormat_ = false;
     qint64 valueStart_ = 0;
 };
