@@ -1,6 +1,7 @@
 #include "elements/ElementFactory.h"
 
 #include "board/stream/StreamError.h"
+#include "board/stream/ValueReader.h"
 #include "elements/Auge.h"
 #include "elements/Bohrung.h"
 #include "elements/DrahtFest.h"
@@ -9,14 +10,13 @@
 #include "elements/Leiterbahn.h"
 #include "elements/TrennerFest.h"
 #include "elements/Txtlabel.h"
-
-#include "board/stream/ValueReader.h"
 #include "platform/CodePage.h"
 
 #include <algorithm>
-#include <map>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace karvel {
 
@@ -31,22 +31,24 @@ template <typename Element> ElementMaker SpeakingMakerOf() {
 }
 
 // Keyed by the names' UTF-8 bytes, so that a name read from a stream, ASCII as every class
-// name is, is found as it lies there without being made into text first.
-using Registry = std::map<std::string, ElementMaker, std::less<>>;
+// name is, is found as it lies there without being made into text first. A dozen names: a
+// plain list, the most frequent first, is searched faster than a tree or a hash table, and
+// names of another length are passed over without looking at their characters.
+using Registry = std::vector<std::pair<std::string, ElementMaker>>;
 
 Registry& Makers() {
     static Registry makers{
-        {"TBauteil", MakerOf<TBauteil>()},
         {"TDraht", MakerOf<TDraht>()},
-        {"TDrahtFest", MakerOf<TDrahtFest>()},
-        {"TLeiterbahn", MakerOf<TLeiterbahn>()},
-        {"TAuge", MakerOf<TAuge>()},
-        {"TBohrung", MakerOf<TBohrung>()},
-        {"TTrenner", MakerOf<TTrenner>()},
-        {"TTrennerFest", MakerOf<TTrennerFest>()},
-        {"TKreis", MakerOf<TKreis>()},
-        {"TTextLabel", SpeakingMakerOf<TTextLabel>()},
         {"TGruppe", SpeakingMakerOf<TGruppe>()},
+        {"TTextLabel", SpeakingMakerOf<TTextLabel>()},
+        {"TAuge", MakerOf<TAuge>()},
+        {"TLeiterbahn", MakerOf<TLeiterbahn>()},
+        {"TTrenner", MakerOf<TTrenner>()},
+        {"TBohrung", MakerOf<TBohrung>()},
+        {"TKreis", MakerOf<TKreis>()},
+        {"TDrahtFest", MakerOf<TDrahtFest>()},
+        {"TTrennerFest", MakerOf<TTrennerFest>()},
+        {"TBauteil", MakerOf<TBauteil>()},
     };
     return makers;
 }
@@ -55,10 +57,11 @@ std::string KeyOf(const QString& className) {
     return className.toUtf8().toStdString();
 }
 
-const ElementMaker* MakerFor(std::string_view key) {
-    const Registry& makers = Makers();
-    const auto it = makers.find(key);
-    return it != makers.end() ? &it->second : nullptr;
+ElementMaker* MakerFor(std::string_view key) {
+    for (auto& [name, maker] : Makers())
+        if (name == key)
+            return &maker;
+    return nullptr;
 }
 
 bool IsAscii(QByteArrayView bytes) {
@@ -68,7 +71,11 @@ bool IsAscii(QByteArrayView bytes) {
 } // namespace
 
 void RegisterElementClass(const QString& className, ElementMaker maker) {
-    Makers()[KeyOf(className)] = std::move(maker);
+    std::string key = KeyOf(className);
+    if (ElementMaker* known = MakerFor(key))
+        *known = std::move(maker);
+    else
+        Makers().emplace_back(std::move(key), std::move(maker));
 }
 
 bool IsElementClassRegistered(const QString& className) {

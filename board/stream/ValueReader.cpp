@@ -45,19 +45,13 @@ ValueReader::~ValueReader() {
     }
 }
 
-std::int32_t ValueReader::ReadInteger() {
-    BeginValue();
+std::int32_t ValueReader::ReadTaggedInteger() {
     const auto tag = ValueTag(ReadByte());
     const std::optional<int> size = IntegerSize(tag);
     if (!size || *size > 4)
         throw StreamError::InvalidValue();
     const auto value = std::int32_t(ReadSigned(*size));
     return oldFormat_ ? std::int16_t(value) : value; // keeps the low 16 bits, as Int16 did
-}
-
-bool ValueReader::ReadBoolean() {
-    BeginValue();
-    return ValueTag(ReadByte()) == ValueTag::True;
 }
 
 double ValueReader::ReadFloat() {
@@ -178,14 +172,9 @@ std::uint8_t ValueReader::ReadByteAfterFill() {
     return std::uint8_t(next);
 }
 
-std::uint64_t ValueReader::ReadLittleEndian(int byteCount) {
+std::uint64_t ValueReader::ReadLittleEndianAcrossFill(int byteCount) {
     unsigned char bytes[8];
-    if (Buffered() >= byteCount) {
-        std::memcpy(bytes, buffer_.data() + bufferPos_, std::size_t(byteCount));
-        bufferPos_ += byteCount;
-    } else {
-        ReadInto(reinterpret_cast<char*>(bytes), byteCount);
-    }
+    ReadInto(reinterpret_cast<char*>(bytes), byteCount);
     std::uint64_t value = 0;
     for (int i = byteCount - 1; i >= 0; --i)
         value = (value << 8) | bytes[i];

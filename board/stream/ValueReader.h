@@ -27,10 +27,22 @@ public:
     ValueReader(const ValueReader&) = delete;
     ValueReader& operator=(const ValueReader&) = delete;
 
-    // Int8, Int16 or Int32, sign-extended; in the old format cut to the low 16 bits.
-    std::int32_t ReadInteger();
+    // Int8, Int16 or Int32, sign-extended; in the old format cut to the low 16 bits. Inline for
+    // the most frequent value of element payloads, an Int8 that lies in the buffer.
+    std::int32_t ReadInteger() {
+        BeginValue();
+        if (Buffered() >= 2 &&
+            ValueTag(std::uint8_t(buffer_[std::size_t(bufferPos_)])) == ValueTag::Int8) {
+            bufferPos_ += 2;
+            return std::int8_t(buffer_[std::size_t(bufferPos_ - 1)]); // 16 bits hold it
+        }
+        return ReadTaggedInteger();
+    }
     // True exactly for the True tag; any other byte is false and is consumed as well.
-    bool ReadBoolean();
+    bool ReadBoolean() {
+        BeginValue();
+        return ValueTag(ReadByte()) == ValueTag::True;
+    }
     // Extended, Double or any integer tag; infinities and NaN are invalid values.
     double ReadFloat();
     // String and LString as Windows-1252, WString as UTF-16, UTF8String as UTF-8.
@@ -86,7 +98,18 @@ private:
         return ReadByteAfterFill();
     }
     std::uint8_t ReadByteAfterFill();
-    std::uint64_t ReadLittleEndian(int byteCount);
+    std::int32_t ReadTaggedInteger();
+    // Inline, so that the loop unrolls for the fixed sizes of the callers.
+    std::uint64_t ReadLittleEndian(int byteCount) {
+        if (Buffered() < byteCount)
+            return ReadLittleEndianAcrossFill(byteCount);
+        std::uint64_t value = 0;
+        for (int i = 0; i < byteCount; ++i)
+            value |= std::uint64_t(std::uint8_t(buffer_[std::size_t(bufferPos_ + i)])) << (8 * i);
+        bufferPos_ += byteCount;
+        return value;
+    }
+    std::uint64_t ReadLittleEndianAcrossFill(int byteCount);
     std::int64_t ReadSigned(int byteCount);
     QString ReadWindows1252(qint64 count);
     QString ReadUtf16(qint64 count);

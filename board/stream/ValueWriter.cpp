@@ -52,21 +52,14 @@ ValueWriter::~ValueWriter() {
     }
 }
 
-void ValueWriter::WriteInteger(std::int32_t value) {
-    if (value >= -128 && value <= 127) {
-        WriteTag(ValueTag::Int8);
-        WriteLittleEndian(std::uint64_t(value), 1);
-    } else if (value >= -32768 && value <= 32767) {
+void ValueWriter::WriteWiderInteger(std::int32_t value) {
+    if (value >= -32768 && value <= 32767) {
         WriteTag(ValueTag::Int16);
         WriteLittleEndian(std::uint64_t(value), 2);
     } else {
         WriteTag(ValueTag::Int32);
         WriteLittleEndian(std::uint64_t(value), 4);
     }
-}
-
-void ValueWriter::WriteBoolean(bool value) {
-    WriteTag(value ? ValueTag::True : ValueTag::False);
 }
 
 void ValueWriter::WriteFloat(double value) {

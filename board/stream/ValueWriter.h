@@ -27,9 +27,17 @@ public:
     ValueWriter(const ValueWriter&) = delete;
     ValueWriter& operator=(const ValueWriter&) = delete;
 
-    // The smallest of Int8, Int16 and Int32 that holds the value.
-    void WriteInteger(std::int32_t value);
-    void WriteBoolean(bool value);
+    // The smallest of Int8, Int16 and Int32 that holds the value. Inline, as the booleans, for
+    // the thousands of small values of element payloads.
+    void WriteInteger(std::int32_t value) {
+        if (value >= -128 && value <= 127) {
+            WriteTag(ValueTag::Int8);
+            WriteLittleEndian(std::uint64_t(value), 1);
+        } else {
+            WriteWiderInteger(value);
+        }
+    }
+    void WriteBoolean(bool value) { WriteTag(value ? ValueTag::True : ValueTag::False); }
     // As Extended; every double fits exactly.
     void WriteFloat(double value);
     // Pure ASCII as String (up to 255 bytes) or LString; any other text as UTF8String, so that
@@ -65,6 +73,7 @@ private:
         }
         WriteLittleEndianBeyondBuffer(value, byteCount);
     }
+    void WriteWiderInteger(std::int32_t value);
     void WriteLittleEndianBeyondBuffer(std::uint64_t value, int byteCount);
     void WriteRawBeyondBuffer(QByteArrayView bytes);
     // The tag and length of pure ASCII text, then its characters as bytes.
