@@ -525,6 +525,8 @@ void TGruppe::ReadGroupRecord(RecordContext& context, ValueReader& reader) {
     InComponentsList = reader.ReadBoolean();
 
     const GroupDepthGuard depth(context);
+    // Room for the members of an ordinary part at once; a damaged count must not allocate much.
+    members_.reserve(members_.size() + std::size_t(std::min<qint64>(count, 16)));
     for (qint64 i = 0; i < count; ++i) {
         std::unique_ptr<TBauteil> member = ReadElementOfClass(reader);
         member->SetParent(Parent());
