@@ -23,9 +23,9 @@ constexpr int HeaderSize = 41;
 constexpr int HeaderNameLength = 36;
 constexpr std::int32_t UserBoard = std::int32_t(TPlatinenTyp::pt_UserBoard);
 
-QString ClassNameOf(const TBauteil& element) {
+QLatin1String ClassNameOf(const TBauteil& element) {
     const std::string_view name = element.ClassName();
-    return QString::fromLatin1(name.data(), qsizetype(name.size()));
+    return QLatin1String(name.data(), qsizetype(name.size()));
 }
 
 QByteArray EncodeHeader(const QString& name) {
@@ -45,6 +45,7 @@ QByteArray EncodeHeader(const QString& name) {
 void TPlatine::SpeichereInStream(RecordContext& context, ValueWriter& writer, bool onlySelected) {
     writer.WriteRaw(EncodeHeader(name_));
     std::vector<TBauteil*> written;
+    written.reserve(bauteile_.size());
     for (const auto& element : bauteile_) {
         if (onlySelected && !element->IstMarkiert())
             continue;
@@ -94,8 +95,7 @@ void TPlatine::LadeAusStream(RecordContext& context, ValueReader& reader, bool p
         throw StreamError::InvalidValue();
     const bool select = IsMainBoard() || context.Is(StreamPurpose::Transfer);
     for (std::int32_t i = 0; i < count; ++i) {
-        std::unique_ptr<TBauteil> created =
-            CreateElementByClassName(reader.ReadString(), view_.Sprache);
+        std::unique_ptr<TBauteil> created = ReadElementOfClass(reader, view_.Sprache);
         TBauteil* element = Add(std::move(created));
         if (auto* group = dynamic_cast<TGruppe*>(element))
             group->OnBtKennungRequest = [this](TGruppe& g) { KennungAnfordern(g); };

@@ -63,12 +63,11 @@ void TBauteil::WriteToStream(RecordContext& context, ValueWriter& writer) {
     writer.WriteBoolean(FuellenFlag());
     writer.WriteBoolean(InGroup);
     // The anchor list always holds one point per contact; a missing one is off the grid.
-    const int contacts = std::max(GetContactCount(), 0);
-    std::vector<QPoint> anchors(std::size_t(contacts), QPoint(-1, -1));
+    const auto contacts = std::size_t(std::max(GetContactCount(), 0));
     const std::vector<QPoint> current = CurrentAnchors();
-    std::copy_n(current.begin(), std::min<std::size_t>(current.size(), anchors.size()),
-                anchors.begin());
-    record::WritePointList(writer, anchors);
+    writer.WriteInteger(std::int32_t(contacts) - 1);
+    for (std::size_t i = 0; i < contacts; ++i)
+        record::WritePoint(writer, i < current.size() ? current[i] : QPoint(-1, -1));
     writer.WriteBoolean(istAufLoetseite());
     const bool hasBitmap = HasteBitmap();
     writer.WriteBoolean(hasBitmap);
@@ -117,8 +116,11 @@ void TBauteil::ReadFromStream(RecordContext& context, ValueReader& reader) {
     SetBrushfarbe(record::ReadColour(reader));
     SetFuellenFlag(reader.ReadBoolean());
     InGroup = reader.ReadBoolean();
-    for (const QPoint& p : record::ReadPointList(context, reader))
-        Anchors.push_back(p);
+    std::vector<QPoint> anchors = record::ReadPointList(context, reader);
+    if (Anchors.empty())
+        Anchors = std::move(anchors);
+    else
+        Anchors.insert(Anchors.end(), anchors.begin(), anchors.end());
     if (context.VersionAtLeast(1010))
         ReadSideFlag(context, reader);
     if (context.VersionAtLeast(3000))

@@ -12,6 +12,8 @@
 
 namespace karvel {
 
+class ValueReader;
+
 using ElementMaker = std::function<std::unique_ptr<TBauteil>(Language)>;
 
 // Makes a class known by its stream name; registering a name again replaces its maker.
@@ -22,5 +24,9 @@ bool IsElementClassRegistered(const QString& className);
 // an element class.
 std::unique_ptr<TBauteil> CreateElementByClassName(const QString& className,
                                                    Language language = Language::German);
+// The same for the class name that comes next in a stream, read from it; boards and undo
+// snapshots read thousands of them.
+std::unique_ptr<TBauteil> ReadElementOfClass(ValueReader& reader,
+                                             Language language = Language::German);
 
 } // namespace karvel

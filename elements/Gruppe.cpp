@@ -489,19 +489,16 @@ void TGruppe::ReadFromStream(RecordContext& context, ValueReader& reader) {
 void TGruppe::WriteGroupRecord(RecordContext& context, ValueWriter& writer) {
     TBauteil::WriteToStream(context, writer);
     writer.WriteInteger(std::int32_t(members_.size()) - 1);
-    QByteArray identity;
-    identity += record::EncodeShortString(Identifier, IdentifierLength);
-    identity += record::EncodeShortString(Value, ValueLength);
-    identity += record::EncodeShortString(Description, DescriptionLength);
-    char number[2];
-    qToLittleEndian(Number, number);
-    identity.append(number, 2);
-    writer.WriteRaw(identity);
+    // The identity block: three text fields and the number, raw one after the other.
+    record::WriteShortString(writer, Identifier, IdentifierLength);
+    record::WriteShortString(writer, Value, ValueLength);
+    record::WriteShortString(writer, Description, DescriptionLength);
+    record::WriteRawInt16(writer, Number);
     writer.WriteBoolean(IsComponent);
     writer.WriteBoolean(InComponentsList);
     for (const auto& member : members_) {
         writer.WriteString(
-            QString::fromLatin1(member->ClassName().data(), qsizetype(member->ClassName().size())));
+            QLatin1String(member->ClassName().data(), qsizetype(member->ClassName().size())));
         member->WriteToStream(context, writer);
     }
 }
@@ -511,13 +508,13 @@ void TGruppe::ReadGroupRecord(RecordContext& context, ValueReader& reader) {
     // Members are taken in one by one, so a count larger than the rest of the stream keeps
     // every whole member and fails only where the data end.
     const qint64 count = record::ReadListLength(context, reader);
-    const QByteArray identity = reader.ReadRaw(IdentityBlockSize);
-    Identifier =
-        record::DecodeShortString(QByteArrayView(identity).sliced(0, 11), IdentifierLength);
-    Value = record::DecodeShortString(QByteArrayView(identity).sliced(11, 41), ValueLength);
-    Description =
-        record::DecodeShortString(QByteArrayView(identity).sliced(52, 41), DescriptionLength);
-    Number = qFromLittleEndian<std::int16_t>(identity.constData() + 93);
+    std::array<char, IdentityBlockSize> block;
+    reader.ReadRawInto(block.data(), IdentityBlockSize);
+    const QByteArrayView identity(block.data(), IdentityBlockSize);
+    Identifier = record::DecodeShortString(identity.sliced(0, 11), IdentifierLength);
+    Value = record::DecodeShortString(identity.sliced(11, 41), ValueLength);
+    Description = record::DecodeShortString(identity.sliced(52, 41), DescriptionLength);
+    Number = qFromLittleEndian<std::int16_t>(block.data() + 93);
     if (context.Is(StreamPurpose::Transfer)) {
         // A group pasted or taken from the library gets a free number on its new board.
         Number = 0;
@@ -528,8 +525,10 @@ void TGruppe::ReadGroupRecord(RecordContext& context, ValueReader& reader) {
     InComponentsList = reader.ReadBoolean();
 
     const GroupDepthGuard depth(context);
+    // Room for the members of an ordinary part at once; a damaged count must not allocate much.
+    members_.reserve(members_.size() + std::size_t(std::min<qint64>(count, 16)));
     for (qint64 i = 0; i < count; ++i) {
-        std::unique_ptr<TBauteil> member = CreateElementByClassName(reader.ReadString());
+        std::unique_ptr<TBauteil> member = ReadElementOfClass(reader);
         member->SetParent(Parent());
         member->SetBMUsage(BMUsage());
         if (auto* group = dynamic_cast<TGruppe*>(member.get());

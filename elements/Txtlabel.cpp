@@ -295,7 +295,8 @@ void TTextLabel::WriteToStream(RecordContext& context, ValueWriter& writer) {
     writer.WriteFloat(Angle);
     writer.WriteFloat(RememberedAngle);
     writer.WriteString(textString_);
-    writer.WriteRaw(QByteArray(1, char(Placeholder)));
+    const char placeholder = char(Placeholder);
+    writer.WriteRaw(QByteArrayView(&placeholder, 1));
     writer.WriteBoolean(HasRememberedShape);
     writer.WriteBoolean(UpsideDown);
     writer.WriteString(Font.Face);
@@ -313,7 +314,9 @@ void TTextLabel::ReadFromStream(RecordContext& context, ValueReader& reader) {
     Angle = reader.ReadFloat();
     RememberedAngle = reader.ReadFloat();
     SetTextString(reader.ReadString());
-    Placeholder = std::uint8_t(reader.ReadRaw(1).at(0));
+    char placeholder = 0;
+    reader.ReadRawInto(&placeholder, 1);
+    Placeholder = std::uint8_t(placeholder);
     HasRememberedShape = reader.ReadBoolean();
     UpsideDown = reader.ReadBoolean();
     if (context.VersionAbove(3035)) {

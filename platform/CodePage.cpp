@@ -46,17 +46,26 @@ std::optional<unsigned char> UnicodeToWindows1252(char32_t character) {
 
 QString DecodeWindows1252(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
+    // Through the data pointer: indexing a QString checks for sharing at every character.
+    QChar* out = text.data();
     for (qsizetype i = 0; i < bytes.size(); ++i)
-        text[i] = QChar(Table[static_cast<unsigned char>(bytes[i])]);
+        out[i] = QChar(Table[static_cast<unsigned char>(bytes[i])]);
     return text;
 }
 
 QByteArray EncodeWindows1252(QStringView text) {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    // Code points, not code units: a character outside the BMP gives one '?', not two.
-    for (const char32_t character : text.toUcs4())
-        bytes.append(char(UnicodeToWindows1252(character).value_or(Replacement)));
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char* out = bytes.data();
+    qsizetype length = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t character = text[i].unicode();
+        // Code points, not code units: a character outside the BMP gives one '?', not two.
+        if (QChar::isHighSurrogate(character) && i + 1 < text.size() &&
+            text[i + 1].isLowSurrogate())
+            character = QChar::surrogateToUcs4(char16_t(character), text[++i].unicode());
+        out[length++] = char(UnicodeToWindows1252(character).value_or(Replacement));
+    }
+    bytes.truncate(length);
     return bytes;
 }
 

@@ -3,6 +3,8 @@
 #include "board/stream/StreamError.h"
 #include "platform/CodePage.h"
 
+#include <algorithm>
+#include <array>
 #include <QtCore/QtEndian>
 
 namespace karvel::record {
@@ -115,6 +117,22 @@ QByteArray EncodeShortString(const QString& text, int capacity) {
     field[0] = char(encoded.size());
     std::copy(encoded.begin(), encoded.end(), field.begin() + 1);
     return field;
+}
+
+void WriteShortString(ValueWriter& writer, const QString& text, int capacity) {
+    constexpr int MaxCapacity = 255; // what the length byte can count
+    const bool ascii =
+        std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+    if (!ascii || capacity < 0 || capacity > MaxCapacity) {
+        writer.WriteRaw(EncodeShortString(text, capacity));
+        return;
+    }
+    std::array<char, MaxCapacity + 1> field{};
+    const auto length = std::min<qsizetype>(text.size(), capacity);
+    field[0] = char(length);
+    std::transform(text.begin(), text.begin() + length, field.begin() + 1,
+                   [](QChar c) { return char(c.unicode()); });
+    writer.WriteRaw(QByteArrayView(field.data(), capacity + 1));
 }
 
 QString DecodeShortString(QByteArrayView field, int capacity) {

@@ -58,6 +58,8 @@ std::int16_t ReadRawInt16(ValueReader& reader);
 // A text field of fixed size: a length byte and `capacity` bytes in Windows-1252, the rest
 // zero. Longer text loses its end; characters the code page lacks become '?'.
 QByteArray EncodeShortString(const QString& text, int capacity);
+// Writes such a field raw; plain ASCII text, the common case, without making bytes first.
+void WriteShortString(ValueWriter& writer, const QString& text, int capacity);
 // Reads such a field from bytes; a length byte beyond the capacity is cut to it.
 QString DecodeShortString(QByteArrayView field, int capacity);
 

@@ -45,19 +45,13 @@ ValueReader::~ValueReader() {
     }
 }
 
-std::int32_t ValueReader::ReadInteger() {
-    BeginValue();
+std::int32_t ValueReader::ReadTaggedInteger() {
     const auto tag = ValueTag(ReadByte());
     const std::optional<int> size = IntegerSize(tag);
     if (!size || *size > 4)
         throw StreamError::InvalidValue();
     const auto value = std::int32_t(ReadSigned(*size));
     return oldFormat_ ? std::int16_t(value) : value; // keeps the low 16 bits, as Int16 did
-}
-
-bool ValueReader::ReadBoolean() {
-    BeginValue();
-    return ValueTag(ReadByte()) == ValueTag::True;
 }
 
 double ValueReader::ReadFloat() {
@@ -86,9 +80,9 @@ QString ValueReader::ReadString() {
     BeginValue();
     switch (ValueTag(ReadByte())) {
     case ValueTag::String:
-        return DecodeWindows1252(ReadBytes(qint64(ReadLittleEndian(1))));
+        return ReadWindows1252(qint64(ReadLittleEndian(1)));
     case ValueTag::LString:
-        return DecodeWindows1252(ReadBytes(qint64(ReadLittleEndian(4))));
+        return ReadWindows1252(qint64(ReadLittleEndian(4)));
     case ValueTag::WString:
         return ReadUtf16(qint64(ReadLittleEndian(4)));
     case ValueTag::Utf8String:
@@ -98,13 +92,24 @@ QString ValueReader::ReadString() {
     }
 }
 
+std::optional<QByteArrayView> ValueReader::TakeBufferedString() {
+    if (Buffered() < 2 || ValueTag(std::uint8_t(buffer_[bufferPos_])) != ValueTag::String)
+        return std::nullopt;
+    const auto length = qint64(std::uint8_t(buffer_[bufferPos_ + 1]));
+    if (Buffered() < 2 + length)
+        return std::nullopt;
+    BeginValue();
+    const QByteArrayView bytes(buffer_.data() + bufferPos_ + 2, length);
+    bufferPos_ += 2 + length;
+    return bytes;
+}
+
 QByteArray ValueReader::ReadRaw(qint64 count) {
     BeginValue();
     return ReadBytes(count);
 }
 
-void ValueReader::ReadRawInto(char* destination, qint64 count) {
-    BeginValue();
+void ValueReader::ReadRawIntoBeyondBuffer(char* destination, qint64 count) {
     if (count < 0)
         throw StreamError::InvalidValue();
     ReadInto(destination, count);
@@ -136,8 +141,8 @@ void ValueReader::SyncToStream() {
     valueStart_ = device_.pos();
 }
 
-qint64 ValueReader::Position() const {
-    return device_.pos() - Buffered();
+qint64 ValueReader::DevicePosition() const {
+    return device_.pos();
 }
 
 qint64 ValueReader::Remaining() const {
@@ -150,18 +155,24 @@ qint64 ValueReader::Remaining() const {
 void ValueReader::CheckCount(qint64 count, qint64 minBytesPerItem) const {
     if (count <= 0)
         return;
+    // What the buffer holds needs no question to the device. Both factors are at most what is
+    // buffered before they are multiplied, so the product cannot overflow.
+    const qint64 perItem = std::max<qint64>(minBytesPerItem, 1);
+    const qint64 buffered = Buffered();
+    if (count <= buffered && perItem <= buffered && count * perItem <= buffered)
+        return;
     // Divided rather than multiplied, so that no count can overflow the comparison.
-    if (count > Remaining() / std::max<qint64>(minBytesPerItem, 1))
+    if (count > Remaining() / perItem)
         throw StreamError::ReadError();
 }
 
-std::uint8_t ValueReader::ReadByte() {
+std::uint8_t ValueReader::ReadByteAfterFill() {
     const ValueTag next = PeekTag();
     ++bufferPos_;
     return std::uint8_t(next);
 }
 
-std::uint64_t ValueReader::ReadLittleEndian(int byteCount) {
+std::uint64_t ValueReader::ReadLittleEndianAcrossFill(int byteCount) {
     unsigned char bytes[8];
     ReadInto(reinterpret_cast<char*>(bytes), byteCount);
     std::uint64_t value = 0;
@@ -173,6 +184,16 @@ std::uint64_t ValueReader::ReadLittleEndian(int byteCount) {
 std::int64_t ValueReader::ReadSigned(int byteCount) {
     const int unused = 64 - 8 * byteCount;
     return std::int64_t(ReadLittleEndian(byteCount) << unused) >> unused;
+}
+
+QString ValueReader::ReadWindows1252(qint64 count) {
+    // Short texts such as class names lie in the buffer whole and are decoded where they lie.
+    if (count >= 0 && count <= Buffered()) {
+        const QByteArrayView bytes(buffer_.data() + bufferPos_, count);
+        bufferPos_ += count;
+        return DecodeWindows1252(bytes);
+    }
+    return DecodeWindows1252(ReadBytes(count));
 }
 
 QString ValueReader::ReadUtf16(qint64 count) {
@@ -211,6 +232,7 @@ void ValueReader::ReadInto(char* destination, qint64 count) {
 bool ValueReader::FillBuffer() {
     bufferPos_ = 0;
     bufferEnd_ = std::max<qint64>(device_.read(buffer_.data(), qint64(buffer_.size())), 0);
+    deviceAtBufferEnd_ = device_.pos();
     return bufferEnd_ > 0;
 }
 

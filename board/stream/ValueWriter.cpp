@@ -19,6 +19,18 @@ bool IsAscii(QStringView text) {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
 }
 
+bool IsAscii(QLatin1String text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return std::uint8_t(c) < 0x80; });
+}
+
+char AsciiByte(QChar c) {
+    return char(c.unicode());
+}
+
+char AsciiByte(char c) {
+    return c;
+}
+
 // Lengths are stored in four bytes.
 std::uint32_t StoredLength(qsizetype size) {
     if (size > std::numeric_limits<std::int32_t>::max())
@@ -40,21 +52,14 @@ ValueWriter::~ValueWriter() {
     }
 }
 
-void ValueWriter::WriteInteger(std::int32_t value) {
-    if (value >= -128 && value <= 127) {
-        WriteTag(ValueTag::Int8);
-        WriteLittleEndian(std::uint64_t(value), 1);
-    } else if (value >= -32768 && value <= 32767) {
+void ValueWriter::WriteWiderInteger(std::int32_t value) {
+    if (value >= -32768 && value <= 32767) {
         WriteTag(ValueTag::Int16);
         WriteLittleEndian(std::uint64_t(value), 2);
     } else {
         WriteTag(ValueTag::Int32);
         WriteLittleEndian(std::uint64_t(value), 4);
     }
-}
-
-void ValueWriter::WriteBoolean(bool value) {
-    WriteTag(value ? ValueTag::True : ValueTag::False);
 }
 
 void ValueWriter::WriteFloat(double value) {
@@ -65,15 +70,7 @@ void ValueWriter::WriteFloat(double value) {
 
 void ValueWriter::WriteString(QStringView text) {
     if (IsAscii(text)) {
-        const QByteArray bytes = text.toLatin1();
-        if (bytes.size() <= ShortStringLimit) {
-            WriteTag(ValueTag::String);
-            WriteLittleEndian(std::uint64_t(bytes.size()), 1);
-        } else {
-            WriteTag(ValueTag::LString);
-            WriteLittleEndian(StoredLength(bytes.size()), 4);
-        }
-        WriteRaw(bytes);
+        WriteAscii(text);
         return;
     }
     const QByteArray utf8 = text.toUtf8();
@@ -82,7 +79,33 @@ void ValueWriter::WriteString(QStringView text) {
     WriteRaw(utf8);
 }
 
-void ValueWriter::WriteRaw(QByteArrayView bytes) {
+void ValueWriter::WriteString(QLatin1String text) {
+    if (IsAscii(text))
+        WriteAscii(text);
+    else
+        WriteString(QString(text));
+}
+
+template <typename Text> void ValueWriter::WriteAscii(Text text) {
+    if (text.size() <= ShortStringLimit) {
+        WriteTag(ValueTag::String);
+        WriteLittleEndian(std::uint64_t(text.size()), 1);
+    } else {
+        WriteTag(ValueTag::LString);
+        WriteLittleEndian(StoredLength(text.size()), 4);
+    }
+    // Converted straight into the buffer, a buffer's worth at a time.
+    for (auto from = text.begin(); from != text.end();) {
+        if (used_ == bufferSize_)
+            FlushBuffer();
+        const auto count = std::min<qsizetype>(text.end() - from, bufferSize_ - used_);
+        std::transform(from, from + count, block_ + used_, [](auto c) { return AsciiByte(c); });
+        used_ += count;
+        from += count;
+    }
+}
+
+void ValueWriter::WriteRawBeyondBuffer(QByteArrayView bytes) {
     if (bytes.isEmpty())
         return; // an empty view may have no data pointer at all
     if (used_ + bytes.size() > bufferSize_)
@@ -106,17 +129,7 @@ qint64 ValueWriter::Position() const {
     return device_.pos() + used_;
 }
 
-void ValueWriter::WriteTag(ValueTag tag) {
-    WriteLittleEndian(std::uint8_t(tag), 1);
-}
-
-void ValueWriter::WriteLittleEndian(std::uint64_t value, int byteCount) {
-    if (used_ + byteCount <= bufferSize_) {
-        for (int i = 0; i < byteCount; ++i)
-            block_[used_ + i] = char(std::uint8_t(value >> (8 * i)));
-        used_ += byteCount;
-        return;
-    }
+void ValueWriter::WriteLittleEndianBeyondBuffer(std::uint64_t value, int byteCount) {
     char bytes[8];
     for (int i = 0; i < byteCount; ++i)
         bytes[i] = char(std::uint8_t(value >> (8 * i)));

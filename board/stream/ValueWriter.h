@@ -2,17 +2,19 @@
 // Writes typed values (tag byte and little-endian data) to a device through a buffer that
 // does not show in the bytes; the one encoder for files, undo snapshots and the clipboard.
 
+#include "board/stream/ValueTag.h"
+
 #include <cstdint>
+#include <cstring>
 #include <QtCore/QByteArray>
 #include <QtCore/QByteArrayView>
+#include <QtCore/QLatin1String>
 #include <QtCore/QString>
 #include <QtCore/QStringView>
 
 class QIODevice;
 
 namespace karvel {
-
-enum class ValueTag : std::uint8_t;
 
 class ValueWriter {
 public:
@@ -25,16 +27,34 @@ public:
     ValueWriter(const ValueWriter&) = delete;
     ValueWriter& operator=(const ValueWriter&) = delete;
 
-    // The smallest of Int8, Int16 and Int32 that holds the value.
-    void WriteInteger(std::int32_t value);
-    void WriteBoolean(bool value);
+    // The smallest of Int8, Int16 and Int32 that holds the value. Inline, as the booleans, for
+    // the thousands of small values of element payloads.
+    void WriteInteger(std::int32_t value) {
+        if (value >= -128 && value <= 127) {
+            WriteTag(ValueTag::Int8);
+            WriteLittleEndian(std::uint64_t(value), 1);
+        } else {
+            WriteWiderInteger(value);
+        }
+    }
+    void WriteBoolean(bool value) { WriteTag(value ? ValueTag::True : ValueTag::False); }
     // As Extended; every double fits exactly.
     void WriteFloat(double value);
     // Pure ASCII as String (up to 255 bytes) or LString; any other text as UTF8String, so that
     // no character is lost.
     void WriteString(QStringView text);
-    // Bytes without a tag.
-    void WriteRaw(QByteArrayView bytes);
+    // The same for Latin-1 text such as class names, without making a QString first.
+    void WriteString(QLatin1String text);
+    // Bytes without a tag. The common case, a few bytes that fit the buffer, is inline: element
+    // payloads write their points and colours this way by the thousand.
+    void WriteRaw(QByteArrayView bytes) {
+        if (bytes.size() > 0 && bytes.size() <= bufferSize_ - used_) {
+            std::memcpy(block_ + used_, bytes.data(), std::size_t(bytes.size()));
+            used_ += bytes.size();
+            return;
+        }
+        WriteRawBeyondBuffer(bytes);
+    }
 
     // Hands the buffer to the device, so that raw writes to the device itself can follow.
     // Throws std::runtime_error when the device refuses bytes.
@@ -43,8 +63,21 @@ public:
     qint64 Position() const;
 
 private:
-    void WriteTag(ValueTag tag);
-    void WriteLittleEndian(std::uint64_t value, int byteCount);
+    void WriteTag(ValueTag tag) { WriteLittleEndian(std::uint8_t(tag), 1); }
+    void WriteLittleEndian(std::uint64_t value, int byteCount) {
+        if (byteCount <= bufferSize_ - used_) {
+            for (int i = 0; i < byteCount; ++i)
+                block_[used_ + i] = char(std::uint8_t(value >> (8 * i)));
+            used_ += byteCount;
+            return;
+        }
+        WriteLittleEndianBeyondBuffer(value, byteCount);
+    }
+    void WriteWiderInteger(std::int32_t value);
+    void WriteLittleEndianBeyondBuffer(std::uint64_t value, int byteCount);
+    void WriteRawBeyondBuffer(QByteArrayView bytes);
+    // The tag and length of pure ASCII text, then its characters as bytes.
+    template <typename Text> void WriteAscii(Text text);
     void WriteToDevice(QByteArrayView bytes);
 
     QIODevice& device_;

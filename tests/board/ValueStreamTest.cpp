@@ -1,6 +1,7 @@
 // The typed values under every stored board: exact bytes, tolerant and strict reads, damaged
 // streams, and the buffer that must never show in the bytes.
 
+#include "board/stream/RecordIO.h"
 #include "board/stream/StreamError.h"
 #include "board/stream/ValueReader.h"
 #include "board/stream/ValueWriter.h"
@@ -126,8 +127,44 @@ TEST(ValueWriter, AsciiIsStringOrLStringAndAnythingElseUtf8SoNothingIsLost) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(Written([&](ValueWriter& w) { w.WriteString(c.text); }), c.expected);
+        // A buffer smaller than the text: the characters go in a buffer's worth at a time.
+        EXPECT_EQ(Written([&](ValueWriter& w) { w.WriteString(c.text); }, 3), c.expected);
+        // Latin-1 text such as a class name gives the same bytes as the same characters in a
+        // QString.
+        const QByteArray latin1 = c.text.toLatin1();
+        if (QString::fromLatin1(latin1) == c.text) {
+            for (const qsizetype bufferSize : {FileBuffer, qsizetype(3)}) {
+                EXPECT_EQ(Written([&](ValueWriter& w) { w.WriteString(QLatin1String(latin1)); },
+                                  bufferSize),
+                          c.expected)
+                    << "Latin-1, buffer " << bufferSize;
+            }
+        }
         Source source(c.expected);
         EXPECT_EQ(source.reader.ReadString(), c.text);
+    }
+}
+
+// The fixed text fields of a group's identity: a length byte, the text in the code page, zeros
+// up to the capacity; longer text loses its end.
+TEST(ValueWriter, ShortStringFieldsHaveTheirFixedSize) {
+    const struct {
+        const char* name;
+        QString text;
+        QByteArray expected;
+    } cases[] = {
+        {"ASCII", QStringLiteral("R1"), Hex("02 5231 000000")},
+        {"empty", QString(), Hex("00 0000000000")},
+        {"exactly the capacity", QStringLiteral("ABCDE"), Hex("05 4142434445")},
+        {"cut to the capacity", QStringLiteral("ABCDEFG"), Hex("05 4142434445")},
+        {"in the code page", QStringLiteral("¼ W€"), Hex("04 bc205780 00")},
+        {"outside the code page", QStringLiteral("中x"), Hex("02 3f78 000000")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Written([&](ValueWriter& w) { record::WriteShortString(w, c.text, 5); }),
+                  c.expected);
+        EXPECT_EQ(record::EncodeShortString(c.text, 5), c.expected);
     }
 }
 
