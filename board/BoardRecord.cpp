@@ -14,6 +14,7 @@
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
+#include <utility>
 
 namespace karvel {
 
@@ -97,7 +98,7 @@ void TPlatine::LadeAusStream(RecordContext& context, ValueReader& reader, bool p
     for (std::int32_t i = 0; i < count; ++i) {
         std::unique_ptr<TBauteil> created = ReadElementOfClass(reader, view_.Sprache);
         TBauteil* element = Add(std::move(created));
-        if (auto* group = dynamic_cast<TGruppe*>(element))
+        if (auto* group = element->AsGroup())
             group->OnBtKennungRequest = [this](TGruppe& g) { KennungAnfordern(g); };
         element->ReadFromStream(context, reader);
         if (context.Is(StreamPurpose::Transfer))
@@ -181,7 +182,7 @@ namespace {
 void ForEachComponent(const std::vector<std::unique_ptr<TBauteil>>& elements,
                       const std::function<void(const TGruppe&)>& visit) {
     for (const auto& element : elements) {
-        if (const auto* group = dynamic_cast<const TGruppe*>(element.get())) {
+        if (const auto* group = std::as_const(*element).AsGroup()) {
             if (group->IsComponent)
                 visit(*group);
             ForEachComponent(group->Members(), visit);

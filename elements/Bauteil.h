@@ -14,11 +14,14 @@
 #include <QtCore/QPoint>
 #include <QtCore/QString>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace karvel {
 
 class BoardContext;
+class TGruppe;
+class TTextLabel;
 class RepaintTarget;
 class RecordContext;
 class ValueReader;
@@ -51,12 +54,28 @@ public:
     virtual void ReadSideFlag(RecordContext& context, ValueReader& reader);
     virtual void ReadFillBitmap(RecordContext& context, ValueReader& reader);
     virtual bool CanStretchLeads() { return false; }
+    // What a dynamic_cast would answer, without its cost where thousands of elements are read
+    // or written at once (undo snapshots).
+    virtual const TGruppe* AsGroup() const { return nullptr; }
+    TGruppe* AsGroup() { return const_cast<TGruppe*>(std::as_const(*this).AsGroup()); }
+    virtual const TTextLabel* AsTextLabel() const { return nullptr; }
+    TTextLabel* AsTextLabel() {
+        return const_cast<TTextLabel*>(std::as_const(*this).AsTextLabel());
+    }
     virtual TBauteil* ContactAt(QPoint point);
     virtual void SetPlaced(bool value) { placed_ = value; }
     virtual void BeginContacts();
     virtual void CollectAnchors();
     // The anchors as they are now, without updating anything: what the stored form holds.
-    virtual std::vector<QPoint> CurrentAnchors() const { return Anchors; }
+    std::vector<QPoint> CurrentAnchors() const {
+        std::vector<QPoint> anchors;
+        AppendCurrentAnchors(anchors);
+        return anchors;
+    }
+    // The same appended to a list, so that writing a record needs no list of its own.
+    virtual void AppendCurrentAnchors(std::vector<QPoint>& anchors) const {
+        anchors.insert(anchors.end(), Anchors.begin(), Anchors.end());
+    }
     virtual void ShowGhost(const QPoint& at, Canvas& canvas);
     virtual void HideGhost(Canvas& canvas, const QPoint& at);
     virtual void DrawGhost(Canvas& canvas, const QPoint& at);

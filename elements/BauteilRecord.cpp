@@ -64,7 +64,11 @@ void TBauteil::WriteToStream(RecordContext& context, ValueWriter& writer) {
     writer.WriteBoolean(InGroup);
     // The anchor list always holds one point per contact; a missing one is off the grid.
     const auto contacts = std::size_t(std::max(GetContactCount(), 0));
-    const std::vector<QPoint> current = CurrentAnchors();
+    // One list for every record written, so that a snapshot of thousands of elements does
+    // not allocate one each; it is only used between here and the loop below.
+    static thread_local std::vector<QPoint> current;
+    current.clear();
+    AppendCurrentAnchors(current);
     writer.WriteInteger(std::int32_t(contacts) - 1);
     for (std::size_t i = 0; i < contacts; ++i)
         record::WritePoint(writer, i < current.size() ? current[i] : QPoint(-1, -1));

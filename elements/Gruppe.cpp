@@ -104,7 +104,7 @@ QString TGruppe::GetMeasureText() const {
 
 void TGruppe::PropagateIdentity() {
     for (const auto& member : members_) {
-        if (auto* group = dynamic_cast<TGruppe*>(member.get())) {
+        if (auto* group = member->AsGroup()) {
             if (group->IsComponent)
                 continue; // nested components keep their own identity
             group->Identifier = Identifier;
@@ -112,7 +112,7 @@ void TGruppe::PropagateIdentity() {
             group->Description = Description;
             group->Number = Number;
             group->PropagateIdentity();
-        } else if (auto* label = dynamic_cast<TTextLabel*>(member.get())) {
+        } else if (auto* label = member->AsTextLabel()) {
             switch (label->Placeholder) {
             case std::uint8_t(TPlaceholder::Identifier):
                 label->SetTextString(NumberedIdentifier(Identifier, Number));
@@ -398,15 +398,15 @@ void TGruppe::CollectAnchors() {
     Anchors = CurrentAnchors();
 }
 
-std::vector<QPoint> TGruppe::CurrentAnchors() const {
-    std::vector<QPoint> anchors;
+// Each member gives as many anchors as it has contacts, at most.
+void TGruppe::AppendCurrentAnchors(std::vector<QPoint>& anchors) const {
     for (const auto& member : members_) {
-        const std::vector<QPoint> own = member->CurrentAnchors();
-        const auto count =
-            std::min<std::size_t>(std::size_t(std::max(member->GetContactCount(), 0)), own.size());
-        anchors.insert(anchors.end(), own.begin(), own.begin() + std::ptrdiff_t(count));
+        const std::size_t before = anchors.size();
+        member->AppendCurrentAnchors(anchors);
+        const auto count = std::min<std::size_t>(
+            std::size_t(std::max(member->GetContactCount(), 0)), anchors.size() - before);
+        anchors.resize(before + count);
     }
-    return anchors;
 }
 
 void TGruppe::MoveAnchorsBy(int dx, int dy) {
@@ -531,8 +531,7 @@ void TGruppe::ReadGroupRecord(RecordContext& context, ValueReader& reader) {
         std::unique_ptr<TBauteil> member = ReadElementOfClass(reader);
         member->SetParent(Parent());
         member->SetBMUsage(BMUsage());
-        if (auto* group = dynamic_cast<TGruppe*>(member.get());
-            group && member->ClassName() == "TGruppe")
+        if (auto* group = member->AsGroup(); group && member->ClassName() == "TGruppe")
             group->OnBtKennungRequest = OnBtKennungRequest;
         TBauteil* read = member.get();
         // Taken in before its payload is read, so what was read stays when reading fails.

@@ -14,6 +14,8 @@ namespace karvel {
 
 class TGruppe : public TBauteil {
 public:
+    using TBauteil::AsGroup;
+    const TGruppe* AsGroup() const override { return this; }
     static constexpr int IdentifierLength = 10;
     static constexpr int ValueLength = 40;
     static constexpr int DescriptionLength = 40;
@@ -55,7 +57,7 @@ public:
     void SetPlaced(bool value) override;
     void BeginContacts() override;
     void CollectAnchors() override;
-    std::vector<QPoint> CurrentAnchors() const override;
+    void AppendCurrentAnchors(std::vector<QPoint>& anchors) const override;
     void Stretch(TBauteil* firstLead, TBauteil* secondLead, double angle,
                  TBauteil* movedLead) override;
     void RememberShape() override;

@@ -16,6 +16,8 @@ enum class TPlaceholder : std::uint8_t { Fixed = 0, Identifier = 1, Value = 2, D
 
 class TTextLabel : public TBauteil {
 public:
+    using TBauteil::AsTextLabel;
+    const TTextLabel* AsTextLabel() const override { return this; }
     explicit TTextLabel(Language language = Language::German);
     std::string_view ClassName() const override { return "TTextLabel"; }
 

@@ -55,9 +55,13 @@ QString DecodeWindows1252(QByteArrayView bytes) {
 
 QByteArray EncodeWindows1252(QStringView text) {
     QByteArray bytes(text.size(), Qt::Uninitialized);
-    char* out = bytes.data();
+    bytes.truncate(EncodeWindows1252Into(text, bytes.data(), bytes.size()));
+    return bytes;
+}
+
+qsizetype EncodeWindows1252Into(QStringView text, char* out, qsizetype capacity) {
     qsizetype length = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    for (qsizetype i = 0; i < text.size() && length < capacity; ++i) {
         char32_t character = text[i].unicode();
         // Code points, not code units: a character outside the BMP gives one '?', not two.
         if (QChar::isHighSurrogate(character) && i + 1 < text.size() &&
@@ -65,8 +69,7 @@ QByteArray EncodeWindows1252(QStringView text) {
             character = QChar::surrogateToUcs4(char16_t(character), text[++i].unicode());
         out[length++] = char(UnicodeToWindows1252(character).value_or(Replacement));
     }
-    bytes.truncate(length);
-    return bytes;
+    return length;
 }
 
 } // namespace karvel

@@ -19,5 +19,7 @@ std::optional<unsigned char> UnicodeToWindows1252(char32_t character);
 QString DecodeWindows1252(QByteArrayView bytes);
 // One byte per character; a character Windows-1252 cannot hold becomes '?'.
 QByteArray EncodeWindows1252(QStringView text);
+// The same into a given place, stopping after `capacity` bytes; the number of bytes written.
+qsizetype EncodeWindows1252Into(QStringView text, char* out, qsizetype capacity);
 
 } // namespace karvel

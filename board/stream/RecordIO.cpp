@@ -9,18 +9,6 @@
 
 namespace karvel::record {
 
-void WriteRawInt32(ValueWriter& writer, std::int32_t value) {
-    char bytes[4];
-    qToLittleEndian(value, bytes);
-    writer.WriteRaw(QByteArrayView(bytes, 4));
-}
-
-std::int32_t ReadRawInt32(ValueReader& reader) {
-    char bytes[4];
-    reader.ReadRawInto(bytes, 4);
-    return qFromLittleEndian<std::int32_t>(bytes);
-}
-
 void WriteRawInt16(ValueWriter& writer, std::int16_t value) {
     char bytes[2];
     qToLittleEndian(value, bytes);
@@ -30,11 +18,6 @@ void WriteRawInt16(ValueWriter& writer, std::int16_t value) {
 std::int16_t ReadRawInt16(ValueReader& reader) {
     const QByteArray bytes = reader.ReadRaw(2);
     return qFromLittleEndian<std::int16_t>(bytes.constData());
-}
-
-void WritePoint(ValueWriter& writer, QPoint p) {
-    WriteRawInt32(writer, p.x());
-    WriteRawInt32(writer, p.y());
 }
 
 QPoint ReadPoint(const RecordContext& context, ValueReader& reader) {
@@ -121,17 +104,13 @@ QByteArray EncodeShortString(const QString& text, int capacity) {
 
 void WriteShortString(ValueWriter& writer, const QString& text, int capacity) {
     constexpr int MaxCapacity = 255; // what the length byte can count
-    const bool ascii =
-        std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
-    if (!ascii || capacity < 0 || capacity > MaxCapacity) {
+    if (capacity < 0 || capacity > MaxCapacity) {
         writer.WriteRaw(EncodeShortString(text, capacity));
         return;
     }
+    // Encoded straight into the field: no text of its own for each string written.
     std::array<char, MaxCapacity + 1> field{};
-    const auto length = std::min<qsizetype>(text.size(), capacity);
-    field[0] = char(length);
-    std::transform(text.begin(), text.begin() + length, field.begin() + 1,
-                   [](QChar c) { return char(c.unicode()); });
+    field[0] = char(EncodeWindows1252Into(text, field.data() + 1, capacity));
     writer.WriteRaw(QByteArrayView(field.data(), capacity + 1));
 }
 

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <QtCore/QPoint>
 #include <QtCore/QString>
+#include <QtCore/QtEndian>
 #include <vector>
 
 namespace karvel::record {
@@ -32,7 +33,7 @@ std::int32_t ReadExtent(ValueReader& reader);
 double ReadDiameter(ValueReader& reader);
 
 // Point: raw 8 bytes, x then y as signed 32-bit; in the old format raw 4 bytes of 16-bit values.
-void WritePoint(ValueWriter& writer, QPoint p);
+inline void WritePoint(ValueWriter& writer, QPoint p);
 QPoint ReadPoint(const RecordContext& context, ValueReader& reader);
 
 // Lists are stored as (count - 1) and the entries, so an empty list is -1 and nothing else.
@@ -50,8 +51,17 @@ std::int32_t ReadInteger16InOldFormat(const RecordContext& context, ValueReader&
 void WriteColour(ValueWriter& writer, Colour colour);
 Colour ReadColour(ValueReader& reader);
 
-void WriteRawInt32(ValueWriter& writer, std::int32_t value);
-std::int32_t ReadRawInt32(ValueReader& reader);
+// Inline: points and colours are most of what a snapshot of a big board writes and reads.
+inline void WriteRawInt32(ValueWriter& writer, std::int32_t value) {
+    char bytes[4];
+    qToLittleEndian(value, bytes);
+    writer.WriteRaw(QByteArrayView(bytes, 4));
+}
+inline std::int32_t ReadRawInt32(ValueReader& reader) {
+    char bytes[4];
+    reader.ReadRawInto(bytes, 4);
+    return qFromLittleEndian<std::int32_t>(bytes);
+}
 void WriteRawInt16(ValueWriter& writer, std::int16_t value);
 std::int16_t ReadRawInt16(ValueReader& reader);
 
@@ -62,5 +72,10 @@ QByteArray EncodeShortString(const QString& text, int capacity);
 void WriteShortString(ValueWriter& writer, const QString& text, int capacity);
 // Reads such a field from bytes; a length byte beyond the capacity is cut to it.
 QString DecodeShortString(QByteArrayView field, int capacity);
+
+inline void WritePoint(ValueWriter& writer, QPoint p) {
+    WriteRawInt32(writer, p.x());
+    WriteRawInt32(writer, p.y());
+}
 
 } // namespace karvel::record

@@ -159,6 +159,9 @@ TEST(ValueWriter, ShortStringFieldsHaveTheirFixedSize) {
         {"cut to the capacity", QStringLiteral("ABCDEFG"), Hex("05 4142434445")},
         {"in the code page", QStringLiteral("¼ W€"), Hex("04 bc205780 00")},
         {"outside the code page", QStringLiteral("中x"), Hex("02 3f78 000000")},
+        {"cut inside the code page", QStringLiteral("€€€€€€€"), Hex("05 8080808080")},
+        {"a character beyond 16 bits", QString::fromUtf8("\xF0\x9F\x98\x80x"),
+         Hex("02 3f78 000000")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
