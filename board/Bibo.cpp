@@ -1,14 +1,12 @@
 #include "board/Bibo.h"
 
 #include "board/ProjectFile.h"
-#include "board/stream/ValueReader.h"
 #include "elements/ComponentDialog.h"
 #include "elements/Draht.h"
 #include "elements/Geometry.h"
 #include "elements/Gruppe.h"
 
 #include <algorithm>
-#include <QtCore/QBuffer>
 #include <QtCore/QFileInfo>
 
 namespace karvel {
@@ -16,11 +14,6 @@ namespace karvel {
 namespace {
 
 constexpr Colour DescriptionGrey = RgbColour(80, 80, 80);
-constexpr qsizetype TransferBuffer = 2000;
-
-TGruppe* AsGroup(TBauteil* element) {
-    return dynamic_cast<TGruppe*>(element);
-}
 
 // A lead bent on its way keeps only its ends: the hole and the body.
 bool StraightenLeads(TGruppe& component) {
@@ -133,7 +126,7 @@ void TBibo::EmptyPage(const QString& name) {
 
 void TBibo::RemoveNonGroups() {
     for (int i = Count() - 1; i >= 0; --i)
-        if (AsGroup(At(i)) == nullptr)
+        if (At(i)->AsGroup() == nullptr)
             Remove(At(i));
 }
 
@@ -150,21 +143,11 @@ void TBibo::EinfuegenAusStream(const QByteArray& stream) {
     for (const auto& element : Bauteile())
         element->SetIstMarkiert(false);
     const int before = Count();
-    QByteArray bytes = stream;
-    QBuffer device(&bytes);
-    device.open(QIODevice::ReadOnly);
-    RecordContext context(StreamPurpose::Transfer, device);
-    ValueReader reader(device, TransferBuffer);
-    try {
-        LadeAusStream(context, reader, true);
-    } catch (const StreamError&) {
-        // What was read stays, as with any damaged transfer.
-    } catch (const VersionError&) {
-    }
+    ReadTransfer(stream, true);
     if (Count() - before > 1)
         Gruppiere(true);
     for (int i = before; i < Count(); ++i) {
-        TGruppe* component = AsGroup(At(i));
+        TGruppe* component = At(i)->AsGroup();
         if (component != nullptr && component->GetContactCount() == 2 &&
             StraightenLeads(*component))
             component->RememberShape();
@@ -181,7 +164,7 @@ TGruppe* TBibo::AddComponent(const QByteArray& stream, const ComponentFields& fi
     EinfuegenAusStream(stream);
     if (Count() == before)
         return nullptr;
-    TGruppe* component = AsGroup(At(Count() - 1));
+    TGruppe* component = At(Count() - 1)->AsGroup();
     component->Identifier = fields.Identifier.left(TGruppe::IdentifierLength);
     component->Value = fields.Value.left(TGruppe::ValueLength);
     component->Description = fields.Description.left(TGruppe::DescriptionLength);
@@ -273,7 +256,7 @@ void TBibo::LayOut() {
     const double pixelsPerUnit = double(PixelsPerHole()) / HolePitch;
     WithMeasuringCanvas([&](Canvas& canvas) {
         for (const auto& element : Bauteile()) {
-            TGruppe* component = AsGroup(element.get());
+            TGruppe* component = element->AsGroup();
             if (component == nullptr)
                 continue;
             Slot slot;

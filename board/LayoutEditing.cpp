@@ -1,33 +1,11 @@
 #include "board/LayoutEditing.h"
 
 #include "board/Board.h"
-#include "board/stream/RecordContext.h"
-#include "board/stream/ValueReader.h"
-#include "board/stream/ValueWriter.h"
-
-#include <QtCore/QBuffer>
+#include "board/ProjectFile.h"
 
 namespace karvel {
 
 namespace {
-
-constexpr qsizetype CopyBuffer = 20000;
-
-// Every element of `from` is added to `to` through a copy stream.
-void CopyElements(TPlatine& from, TPlatine& to) {
-    QBuffer buffer;
-    buffer.open(QIODevice::ReadWrite);
-    {
-        RecordContext context(StreamPurpose::Copy, buffer);
-        ValueWriter writer(buffer, CopyBuffer);
-        from.SpeichereInStream(context, writer, false);
-        writer.FlushBuffer();
-    }
-    buffer.seek(0);
-    RecordContext context(StreamPurpose::Copy, buffer);
-    ValueReader reader(buffer, CopyBuffer);
-    to.LadeAusStream(context, reader, true);
-}
 
 void CopyGeometry(const TPlatine& from, TPlatine& to) {
     to.SetSize(from.Width(), from.Height());
@@ -41,7 +19,7 @@ void CopyGeometry(const TPlatine& from, TPlatine& to) {
 std::unique_ptr<TBoard> CopyLayoutForEditing(TPlatine& board, ViewState& view) {
     auto copy = std::make_unique<TBoard>(view);
     if (TBoard* layout = board.Layout()) {
-        CopyElements(*layout, *copy);
+        CopyThroughStream(*layout, *copy);
         copy->SetPlatinenName(layout->PlatinenName());
     }
     CopyGeometry(board, *copy);
@@ -55,7 +33,7 @@ void AcceptEditedLayout(TPlatine& board, TPlatine& edited) {
         return;
     layout->Clear();
     layout->ClearPieces();
-    CopyElements(edited, *layout);
+    CopyThroughStream(edited, *layout);
     layout->SetPlatinenName(edited.PlatinenName());
     CopyGeometry(edited, *layout);
     CopyGeometry(edited, board);

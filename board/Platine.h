@@ -319,6 +319,9 @@ public:
     }
 
 protected:
+    // Reads a transfer stream's elements, placed or still to be placed; the last one read, or
+    // null when there were none. A damaged stream keeps what was read.
+    TBauteil* ReadTransfer(const QByteArray& stream, bool placed);
     // Boards without a layout of their own (layouts, library pages).
     TPlatine(ViewState& view, bool withLayout);
     void ResizeControl();
@@ -347,8 +350,6 @@ private:
     void ApplyAttribute(TBauteil& element, Attribut attribute);
     // One undo step for a change to every selected element, each repainted before and after.
     void ChangeSelected(const std::function<void(TBauteil&)>& change);
-    // Reads a transfer stream's elements; the last one read, or null when there were none.
-    TBauteil* ReadTransfer(const QByteArray& stream);
     // The "?" rule of library parts: true when the part stays.
     bool AskForUnknownValue(TBauteil& part);
     void WriteSnapshot(SnapshotStream& snapshot);

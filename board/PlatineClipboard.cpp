@@ -31,7 +31,7 @@ QByteArray TPlatine::KopiereMarkierte() {
     return bytes;
 }
 
-TBauteil* TPlatine::ReadTransfer(const QByteArray& stream) {
+TBauteil* TPlatine::ReadTransfer(const QByteArray& stream, bool placed) {
     const int before = Count();
     QByteArray bytes = stream;
     QBuffer device(&bytes);
@@ -39,7 +39,7 @@ TBauteil* TPlatine::ReadTransfer(const QByteArray& stream) {
     RecordContext context(StreamPurpose::Transfer, device);
     ValueReader reader(device, TransferBuffer);
     try {
-        LadeAusStream(context, reader, false);
+        LadeAusStream(context, reader, placed);
     } catch (const StreamError&) {
         // Bytes from another program's clipboard may be damaged: what was read stays.
     } catch (const VersionError&) {
@@ -60,7 +60,7 @@ void TPlatine::EinfuegenAusStream(const QByteArray& stream) {
     vorigerModus_ = modus_;
     modus_ = TPlatinenModus::pm_Platzieren;
     Fire(OnModeChange);
-    ReadTransfer(stream);
+    ReadTransfer(stream, false);
     std::optional<Rect> united;
     WithMeasuringCanvas([&](Canvas& canvas) {
         for (const auto& element : bauteile_) {
@@ -132,7 +132,7 @@ void TPlatine::RemoveUnplaced() {
 
 bool TPlatine::PlatziereZweipol(const QByteArray& stream) {
     MerkeZustand();
-    TBauteil* part = ReadTransfer(stream);
+    TBauteil* part = ReadTransfer(stream, false);
     drag_.Operation = false;
     if (part == nullptr)
         return false;

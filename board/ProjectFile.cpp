@@ -249,20 +249,24 @@ std::optional<StreamError> ReadLibraryPage(const QString& path, TBibo& page) {
     return std::nullopt;
 }
 
-std::unique_ptr<TPlatine> DuplicateBoard(TPlatine& board) {
+void CopyThroughStream(TPlatine& from, TPlatine& to) {
     QBuffer buffer;
     buffer.open(QIODevice::ReadWrite);
     {
         RecordContext context(StreamPurpose::Copy, buffer);
         ValueWriter writer(buffer, LargeBuffer);
-        board.SpeichereInStream(context, writer, false);
+        from.SpeichereInStream(context, writer, false);
         writer.FlushBuffer();
     }
     buffer.seek(0);
-    auto copy = std::make_unique<TPlatine>(board.View());
     RecordContext context(StreamPurpose::Copy, buffer);
     ValueReader reader(buffer, LargeBuffer);
-    copy->LadeAusStream(context, reader, true);
+    to.LadeAusStream(context, reader, true);
+}
+
+std::unique_ptr<TPlatine> DuplicateBoard(TPlatine& board) {
+    auto copy = std::make_unique<TPlatine>(board.View());
+    CopyThroughStream(board, *copy);
     const ViewState& view = board.View();
     copy->SetPlatinenName(view.Tr(QStringLiteral("Kopie von ") + board.PlatinenName(),
                                   board.PlatinenName() + QStringLiteral(" (Copy)"))

@@ -56,6 +56,9 @@ void ReadLayoutIntoBoard(const QString& path, TPlatine& board);
 QString SaveLibraryPage(const QString& path, TBibo& page);
 std::optional<StreamError> ReadLibraryPage(const QString& path, TBibo& page);
 
+// Adds copies of every element of `from` (and, as far as a copy stream carries them, its board
+// fields) to `to`, through a copy stream: the copies share nothing with the originals.
+void CopyThroughStream(TPlatine& from, TPlatine& to);
 // A complete copy of a board through a copy stream, named as a copy in the view's language.
 std::unique_ptr<TPlatine> DuplicateBoard(TPlatine& board);
 

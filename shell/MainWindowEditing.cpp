@@ -37,4 +37,20 @@ void MainWindow::SetUndoDepth(int depth) {
     DoMenues();
 }
 
+void MainWindow::ElementPropertiesCommand(int) {
+    if (BoardBusy())
+        return;
+    TPlatine& board = CurrentBoard();
+    TBauteil* element = board.LastSelected();
+    if (board.CountSelected() == 0 || element == nullptr) {
+        EditBoardProperties(false);
+        return;
+    }
+    {
+        const DialogScope scope(*this);
+        board.EditElementProperties(*element);
+    }
+    DoMenues();
+}
+
 } // namespace karvel

@@ -287,22 +287,6 @@ void MainWindow::MoveCurrentBoard(int to) {
     CurrentBoard().SetModified(true);
 }
 
-void MainWindow::ElementPropertiesCommand(int) {
-    if (BoardBusy())
-        return;
-    TPlatine& board = CurrentBoard();
-    TBauteil* element = board.LastSelected();
-    if (board.CountSelected() == 0 || element == nullptr) {
-        EditBoardProperties(false);
-        return;
-    }
-    {
-        const DialogScope scope(*this);
-        board.EditElementProperties(*element);
-    }
-    DoMenues();
-}
-
 void MainWindow::EditBoardProperties(bool nameOnly) {
     TPlatine& board = CurrentBoard();
     std::optional<BoardPropertiesText> chosen;

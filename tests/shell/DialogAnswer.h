@@ -5,9 +5,13 @@
 #include <gtest/gtest.h>
 #include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QCheckBox>
 #include <QtWidgets/QDialog>
 #include <QtWidgets/QDialogButtonBox>
+#include <QtWidgets/QGroupBox>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QPushButton>
+#include <QtWidgets/QRadioButton>
 
 namespace karvel::test {
 
@@ -40,6 +44,20 @@ inline QAbstractButton* DialogButton(QDialog& dialog, QDialogButtonBox::ButtonRo
         if (box->buttonRole(button) == role)
             return button;
     return nullptr;
+}
+
+// Everything the user reads in a dialog: labels, group titles, check and radio boxes.
+inline QStringList TextsOf(const QDialog& dialog) {
+    QStringList texts;
+    for (const QLabel* label : dialog.findChildren<QLabel*>())
+        texts.append(label->text());
+    for (const QGroupBox* group : dialog.findChildren<QGroupBox*>())
+        texts.append(group->title());
+    for (const QAbstractButton* box : dialog.findChildren<QCheckBox*>())
+        texts.append(box->text());
+    for (const QAbstractButton* radio : dialog.findChildren<QRadioButton*>())
+        texts.append(radio->text());
+    return texts;
 }
 
 } // namespace karvel::test

@@ -25,20 +25,7 @@ namespace {
 
 using test::AnswerNextDialog;
 using test::DialogButton;
-
-// Everything the user reads in a dialog: labels, group titles, check and radio boxes.
-QStringList TextsOf(const QDialog& dialog) {
-    QStringList texts;
-    for (const QLabel* label : dialog.findChildren<QLabel*>())
-        texts.append(label->text());
-    for (const QGroupBox* group : dialog.findChildren<QGroupBox*>())
-        texts.append(group->title());
-    for (const QAbstractButton* box : dialog.findChildren<QCheckBox*>())
-        texts.append(box->text());
-    for (const QAbstractButton* radio : dialog.findChildren<QRadioButton*>())
-        texts.append(radio->text());
-    return texts;
-}
+using test::TextsOf;
 
 template <typename Widget> Widget& Child(QDialog& dialog, const char* name) {
     auto* child = dialog.findChild<Widget*>(QString::fromLatin1(name));

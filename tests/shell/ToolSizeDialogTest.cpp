@@ -15,16 +15,7 @@ namespace {
 
 using test::AnswerNextDialog;
 using test::DialogButton;
-
-// Texts the user sees in the dialog: its labels and the titles of its groups.
-QStringList TextsOf(const QDialog& dialog) {
-    QStringList texts;
-    for (const QLabel* label : dialog.findChildren<QLabel*>())
-        texts.append(label->text());
-    for (const QGroupBox* group : dialog.findChildren<QGroupBox*>())
-        texts.append(group->title());
-    return texts;
-}
+using test::TextsOf;
 
 NumberField& Field(QDialog& dialog, const char* name) {
     auto* field = dialog.findChild<NumberField*>(QString::fromLatin1(name));
