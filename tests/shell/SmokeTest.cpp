@@ -32,14 +32,15 @@ struct Screen {
     const char* name;
     const char* size;
     const char* scale;
+    const char* firstDisplay;
 };
 
 class SmokeTest : public ::testing::TestWithParam<Screen> {};
 
 INSTANTIATE_TEST_SUITE_P(Screens, SmokeTest,
-                         ::testing::Values(Screen{"Large", "1280x900", "1"},
-                                           Screen{"Laptop", "1366x768", "1"},
-                                           Screen{"Scaled", "1280x1024", "1.5"}),
+                         ::testing::Values(Screen{"Large", "1280x900", "1", "110"},
+                                           Screen{"Laptop", "1366x768", "1", "130"},
+                                           Screen{"Scaled", "1280x1024", "1.5", "150"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_P(SmokeTest, TheProgramStartsWithAProjectAndShowsAllOfItsWindow) {
@@ -58,8 +59,11 @@ TEST_P(SmokeTest, TheProgramStartsWithAProjectAndShowsAllOfItsWindow) {
 
     // The project path is given in two pieces, as an unquoted path with a space arrives. The
     // program's folder holds no settings, so its user copy is kept in the temporary folder.
+    // The picture is taken once the board's surface and the information display are on the
+    // screen, or after 45 seconds: a busy machine may be slow to show the window.
     const QString script = QStringLiteral(
-        "\"$0\" --no-splash \"$1\" \"$2\" & pid=$!; \"$4\" --grab-screen \"$3\" 5000; "
+        "\"$0\" --no-splash \"$1\" \"$2\" & pid=$!; "
+        "\"$4\" --grab-screen \"$3\" 45000 EFCC05 60646A; sleep 1; "
         "if kill -0 $pid; then echo ALIVE; kill $pid; fi");
     QProcess run;
     run.setProcessChannelMode(QProcess::MergedChannels);
@@ -70,12 +74,15 @@ TEST_P(SmokeTest, TheProgramStartsWithAProjectAndShowsAllOfItsWindow) {
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
                        folder.filePath(QStringLiteral("config")));
     run.setProcessEnvironment(environment);
-    run.start(xvfb, {QStringLiteral("-a"), QStringLiteral("-s"),
+    // Screens that start side by side would race for the same free display number: each
+    // looks for one from a place of its own.
+    run.start(xvfb, {QStringLiteral("-a"), QStringLiteral("-n"),
+                     QString::fromLatin1(GetParam().firstDisplay), QStringLiteral("-s"),
                      QStringLiteral("-screen 0 %1x24").arg(QString::fromLatin1(GetParam().size)),
                      QStringLiteral("bash"), QStringLiteral("-c"), script, ProgramPath(),
                      folder.filePath(QStringLiteral("smoke")), QStringLiteral("test.rst"), shot,
                      QCoreApplication::applicationFilePath()});
-    ASSERT_TRUE(run.waitForFinished(60000));
+    ASSERT_TRUE(run.waitForFinished(90000));
     const QString log = QString::fromLocal8Bit(run.readAll());
     EXPECT_TRUE(log.contains(u"ALIVE")) << log.toStdString();
 
