@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
 #include <gtest/gtest.h>
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QLocale>
@@ -21,6 +20,7 @@
 #include <QtGui/QPixmap>
 #include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
+#include <vector>
 
 namespace {
 
@@ -51,8 +51,7 @@ int GrabScreen(int argc, char** argv) {
         if (colours.empty() && !timeUp)
             return;
         QScreen* screen = QGuiApplication::primaryScreen();
-        const QImage picture =
-            screen != nullptr ? screen->grabWindow(0).toImage() : QImage();
+        const QImage picture = screen != nullptr ? screen->grabWindow(0).toImage() : QImage();
         if (!timeUp && (picture.isNull() || !ShowsEveryColour(picture, colours)))
             return;
         if (!picture.isNull() && picture.save(file))

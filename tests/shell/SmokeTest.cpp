@@ -61,10 +61,10 @@ TEST_P(SmokeTest, TheProgramStartsWithAProjectAndShowsAllOfItsWindow) {
     // program's folder holds no settings, so its user copy is kept in the temporary folder.
     // The picture is taken once the board's surface and the information display are on the
     // screen, or after 45 seconds: a busy machine may be slow to show the window.
-    const QString script = QStringLiteral(
-        "\"$0\" --no-splash \"$1\" \"$2\" & pid=$!; "
-        "\"$4\" --grab-screen \"$3\" 45000 EFCC05 60646A; sleep 1; "
-        "if kill -0 $pid; then echo ALIVE; kill $pid; fi");
+    const QString script =
+        QStringLiteral("\"$0\" --no-splash \"$1\" \"$2\" & pid=$!; "
+                       "\"$4\" --grab-screen \"$3\" 45000 EFCC05 60646A; sleep 1; "
+                       "if kill -0 $pid; then echo ALIVE; kill $pid; fi");
     QProcess run;
     run.setProcessChannelMode(QProcess::MergedChannels);
     // The tests run offscreen; the program and the picture are to use the virtual X screen.
