@@ -2,6 +2,7 @@
 #include "board/ProjectFile.h"
 #include "board/stream/LoadError.h"
 #include "board/stream/StreamError.h"
+#include "support/OrdinaryFileRights.h"
 #include "support/RecordBytes.h"
 #include "support/SampleBoard.h"
 
@@ -613,16 +614,19 @@ TEST(ProjectFileTest, AFailedSaveLeavesTheOldFileAlone) {
     ASSERT_TRUE(SaveProjectFile(path, {&board}).isEmpty());
     EXPECT_FALSE(
         SaveProjectFile(folder.filePath(QStringLiteral("missing/b.rst")), {&board}).isEmpty());
-    QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    if (QFileInfo(folder.path()).isWritable()) {
-        QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                 QFileDevice::ExeOwner);
-        GTEST_SKIP() << "running as a user that writes everywhere";
+    board.Add(test::MakeWire(TBauteilTyp::btDraht, {{254, 381}, {1016, 381}}));
+    QString error;
+    {
+        const test::OrdinaryFileRights rights(folder.path());
+        const auto writable =
+            QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+        ASSERT_TRUE(
+            QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        error = SaveProjectFile(path, {&board});
+        QFile::setPermissions(folder.path(), writable);
     }
-    EXPECT_FALSE(SaveProjectFile(path, {&board}).isEmpty());
-    QFile::setPermissions(folder.path(),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    EXPECT_FALSE(ReadProjectFile(path, view).Error.has_value());
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(ReadProjectFile(path, view).Boards.front()->Count(), 0);
 }
 
 // A disk that fills up part way lets the first bytes through: that is no save. A file-size
