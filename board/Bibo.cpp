@@ -51,6 +51,25 @@ void TBibo::Paint(Canvas& canvas) {
     ZeichnePlatine(canvas);
 }
 
+namespace {
+
+// A description wider than the panel is shortened with an ellipsis rather than cut off at both
+// edges; the panel's tooltip shows it whole.
+QString FittedText(Canvas& canvas, const QString& text, int width) {
+    if (canvas.TextExtent(text).width() <= width)
+        return text;
+    QString shortened = text;
+    while (!shortened.isEmpty()) {
+        shortened.chop(1);
+        const QString candidate = shortened.trimmed() + QChar(0x2026);
+        if (canvas.TextExtent(candidate).width() <= width)
+            return candidate;
+    }
+    return {};
+}
+
+} // namespace
+
 void TBibo::ZeichnePlatine(Canvas& canvas) {
     const Rect clip = DeviceClipRect(canvas);
     for (const Slot& slot : slots_) {
@@ -71,7 +90,8 @@ void TBibo::ZeichnePlatine(Canvas& canvas) {
         font.Height = DescriptionHeight;
         canvas.SetFont(font);
         canvas.SetTextColour(DescriptionGrey);
-        const QString& text = slot.Component->Description;
+        const QString text =
+            FittedText(canvas, slot.Component->Description, viewWidth_ - 2 * TopMargin);
         const QSize extent = canvas.TextExtent(text);
         canvas.TextOut({(viewWidth_ - extent.width()) / 2, line - extent.height()}, text);
     }
@@ -311,6 +331,11 @@ TGruppe* TBibo::Click(QPoint view) {
 void TBibo::Hover(QPoint view) {
     if (const TGruppe* component = ComponentAt(view))
         SetInfozeilen(component->GetKindName(), component->GetMeasureText());
+}
+
+QString TBibo::DescriptionAt(QPoint view) const {
+    const TGruppe* component = ComponentAt(view);
+    return component != nullptr ? component->Description : QString();
 }
 
 QByteArray TBibo::CopyCurrent() {

@@ -98,6 +98,9 @@ public:
     TGruppe* Click(QPoint view);
     // The mouse over a component shows its kind and measurements in the status lines.
     void Hover(QPoint view);
+    // The whole description of the component under the point, for a tooltip; the page may
+    // show it shortened.
+    QString DescriptionAt(QPoint view) const;
     // Copies the current component into a transfer stream; empty when there is none.
     QByteArray CopyCurrent();
 

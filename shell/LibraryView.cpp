@@ -3,9 +3,11 @@
 #include "board/Bibo.h"
 #include "platform/Canvas.h"
 
+#include <QtGui/QHelpEvent>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
 #include <QtGui/QPaintEvent>
+#include <QtWidgets/QToolTip>
 
 namespace karvel {
 
@@ -13,6 +15,18 @@ LibraryView::LibraryView(TBibo& page, QWidget* parent) : QWidget(parent), page_(
     setObjectName(QStringLiteral("Bibo"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+}
+
+bool LibraryView::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString description = page_.DescriptionAt(help->pos());
+    if (description.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), description, this);
+    return true;
 }
 
 void LibraryView::paintEvent(QPaintEvent* event) {

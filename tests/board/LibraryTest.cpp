@@ -8,6 +8,7 @@
 #include "board/ProjectFile.h"
 #include "elements/Gruppe.h"
 #include "elements/Txtlabel.h"
+#include "platform/Canvas.h"
 #include "support/FakeHost.h"
 #include "support/SampleBoard.h"
 
@@ -15,6 +16,8 @@
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
+#include <QtGui/QImage>
+#include <QtGui/QPainter>
 
 namespace karvel {
 namespace {
@@ -340,6 +343,34 @@ TEST_F(BiboViewTest, HoveringShowsTheComponentsKindAndValue) {
     bibo_.Hover({50, bibo_.Slots()[0].Top() + 1});
     EXPECT_EQ(bibo_.Infozeile1(), QStringLiteral("B2: Widerstand"));
     EXPECT_EQ(bibo_.Infozeile2(), QStringLiteral("4k7"));
+}
+
+// The longest description on a narrow panel: shortened to fit, never cut at the edges, and the
+// tooltip has it whole.
+TEST_F(BiboViewTest, ALongDescriptionIsShortenedToThePanelWidth) {
+    TGruppe* part = AddBox(60);
+    part->Description = QString(TGruppe::DescriptionLength, QLatin1Char('W'));
+    bibo_.SetViewWidth(150);
+    QImage page(150, bibo_.PageHeight(), QImage::Format_RGB32);
+    {
+        QPainter painter(&page);
+        Canvas canvas(painter);
+        bibo_.Paint(canvas);
+    }
+    const QColor background = page.pixelColor(0, 0);
+    const int line = bibo_.Slots()[0].Bottom() + TBibo::BandBelow - 1;
+    int written = 0;
+    for (int y = line - TBibo::DescriptionHeight; y < line; ++y)
+        for (int x = 0; x < page.width(); ++x) {
+            const bool edge = x < TBibo::TopMargin || x >= page.width() - TBibo::TopMargin;
+            if (page.pixelColor(x, y) == background)
+                continue;
+            EXPECT_FALSE(edge) << "text at " << x << "," << y;
+            ++written;
+        }
+    EXPECT_GT(written, 100);
+    EXPECT_EQ(bibo_.DescriptionAt({75, bibo_.Slots()[0].Top() + 1}), part->Description);
+    EXPECT_EQ(bibo_.DescriptionAt({75, bibo_.PageHeight() + 5}), QString());
 }
 
 TEST_F(BiboViewTest, ReorderingMovesTheCurrentComponentAndMarksThePage) {
