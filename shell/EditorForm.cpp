@@ -575,7 +575,9 @@ void TEditorForm::FileSaveAs() {
 }
 
 void TEditorForm::FilePrint() {
-    dialogs_->Print(this, Document(), fileName_, options_.Sprache);
+    // The job title is the file's own name: the print dialog offers it as the name of a PDF in
+    // the user's folder, and a whole path there names a folder that does not exist.
+    dialogs_->Print(this, Document(), QFileInfo(fileName_).fileName(), options_.Sprache);
 }
 
 void TEditorForm::InsertList(int tag) {

@@ -268,6 +268,14 @@ TEST(EditorFormTest, PrintHandsTheDocumentAndItsName) {
     ASSERT_EQ(editor.dialogs.printed.size(), 1u);
     EXPECT_EQ(editor.dialogs.printed[0],
               std::pair(QStringLiteral("Unbenannt"), QStringLiteral("Druck")));
+
+    // A saved document's job title is its file name without the folder.
+    QTemporaryDir folder;
+    editor.dialogs.nextSave = folder.filePath(QStringLiteral("liste.rtf"));
+    editor->FileSaveAs();
+    editor->Action(EditorCommand::FilePrint).trigger();
+    ASSERT_EQ(editor.dialogs.printed.size(), 2u);
+    EXPECT_EQ(editor.dialogs.printed[1].first, QStringLiteral("liste.rtf"));
 }
 
 // --- Formatting, ruler, status -----------------------------------------------------------------
