@@ -86,8 +86,8 @@ TBauteil* ElementAt(const TPlatine& board, const QString& path) {
     return found;
 }
 
-ScriptError Fault(const ScriptStep& step, const QString& message) {
-    return {step.Line, message};
+ScriptError Fault(const ScriptStep& step, const QString& german, const QString& english) {
+    return {step.Line, english, german};
 }
 
 // The tool modes by their names: "Draht" for the wire tool, and so on.
@@ -173,44 +173,53 @@ std::optional<ScriptError> CheckShape(const ScriptStep& step) {
     const qsizetype n = step.Words.size();
     if (verb == u"tool" && n == 2) {
         if (!ToolNames().contains(step.Words[1]))
-            return Fault(step, QStringLiteral("unknown tool \"%1\"").arg(step.Words[1]));
+            return Fault(step, QStringLiteral("unbekanntes Werkzeug \"%1\"").arg(step.Words[1]),
+                         QStringLiteral("unknown tool \"%1\"").arg(step.Words[1]));
         return std::nullopt;
     }
     if (IsPointerVerb(verb) && n >= 2) {
         if (!ParseHolePosition(step.Words[1]))
-            return Fault(step, QStringLiteral("a position is a hole written COLUMN,ROW"));
-        if (!ParsePointerWords(step.Words, 2))
             return Fault(step,
+                         QStringLiteral("eine Position ist ein Loch, geschrieben SPALTE,ZEILE"),
+                         QStringLiteral("a position is a hole written COLUMN,ROW"));
+        if (!ParsePointerWords(step.Words, 2))
+            return Fault(step, QStringLiteral("nach der Position nur right, shift, ctrl und alt"),
                          QStringLiteral("after the position only right, shift, ctrl and alt"));
         return std::nullopt;
     }
     if (verb == u"key" && n >= 2) {
         if (!KeyNames().contains(step.Words[1]))
-            return Fault(step, QStringLiteral("unknown key \"%1\"").arg(step.Words[1]));
+            return Fault(step, QStringLiteral("unbekannte Taste \"%1\"").arg(step.Words[1]),
+                         QStringLiteral("unknown key \"%1\"").arg(step.Words[1]));
         const std::optional<PointerWords> mods = ParsePointerWords(step.Words, 2);
         if (!mods || mods->Button != Qt::LeftButton)
-            return Fault(step, QStringLiteral("after the key only shift, ctrl and alt"));
+            return Fault(step, QStringLiteral("nach der Taste nur shift, ctrl und alt"),
+                         QStringLiteral("after the key only shift, ctrl and alt"));
         return std::nullopt;
     }
     if (verb == u"select" && n == 2)
         return std::nullopt;
     if (verb == u"command" && n == 2) {
         if (!CommandFromName(step.Words[1]))
-            return Fault(step, QStringLiteral("unknown command \"%1\"").arg(step.Words[1]));
+            return Fault(step, QStringLiteral("unbekannter Befehl \"%1\"").arg(step.Words[1]),
+                         QStringLiteral("unknown command \"%1\"").arg(step.Words[1]));
         return std::nullopt;
     }
     if (verb == u"pen" && n == 3) {
         bool ok = false;
         const double width = step.Words[1].toDouble(&ok);
         if (!ok || !(width >= 0.0 && width <= 10.0))
-            return Fault(step, QStringLiteral("pen width must be 0 to 10 mm"));
+            return Fault(step, QStringLiteral("die Stiftbreite muss 0 bis 10 mm betragen"),
+                         QStringLiteral("pen width must be 0 to 10 mm"));
         if (!ParseColour(step.Words[2]))
-            return Fault(step, QStringLiteral("colour must be written #rrggbb"));
+            return Fault(step, QStringLiteral("eine Farbe wird #rrggbb geschrieben"),
+                         QStringLiteral("colour must be written #rrggbb"));
         return std::nullopt;
     }
     if (verb == u"brush" && n == 2) {
         if (!ParseColour(step.Words[1]))
-            return Fault(step, QStringLiteral("colour must be written #rrggbb"));
+            return Fault(step, QStringLiteral("eine Farbe wird #rrggbb geschrieben"),
+                         QStringLiteral("colour must be written #rrggbb"));
         return std::nullopt;
     }
     if (verb == u"answer" && n >= 2) {
@@ -218,10 +227,12 @@ std::optional<ScriptError> CheckShape(const ScriptStep& step) {
             return std::nullopt;
         for (qsizetype i = 1; i < n; ++i)
             if (!step.Words[i].contains(QLatin1Char('=')))
-                return Fault(step, QStringLiteral("answers are written KEY=VALUE"));
+                return Fault(step, QStringLiteral("Antworten werden SCHLÜSSEL=WERT geschrieben"),
+                             QStringLiteral("answers are written KEY=VALUE"));
         return std::nullopt;
     }
-    return Fault(step, QStringLiteral("not a script line: \"%1\"").arg(step.Words.join(u' ')));
+    return Fault(step, QStringLiteral("keine Skriptzeile: \"%1\"").arg(step.Words.join(u' ')),
+                 QStringLiteral("not a script line: \"%1\"").arg(step.Words.join(u' ')));
 }
 
 // The window as a script sees it: no pointer to confine, no timer, and beeps only counted.
@@ -275,7 +286,8 @@ public:
     // Answers nobody asked for are a mistake in the script, not something to keep for later.
     std::optional<ScriptError> Finish(int lastLine) const {
         if (!dialog_.Answers.empty())
-            return ScriptError{lastLine, QStringLiteral("an answer was never asked for")};
+            return ScriptError{lastLine, QStringLiteral("an answer was never asked for"),
+                               QStringLiteral("eine Antwort wurde nie abgefragt")};
         return std::nullopt;
     }
 
@@ -289,7 +301,8 @@ private:
         } else if (TBauteil* element = ElementAt(board_, what)) {
             board_.SetzeMarkierung(element, true);
         } else {
-            return Fault(step, QStringLiteral("no element at \"%1\"").arg(what));
+            return Fault(step, QStringLiteral("kein Element an \"%1\"").arg(what),
+                         QStringLiteral("no element at \"%1\"").arg(what));
         }
         return std::nullopt;
     }
@@ -298,21 +311,29 @@ private:
         const QString name = step.Words[1];
         const CommandId id = *CommandFromName(name);
         if (!IsBoardCommand(id))
-            return Fault(step, QStringLiteral("command %1 needs the program's window").arg(name));
+            return Fault(step,
+                         QStringLiteral("der Befehl %1 braucht das Programmfenster").arg(name),
+                         QStringLiteral("command %1 needs the program's window").arg(name));
         dialog_.AskedWithoutAnswer = false;
         const CommandOutcome outcome = RunBoardCommand(id, board_, clipboard_);
         if (dialog_.AskedWithoutAnswer)
             return Fault(
                 step,
+                QStringLiteral("der Befehl %1 fragt einen Dialog, und keine Antwort steht bereit")
+                    .arg(name),
                 QStringLiteral("command %1 asks a dialog, and no answer is queued").arg(name));
         switch (outcome) {
         case CommandOutcome::Done:
             return std::nullopt;
         case CommandOutcome::NeedsWindow:
-            return Fault(step, QStringLiteral("command %1 needs the program's window").arg(name));
-        case CommandOutcome::NotNow:
             return Fault(step,
-                         QStringLiteral("command %1 is not available in this state").arg(name));
+                         QStringLiteral("der Befehl %1 braucht das Programmfenster").arg(name),
+                         QStringLiteral("command %1 needs the program's window").arg(name));
+        case CommandOutcome::NotNow:
+            return Fault(
+                step,
+                QStringLiteral("der Befehl %1 ist in diesem Zustand nicht verfügbar").arg(name),
+                QStringLiteral("command %1 is not available in this state").arg(name));
         }
         return std::nullopt;
     }

@@ -13,6 +13,8 @@
 //                                                the pointer at a hole (fractions allowed)
 //   key Escape|Space|Delete|Left|Right|Up|Down [shift] [ctrl] [alt]
 
+#include "platform/Language.h"
+
 #include <memory>
 #include <optional>
 #include <QtCore/QString>
@@ -25,8 +27,13 @@ class ElementClipboard;
 class TPlatine;
 
 struct ScriptError {
-    int Line = 0; // 1-based; 0 when the error belongs to no line
-    QString Message;
+    int Line = 0;    // 1-based; 0 when the error belongs to no line
+    QString Message; // English
+    QString German;
+
+    const QString& Text(Language language) const {
+        return language == Language::German ? German : Message;
+    }
 };
 
 // One parsed line.

@@ -33,13 +33,19 @@ TEST(EditScriptTest, FaultyLinesAreRefusedWithTheirLineNumbersBeforeAnythingRuns
         const char* script;
         int line;
         const char* message;
+        const char* german;
     };
     const Case cases[] = {
-        {"select all\nfrobnicate\n", 2, "not a script line"},
-        {"# comment\n\ncommand EditUnndo", 3, "unknown command"},
-        {"pen 0.4 red", 1, "#rrggbb"},
-        {"pen 99 #ff0000", 1, "0 to 10 mm"},
-        {"answer id", 1, "KEY=VALUE"},
+        {"select all\nfrobnicate\n", 2, "not a script line", "keine Skriptzeile"},
+        {"# comment\n\ncommand EditUnndo", 3, "unknown command", "unbekannter Befehl"},
+        {"pen 0.4 red", 1, "#rrggbb", "Farbe"},
+        {"pen 99 #ff0000", 1, "0 to 10 mm", "Stiftbreite"},
+        {"answer id", 1, "KEY=VALUE", "SCHLÜSSEL=WERT"},
+        {"tool Hammer", 1, "unknown tool", "unbekanntes Werkzeug"},
+        {"click 3", 1, "COLUMN,ROW", "SPALTE,ZEILE"},
+        {"click 3,4 twice", 1, "after the position", "nach der Position"},
+        {"key F5", 1, "unknown key", "unbekannte Taste"},
+        {"key Left right", 1, "after the key", "nach der Taste"},
     };
     for (const Case& c : cases) {
         ScriptedBoard b;
@@ -47,8 +53,10 @@ TEST(EditScriptTest, FaultyLinesAreRefusedWithTheirLineNumbersBeforeAnythingRuns
         const std::optional<ScriptError> error = b.Run(QString::fromUtf8(c.script));
         ASSERT_TRUE(error) << c.script;
         EXPECT_EQ(error->Line, c.line) << c.script;
-        EXPECT_TRUE(error->Message.contains(QLatin1String(c.message)))
+        EXPECT_TRUE(error->Text(Language::English).contains(QLatin1String(c.message)))
             << error->Message.toStdString();
+        EXPECT_TRUE(error->Text(Language::German).contains(QString::fromUtf8(c.german)))
+            << error->German.toStdString();
         EXPECT_EQ(b.board.AnzahlMarkierte(), 0) << "nothing ran: " << c.script;
     }
 }
@@ -58,13 +66,14 @@ TEST(EditScriptTest, RunTimeErrorsNameTheCommandAndTheLine) {
         const char* script;
         int line;
         const char* message;
+        const char* german;
     };
     const Case cases[] = {
-        {"select 7", 1, "no element"},
-        {"command FileOpen", 1, "needs the program's window"},
-        {"select none\ncommand ArrangeGroup", 2, "not available"},
-        {"select all\ncommand ComponentBuild", 2, "no answer is queued"},
-        {"answer id=R#", 1, "never asked"},
+        {"select 7", 1, "no element", "kein Element"},
+        {"command FileOpen", 1, "needs the program's window", "braucht das Programmfenster"},
+        {"select none\ncommand ArrangeGroup", 2, "not available", "nicht verfügbar"},
+        {"select all\ncommand ComponentBuild", 2, "no answer is queued", "keine Antwort"},
+        {"answer id=R#", 1, "never asked", "nie abgefragt"},
     };
     for (const Case& c : cases) {
         ScriptedBoard b;
@@ -73,8 +82,10 @@ TEST(EditScriptTest, RunTimeErrorsNameTheCommandAndTheLine) {
         const std::optional<ScriptError> error = b.Run(QString::fromUtf8(c.script));
         ASSERT_TRUE(error) << c.script;
         EXPECT_EQ(error->Line, c.line) << c.script;
-        EXPECT_TRUE(error->Message.contains(QLatin1String(c.message)))
+        EXPECT_TRUE(error->Text(Language::English).contains(QLatin1String(c.message)))
             << error->Message.toStdString();
+        EXPECT_TRUE(error->Text(Language::German).contains(QString::fromUtf8(c.german)))
+            << error->German.toStdString();
     }
 }
 

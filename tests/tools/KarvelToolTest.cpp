@@ -256,6 +256,15 @@ TEST_F(KarvelToolTest, EditReplaysAScriptAndWritesOnlyWhenItRanThrough) {
     EXPECT_EQ(window.exitCode, 2);
     EXPECT_TRUE(window.err.contains(QStringLiteral("FilePrint"))) << window.err.toStdString();
     EXPECT_FALSE(QFile::exists(Path("w.rst")));
+
+    // The German program says all of it in German.
+    const ToolRun german = RunTool({QStringLiteral("edit"), Path("sample.rst"), Path("de.rst"),
+                                    QStringLiteral("--lang"), QStringLiteral("de")},
+                                   "command FilePrint\n");
+    EXPECT_EQ(german.exitCode, 2);
+    EXPECT_TRUE(german.err.contains(
+        QStringLiteral("Skript, Zeile 1: der Befehl FilePrint braucht das Programmfenster")))
+        << german.err.toStdString();
 }
 
 TEST_F(KarvelToolTest, InfoNamesKindsMeasuresAndBoundsInTheChosenLanguage) {

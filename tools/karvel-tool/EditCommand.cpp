@@ -39,7 +39,7 @@ void PrintScriptError(const ScriptError& error, Language messages) {
     PrintError(
         Tr(messages, QStringLiteral("Skript, Zeile %1: %2"), QStringLiteral("script line %1: %2"))
             .arg(error.Line)
-            .arg(error.Message));
+            .arg(error.Text(messages)));
 }
 
 } // namespace
