@@ -3,6 +3,7 @@
 
 #include "board/BoardCommands.h"
 #include "board/ElementClipboard.h"
+#include "board/tools/BoardEditor.h"
 #include "board/UndoHistory.h"
 #include "shell/BoardControl.h"
 #include "shell/MainWindow.h"
@@ -13,6 +14,8 @@ void MainWindow::BoardCommand(int tag) {
     if (current_ < 0)
         return;
     RunBoardCommand(CommandId(tag), CurrentBoard(), *clipboard_);
+    // The handles frame the selection as it is now: turned, nudged, aligned or newly chosen.
+    Control(current_).Editor().ShowHandles();
     Control(current_).InvalidateAll();
     UpdateTitle();
     DoMenues();
@@ -22,6 +25,7 @@ void MainWindow::ApplyToSelection(TPlatine::Attribut attribute) {
     if (current_ < 0 || CurrentBoard().AnzahlMarkierte() == 0)
         return;
     CurrentBoard().SetzeAttribut(attribute);
+    Control(current_).Editor().ShowHandles();
     Control(current_).InvalidateAll();
     UpdateTitle();
     DoMenues();

@@ -1,7 +1,9 @@
 #include "board/Platine.h"
+#include "board/tools/BoardEditor.h"
 #include "board/UndoHistory.h"
 #include "elements/Draht.h"
 #include "elements/Trenner.h"
+#include "elements/XSizer.h"
 #include "shell/ShellFixture.h"
 
 #include <gtest/gtest.h>
@@ -50,6 +52,41 @@ TEST(MouseEditingWindowTest, AWireAndACutDrawnWithTheMouseShowAndUndo) {
     EXPECT_EQ(shown.Picture().pixelColor(pixel(strip)), Copper) << "undo takes the cut away";
     shown->Action(CommandId::EditUndo).trigger();
     EXPECT_EQ(board.Count(), elements);
+}
+
+// Keys and menu commands that move or change the selection leave the handles around it where
+// it now lies, not where it was.
+TEST(MouseEditingWindowTest, HandlesFollowTheSelectionThroughKeysAndCommands) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("handles.rst"));
+    ASSERT_EQ(test::WriteStripboardProject(path, {"Handles"}), u"");
+    test::ShownWindow shown;
+    ASSERT_TRUE(shown->OpenProjectFile(path));
+    TPlatine& board = shown.Board();
+    BoardControl& control = shown.Control();
+    const auto pixel = [&](QPoint p) { return board.BoardToControl(p); };
+    shown->Action(CommandId::ToolWire).trigger();
+    test::Click(control, pixel(test::Hole(2, 0)));
+    test::Click(control, pixel(test::Hole(2, 2)));
+    auto* wire = dynamic_cast<TDraht*>(board.At(board.Count() - 1));
+    ASSERT_TRUE(wire);
+    shown->Action(CommandId::ToolStandard).trigger();
+    test::Click(control, pixel(test::Hole(2, 1)));
+    ASSERT_TRUE(wire->IstMarkiert());
+    ASSERT_TRUE(control.Editor().Handles());
+    const Rect before = control.Editor().Handles()->Frame;
+
+    const struct {
+        CommandId command;
+        QPoint shift;
+    } steps[] = {{CommandId::KeyDown, {0, 254}}, {CommandId::KeyRight, {254, 254}}};
+    for (const auto& step : steps) {
+        shown->Action(step.command).trigger();
+        ASSERT_TRUE(control.Editor().Handles());
+        const Rect now = control.Editor().Handles()->Frame;
+        EXPECT_EQ(QPoint(now.Left - before.Left, now.Top - before.Top), step.shift);
+        EXPECT_EQ(now.Right - now.Left, before.Right - before.Left);
+    }
 }
 
 } // namespace
