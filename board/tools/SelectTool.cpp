@@ -411,6 +411,7 @@ void PlacingTool::Finish() {
     board.Drag().MoveOffset = {0, 0};
     Editor().EndOperation();
     Editor().ChangeMode(board.VorigerModus() == pm_Platzieren ? pm_Standard : board.VorigerModus());
+    Editor().ShowHandles();
     board.Fire(board.OnChange);
 }
 

@@ -324,6 +324,9 @@ TEST_F(MouseEditingTest, PlacingFollowsThePointerAndARightClickRemovesExactlyThe
     EXPECT_TRUE(placed->Placed());
     EXPECT_EQ(placed->Nodes.front(), copied->Nodes.front() + QPoint(3 * 254, 2 * 254));
     EXPECT_EQ(board.Modus(), pm_Standard);
+    ASSERT_TRUE(editor.Handles()) << "the placed copy stays selected inside its handles";
+    EXPECT_EQ(editor.Handles()->Frame,
+              Normalised(placed->GetInnerBounds(editor.MeasuringCanvas())));
 }
 
 // --- Drawing tools -----------------------------------------------------------------------------
