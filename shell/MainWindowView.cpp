@@ -222,6 +222,7 @@ void MainWindow::SelectAllCommand(int) {
     for (const auto& element : board.Bauteile())
         if (!element->IstMarkiert() && element->IsOnWorkingSide())
             board.SetSelected(element.get(), true);
+    Control(current_).Editor().ShowHandles();
     Control(current_).InvalidateAll();
     DoMenues();
 }

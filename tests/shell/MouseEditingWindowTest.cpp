@@ -87,6 +87,13 @@ TEST(MouseEditingWindowTest, HandlesFollowTheSelectionThroughKeysAndCommands) {
         EXPECT_EQ(QPoint(now.Left - before.Left, now.Top - before.Top), step.shift);
         EXPECT_EQ(now.Right - now.Left, before.Right - before.Left);
     }
+
+    // Select all frames everything, the wire and the text label beside it.
+    shown->Action(CommandId::EditSelectAll).trigger();
+    ASSERT_GT(board.AnzahlMarkierte(), 1);
+    ASSERT_TRUE(control.Editor().Handles());
+    EXPECT_GT(control.Editor().Handles()->Frame.Right - control.Editor().Handles()->Frame.Left,
+              before.Right - before.Left);
 }
 
 } // namespace
