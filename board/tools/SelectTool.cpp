@@ -173,8 +173,11 @@ ToolAnswer SelectTool::Release(const PointerEvent& event) {
         EndFrame(event);
     else if (move_)
         EndMove();
-    else
+    else {
+        // A Shift click changes the selection without a move: the handles frame what it is now.
+        Editor().ShowHandles();
         return ToolAnswer::Ignored;
+    }
     Editor().EndOperation();
     Editor().ShowHandles();
     return ToolAnswer::Handled;

@@ -167,8 +167,13 @@ TEST_F(MouseEditingTest, AClickAloneSelectsAndLeavesNoUndoStep) {
     Click(Hole(4, 5));
     Click(Hole(4, 2), Qt::ShiftModifier);
     EXPECT_TRUE(a->IstMarkiert() && b->IstMarkiert()) << "Shift adds";
+    ASSERT_TRUE(editor.Handles()) << "the handles frame both";
+    EXPECT_NEAR(editor.Handles()->Frame.Top, Hole(2, 2).y(), 2);
+    EXPECT_NEAR(editor.Handles()->Frame.Bottom, Hole(2, 5).y(), 2);
     Click(Hole(4, 2), Qt::ShiftModifier);
     EXPECT_FALSE(a->IstMarkiert()) << "Shift toggles";
+    ASSERT_TRUE(editor.Handles());
+    EXPECT_NEAR(editor.Handles()->Frame.Top, Hole(2, 5).y(), 2) << "and then the one left";
     EXPECT_EQ(UndoSteps(), before);
     EXPECT_EQ(a->Nodes.front(), Hole(2, 2));
     Click(Hole(15, 8));
