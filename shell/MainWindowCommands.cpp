@@ -8,7 +8,7 @@
 #include "shell/Icons.h"
 #include "shell/InfoDisplay.h"
 #include "shell/MenuLayout.h"
-#include "shell/NumberLocale.h"
+#include "platform/NumberLocale.h"
 #include "shell/Palette.h"
 
 #include <QtGui/QActionGroup>

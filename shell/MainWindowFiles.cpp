@@ -9,7 +9,7 @@
 #include "shell/BoardArea.h"
 #include "shell/LibraryController.h"
 #include "shell/MainWindow.h"
-#include "shell/NumberLocale.h"
+#include "platform/NumberLocale.h"
 #include "shell/ScrollBoxEx.h"
 
 #include <QtCore/QFileInfo>

@@ -1,6 +1,6 @@
 #include "shell/Palette.h"
 
-#include "shell/NumberLocale.h"
+#include "platform/NumberLocale.h"
 
 #include <array>
 #include <cmath>

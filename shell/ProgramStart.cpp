@@ -5,7 +5,7 @@
 #include "platform/ProgramSettings.h"
 #include "shell/AboutWindow.h"
 #include "shell/MainWindow.h"
-#include "shell/NumberLocale.h"
+#include "platform/NumberLocale.h"
 #include "shell/ScreenPlacement.h"
 #include "shell/ToolWindowPlacement.h"
 

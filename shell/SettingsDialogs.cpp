@@ -2,7 +2,7 @@
 
 #include "shell/DialogParts.h"
 #include "shell/NumberField.h"
-#include "shell/NumberLocale.h"
+#include "platform/NumberLocale.h"
 
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QDialogButtonBox>

@@ -28,11 +28,11 @@ ListsRun Lists(QStringList args) {
 }
 
 // The wire list of the sample project, which its generator lays out.
-const char* const SampleWiresGerman[] = {"(17/3)\t(17/6)\tDraht Lochabstand 3; L = 7.62 mm",
-                                         "(10/3)\t(10/9)\tDraht Lochabstand 6; L = 15.24 mm",
-                                         "(8/6)\t(8/10)\tDraht Lochabstand 4; L = 10.16 mm",
-                                         "(18/8)\t(18/11)\tDraht Lochabstand 3; L = 7.62 mm",
-                                         "(11/7)\t(11/11)\tDraht Lochabstand 4; L = 10.16 mm"};
+const char* const SampleWiresGerman[] = {"(17/3)\t(17/6)\tDraht Lochabstand 3; L = 7,62 mm",
+                                         "(10/3)\t(10/9)\tDraht Lochabstand 6; L = 15,24 mm",
+                                         "(8/6)\t(8/10)\tDraht Lochabstand 4; L = 10,16 mm",
+                                         "(18/8)\t(18/11)\tDraht Lochabstand 3; L = 7,62 mm",
+                                         "(11/7)\t(11/11)\tDraht Lochabstand 4; L = 10,16 mm"};
 
 TEST(KarvelToolListsTest, ComponentsListWithWiresAsText) {
     const ListsRun run = Lists({});

@@ -5,6 +5,7 @@
 #include "assistant/BtStyles.h"
 #include "assistant/OhmText.h"
 #include "board/BoardHoleGrid.h"
+#include "platform/NumberLocale.h"
 #include "platform/NumberText.h"
 #include "tools/karvel-tool/Commands.h"
 #include "tools/karvel-tool/ToolSupport.h"
@@ -94,13 +95,6 @@ QString SetParam(TBtParam& param, const QString& text) {
     return {};
 }
 
-QLocale NumberLocaleOf(Language language) {
-    QLocale locale = UsesEnglish(language) ? QLocale(QLocale::English, QLocale::UnitedKingdom)
-                                           : QLocale(QLocale::German, QLocale::Germany);
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale;
-}
-
 } // namespace
 
 int Generate(const QStringList& args) {
@@ -112,7 +106,7 @@ int Generate(const QStringList& args) {
     if (!language)
         return BadUse;
     // Values are written as the program writes them in that language: "4,7 KOhm".
-    QLocale::setDefault(NumberLocaleOf(*language));
+    QLocale::setDefault(NumberLocale(*language));
     QStringList positional = parsed->Positional();
     const QString out = positional.takeLast();
     bool ok = false;

@@ -2,12 +2,14 @@
 // RTF or CSV, without a window.
 
 #include "board/ComponentsList.h"
+#include "platform/NumberLocale.h"
 #include "platform/RtfDocument.h"
 #include "tools/karvel-tool/Commands.h"
 #include "tools/karvel-tool/ToolSupport.h"
 
 #include <cstdio>
 #include <QtCore/QFileInfo>
+#include <QtCore/QLocale>
 #include <QtGui/QTextDocument>
 
 namespace karvel::tool {
@@ -111,6 +113,8 @@ int Lists(const QStringList& args) {
     const std::optional<Language> language = LanguageOf(*parsed);
     if (!language)
         return BadUse;
+    // Lengths are written as the program writes them in that language: "L = 7,62 mm".
+    QLocale::setDefault(NumberLocale(*language));
     const QString format = parsed->Has(QStringLiteral("--format"))
                                ? parsed->Value(QStringLiteral("--format"))
                                : QStringLiteral("text");

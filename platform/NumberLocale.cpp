@@ -1,4 +1,4 @@
-#include "shell/NumberLocale.h"
+#include "platform/NumberLocale.h"
 
 namespace karvel {
 
