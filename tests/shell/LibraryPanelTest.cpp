@@ -180,6 +180,20 @@ TEST_P(LibraryPlacingTest, ClickingAPartStartsPlacingItOnTheBoard) {
     EXPECT_EQ(Page().Count(), Page().Slots().size()) << "the page keeps its part";
 }
 
+// The part placed just before is still selected when the next one is clicked: only the new part
+// comes to the middle of the view.
+TEST_P(LibraryPlacingTest, APartPlacedBeforeStaysWhereItIs) {
+    TPlatine& board = shown_.Board();
+    TBauteil* earlier = board.Add(test::MakeResistor());
+    board.SetzeMarkierung(earlier, true);
+    const std::vector<QPoint> anchors = earlier->CurrentAnchors();
+    ShowPageNamed(QString::fromUtf8(GetParam().Page));
+    ClickPart(QString::fromUtf8(GetParam().Description));
+    ASSERT_EQ(board.Modus(), GetParam().Mode);
+    EXPECT_EQ(earlier->CurrentAnchors(), anchors);
+    EXPECT_FALSE(earlier->IstMarkiert());
+}
+
 TEST_F(LibraryWindowTest, AClickBesideThePartsPlacesNothing) {
     test::Click(View(), {5, Page().PageHeight() - 2});
     EXPECT_EQ(shown_.Board().Count(), 0);
