@@ -132,6 +132,8 @@ void TPlatine::RemoveUnplaced() {
 
 bool TPlatine::PlatziereZweipol(const QByteArray& stream) {
     MerkeZustand();
+    // Whatever was selected before stays where it is: only the new part follows the mouse.
+    MarkiereAlle(false);
     TBauteil* part = ReadTransfer(stream, false);
     drag_.Operation = false;
     if (part == nullptr)

@@ -234,6 +234,9 @@ void TGruppe::DrawMembersOfKind(Canvas& canvas, TBauteilTyp kind) {
 }
 
 void TGruppe::DrawSolderJoints(Canvas& canvas) {
+    // A part waiting hidden to be placed leaves no joints where it lay in the library.
+    if (!Visible())
+        return;
     for (const auto& member : members_)
         if (dynamic_cast<TGruppe*>(member.get()) != nullptr || HasSolderJoints(member->BauteilTyp))
             member->DrawSolderJoints(canvas);

@@ -60,7 +60,8 @@ void MainWindow::PlaceLibraryPart(const QByteArray& part, bool stretchLeads) {
                         std::min(client.height(), control.height()) / 2);
     QCursor::setPos(scroll.viewport()->mapToGlobal(middle));
     const bool placing = stretchLeads ? board.PlatziereZweipol(part) : board.PlatziereBauteil(part);
-    if (placing)
+    // A two-lead part goes where its first lead is clicked.
+    if (placing && !stretchLeads)
         MoveSelectionNear(board, board.ControlToBoard(scroll.ScrollPosition() + middle));
     BoardControl& shown = Control(current_);
     shown.InvalidateAll();

@@ -32,13 +32,17 @@ bool BoardEditor::HasTool(TPlatinenModus mode) {
 }
 
 void BoardEditor::ChooseTool(TPlatinenModus mode) {
-    if (tool_ && tool_->Busy())
-        tool_->Cancel();
+    if (Tool* busy = BusyTool())
+        busy->Cancel();
     EndOperation();
     board_.SetModus(mode);
     if (mode == pm_Draht || mode == pm_Anschluss)
         board_.SetModus(mode);
     board_.Fire(board_.OnModeChange);
+}
+
+Tool* BoardEditor::BusyTool() const {
+    return tool_ && toolMode_ == board_.Modus() && tool_->Busy() ? tool_.get() : nullptr;
 }
 
 Tool& BoardEditor::CurrentTool() {
@@ -140,13 +144,13 @@ void BoardEditor::Wheel(const WheelTurn& turn) {
 
 void BoardEditor::PointerLost() {
     panStart_.reset();
-    if (tool_ && tool_->Busy())
-        tool_->PointerLost();
+    if (Tool* busy = BusyTool())
+        busy->PointerLost();
     EndOperation();
 }
 
 bool BoardEditor::Busy() const {
-    return operation_ || (tool_ && tool_->Busy()) || panStart_.has_value();
+    return operation_ || BusyTool() != nullptr || panStart_.has_value();
 }
 
 std::optional<QPoint> BoardEditor::HoleUnderPointer() const {

@@ -109,6 +109,9 @@ public:
 
 private:
     Tool& CurrentTool();
+    // The tool of the current mode when it is in the middle of something. A tool that ended by
+    // changing the mode is kept until the next event, but is no longer at work.
+    Tool* BusyTool() const;
     void Answer(ToolAnswer answer);
     void FollowAutoscroll(QPoint control);
     void Pan(QPoint control);

@@ -371,5 +371,15 @@ TEST_F(GruppeForwardingTest, SolderJointsOfWiresLeadsAndPinsIncludingNestedOnes)
         EXPECT_EQ(m->solderJoints, 0);
 }
 
+TEST_F(GruppeForwardingTest, AHiddenGroupDrawsNoSolderJoints) {
+    Member* lead = AddMember({}, TBauteilTyp::btAnschluss);
+    group->SetVisible(false);
+    group->DrawSolderJoints(canvas);
+    EXPECT_EQ(lead->solderJoints, 0);
+    group->SetVisible(true);
+    group->DrawSolderJoints(canvas);
+    EXPECT_EQ(lead->solderJoints, 1);
+}
+
 } // namespace
 } // namespace karvel

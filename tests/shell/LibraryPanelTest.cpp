@@ -180,6 +180,34 @@ TEST_P(LibraryPlacingTest, ClickingAPartStartsPlacingItOnTheBoard) {
     EXPECT_EQ(Page().Count(), Page().Slots().size()) << "the page keeps its part";
 }
 
+// The part placed just before is still selected when the next one is clicked: only the new part
+// comes to the middle of the view.
+TEST_P(LibraryPlacingTest, APartPlacedBeforeStaysWhereItIs) {
+    TPlatine& board = shown_.Board();
+    TBauteil* earlier = board.Add(test::MakeResistor());
+    board.SetzeMarkierung(earlier, true);
+    const std::vector<QPoint> anchors = earlier->CurrentAnchors();
+    ShowPageNamed(QString::fromUtf8(GetParam().Page));
+    ClickPart(QString::fromUtf8(GetParam().Description));
+    ASSERT_EQ(board.Modus(), GetParam().Mode);
+    EXPECT_EQ(earlier->CurrentAnchors(), anchors);
+    EXPECT_FALSE(earlier->IstMarkiert());
+}
+
+// A part placed with a click leaves the board ready: the very next click in the library takes
+// the next part, without the pointer having to pass over the board first.
+TEST_F(LibraryWindowTest, TheNextPartIsTakenRightAfterPlacing) {
+    ShowPageNamed(QStringLiteral("IC sockets"));
+    ClickPart(QStringLiteral("IC socket DIP-8, 7.62 mm"));
+    ASSERT_EQ(shown_.Board().Modus(), TPlatinenModus::pm_Platzieren);
+    test::Click(shown_.Control(), shown_.Board().BoardToControl(test::Hole(12, 12)));
+    ASSERT_EQ(shown_.Board().Modus(), TPlatinenModus::pm_Standard);
+    ShowPageNamed(QStringLiteral("Resistors"));
+    ClickPart(QStringLiteral("Resistor 0.25 W, 7.62 mm pitch"));
+    EXPECT_EQ(shown_.Board().Modus(), TPlatinenModus::pm_Zweipol);
+    EXPECT_EQ(shown_.Board().Count(), 2);
+}
+
 TEST_F(LibraryWindowTest, AClickBesideThePartsPlacesNothing) {
     test::Click(View(), {5, Page().PageHeight() - 2});
     EXPECT_EQ(shown_.Board().Count(), 0);
