@@ -2,13 +2,13 @@
 
 #include "shell/MainWindow.h"
 
+#include "platform/NumberLocale.h"
 #include "shell/BoardArea.h"
 #include "shell/ColourGrid.h"
 #include "shell/CommandTable.h"
 #include "shell/Icons.h"
 #include "shell/InfoDisplay.h"
 #include "shell/MenuLayout.h"
-#include "platform/NumberLocale.h"
 #include "shell/Palette.h"
 
 #include <QtGui/QActionGroup>

@@ -6,10 +6,10 @@
 #include "board/ProjectFile.h"
 #include "board/stream/LoadError.h"
 #include "board/stream/StreamError.h"
+#include "platform/NumberLocale.h"
 #include "shell/BoardArea.h"
 #include "shell/LibraryController.h"
 #include "shell/MainWindow.h"
-#include "platform/NumberLocale.h"
 #include "shell/ScrollBoxEx.h"
 
 #include <QtCore/QFileInfo>

@@ -1,11 +1,11 @@
 #include "shell/ProgramStart.h"
 
 #include "board/ViewStateSettings.h"
+#include "platform/NumberLocale.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ProgramSettings.h"
 #include "shell/AboutWindow.h"
 #include "shell/MainWindow.h"
-#include "platform/NumberLocale.h"
 #include "shell/ScreenPlacement.h"
 #include "shell/ToolWindowPlacement.h"
 

@@ -1,8 +1,8 @@
 #include "shell/SettingsDialogs.h"
 
+#include "platform/NumberLocale.h"
 #include "shell/DialogParts.h"
 #include "shell/NumberField.h"
-#include "platform/NumberLocale.h"
 
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QDialogButtonBox>
