@@ -160,8 +160,7 @@ void AddWireLines(const TPlatine& board, LineCollector& out) {
     out.Empty();
     std::vector<const TDraht*> wires;
     CollectWires(board.Bauteile(), wires);
-    const QPoint origin(board.Ursprung().x() / TPlatine::HolePitch,
-                        board.Ursprung().y() / TPlatine::HolePitch);
+    const QPoint origin = board.OriginHole();
     for (const TDraht* wire : wires) {
         if (wire->Anchors.empty())
             continue;

@@ -206,6 +206,9 @@ public:
     void SetNullpunkt(QPoint p) { nullpunkt_ = p; }
     QPoint Ursprung() const { return ursprung_; }
     void SetUrsprung(QPoint p) { ursprung_ = p; }
+    // The hole the origin marker stands on: the rulers, the wire list and the status line count
+    // holes from it.
+    QPoint OriginHole() const { return {ursprung_.x() / HolePitch, ursprung_.y() / HolePitch}; }
     QPoint ReservedPoint() const { return reserved_; }
     void SetReservedPoint(QPoint p) { reserved_ = p; }
     // The board rectangle in board units.

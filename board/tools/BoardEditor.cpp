@@ -156,7 +156,7 @@ bool BoardEditor::Busy() const {
 std::optional<QPoint> BoardEditor::HoleUnderPointer() const {
     if (!lastPointer_ || !OnBoard(*lastPointer_))
         return std::nullopt;
-    return HoleIndexAt(*lastPointer_);
+    return HoleIndexAt(*lastPointer_) - board_.OriginHole();
 }
 
 void BoardEditor::Answer(ToolAnswer answer) {

@@ -52,7 +52,8 @@ public:
     void AutoscrollTick();
     // True while an operation runs; the window refuses disturbing commands meanwhile.
     bool Busy() const;
-    // The hole (column, row) under the pointer's last position, or none beside the board.
+    // The hole (column, row) under the pointer's last position, numbered from the origin marker
+    // as the rulers number it, or none beside the board.
     std::optional<QPoint> HoleUnderPointer() const;
     // Chooses a tool as its button does: the wire and lead tools remember themselves as the
     // previous mode, so that they stay after each wire.

@@ -156,6 +156,19 @@ TEST_F(MouseEditingTest, AFineMoveLeavesTheAnchorsOfEndsOffTheirHoles) {
     EXPECT_EQ(wire->Anchors, (std::vector<QPoint>{{-1, -1}, {-1, -1}}));
 }
 
+// The status bar names holes as the rulers and the wire list number them.
+TEST_F(MouseEditingTest, TheHoleUnderThePointerCountsFromTheOriginMarker) {
+    MoveTo(Hole(5, 4));
+    EXPECT_EQ(editor.HoleUnderPointer(), QPoint(5, 4));
+    board.SetUrsprung(Hole(2, 1));
+    MoveTo(Hole(5, 4));
+    EXPECT_EQ(editor.HoleUnderPointer(), QPoint(3, 3));
+    MoveTo(Hole(1, 0));
+    EXPECT_EQ(editor.HoleUnderPointer(), QPoint(-1, -1));
+    MoveTo(Hole(30, 4));
+    EXPECT_EQ(editor.HoleUnderPointer(), std::nullopt);
+}
+
 TEST_F(MouseEditingTest, AClickAloneSelectsAndLeavesNoUndoStep) {
     TDraht* a = AddLine({Hole(2, 2), Hole(6, 2)});
     TDraht* b = AddLine({Hole(2, 5), Hole(6, 5)});
