@@ -3,11 +3,13 @@
 #include "board/ProjectFile.h"
 #include "elements/Draht.h"
 #include "shell/AutoSave.h"
+#include "shell/BoardArea.h"
 #include "shell/ShellFixture.h"
 #include "support/SampleBoard.h"
 
 #include <csignal>
 #include <gtest/gtest.h>
+#include <QtWidgets/QTabBar>
 #include <sys/resource.h>
 
 namespace karvel {
@@ -40,6 +42,13 @@ TEST(AutoSaveClockTest, BacksUpEveryIntervalWhileNamedAndWaitsWhileBusy) {
     EXPECT_TRUE(clock.ReportFailure(true)) << "a new failure after a success is news";
 
     EXPECT_EQ(BackupPathFor(QStringLiteral("/boards/Amp.rst")), QStringLiteral("/boards/Amp.BAK"));
+}
+
+TEST(BoardTabsTest, TheStartBoardsTabIsTallEnoughToBeSeen) {
+    const test::ShownWindow shown{Language::English};
+    const QTabBar& tabs = shown->Area().Tabs();
+    ASSERT_EQ(tabs.count(), 1);
+    EXPECT_GE(tabs.height(), tabs.tabRect(0).height()) << "the tab row must not be collapsed";
 }
 
 class ProjectFilesTest : public ::testing::Test {
