@@ -9,6 +9,7 @@
 
 #include <csignal>
 #include <gtest/gtest.h>
+#include <QtCore/QDir>
 #include <QtWidgets/QTabBar>
 #include <sys/resource.h>
 
@@ -49,6 +50,20 @@ TEST(BoardTabsTest, TheStartBoardsTabIsTallEnoughToBeSeen) {
     const QTabBar& tabs = shown->Area().Tabs();
     ASSERT_EQ(tabs.count(), 1);
     EXPECT_GE(tabs.height(), tabs.tabRect(0).height()) << "the tab row must not be collapsed";
+}
+
+TEST(SaveFolderTest, ANewProjectIsOfferedTheLastProjectsFolderOrHomeButNeverTheExamples) {
+    const test::ShownWindow shown{Language::English};
+    const QString examples = QDir(shown->View().ProgramFolder).filePath(QStringLiteral("examples"));
+    ASSERT_TRUE(QDir(examples).exists()) << "the examples must be there to be avoided";
+    shown->Action(CommandId::FileSave).trigger();
+    ASSERT_EQ(shown.dialogs->saveRequests.size(), 1u);
+    EXPECT_EQ(shown.dialogs->saveRequests.back().Folder, QDir::homePath());
+
+    const QTemporaryDir folder;
+    shown->Recent().Load({folder.filePath(QStringLiteral("Earlier.rst"))});
+    shown->Action(CommandId::FileSaveAs).trigger();
+    EXPECT_EQ(shown.dialogs->saveRequests.back().Folder, folder.path());
 }
 
 class ProjectFilesTest : public ::testing::Test {
