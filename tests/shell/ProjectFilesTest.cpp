@@ -10,6 +10,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <QtCore/QDir>
+#include <QtWidgets/QMenu>
 #include <QtWidgets/QTabBar>
 #include <sys/resource.h>
 
@@ -162,6 +163,22 @@ TEST_F(ProjectFilesTest, BoardCommandsAddDuplicateMoveAndDelete) {
     EXPECT_FALSE(shown->Action(CommandId::BoardDelete).isEnabled()) << "one board stays";
     Trigger(CommandId::BoardDelete);
     EXPECT_EQ(shown->BoardCount(), 1);
+}
+
+TEST_F(ProjectFilesTest, TheTabMenuWorksOnTheTabThatWasRightClicked) {
+    QTabBar& tabs = shown->Area().Tabs();
+    ASSERT_EQ(shown->CurrentIndex(), 1);
+    tabs.customContextMenuRequested(tabs.tabRect(0).center());
+    EXPECT_EQ(shown->CurrentIndex(), 0);
+    EXPECT_EQ(tabs.currentIndex(), 0);
+    shown->BoardTabPopup().close();
+
+    BoardPropertiesText renamed;
+    renamed.Name = QStringLiteral("Renamed");
+    shown.dialogs->nextProperties = renamed;
+    Trigger(CommandId::TabRename);
+    EXPECT_EQ(shown->TabCaption(0), QStringLiteral("Renamed"));
+    EXPECT_EQ(shown->TabCaption(1), QStringLiteral("Second"));
 }
 
 TEST_F(ProjectFilesTest, NewReadsTheLayoutFirstAndImportKeepsTheTitle) {
