@@ -71,4 +71,11 @@ bool BoardArea::RulersVisible() const {
     return !horizontal_->isHidden();
 }
 
+// A tab added before the window was first shown does not tell the layout that the row needs
+// height, and the row would stay zero pixels high until a second tab arrives.
+void BoardArea::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    tabs_->updateGeometry();
+}
+
 } // namespace karvel

@@ -27,6 +27,9 @@ public:
     void SetRulersVisible(bool visible);
     bool RulersVisible() const;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     Ruler* horizontal_;
     Ruler* vertical_;

@@ -273,6 +273,8 @@ private:
     bool SavePromptSaysGoOn();
     void UpdateTitle();
     QString OpenDialogFolder() const;
+    QString SaveDialogFolder() const;
+    QString ProjectFolder() const;
     static QString ProjectNameFor(const QString& loadedPath);
 
     // View, tools and mouse (MainWindowView.cpp)

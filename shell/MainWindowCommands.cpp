@@ -148,8 +148,14 @@ void MainWindow::CreateMenus() {
     tabMenu_ = CreateMenu(BoardTabMenu(), this);
     for (QMenu* popup : {elementMenu_, libraryMenu_, tabMenu_})
         connect(popup, &QMenu::aboutToShow, this, &MainWindow::DoMenues);
-    connect(&area_->Tabs(), &QTabBar::customContextMenuRequested, this,
-            [this](QPoint at) { tabMenu_->popup(area_->Tabs().mapToGlobal(at)); });
+    // The menu's commands work on the current board: the tab clicked becomes current, so that
+    // renaming or deleting from another tab's menu does not hit the board shown before.
+    connect(&area_->Tabs(), &QTabBar::customContextMenuRequested, this, [this](QPoint at) {
+        if (BoardBusy())
+            return;
+        SelectBoard(area_->Tabs().tabAt(at));
+        tabMenu_->popup(area_->Tabs().mapToGlobal(at));
+    });
 }
 
 void MainWindow::CreateToolBars() {

@@ -112,7 +112,7 @@ bool MainWindow::SaveProject(bool askForName) {
     if (askForName || path.isEmpty() || projectIncomplete_) {
         SaveFileRequest request;
         request.Title = view_.Tr(QStringLiteral("Speichern unter"), QStringLiteral("Save as"));
-        request.Folder = OpenDialogFolder();
+        request.Folder = SaveDialogFolder();
         request.Name = path.isEmpty() ? QString() : QFileInfo(path).fileName();
         request.Filters = {view_.Tr(QStringLiteral("Karvel-Projekte (*.rst)"),
                                     QStringLiteral("Karvel projects (*.rst)"))};

@@ -297,13 +297,32 @@ QString MainWindow::ProjectNameFor(const QString& loadedPath) {
     return stem + QStringLiteral("RST");
 }
 
-QString MainWindow::OpenDialogFolder() const {
+// The folder of the project file, else of the "Editfile"; empty when neither names one.
+QString MainWindow::ProjectFolder() const {
     if (!projectFileName_.isEmpty())
         return QFileInfo(projectFileName_).absolutePath();
     if (!editFile_.isEmpty() && QFileInfo(editFile_).absoluteDir().exists())
         return QFileInfo(editFile_).absolutePath();
+    return {};
+}
+
+QString MainWindow::OpenDialogFolder() const {
+    if (const QString folder = ProjectFolder(); !folder.isEmpty())
+        return folder;
     const QDir examples(view_.ProgramFolder + QStringLiteral("/examples"));
     return examples.exists() ? examples.absolutePath() : QDir::homePath();
+}
+
+// The examples beside the program are no place for the user's own projects, and once the
+// program is installed nothing can be written there: a new project is offered the folder of
+// the last project opened or saved, or the home folder.
+QString MainWindow::SaveDialogFolder() const {
+    if (const QString folder = ProjectFolder(); !folder.isEmpty())
+        return folder;
+    for (const QString& recent : recent_.Entries())
+        if (QFileInfo(recent).absoluteDir().exists())
+            return QFileInfo(recent).absolutePath();
+    return QDir::homePath();
 }
 
 // --- Save prompt and title -----------------------------------------------------------------------

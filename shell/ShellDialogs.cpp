@@ -52,9 +52,10 @@ std::function<void(int topic)> QtShellDialogs::Help(Language language) {
     };
 }
 
+// The backups that auto-save writes can be found in either language.
 QStringList OpenProjectFilters(Language language) {
     if (UsesEnglish(language))
-        return {QStringLiteral("Karvel projects (*.rst)")};
+        return {QStringLiteral("Karvel projects (*.rst)"), QStringLiteral("Backup files (*.bak)")};
     return {QStringLiteral("Karvel-Projekte (*.rst)"), QStringLiteral("Sicherungsdatei (*.bak)")};
 }
 

@@ -182,11 +182,13 @@ TEST_P(MenuCaptionTest, ThePenWidthListStartsAtPointFour) {
               GetParam() == Language::English ? u"Assign width" : u"Breite zuweisen");
 }
 
-TEST(OpenDialogTest, OnlyGermanOffersTheBackupFilter) {
-    EXPECT_EQ(OpenProjectFilters(Language::German).size(), 2);
-    EXPECT_TRUE(OpenProjectFilters(Language::German)[1].contains(u"*.bak"));
+TEST(OpenDialogTest, BothLanguagesOfferTheBackupsThatAutoSaveWrites) {
+    EXPECT_EQ(OpenProjectFilters(Language::German),
+              (QStringList{QStringLiteral("Karvel-Projekte (*.rst)"),
+                           QStringLiteral("Sicherungsdatei (*.bak)")}));
     EXPECT_EQ(OpenProjectFilters(Language::English),
-              QStringList{QStringLiteral("Karvel projects (*.rst)")});
+              (QStringList{QStringLiteral("Karvel projects (*.rst)"),
+                           QStringLiteral("Backup files (*.bak)")}));
 }
 
 TEST(CaptionTest, StrippingAcceleratorsKeepsDoubledAmpersands) {

@@ -3,11 +3,15 @@
 #include "board/ProjectFile.h"
 #include "elements/Draht.h"
 #include "shell/AutoSave.h"
+#include "shell/BoardArea.h"
 #include "shell/ShellFixture.h"
 #include "support/SampleBoard.h"
 
 #include <csignal>
 #include <gtest/gtest.h>
+#include <QtCore/QDir>
+#include <QtWidgets/QMenu>
+#include <QtWidgets/QTabBar>
 #include <sys/resource.h>
 
 namespace karvel {
@@ -40,6 +44,27 @@ TEST(AutoSaveClockTest, BacksUpEveryIntervalWhileNamedAndWaitsWhileBusy) {
     EXPECT_TRUE(clock.ReportFailure(true)) << "a new failure after a success is news";
 
     EXPECT_EQ(BackupPathFor(QStringLiteral("/boards/Amp.rst")), QStringLiteral("/boards/Amp.BAK"));
+}
+
+TEST(BoardTabsTest, TheStartBoardsTabIsTallEnoughToBeSeen) {
+    const test::ShownWindow shown{Language::English};
+    const QTabBar& tabs = shown->Area().Tabs();
+    ASSERT_EQ(tabs.count(), 1);
+    EXPECT_GE(tabs.height(), tabs.tabRect(0).height()) << "the tab row must not be collapsed";
+}
+
+TEST(SaveFolderTest, ANewProjectIsOfferedTheLastProjectsFolderOrHomeButNeverTheExamples) {
+    const test::ShownWindow shown{Language::English};
+    const QString examples = QDir(shown->View().ProgramFolder).filePath(QStringLiteral("examples"));
+    ASSERT_TRUE(QDir(examples).exists()) << "the examples must be there to be avoided";
+    shown->Action(CommandId::FileSave).trigger();
+    ASSERT_EQ(shown.dialogs->saveRequests.size(), 1u);
+    EXPECT_EQ(shown.dialogs->saveRequests.back().Folder, QDir::homePath());
+
+    const QTemporaryDir folder;
+    shown->Recent().Load({folder.filePath(QStringLiteral("Earlier.rst"))});
+    shown->Action(CommandId::FileSaveAs).trigger();
+    EXPECT_EQ(shown.dialogs->saveRequests.back().Folder, folder.path());
 }
 
 class ProjectFilesTest : public ::testing::Test {
@@ -138,6 +163,22 @@ TEST_F(ProjectFilesTest, BoardCommandsAddDuplicateMoveAndDelete) {
     EXPECT_FALSE(shown->Action(CommandId::BoardDelete).isEnabled()) << "one board stays";
     Trigger(CommandId::BoardDelete);
     EXPECT_EQ(shown->BoardCount(), 1);
+}
+
+TEST_F(ProjectFilesTest, TheTabMenuWorksOnTheTabThatWasRightClicked) {
+    QTabBar& tabs = shown->Area().Tabs();
+    ASSERT_EQ(shown->CurrentIndex(), 1);
+    tabs.customContextMenuRequested(tabs.tabRect(0).center());
+    EXPECT_EQ(shown->CurrentIndex(), 0);
+    EXPECT_EQ(tabs.currentIndex(), 0);
+    shown->BoardTabPopup().close();
+
+    BoardPropertiesText renamed;
+    renamed.Name = QStringLiteral("Renamed");
+    shown.dialogs->nextProperties = renamed;
+    Trigger(CommandId::TabRename);
+    EXPECT_EQ(shown->TabCaption(0), QStringLiteral("Renamed"));
+    EXPECT_EQ(shown->TabCaption(1), QStringLiteral("Second"));
 }
 
 TEST_F(ProjectFilesTest, NewReadsTheLayoutFirstAndImportKeepsTheTitle) {
