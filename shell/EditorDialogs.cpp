@@ -1,5 +1,7 @@
 #include "shell/EditorDialogs.h"
 
+#include "shell/FileDialogs.h"
+
 #include <QtGui/QTextDocument>
 #include <QtPrintSupport/QPrintDialog>
 #include <QtPrintSupport/QPrinter>
@@ -20,6 +22,7 @@ QString QtEditorDialogs::ChooseFileToOpen(QWidget* parent, const QString& folder
                                           Language language) {
     QFileDialog dialog(parent, Tr(language, QStringLiteral("Öffnen"), QStringLiteral("Open")),
                        folder);
+    GiveRoom(dialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(EditorFileFilters(language));
@@ -30,8 +33,9 @@ QString QtEditorDialogs::ChooseFileToOpen(QWidget* parent, const QString& folder
 
 QString QtEditorDialogs::ChooseFileToSave(QWidget* parent, const QString& folder,
                                           const QString& name, Language language) {
-    QFileDialog dialog(
+    SaveFileDialog dialog(
         parent, Tr(language, QStringLiteral("Speichern unter"), QStringLiteral("Save As")), folder);
+    GiveRoom(dialog);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // The editor asks its own question, with Cancel as well.

@@ -5,6 +5,7 @@
 #include "shell/AboutWindow.h"
 #include "shell/BoardPreviewWindow.h"
 #include "shell/ComponentAssistantDialog.h"
+#include "shell/FileDialogs.h"
 #include "shell/LibraryPageDialog.h"
 
 #include <QtCore/QDir>
@@ -65,6 +66,7 @@ namespace {
 QString ChooseFileToOpen(QWidget* parent, const QString& title, const QStringList& filters,
                          const QString& folder) {
     QFileDialog dialog(parent);
+    GiveRoom(dialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(filters);
@@ -119,6 +121,7 @@ QString QtShellDialogs::ChooseBoardLayout(QWidget* parent, const QString& folder
     QFileDialog dialog(parent);
     // The desktop's own dialog would not report the selection the preview follows.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    GiveRoom(dialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(BoardLayoutFilters(language));
@@ -155,7 +158,8 @@ bool QtShellDialogs::RunComponentAssistant(ComponentAssistantDialog& dialog) {
 }
 
 QString QtShellDialogs::ChooseFileToSave(QWidget* parent, const SaveFileRequest& request) {
-    QFileDialog dialog(parent);
+    SaveFileDialog dialog(parent);
+    GiveRoom(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setWindowTitle(request.Title);
