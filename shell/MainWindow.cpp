@@ -48,6 +48,8 @@ MainWindow::MainWindow(Options options)
     CreateToolBars();
     CreateToolColumn();
     ApplyLanguage();
+    // The status bar stands from the start, so the first mouse move does not shrink the view.
+    ShowHoleUnderPointer(std::nullopt);
     DefaultToolWindowPlacement();
     ConnectLibrary(options.Library);
 

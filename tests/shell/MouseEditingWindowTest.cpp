@@ -7,6 +7,7 @@
 #include "shell/ShellFixture.h"
 
 #include <gtest/gtest.h>
+#include <QtWidgets/QLabel>
 
 namespace karvel {
 namespace {
@@ -52,6 +53,28 @@ TEST(MouseEditingWindowTest, AWireAndACutDrawnWithTheMouseShowAndUndo) {
     EXPECT_EQ(shown.Picture().pixelColor(pixel(strip)), Copper) << "undo takes the cut away";
     shown->Action(CommandId::EditUndo).trigger();
     EXPECT_EQ(board.Count(), elements);
+}
+
+// The status bar stands from the start: the first mouse move names the hole under the pointer,
+// counted from the origin marker, and does not push the board up to make room.
+TEST(MouseEditingWindowTest, TheFirstMouseMoveNamesTheHoleAndLeavesTheBoardWhereItIs) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("hole.rst"));
+    ASSERT_EQ(test::WriteStripboardProject(path, {"Hole"}), u"");
+    test::ShownWindow shown;
+    ASSERT_TRUE(shown->OpenProjectFile(path));
+    TPlatine& board = shown.Board();
+    board.SetUrsprung(test::Hole(1, 1));
+    BoardControl& control = shown.Control();
+    QApplication::processEvents();
+    const QWidget& view = *control.parentWidget();
+    const QSize before = view.size();
+    test::MouseMove(control, board.BoardToControl(test::Hole(4, 3)));
+    QApplication::processEvents();
+    EXPECT_EQ(view.size(), before);
+    const auto* hole = shown->findChild<QLabel*>(QStringLiteral("HoleUnderPointer"));
+    ASSERT_TRUE(hole);
+    EXPECT_EQ(hole->text(), QStringLiteral("Loch 3, 2"));
 }
 
 // Keys and menu commands that move or change the selection leave the handles around it where
