@@ -13,7 +13,13 @@ namespace karvel {
 void MainWindow::BoardCommand(int tag) {
     if (current_ < 0)
         return;
-    RunBoardCommand(CommandId(tag), CurrentBoard(), *clipboard_);
+    TPlatine& board = CurrentBoard();
+    const Rect size = board.BoardRect();
+    RunBoardCommand(CommandId(tag), board, *clipboard_);
+    // A new board size was fitted into the window when it was set; an undo or redo that brings
+    // another size back fits that one, rather than showing a few huge holes.
+    if (board.BoardRect() != size)
+        board.FitBoard();
     // The handles frame the selection as it is now: turned, nudged, aligned or newly chosen.
     Control(current_).Editor().ShowHandles();
     Control(current_).InvalidateAll();

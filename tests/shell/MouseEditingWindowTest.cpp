@@ -77,6 +77,29 @@ TEST(MouseEditingWindowTest, TheFirstMouseMoveNamesTheHoleAndLeavesTheBoardWhere
     EXPECT_EQ(hole->text(), QStringLiteral("Loch 3, 2"));
 }
 
+// The board properties fit a new size into the window; undo and redo fit the size they bring
+// back.
+TEST(MouseEditingWindowTest, UndoingANewBoardSizeFitsTheBoardItBringsBack) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("size.rst"));
+    ASSERT_EQ(test::WriteStripboardProject(path, {"Size"}), u"");
+    test::ShownWindow shown;
+    ASSERT_TRUE(shown->OpenProjectFile(path));
+    TPlatine& board = shown.Board();
+    board.FitBoard();
+    const double fitted = board.Zoom();
+    shown.dialogs->nextProperties =
+        BoardPropertiesText{QStringLiteral("Size"), QStringLiteral("0"), QStringLiteral("0"),
+                            QStringLiteral("0"), QStringLiteral("0")};
+    shown->Action(CommandId::BoardProperties).trigger();
+    const double tiny = board.Zoom();
+    ASSERT_GT(tiny, fitted * 3);
+    shown->Action(CommandId::EditUndo).trigger();
+    EXPECT_DOUBLE_EQ(board.Zoom(), fitted);
+    shown->Action(CommandId::EditRedo).trigger();
+    EXPECT_DOUBLE_EQ(board.Zoom(), tiny);
+}
+
 // Keys and menu commands that move or change the selection leave the handles around it where
 // it now lies, not where it was.
 TEST(MouseEditingWindowTest, HandlesFollowTheSelectionThroughKeysAndCommands) {
