@@ -78,7 +78,7 @@ TEST(CommandLineTest, HelpAndVersionPrintAndLeaveAndUnknownSwitchesAreRefused) {
         QProcess run;
         run.setProcessEnvironment(environment);
         run.start(ProgramPath(), c.arguments);
-        ASSERT_TRUE(run.waitForFinished(20000)) << c.arguments.join(u' ').toStdString();
+        ASSERT_TRUE(run.waitForFinished(60000)) << c.arguments.join(u' ').toStdString();
         const QString out = QString::fromLocal8Bit(run.readAllStandardOutput());
         const QString err = QString::fromLocal8Bit(run.readAllStandardError());
         EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);

@@ -39,7 +39,7 @@ ToolRun RunTool(const QStringList& args, const QByteArray& input = {},
     process.closeWriteChannel();
     // Read as it comes: a pipe holds only so much of what the tool writes.
     QByteArray out;
-    while (!process.waitForFinished(100))
+    while (process.state() != QProcess::NotRunning && !process.waitForFinished(100))
         out += process.readAllStandardOutput();
     out += process.readAllStandardOutput();
     return {process.exitCode(), out, QString::fromUtf8(process.readAllStandardError())};
