@@ -25,7 +25,12 @@ struct MeasuringSurface {
 
 BoardEditor::BoardEditor(TPlatine& board, ToolHost& host) : board_(board), host_(host) {}
 
-BoardEditor::~BoardEditor() = default;
+BoardEditor::~BoardEditor() {
+    // The editor goes with its window, and the board's host may be half destroyed by then:
+    // handles shown at that moment are dropped without a repaint.
+    if (sizer_)
+        sizer_->Window = nullptr;
+}
 
 bool BoardEditor::HasTool(TPlatinenModus mode) {
     return ToolExists(mode);

@@ -156,6 +156,19 @@ TEST_F(MouseEditingTest, AFineMoveLeavesTheAnchorsOfEndsOffTheirHoles) {
     EXPECT_EQ(wire->Anchors, (std::vector<QPoint>{{-1, -1}, {-1, -1}}));
 }
 
+// A window closes with handles shown: its editor goes while the board's host may be half
+// destroyed, and must not repaint through it.
+TEST_F(MouseEditingTest, AnEditorThatGoesWithItsWindowRepaintsNothing) {
+    TDraht* wire = AddLine({Hole(2, 2), Hole(6, 2)});
+    board.SetzeMarkierung(wire, true);
+    auto closing = std::make_unique<BoardEditor>(board, host);
+    closing->ShowHandles();
+    ASSERT_TRUE(closing->Handles());
+    scroll.invalidated.clear();
+    closing.reset();
+    EXPECT_TRUE(scroll.invalidated.empty());
+}
+
 // The status bar names holes as the rulers and the wire list number them.
 TEST_F(MouseEditingTest, TheHoleUnderThePointerCountsFromTheOriginMarker) {
     MoveTo(Hole(5, 4));
