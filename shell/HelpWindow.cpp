@@ -4,6 +4,7 @@
 #include "shell/DialogParts.h"
 #include "shell/ScreenPlacement.h"
 
+#include <algorithm>
 #include <memory>
 #include <QtCore/QTimer>
 #include <QtGui/QKeySequence>
@@ -98,12 +99,20 @@ HelpWindow* HelpWindow::Existing() {
 bool HelpWindow::ShowTopic(const QString& file, int topic, Language language) {
     ApplyLanguage(language);
     file_ = file;
-    browser_->setSource(ManualUrl(file, topic));
-    if (browser_->document()->isEmpty())
-        return false;
+    // The window takes its place and width first: the anchor's scroll position depends on
+    // the width the text is laid out at.
+    const bool wasVisible = isVisible();
     PlaceFirstTime();
     show();
     FollowModalWindow();
+    if (modal_)
+        StandBeside(*modal_);
+    browser_->setSource(ManualUrl(file, topic));
+    if (browser_->document()->isEmpty()) {
+        if (!wasVisible)
+            hide();
+        return false;
+    }
     raise();
     activateWindow();
     return true;
@@ -135,6 +144,28 @@ void HelpWindow::PlaceFirstTime() {
     QRect wanted(QPoint(), StartSize);
     wanted.moveTopRight(QPoint(screen.right() - 16, screen.top() + 48));
     setGeometry(FitOnScreen(wanted, screen));
+}
+
+// Standing above the dialog it explains (which it does while that runs), the manual would
+// hide the fields it talks about: it moves to the roomier side of the dialog, narrower if
+// need be, when that side leaves it a readable width.
+void HelpWindow::StandBeside(const QWidget& dialog) {
+    const QRect busy = dialog.frameGeometry();
+    const QRect frame = frameGeometry();
+    if (!frame.intersects(busy))
+        return;
+    const QRect screen = AvailableScreenArea(busy.center());
+    const int rightRoom = screen.right() - busy.right() - Gap;
+    const int leftRoom = busy.left() - screen.left() - Gap;
+    const int room = std::max(rightRoom, leftRoom);
+    if (room < MinimumWidth)
+        return;
+    const int width = std::min(frame.width(), room);
+    const int left = rightRoom >= leftRoom ? busy.right() + Gap : busy.left() - Gap - width;
+    const QMargins border(geometry().left() - frame.left(), geometry().top() - frame.top(),
+                          frame.right() - geometry().right(), frame.bottom() - geometry().bottom());
+    const QRect placed(QPoint(left, frame.top()), QSize(width, frame.height()));
+    setGeometry(placed.marginsRemoved(border));
 }
 
 // A window beside an application-modal one gets no input unless it stands for that window:

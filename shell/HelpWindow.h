@@ -17,6 +17,9 @@ class HelpWindow : public QWidget {
     Q_OBJECT
 public:
     static constexpr QSize StartSize{760, 600};
+    // Beside a dialog it may become this narrow, with this much space between them.
+    static constexpr int MinimumWidth = 420;
+    static constexpr int Gap = 8;
 
     HelpWindow();
 
@@ -42,6 +45,7 @@ private:
     void ShowContents();
     void PlaceFirstTime();
     void FollowModalWindow();
+    void StandBeside(const QWidget& dialog);
 
     QTextBrowser* browser_;
     QPushButton* back_;
