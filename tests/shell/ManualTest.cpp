@@ -38,6 +38,17 @@ QStringList AnchorsOf(const QTextDocument& document) {
     return anchors;
 }
 
+// The help window outlives a test; the tests after it should not find it standing.
+struct ClosesHelpWindow {
+    ClosesHelpWindow() = default;
+    ClosesHelpWindow(const ClosesHelpWindow&) = delete;
+    ClosesHelpWindow& operator=(const ClosesHelpWindow&) = delete;
+    ~ClosesHelpWindow() {
+        if (HelpWindow* window = HelpWindow::Existing())
+            window->close();
+    }
+};
+
 // The text of the line at the top of the browser's view.
 QString TopLine(const QTextBrowser& browser) {
     return browser.cursorForPosition(QPoint(4, 4)).block().text().trimmed();
@@ -103,6 +114,7 @@ struct TopicCase {
 class HelpWindowTest : public ::testing::TestWithParam<TopicCase> {};
 
 TEST_P(HelpWindowTest, OpensTheManualOfTheLanguageWithItsSectionAtTheTop) {
+    const ClosesHelpWindow closes;
     const TopicCase& c = GetParam();
     RecordingDialogs dialogs(Resources);
     ShowManual(dialogs, Resources, c.Sprache, c.Topic);
@@ -129,6 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "Bohrung, Lötauge, Leiterbahn und Eigenschaften Text"}));
 
 TEST(HelpWindowNavigationTest, OneWindowServesEveryRequestWithBackAndContents) {
+    const ClosesHelpWindow closes;
     RecordingDialogs dialogs(Resources);
     ShowManual(dialogs, Resources, Language::English, ManualTopic::FineGrid);
     HelpWindow* first = HelpWindow::Existing();
@@ -152,6 +165,7 @@ TEST(HelpWindowNavigationTest, OneWindowServesEveryRequestWithBackAndContents) {
 // for from the dialog must still take the user's clicks, and stand beside the dialog rather
 // than over it.
 TEST(HelpWindowNavigationTest, TakesClicksBesideTheModalDialogThatAskedForIt) {
+    const ClosesHelpWindow closes;
     RecordingDialogs dialogs(Resources);
     ShowManual(dialogs, Resources, Language::German, ManualTopic::MainWindow);
     HelpWindow& window = *HelpWindow::Existing();
