@@ -2,15 +2,24 @@
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
-#include <QtCore/QUrl>
 #include <QtGui/QDesktopServices>
 
 namespace karvel {
 
 QString ManualFile(const QString& programFolder, bool english) {
     return QDir(programFolder)
-        .filePath(english ? QStringLiteral("Manual/Karvel30.CHM")
-                          : QStringLiteral("Anleitung/Karvel30.CHM"));
+        .filePath(english ? QStringLiteral("Manual/Karvel30.html")
+                          : QStringLiteral("Anleitung/Karvel30.html"));
+}
+
+QString ManualAnchor(int topic) {
+    return QStringLiteral("topic-%1").arg(topic);
+}
+
+QUrl ManualUrl(const QString& file, int topic) {
+    QUrl url = QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath());
+    url.setFragment(ManualAnchor(topic));
+    return url;
 }
 
 bool ShowHelpTopic(int topic, const QString& programFolder, bool english,
@@ -20,8 +29,7 @@ bool ShowHelpTopic(int topic, const QString& programFolder, bool english,
         return false;
     if (open)
         return open(file, topic);
-    // Desktop help viewers open the whole manual; they take no topic from a URL.
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    return QDesktopServices::openUrl(ManualUrl(file, topic));
 }
 
 } // namespace karvel

@@ -402,9 +402,7 @@ void ComponentAssistantDialog::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void ComponentAssistantDialog::ShowHelp() {
-    ShowHelpTopic(
-        HelpTopic, view_.ProgramFolder, UsesEnglish(view_.Sprache),
-        [this](const QString& file, int topic) { return dialogs_.OpenManual(file, topic); });
+    ShowManual(dialogs_, view_.ProgramFolder, view_.Sprache, HelpTopic);
 }
 
 } // namespace karvel

@@ -5,6 +5,7 @@
 // used; the main window hands its preview to the user's board on OK.
 
 #include "assistant/BtParamEditing.h"
+#include "platform/HelpTopic.h"
 
 #include <memory>
 #include <QtWidgets/QDialog>
@@ -28,7 +29,7 @@ class ComponentAssistantDialog : public QDialog {
     Q_OBJECT
 public:
     // The manual's topic of the dialog.
-    static constexpr int HelpTopic = 19200;
+    static constexpr int HelpTopic = ManualTopic::ComponentAssistant;
 
     ComponentAssistantDialog(ViewState& view, ShellDialogs& dialogs, QWidget* parent = nullptr);
     ~ComponentAssistantDialog() override;

@@ -631,8 +631,8 @@ bool TEditorForm::eventFilter(QObject* watched, QEvent* event) {
         PlaceRuler();
     if (watched == editor_ && event->type() == QEvent::KeyRelease &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
-        ShowHelpTopic(HelpTopic, options_.ProgramFolder, UsesEnglish(options_.Sprache),
-                      options_.Help);
+        if (options_.Help)
+            options_.Help(HelpTopic);
         return true;
     }
     return QDialog::eventFilter(watched, event);

@@ -47,7 +47,7 @@ enum class EditorCommand {
 class TEditorForm : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int HelpTopic = 15000;
+    static constexpr int HelpTopic = ManualTopic::Annotations;
     static constexpr QSize StartSize{727, 397};
     static constexpr int MaxHeight = 1000;
 
@@ -57,7 +57,8 @@ public:
         QString ProgramFolder;
         // The desktop's dialogs when none are given.
         std::shared_ptr<EditorDialogs> Dialogs;
-        ManualOpener Help;
+        // Opens the manual at a topic (F1).
+        std::function<void(int topic)> Help;
     };
 
     explicit TEditorForm(Options options, QWidget* parent = nullptr);

@@ -21,7 +21,7 @@ namespace {
 
 using dialog_parts::T;
 
-constexpr int ComponentHelpTopic = 17000;
+constexpr int ComponentHelpTopic = ManualTopic::Component;
 
 class ComponentPropertiesDialog : public HelpDialog {
 public:

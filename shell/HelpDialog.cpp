@@ -1,8 +1,8 @@
 #include "shell/HelpDialog.h"
 
-#include "platform/HelpTopic.h"
 #include "shell/DialogParts.h"
 #include "shell/ScreenPlacement.h"
+#include "shell/ShellDialogs.h"
 
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QApplication>
@@ -65,7 +65,8 @@ void HelpDialog::ShowHelp() const {
 
 HelpRequest ManualHelp(const QString& programFolder, Language language) {
     return [programFolder, language](int topic) {
-        ShowHelpTopic(topic, programFolder, UsesEnglish(language));
+        QtShellDialogs dialogs(programFolder);
+        ShowManual(dialogs, programFolder, language, topic);
     };
 }
 

@@ -3,6 +3,7 @@
 // and F1 (when it is released) open the manual at the dialog's topic, and the dialog opens in
 // the middle of the screen. A dialog without a topic has no Help button and ignores F1.
 
+#include "platform/HelpTopic.h"
 #include "platform/Language.h"
 
 #include <functional>
@@ -42,7 +43,7 @@ private:
     HelpRequest help_;
 };
 
-// The manual of the program folder's language, opened at a topic by the desktop's viewer.
+// The manual of the program folder's language, opened at a topic in the help window.
 HelpRequest ManualHelp(const QString& programFolder, Language language);
 
 } // namespace karvel

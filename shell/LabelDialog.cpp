@@ -28,7 +28,7 @@ namespace {
 
 using dialog_parts::T;
 
-constexpr int LabelHelpTopic = 10000;
+constexpr int LabelHelpTopic = ManualTopic::TextLabel;
 constexpr int TextLength = 200;
 // The text field shows the chosen font at this height, whatever its size on the board.
 constexpr int SampleTextPixels = 16;

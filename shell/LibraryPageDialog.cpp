@@ -12,7 +12,7 @@ namespace {
 
 using dialog_parts::T;
 
-constexpr int LibraryHelpTopic = 16000;
+constexpr int LibraryHelpTopic = ManualTopic::LibraryPage;
 
 class LibraryPageDialog : public HelpDialog {
 public:

@@ -21,8 +21,8 @@ TEditorForm::Options EditorOptionsFor(const ViewState& view, ShellDialogs& dialo
     options.Sprache = view.Sprache;
     options.ProgramFolder = view.ProgramFolder;
     options.Dialogs = std::make_shared<ProgramEditorDialogs>(dialogs);
-    options.Help = [&dialogs](const QString& file, int topic) {
-        return dialogs.OpenManual(file, topic);
+    options.Help = [&dialogs, folder = view.ProgramFolder, language = view.Sprache](int topic) {
+        ShowManual(dialogs, folder, language, topic);
     };
     return options;
 }

@@ -36,9 +36,6 @@ namespace {
 
 using enum TPlatinenModus;
 
-constexpr int ManualTopic = 2000;
-constexpr int LayoutEditorTopic = 18000;
-
 // Modes in which a mouse move takes the crosshair away; in the others it follows the cursor.
 bool RemovesCrosshair(TPlatinenModus mode) {
     return mode == pm_Zoom || mode == pm_Standard || (mode >= pm_Linie && mode <= pm_Text) ||
@@ -403,9 +400,7 @@ void MainWindow::FineGridCommand(int) {
         return;
     const DialogScope scope(*this);
     const HelpRequest help = [this](int topic) {
-        ShowHelpTopic(
-            topic, view_.ProgramFolder, UsesEnglish(view_.Sprache),
-            [this](const QString& file, int shown) { return dialogs_->OpenManual(file, shown); });
+        ShowManual(*dialogs_, view_.ProgramFolder, view_.Sprache, topic);
     };
     if (const std::optional<double> step =
             dialogs_->AskFineGrid(this, view_.FineGrid, view_.Sprache, help))
@@ -486,10 +481,8 @@ void MainWindow::MouseReleased(BoardControl& control, const BoardMouseEvent& eve
 void MainWindow::HelpCommand(int) {
     if (BoardBusy())
         return;
-    ShowHelpTopic(IsLayoutEditor() ? LayoutEditorTopic : ManualTopic, view_.ProgramFolder,
-                  UsesEnglish(view_.Sprache), [this](const QString& file, int topic) {
-                      return dialogs_->OpenManual(file, topic);
-                  });
+    ShowManual(*dialogs_, view_.ProgramFolder, view_.Sprache,
+               IsLayoutEditor() ? ManualTopic::LayoutEditor : ManualTopic::MainWindow);
 }
 
 void MainWindow::AboutCommand(int) {

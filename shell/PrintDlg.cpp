@@ -276,10 +276,8 @@ void TPrint_Dlg::ConnectControls() {
     connect(closeBtn_, &QPushButton::clicked, this, &QDialog::reject);
     connect(clipboardBtn_, &QPushButton::clicked, this, [this] { CopyToClipboard(); });
     connect(helpBtn_, &QPushButton::clicked, this, [this] {
-        ShowHelpTopic(HelpTopic, request_.View ? request_.View->ProgramFolder : QString(),
-                      UsesEnglish(language_), [this](const QString& file, int topic) {
-                          return dialogs_.OpenManual(file, topic);
-                      });
+        ShowManual(dialogs_, request_.View ? request_.View->ProgramFolder : QString(), language_,
+                   HelpTopic);
     });
 }
 

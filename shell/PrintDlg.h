@@ -7,6 +7,7 @@
 
 #include "output/OutputView.h"
 #include "output/PageMapping.h"
+#include "platform/HelpTopic.h"
 #include "platform/Language.h"
 #include "shell/ShellDialogs.h"
 
@@ -47,7 +48,7 @@ struct PrintRequest {
 class TPrint_Dlg : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int HelpTopic = 14000;
+    static constexpr int HelpTopic = ManualTopic::Print;
 
     TPrint_Dlg(ShellDialogs& dialogs, Language language, QWidget* parent = nullptr);
     ~TPrint_Dlg() override;

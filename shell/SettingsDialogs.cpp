@@ -22,8 +22,8 @@ namespace {
 
 using dialog_parts::T;
 
-constexpr int BoardPropertiesHelpTopic = 3000;
-constexpr int AutoSaveHelpTopic = 9000;
+constexpr int BoardPropertiesHelpTopic = ManualTopic::BoardProperties;
+constexpr int AutoSaveHelpTopic = ManualTopic::AutoSave;
 constexpr int BoardNameLength = 39;
 
 // --- Board properties ----------------------------------------------------------------------------

@@ -6,13 +6,14 @@
 #include "shell/BoardPreviewWindow.h"
 #include "shell/ComponentAssistantDialog.h"
 #include "shell/FileDialogs.h"
+#include "shell/HelpWindow.h"
 #include "shell/LibraryPageDialog.h"
 
 #include <QtCore/QDir>
-#include <QtCore/QUrl>
-#include <QtGui/QDesktopServices>
+#include <QtCore/QFileInfo>
 #include <QtPrintSupport/QPrintDialog>
 #include <QtPrintSupport/QPrinter>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QColorDialog>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QMessageBox>
@@ -44,13 +45,31 @@ QString WithLineBreaks(QString text) {
 
 } // namespace
 
+void ShowManual(ShellDialogs& dialogs, const QString& programFolder, Language language, int topic) {
+    const bool english = UsesEnglish(language);
+    const ManualOpener open = [&](const QString& file, int shown) {
+        return dialogs.OpenManual(file, shown, language);
+    };
+    if (ShowHelpTopic(topic, programFolder, english, open))
+        return;
+    const QString file = ManualFile(programFolder, english);
+    const QString text =
+        QFileInfo(file).isFile()
+            ? Tr(language, QStringLiteral("Die Anleitung konnte nicht gelesen werden:"),
+                 QStringLiteral("The manual could not be read:"))
+            : Tr(language, QStringLiteral("Die Anleitung wurde nicht gefunden:"),
+                 QStringLiteral("The manual was not found:"));
+    QWidget* parent = QApplication::activeModalWidget();
+    dialogs.ShowMessage(parent != nullptr ? parent : QApplication::activeWindow(),
+                        MessageIcon::Warning,
+                        Tr(language, QStringLiteral("Anleitung"), QStringLiteral("Manual")),
+                        text + u'\r' + QDir::toNativeSeparators(file));
+}
+
 QtShellDialogs::QtShellDialogs() : programFolder_(FindProgramFolder()) {}
 
 std::function<void(int topic)> QtShellDialogs::Help(Language language) {
-    return [this, language](int topic) {
-        ShowHelpTopic(topic, programFolder_, UsesEnglish(language),
-                      [this](const QString& file, int shown) { return OpenManual(file, shown); });
-    };
+    return [this, language](int topic) { ShowManual(*this, programFolder_, language, topic); };
 }
 
 // The backups that auto-save writes can be found in either language.
@@ -148,9 +167,8 @@ void QtShellDialogs::ShowAbout(QWidget* parent, Language language) {
     about.exec();
 }
 
-bool QtShellDialogs::OpenManual(const QString& file, int) {
-    // The desktop's viewer knows no topic numbers; it opens the manual at its start.
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+bool QtShellDialogs::OpenManual(const QString& file, int topic, Language language) {
+    return HelpWindow::Shared().ShowTopic(file, topic, language);
 }
 
 bool QtShellDialogs::RunComponentAssistant(ComponentAssistantDialog& dialog) {

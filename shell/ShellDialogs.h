@@ -58,8 +58,8 @@ public:
                                       Language language) = 0;
     virtual std::optional<QColor> ChooseColour(QWidget* parent, const QColor& initial) = 0;
     virtual void ShowAbout(QWidget* parent, Language language) = 0;
-    // Hands the manual to the desktop's viewer; false when there is none.
-    virtual bool OpenManual(const QString& file, int topic) = 0;
+    // Shows the manual file at a topic in the help window; false when it shows nothing.
+    virtual bool OpenManual(const QString& file, int topic, Language language) = 0;
     // Shows the component assistant modally; true when the user chose OK.
     virtual bool RunComponentAssistant(ComponentAssistantDialog& dialog) = 0;
     // The file to write, or empty when the user cancels.
@@ -84,8 +84,12 @@ QStringList OpenProjectFilters(Language language);
 // The name filter of the board layout dialog.
 QStringList BoardLayoutFilters(Language language);
 
+// Opens the manual of the language below the program folder at a topic through
+// dialogs.OpenManual; a manual that is missing or shows nothing is reported with its path.
+void ShowManual(ShellDialogs& dialogs, const QString& programFolder, Language language, int topic);
+
 // The real dialogs of the desktop. Their Help buttons open the manual below the program
-// folder through OpenManual.
+// folder in the help window.
 class QtShellDialogs : public ShellDialogs {
 public:
     QtShellDialogs();
@@ -111,7 +115,7 @@ public:
     QString ChooseBoardLayout(QWidget* parent, const QString& folder, Language language) override;
     std::optional<QColor> ChooseColour(QWidget* parent, const QColor& initial) override;
     void ShowAbout(QWidget* parent, Language language) override;
-    bool OpenManual(const QString& file, int topic) override;
+    bool OpenManual(const QString& file, int topic, Language language) override;
     bool RunComponentAssistant(ComponentAssistantDialog& dialog) override;
     QString ChooseFileToSave(QWidget* parent, const SaveFileRequest& request) override;
     void SetUpPrinter(QWidget* parent, QPrinter& printer, Language language) override;

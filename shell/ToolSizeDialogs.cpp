@@ -14,8 +14,8 @@ namespace {
 
 using dialog_parts::T;
 
-constexpr int SizeHelpTopic = 10000;
-constexpr int PadWithDrillingHelpTopic = 18000;
+constexpr int SizeHelpTopic = ManualTopic::SizeDialog;
+constexpr int PadWithDrillingHelpTopic = ManualTopic::PadWithDrilling;
 
 // "Durchmesser" beside a diameter field in millimetres.
 QHBoxLayout* DiameterRow(Language language, NumberField* field) {

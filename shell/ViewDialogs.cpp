@@ -23,7 +23,7 @@ namespace {
 
 using dialog_parts::T;
 
-constexpr int FineGridHelpTopic = 8000;
+constexpr int FineGridHelpTopic = ManualTopic::FineGrid;
 
 class FineGridDialog : public HelpDialog {
 public:

@@ -19,7 +19,7 @@ TEST(HelpTopicTest, OpensTheManualOfTheLanguageOnlyWhenInstalled) {
     EXPECT_TRUE(opened.empty()) << "nothing happens without a manual";
 
     ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("Anleitung")));
-    QFile manual(folder.filePath(QStringLiteral("Anleitung/Karvel30.CHM")));
+    QFile manual(folder.filePath(QStringLiteral("Anleitung/Karvel30.html")));
     ASSERT_TRUE(manual.open(QIODevice::WriteOnly));
     manual.close();
     EXPECT_TRUE(ShowHelpTopic(12, folder.path(), false, record));

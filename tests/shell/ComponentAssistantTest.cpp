@@ -208,7 +208,7 @@ TEST_F(AssistantDialogTest, CancelKeepsTheEditedValuesForTheNextOpening) {
 TEST_F(AssistantDialogTest, HelpOpensTheManualAtItsTopic) {
     QTemporaryDir folder;
     QDir(folder.path()).mkpath(QStringLiteral("Anleitung"));
-    QFile manual(folder.filePath(QStringLiteral("Anleitung/Karvel30.CHM")));
+    QFile manual(folder.filePath(QStringLiteral("Anleitung/Karvel30.html")));
     ASSERT_TRUE(manual.open(QIODevice::WriteOnly));
     manual.close();
     view_.ProgramFolder = folder.path();

@@ -521,12 +521,12 @@ TEST(LibraryPageDialogTest, TheDesktopDialogsOpenTheManualOfTheirLanguage) {
     QTemporaryDir folder;
     for (const char* manual : {"Anleitung", "Manual"}) {
         QDir(folder.path()).mkpath(QString::fromLatin1(manual));
-        QFile file(folder.filePath(QString::fromLatin1(manual) + QStringLiteral("/Karvel30.CHM")));
+        QFile file(folder.filePath(QString::fromLatin1(manual) + QStringLiteral("/Karvel30.html")));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
     struct Recording : QtShellDialogs {
         using QtShellDialogs::QtShellDialogs;
-        bool OpenManual(const QString& file, int topic) override {
+        bool OpenManual(const QString& file, int topic, Language) override {
             opened.emplace_back(file, topic);
             return true;
         }
@@ -542,8 +542,8 @@ TEST(LibraryPageDialogTest, TheDesktopDialogsOpenTheManualOfTheirLanguage) {
     dialogs.EditAutoSave(nullptr, {}, Language::German);
     AnswerNextDialog(pressHelp);
     dialogs.EditBoardProperties(nullptr, {}, false, Language::German);
-    const QString english = folder.filePath(QStringLiteral("Manual/Karvel30.CHM"));
-    const QString german = folder.filePath(QStringLiteral("Anleitung/Karvel30.CHM"));
+    const QString english = folder.filePath(QStringLiteral("Manual/Karvel30.html"));
+    const QString german = folder.filePath(QStringLiteral("Anleitung/Karvel30.html"));
     EXPECT_EQ(dialogs.opened, (std::vector<std::pair<QString, int>>{
                                   {english, 16000}, {german, 9000}, {german, 3000}}));
 }

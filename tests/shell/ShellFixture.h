@@ -62,8 +62,9 @@ public:
     }
     std::optional<QColor> ChooseColour(QWidget*, const QColor&) override { return nextColour; }
     void ShowAbout(QWidget*, Language) override { ++aboutShown; }
-    bool OpenManual(const QString& file, int topic) override {
+    bool OpenManual(const QString& file, int topic, Language language) override {
         manuals.push_back({file, topic});
+        manualLanguages.push_back(language);
         return true;
     }
     // Without an answer given, the assistant is cancelled at once.
@@ -111,6 +112,7 @@ public:
     std::optional<QColor> nextColour;
     int aboutShown = 0;
     std::vector<std::pair<QString, int>> manuals;
+    std::vector<Language> manualLanguages;
     std::function<bool(ComponentAssistantDialog&)> onAssistant;
     int assistantRuns = 0;
     std::vector<SaveFileRequest> saveRequests;

@@ -97,7 +97,7 @@ TEST_F(FineGridCommandTest, IsIgnoredWhileTheBoardConfinesTheCursor) {
 TEST_F(FineGridCommandTest, HelpOpensTheLanguagesManualThroughTheWindowsOpener) {
     QTemporaryDir folder;
     ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("Anleitung")));
-    const QString manual = folder.filePath(QStringLiteral("Anleitung/Karvel30.CHM"));
+    const QString manual = folder.filePath(QStringLiteral("Anleitung/Karvel30.html"));
     QFile file(manual);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
