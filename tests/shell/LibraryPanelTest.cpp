@@ -208,6 +208,41 @@ TEST_F(LibraryWindowTest, TheNextPartIsTakenRightAfterPlacing) {
     EXPECT_EQ(shown_.Board().Count(), 2);
 }
 
+// Parts placed, undone, the view zoomed, and the next part taken: the board's tools hold nothing
+// of the parts that undo took away.
+TEST_F(LibraryWindowTest, PlacingGoesOnAfterUndoAndZoom) {
+    TPlatine& board = shown_.Board();
+    const auto click = [&](int column, int row) {
+        const QPoint at = board.BoardToControl(test::Hole(column, row));
+        test::MouseMove(shown_.Control(), at);
+        test::Click(shown_.Control(), at);
+        QApplication::processEvents();
+    };
+    ShowPageNamed(QStringLiteral("IC sockets"));
+    ClickPart(QStringLiteral("IC socket DIP-8, 7.62 mm"));
+    click(12, 12);
+    ShowPageNamed(QStringLiteral("Resistors"));
+    ClickPart(QStringLiteral("Resistor 0.25 W, 7.62 mm pitch"));
+    click(4, 4);
+    click(4, 8);
+    ASSERT_EQ(board.Count(), 2);
+    shown_->Action(CommandId::EditUndo).trigger();
+    shown_->Action(CommandId::EditUndo).trigger();
+    shown_->Action(CommandId::ZoomIn).trigger();
+    QApplication::processEvents();
+    ShowPageNamed(QStringLiteral("Diodes and LEDs"));
+    ClickPart(QStringLiteral("LED 5 mm"));
+    click(6, 6);
+    click(6, 7);
+    EXPECT_EQ(board.Modus(), TPlatinenModus::pm_Standard);
+    shown_->Action(CommandId::EditUndo).trigger();
+    shown_->Action(CommandId::EditRedo).trigger();
+    ClickPart(QStringLiteral("LED 3 mm"));
+    shown_->Action(CommandId::EditUndo).trigger();
+    click(8, 6);
+    click(8, 7);
+}
+
 TEST_F(LibraryWindowTest, AClickBesideThePartsPlacesNothing) {
     test::Click(View(), {5, Page().PageHeight() - 2});
     EXPECT_EQ(shown_.Board().Count(), 0);
