@@ -2,7 +2,6 @@
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
-#include <QtGui/QDesktopServices>
 
 namespace karvel {
 
@@ -25,11 +24,7 @@ QUrl ManualUrl(const QString& file, int topic) {
 bool ShowHelpTopic(int topic, const QString& programFolder, bool english,
                    const ManualOpener& open) {
     const QString file = ManualFile(programFolder, english);
-    if (!QFileInfo(file).isFile())
-        return false;
-    if (open)
-        return open(file, topic);
-    return QDesktopServices::openUrl(ManualUrl(file, topic));
+    return QFileInfo(file).isFile() && open && open(file, topic);
 }
 
 } // namespace karvel

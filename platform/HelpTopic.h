@@ -45,9 +45,7 @@ QString ManualAnchor(int topic);
 // The manual file opened at the topic's anchor.
 QUrl ManualUrl(const QString& file, int topic);
 
-// False when no manual is installed for the language; otherwise the opener's answer. Without
-// an opener the desktop's browser shows the manual.
-bool ShowHelpTopic(int topic, const QString& programFolder, bool english,
-                   const ManualOpener& open = {});
+// False when no manual is installed for the language; otherwise the opener's answer.
+bool ShowHelpTopic(int topic, const QString& programFolder, bool english, const ManualOpener& open);
 
 } // namespace karvel

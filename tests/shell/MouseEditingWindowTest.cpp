@@ -14,14 +14,22 @@ namespace {
 
 const QColor Copper(207, 172, 3);
 
+// The real window with a small stripboard project open.
+class MouseEditingWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const QString path = folder.filePath(QStringLiteral("board.rst"));
+        ASSERT_EQ(test::WriteStripboardProject(path, {"Board"}), u"");
+        ASSERT_TRUE(shown->OpenProjectFile(path));
+    }
+
+    QTemporaryDir folder;
+    test::ShownWindow shown;
+};
+
 // The real window, driven by mouse events as the window system sends them: a wire, a cut and
 // an undo, seen on the screen.
-TEST(MouseEditingWindowTest, AWireAndACutDrawnWithTheMouseShowAndUndo) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("draw.rst"));
-    ASSERT_EQ(test::WriteStripboardProject(path, {"Draw"}), u"");
-    test::ShownWindow shown;
-    ASSERT_TRUE(shown->OpenProjectFile(path));
+TEST_F(MouseEditingWindowTest, AWireAndACutDrawnWithTheMouseShowAndUndo) {
     TPlatine& board = shown.Board();
     BoardControl& control = shown.Control();
     const auto pixel = [&](QPoint p) { return board.BoardToControl(p); };
@@ -57,12 +65,7 @@ TEST(MouseEditingWindowTest, AWireAndACutDrawnWithTheMouseShowAndUndo) {
 
 // The status bar stands from the start: the first mouse move names the hole under the pointer,
 // counted from the origin marker, and does not push the board up to make room.
-TEST(MouseEditingWindowTest, TheFirstMouseMoveNamesTheHoleAndLeavesTheBoardWhereItIs) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("hole.rst"));
-    ASSERT_EQ(test::WriteStripboardProject(path, {"Hole"}), u"");
-    test::ShownWindow shown;
-    ASSERT_TRUE(shown->OpenProjectFile(path));
+TEST_F(MouseEditingWindowTest, TheFirstMouseMoveNamesTheHoleAndLeavesTheBoardWhereItIs) {
     TPlatine& board = shown.Board();
     board.SetUrsprung(test::Hole(1, 1));
     BoardControl& control = shown.Control();
@@ -79,12 +82,7 @@ TEST(MouseEditingWindowTest, TheFirstMouseMoveNamesTheHoleAndLeavesTheBoardWhere
 
 // The board properties fit a new size into the window; undo and redo fit the size they bring
 // back.
-TEST(MouseEditingWindowTest, UndoingANewBoardSizeFitsTheBoardItBringsBack) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("size.rst"));
-    ASSERT_EQ(test::WriteStripboardProject(path, {"Size"}), u"");
-    test::ShownWindow shown;
-    ASSERT_TRUE(shown->OpenProjectFile(path));
+TEST_F(MouseEditingWindowTest, UndoingANewBoardSizeFitsTheBoardItBringsBack) {
     TPlatine& board = shown.Board();
     board.FitBoard();
     const double fitted = board.Zoom();
@@ -102,12 +100,7 @@ TEST(MouseEditingWindowTest, UndoingANewBoardSizeFitsTheBoardItBringsBack) {
 
 // Keys and menu commands that move or change the selection leave the handles around it where
 // it now lies, not where it was.
-TEST(MouseEditingWindowTest, HandlesFollowTheSelectionThroughKeysAndCommands) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("handles.rst"));
-    ASSERT_EQ(test::WriteStripboardProject(path, {"Handles"}), u"");
-    test::ShownWindow shown;
-    ASSERT_TRUE(shown->OpenProjectFile(path));
+TEST_F(MouseEditingWindowTest, HandlesFollowTheSelectionThroughKeysAndCommands) {
     TPlatine& board = shown.Board();
     BoardControl& control = shown.Control();
     const auto pixel = [&](QPoint p) { return board.BoardToControl(p); };
