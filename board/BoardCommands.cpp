@@ -127,9 +127,23 @@ bool IsBoardCommand(CommandId id) {
     }
 }
 
+namespace {
+
+// Copying leaves the board as it is; undo ends the operation itself, as it takes back only
+// the drawing then.
+bool EndsRunningOperation(CommandId id) {
+    return id != EditCopy && id != PopupCopy && id != EditUndo;
+}
+
+} // namespace
+
 CommandOutcome RunBoardCommand(CommandId id, TPlatine& board, ElementClipboard& clipboard) {
     using R = TPlatine::Richtung;
     using A = TPlatine::Alignment;
+    // No command works on elements a tool is still drawing, moving or placing: the running
+    // operation ends first, as Escape ends it.
+    if (EndsRunningOperation(id))
+        board.EndRunningOperation();
     const bool standard = InSelectTool(board);
     switch (id) {
     case EditUndo:

@@ -140,6 +140,26 @@ std::optional<QPointF> ParseHolePosition(const QString& text) {
     return QPointF(x, y);
 }
 
+// The command a key runs in the window when the board does not take it.
+std::optional<CommandId> KeyCommand(int key, bool fine) {
+    switch (key) {
+    case Qt::Key_Space:
+        return CommandId::KeyRotate;
+    case Qt::Key_Delete:
+        return CommandId::EditDelete;
+    case Qt::Key_Left:
+        return fine ? CommandId::KeyFineLeft : CommandId::KeyLeft;
+    case Qt::Key_Right:
+        return fine ? CommandId::KeyFineRight : CommandId::KeyRight;
+    case Qt::Key_Up:
+        return fine ? CommandId::KeyFineUp : CommandId::KeyUp;
+    case Qt::Key_Down:
+        return fine ? CommandId::KeyFineDown : CommandId::KeyDown;
+    default:
+        return std::nullopt;
+    }
+}
+
 struct PointerWords {
     Qt::MouseButton Button = Qt::LeftButton;
     Qt::KeyboardModifiers Modifiers;
@@ -283,6 +303,9 @@ public:
         return Queue(step);
     }
 
+    // A script that stops in the middle of drawing or placing leaves nothing half done.
+    void EndRunningOperation() { editor_.CancelOperation(); }
+
     // Answers nobody asked for are a mistake in the script, not something to keep for later.
     std::optional<ScriptError> Finish(int lastLine) const {
         if (!dialog_.Answers.empty())
@@ -365,29 +388,11 @@ private:
         const PointerWords words = *ParsePointerWords(step.Words, 2);
         if (editor_.Key({key, words.Modifiers}))
             return std::nullopt;
-        const bool fine = words.Modifiers.testFlag(Qt::ShiftModifier);
-        switch (key) {
-        case Qt::Key_Space:
-            board_.Drehe();
-            break;
-        case Qt::Key_Delete:
-            board_.LoescheMarkierte();
-            break;
-        case Qt::Key_Left:
-            board_.SchiebeMarkierte(TPlatine::Richtung::Left, fine);
-            break;
-        case Qt::Key_Right:
-            board_.SchiebeMarkierte(TPlatine::Richtung::Right, fine);
-            break;
-        case Qt::Key_Up:
-            board_.SchiebeMarkierte(TPlatine::Richtung::Up, fine);
-            break;
-        case Qt::Key_Down:
-            board_.SchiebeMarkierte(TPlatine::Richtung::Down, fine);
-            break;
-        default:
-            break;
-        }
+        // The keys the board does not take are the window's shortcuts: they run as commands,
+        // so that they end a running operation first, and do nothing where the command may not.
+        if (const std::optional<CommandId> command =
+                KeyCommand(key, words.Modifiers.testFlag(Qt::ShiftModifier)))
+            RunBoardCommand(*command, board_, clipboard_);
         return std::nullopt;
     }
 
@@ -439,9 +444,13 @@ std::optional<ScriptError> EditScript::Parse(const QString& text, EditScript& sc
 std::optional<ScriptError> EditScript::Run(TPlatine& board, ElementClipboard& clipboard) const {
     Runner runner(board, clipboard);
     const DialogScope scope(&runner.Dialog());
-    for (const ScriptStep& step : steps_)
-        if (std::optional<ScriptError> error = runner.Step(step))
+    for (const ScriptStep& step : steps_) {
+        if (std::optional<ScriptError> error = runner.Step(step)) {
+            runner.EndRunningOperation();
             return error;
+        }
+    }
+    runner.EndRunningOperation();
     return runner.Finish(steps_.empty() ? 0 : steps_.back().Line);
 }
 

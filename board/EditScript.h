@@ -12,6 +12,11 @@
 //   down|move|up|click COL,ROW [right] [shift] [ctrl] [alt]
 //                                                the pointer at a hole (fractions allowed)
 //   key Escape|Space|Delete|Left|Right|Up|Down [shift] [ctrl] [alt]
+//                                                as the board takes it, else as the window's
+//                                                shortcut command (Delete, nudging, turning)
+//
+// An operation still running when the script ends (a wire being drawn, a part being placed)
+// is cancelled as Escape cancels it: nothing half done is kept.
 
 #include "platform/Language.h"
 

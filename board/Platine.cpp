@@ -74,6 +74,7 @@ std::unique_ptr<TBauteil> TPlatine::Take(TBauteil* element) {
         return nullptr;
     std::unique_ptr<TBauteil> taken = std::move(bauteile_[std::size_t(index)]);
     bauteile_.erase(bauteile_.begin() + index);
+    ++removalStamp_;
     if (lastSelected_ == element)
         lastSelected_ = nullptr;
     return taken;
@@ -85,6 +86,7 @@ bool TPlatine::Remove(TBauteil* element) {
 
 void TPlatine::Clear() {
     lastSelected_ = nullptr;
+    ++removalStamp_;
     while (!bauteile_.empty())
         bauteile_.pop_back();
 }

@@ -6,6 +6,7 @@
 
 #include "board/Annotations.h"
 #include "board/BoardHost.h"
+#include "board/OperationOwner.h"
 #include "board/PlatinenTyp.h"
 #include "board/stream/RecordContext.h"
 #include "elements/Bauteil.h"
@@ -16,6 +17,7 @@
 #include "platform/Mapping.h"
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -193,6 +195,9 @@ public:
     // Takes the element off the board without freeing it.
     std::unique_ptr<TBauteil> Take(TBauteil* element);
     void Clear();
+    // Grows whenever elements leave the board (removed, taken, cleared, replaced by an undo
+    // step): a pointer kept from before it changed may point at nothing.
+    std::uint64_t RemovalStamp() const { return removalStamp_; }
     int CountSelected() const;
     std::vector<TBauteil*> CollectOfKind(TBauteilTyp kind) const;
     void SetSelected(TBauteil* element, bool selected);
@@ -277,6 +282,18 @@ public:
     bool KannWiederherstellen() const;
     // Empties both lists, as a new undo depth asks.
     void LoescheHistorie();
+    // The snapshot for a change that can still come to nothing (a drawing, a part being
+    // placed). Dropping it takes the snapshot back and leaves the modified flag as it was
+    // before, so that an operation that ends without a change leaves no undo step; it does
+    // nothing once another snapshot was taken or an undo step was made since.
+    void TakeTentativeSnapshot();
+    bool DropTentativeSnapshot();
+    // The board's editor; a command ends the operation it runs before changing elements.
+    void SetOperationOwner(OperationOwner* owner) { operationOwner_ = owner; }
+    OperationOwner* GetOperationOwner() const { return operationOwner_; }
+    // Ends the running tool operation as Escape does. True when that took back a change the
+    // operation had made (its undo snapshot went again).
+    bool EndRunningOperation();
     const UndoHistory& History() const { return *history_; }
     DragState& Drag() { return drag_; }
     const DragState& Drag() const { return drag_; }
@@ -370,6 +387,14 @@ private:
     // Declared after the bitmap records: its snapshots refer to them and go first.
     std::unique_ptr<UndoHistory> history_;
     qsizetype lastSnapshotSize_ = 0;
+    struct TentativeSnapshot {
+        std::uint64_t Serial = 0;
+        bool WasModified = false;
+    };
+    std::optional<TentativeSnapshot> tentative_;
+    OperationOwner* operationOwner_ = nullptr;
+    bool endingOperation_ = false;
+    std::uint64_t removalStamp_ = 0;
     DragState drag_;
     TBauteil* lastSelected_ = nullptr;
     TPlatinenTyp typ_ = TPlatinenTyp::pt_UserBoard;

@@ -55,7 +55,9 @@ void TPlatine::CaptureCursor(bool captured) {
 }
 
 void TPlatine::EinfuegenAusStream(const QByteArray& stream) {
-    MerkeZustand();
+    EndRunningOperation();
+    // Placing that is given up (a right click, Escape) leaves no undo step behind.
+    TakeTentativeSnapshot();
     MarkiereAlle(false);
     vorigerModus_ = modus_;
     modus_ = TPlatinenModus::pm_Platzieren;
@@ -92,6 +94,7 @@ bool TPlatine::PlatziereBauteil(const QByteArray& stream) {
     EinfuegenAusStream(stream);
     drag_.Operation = false;
     if (Count() == before) {
+        DropTentativeSnapshot();
         modus_ = TPlatinenModus::pm_Standard;
         drag_.Dragging = false;
         CaptureCursor(false);
@@ -102,6 +105,7 @@ bool TPlatine::PlatziereBauteil(const QByteArray& stream) {
     part->SetVisible(false);
     if (!AskForUnknownValue(*part)) {
         Remove(part);
+        DropTentativeSnapshot();
         modus_ = TPlatinenModus::pm_Standard;
         drag_.Dragging = false;
         Fire(OnModeChange);
@@ -131,13 +135,16 @@ void TPlatine::RemoveUnplaced() {
 }
 
 bool TPlatine::PlatziereZweipol(const QByteArray& stream) {
-    MerkeZustand();
+    EndRunningOperation();
+    TakeTentativeSnapshot();
     // Whatever was selected before stays where it is: only the new part follows the mouse.
     MarkiereAlle(false);
     TBauteil* part = ReadTransfer(stream, false);
     drag_.Operation = false;
-    if (part == nullptr)
+    if (part == nullptr) {
+        DropTentativeSnapshot();
         return false;
+    }
     part->SetVisible(false);
     const bool stays = AskForUnknownValue(*part);
     if (stays) {
@@ -148,6 +155,7 @@ bool TPlatine::PlatziereZweipol(const QByteArray& stream) {
         CaptureCursor(true);
     } else {
         Remove(part);
+        DropTentativeSnapshot();
     }
     if (host_)
         host_->Repaint();

@@ -53,12 +53,10 @@ std::vector<TBauteil*> TPlatine::Selected() const {
 }
 
 bool TPlatine::EditElementProperties(TBauteil& element) {
-    const bool wasModified = modified_;
-    MerkeZustand();
+    TakeTentativeSnapshot();
     InvalidateElement(element);
     if (!element.EditProperties()) {
-        history_->DropNewest();
-        modified_ = wasModified;
+        DropTentativeSnapshot();
         return false;
     }
     InvalidateElement(element);
@@ -125,6 +123,7 @@ void TPlatine::SetzeMarkierung(TBauteil* element, bool select) {
 }
 
 void TPlatine::LoescheMarkierte() {
+    EndRunningOperation();
     if (drag_.Busy() || AnzahlMarkierte() == 0)
         return;
     MerkeZustand();

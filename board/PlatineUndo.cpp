@@ -9,6 +9,7 @@
 #include "board/UndoHistory.h"
 
 #include <QtCore/QBuffer>
+#include <utility>
 
 namespace karvel {
 
@@ -53,8 +54,34 @@ void TPlatine::MerkeZustand() {
     history_->Record(view_.UndoDepth, [this](SnapshotStream& s) { WriteSnapshot(s); });
 }
 
+void TPlatine::TakeTentativeSnapshot() {
+    const bool wasModified = modified_;
+    MerkeZustand();
+    tentative_ = TentativeSnapshot{history_->NewestSerial(), wasModified};
+}
+
+bool TPlatine::DropTentativeSnapshot() {
+    const std::optional<TentativeSnapshot> tentative = std::exchange(tentative_, std::nullopt);
+    if (!tentative || history_->NewestSerial() != tentative->Serial)
+        return false;
+    history_->DropNewest();
+    modified_ = tentative->WasModified;
+    return true;
+}
+
+bool TPlatine::EndRunningOperation() {
+    if (operationOwner_ == nullptr || endingOperation_)
+        return false;
+    const std::uint64_t newest = history_->NewestSerial();
+    endingOperation_ = true;
+    operationOwner_->CancelOperation();
+    endingOperation_ = false;
+    return history_->NewestSerial() != newest;
+}
+
+// Undo in the middle of a drawing takes back what is being drawn, as Escape does, and no more.
 void TPlatine::Rueckgaengig() {
-    if (drag_.Busy())
+    if (EndRunningOperation() || drag_.Busy())
         return;
     if (history_->Undo([this](SnapshotStream& s) { WriteSnapshot(s); },
                        [this](const SnapshotStream& s) { ReadSnapshot(s); }))
@@ -62,6 +89,7 @@ void TPlatine::Rueckgaengig() {
 }
 
 void TPlatine::Wiederherstellen() {
+    EndRunningOperation();
     if (drag_.Busy())
         return;
     if (history_->Redo([this](SnapshotStream& s) { WriteSnapshot(s); },

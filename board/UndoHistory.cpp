@@ -40,6 +40,7 @@ void UndoHistory::DropNewest() {
 
 SnapshotStream& UndoHistory::Append(List& list, const Writer& write) {
     auto snapshot = std::make_unique<SnapshotStream>();
+    snapshot->Serial = ++lastSerial_;
     // Every bitmap a live element uses is needed by this state, written or not.
     for (std::size_t i = 0; i < bitmaps_.Count(); ++i) {
         TBitmapUsage* record = bitmaps_.At(i);

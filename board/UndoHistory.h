@@ -5,6 +5,7 @@
 
 #include "elements/BitmapUsage.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <QtCore/QByteArray>
@@ -21,6 +22,8 @@ public:
     SnapshotStream& operator=(const SnapshotStream&) = delete;
 
     QByteArray Bytes;
+    // Unique among the snapshots of one history, so that a state can be recognised later.
+    std::uint64_t Serial = 0;
 };
 
 class UndoHistory {
@@ -53,6 +56,8 @@ public:
     bool CanRedo() const { return !redo_.empty(); }
     int UndoCount() const { return int(undo_.size()); }
     int RedoCount() const { return int(redo_.size()); }
+    // The serial of the newest undo state, 0 when there is none.
+    std::uint64_t NewestSerial() const { return undo_.empty() ? 0 : undo_.back()->Serial; }
 
     static int ClampDepth(int depth);
 
@@ -68,6 +73,7 @@ private:
     TBitmapUsageList& bitmaps_;
     List undo_;
     List redo_;
+    std::uint64_t lastSerial_ = 0;
 };
 
 } // namespace karvel

@@ -23,9 +23,15 @@ struct MeasuringSurface {
     Canvas Surface{Image};
 };
 
-BoardEditor::BoardEditor(TPlatine& board, ToolHost& host) : board_(board), host_(host) {}
+BoardEditor::BoardEditor(TPlatine& board, ToolHost& host)
+    : board_(board), host_(host), previousOwner_(board.GetOperationOwner()),
+      seenRemovals_(board.RemovalStamp()) {
+    board_.SetOperationOwner(this);
+}
 
 BoardEditor::~BoardEditor() {
+    if (board_.GetOperationOwner() == this)
+        board_.SetOperationOwner(previousOwner_);
     // The editor goes with its window, and the board's host may be half destroyed by then:
     // handles shown at that moment are dropped without a repaint.
     if (sizer_)
@@ -37,9 +43,11 @@ bool BoardEditor::HasTool(TPlatinenModus mode) {
 }
 
 void BoardEditor::ChooseTool(TPlatinenModus mode) {
+    ForgetStaleOperation();
     if (Tool* busy = BusyTool())
         busy->Cancel();
     EndOperation();
+    NoteRemovals();
     board_.SetModus(mode);
     if (mode == pm_Draht || mode == pm_Anschluss)
         board_.SetModus(mode);
@@ -62,9 +70,53 @@ Tool& BoardEditor::CurrentTool() {
     return *tool_;
 }
 
+void BoardEditor::NoteRemovals() {
+    seenRemovals_ = board_.RemovalStamp();
+}
+
+void BoardEditor::ForgetStaleOperation() {
+    if (board_.RemovalStamp() == seenRemovals_)
+        return;
+    NoteRemovals();
+    HandedOver = nullptr;
+    if (!tool_ || toolMode_ != board_.Modus() || !tool_->Busy())
+        return;
+    tool_.reset();
+    // Placing keeps its state on the board: a new placing tool goes on from there.
+    const TPlatinenModus mode = board_.Modus();
+    if (mode == pm_Platzieren || mode == pm_Zweipol)
+        return;
+    DragState& drag = board_.Drag();
+    drag.Dragging = false;
+    drag.RubberBand = false;
+    drag.VertexGrabbed = false;
+    drag.HandleDrag = false;
+    DisarmSnapshot();
+    host_.ShowTempLine(std::nullopt);
+    host_.ShowRubberBand(std::nullopt);
+    EndOperation();
+    ResetStatusLines();
+}
+
+void BoardEditor::CancelOperation() {
+    ForgetStaleOperation();
+    panStart_.reset();
+    HandedOver = nullptr;
+    Tool& tool = CurrentTool();
+    const bool busy = tool.Busy();
+    if (busy)
+        tool.Cancel();
+    if (busy || operation_)
+        EndOperation();
+    NoteRemovals();
+    if (busy)
+        board_.Fire(board_.OnMyClick);
+}
+
 // --- Input -----------------------------------------------------------------------------------
 
 void BoardEditor::Press(const PointerEvent& event) {
+    ForgetStaleOperation();
     lastPointer_ = event.Control;
     if (event.Button == Qt::MiddleButton) {
         if (board_.Host()) {
@@ -74,33 +126,42 @@ void BoardEditor::Press(const PointerEvent& event) {
         return;
     }
     Answer(CurrentTool().Press(event));
+    // A hand-over is for the tool that takes it in this press, never kept for a later one.
+    HandedOver = nullptr;
+    NoteRemovals();
 }
 
 void BoardEditor::Move(const PointerEvent& event) {
+    ForgetStaleOperation();
     lastPointer_ = event.Control;
     if (panStart_) {
         Pan(event.Control);
         return;
     }
     Answer(CurrentTool().Move(event));
+    NoteRemovals();
     if (operation_)
         FollowAutoscroll(event.Control);
     board_.Fire(board_.OnMyMouseMove);
 }
 
 void BoardEditor::Release(const PointerEvent& event) {
+    ForgetStaleOperation();
     lastPointer_ = event.Control;
     if (event.Button == Qt::MiddleButton) {
         panStart_.reset();
         return;
     }
     Answer(CurrentTool().Release(event));
+    NoteRemovals();
     board_.Fire(board_.OnMyClick);
 }
 
 bool BoardEditor::Key(const KeyPress& key) {
+    ForgetStaleOperation();
     Tool& tool = CurrentTool();
     const ToolAnswer answer = tool.Key(key);
+    NoteRemovals();
     if (answer != ToolAnswer::Ignored) {
         Answer(answer);
         return true;
@@ -108,9 +169,7 @@ bool BoardEditor::Key(const KeyPress& key) {
     if (key.Key != Qt::Key_Escape)
         return false;
     if (tool.Busy()) {
-        tool.Cancel();
-        EndOperation();
-        board_.Fire(board_.OnMyClick);
+        CancelOperation();
         return true;
     }
     if (board_.Modus() != pm_Standard) {
@@ -148,10 +207,12 @@ void BoardEditor::Wheel(const WheelTurn& turn) {
 }
 
 void BoardEditor::PointerLost() {
+    ForgetStaleOperation();
     panStart_.reset();
     if (Tool* busy = BusyTool())
         busy->PointerLost();
     EndOperation();
+    NoteRemovals();
 }
 
 bool BoardEditor::Busy() const {
@@ -276,7 +337,14 @@ void BoardEditor::TakeArmedSnapshot() {
     if (!snapshotArmed_)
         return;
     snapshotArmed_ = false;
-    board_.MerkeZustand();
+    board_.TakeTentativeSnapshot();
+}
+
+void BoardEditor::DropArmedSnapshot() {
+    if (snapshotArmed_)
+        snapshotArmed_ = false;
+    else
+        board_.DropTentativeSnapshot();
 }
 
 void BoardEditor::ChangeMode(TPlatinenModus mode) {

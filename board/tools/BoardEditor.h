@@ -4,12 +4,14 @@
 // pending undo snapshot, confining the pointer, autoscroll, the status lines, panning and
 // wheel zoom. The window only forwards; tests and edit scripts drive it the same way.
 
+#include "board/OperationOwner.h"
 #include "board/PlatinenTyp.h"
 #include "board/tools/PointerEvent.h"
 #include "board/tools/Tool.h"
 #include "board/tools/ToolHost.h"
 #include "platform/Rect.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 
@@ -23,7 +25,7 @@ class TSizer;
 // The status lines of a board at rest: "Board" and the side it is seen from.
 void ResetStatusLines(TPlatine& board);
 
-class BoardEditor {
+class BoardEditor : public OperationOwner {
 public:
     // Autoscroll starts this close to the visible edge and moves by this much per tick.
     static constexpr int AutoscrollBand = 20;
@@ -32,8 +34,9 @@ public:
 
     enum class ScrollDirection { None = 0, Up = 1, Down = 2, Left = 3, Right = 4 };
 
+    // The editor becomes the board's operation owner until it goes.
     BoardEditor(TPlatine& board, ToolHost& host);
-    ~BoardEditor();
+    ~BoardEditor() override;
     BoardEditor(const BoardEditor&) = delete;
     BoardEditor& operator=(const BoardEditor&) = delete;
 
@@ -52,6 +55,10 @@ public:
     void AutoscrollTick();
     // True while an operation runs; the window refuses disturbing commands meanwhile.
     bool Busy() const;
+    // Ends the running operation as Escape does: what was being drawn or placed goes, a move
+    // or a dragged point returns, and an operation that changed nothing leaves no undo step.
+    // Every command that changes or removes elements comes here first.
+    void CancelOperation() override;
     // The hole (column, row) under the pointer's last position, numbered from the origin marker
     // as the rulers number it, or none beside the board.
     std::optional<QPoint> HoleUnderPointer() const;
@@ -77,11 +84,14 @@ public:
     void ArmSnapshot() { snapshotArmed_ = true; }
     void DisarmSnapshot() { snapshotArmed_ = false; }
     void TakeArmedSnapshot();
+    // A drag given up: the snapshot its movement took goes again, or the armed one is dropped.
+    void DropArmedSnapshot();
     // Sets the mode as the board's own tools do and tells the window.
     void ChangeMode(TPlatinenModus mode);
     // Back to the select tool, operation ended.
     void LeaveTool();
-    // The element a wire end or lead end was handed over with, for the tool that takes it.
+    // The element a wire end or lead end was handed over with, for the tool that takes it in
+    // the same event.
     TBauteil* HandedOver = nullptr;
 
     // The topmost element under a control pixel, or among the selected ones only.
@@ -114,6 +124,11 @@ private:
     // changing the mode is kept until the next event, but is no longer at work.
     Tool* BusyTool() const;
     void Answer(ToolAnswer answer);
+    // Tools keep pointers to the elements they work on from one event to the next. When
+    // elements left the board in between without the operation being ended first, the tool
+    // is dropped with its pointers, untouched, rather than reach for an element that is gone.
+    void ForgetStaleOperation();
+    void NoteRemovals();
     void FollowAutoscroll(QPoint control);
     void Pan(QPoint control);
 
@@ -121,6 +136,8 @@ private:
     ToolHost& host_;
     std::unique_ptr<Tool> tool_;
     TPlatinenModus toolMode_ = TPlatinenModus::pm_Standard;
+    OperationOwner* previousOwner_ = nullptr;
+    std::uint64_t seenRemovals_ = 0;
     bool snapshotArmed_ = false;
     bool operation_ = false;
     ScrollDirection scrollDirection_ = ScrollDirection::None;

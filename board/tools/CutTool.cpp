@@ -100,8 +100,10 @@ ToolAnswer CutTool::Press(const PointerEvent& event) {
     TPlatine& board = Board();
     const QPoint p = Editor().BoardPoint(event.Control);
     if (TTrenner* cut = CutAt(event.Control)) {
-        board.MerkeZustand();
+        board.TakeTentativeSnapshot();
         cut_ = cut;
+        created_ = false;
+        before_ = cut->CutRect;
         edge_ = CutEdge(cut->EdgeTowards(event.Control, Editor().MeasuringCanvas()));
         Editor().BeginOperation();
         return Move(event);
@@ -112,7 +114,7 @@ ToolAnswer CutTool::Press(const PointerEvent& event) {
     const bool vertical = track->IsVertical();
     if (!vertical && !track->IsHorizontal())
         return ToolAnswer::Handled;
-    board.MerkeZustand();
+    board.TakeTentativeSnapshot();
     auto cut = std::make_unique<TTrenner>();
     TakeDefaults(*cut, board, Takes::SideOnly);
     const QPoint start = track->Nodes.front();
@@ -120,6 +122,7 @@ ToolAnswer CutTool::Press(const PointerEvent& event) {
         CutAcross(p, vertical, vertical ? start.x() : start.y(), track->Stiftbreite(), edge_));
     board.MarkiereAlle(false);
     cut_ = static_cast<TTrenner*>(board.Insert(0, std::move(cut)));
+    created_ = true;
     board.SetzeMarkierung(cut_, true);
     board.InvalidateElement(*cut_);
     Editor().BeginOperation();
@@ -149,6 +152,22 @@ ToolAnswer CutTool::Release(const PointerEvent& event) {
     End();
     Board().Fire(Board().OnChange);
     return ToolAnswer::Handled;
+}
+
+void CutTool::Cancel() {
+    if (!cut_)
+        return;
+    TPlatine& board = Board();
+    board.InvalidateElement(*cut_);
+    if (created_) {
+        board.Remove(cut_);
+    } else {
+        cut_->CutRect = before_;
+        board.InvalidateElement(*cut_);
+    }
+    board.DropTentativeSnapshot();
+    End();
+    board.Fire(board.OnChange);
 }
 
 void CutTool::End() {

@@ -31,7 +31,10 @@ public:
     ToolAnswer Move(const PointerEvent& event) override;
     ToolAnswer Release(const PointerEvent& event) override;
     bool Busy() const override { return cut_ != nullptr; }
-    void Cancel() override { End(); }
+    // Escape: a cut made by this click goes again, a resized one gets its size back.
+    void Cancel() override;
+    // The pointer lost: the cut stays as sized.
+    void PointerLost() override { End(); }
 
 private:
     void Hover(const PointerEvent& event);
@@ -40,6 +43,8 @@ private:
     void End();
 
     TTrenner* cut_ = nullptr;
+    bool created_ = false;
+    Rect before_;
     CutEdge edge_ = CutEdge::None;
     TBauteil* track_ = nullptr;
 };

@@ -89,7 +89,7 @@ ToolAnswer TrackTool::Press(const PointerEvent& event) {
         return ToolAnswer::Handled;
     }
     board.MarkiereAlle(false);
-    board.MerkeZustand();
+    board.TakeTentativeSnapshot();
     auto track = std::make_unique<TLeiterbahn>();
     TakeDefaults(*track, board, Takes::SideOnly);
     track->SetStiftbreite(std::int16_t(std::lround(board.TrackWidth * 50)));
@@ -121,6 +121,7 @@ void TrackTool::Cancel() {
         return;
     Board().InvalidateElement(*track_);
     Board().Remove(track_);
+    Board().DropTentativeSnapshot();
     End();
 }
 

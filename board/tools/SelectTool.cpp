@@ -96,7 +96,8 @@ bool SelectTool::GrabVertex(TBauteil& element, const PointerEvent& event) {
         Editor().Press(event);
         return true;
     }
-    board.MerkeZustand();
+    // The snapshot waits for the first change: a click on a point alone changes nothing.
+    Editor().ArmSnapshot();
     vertex_ = VertexDrag{owner, &element, node, *node};
     Editor().ShowStatus(Editor().Tr(u"Verändern...", u"Change..."), QString());
     Editor().BeginOperation();
@@ -156,6 +157,7 @@ void SelectTool::FollowVertex(const PointerEvent& event) {
     const QPoint to = Editor().HoleSnapped(event);
     if (*vertex_->Node == to)
         return;
+    Editor().TakeArmedSnapshot();
     Editor().Repaint(*vertex_->Selected);
     *vertex_->Node = to;
     Editor().Repaint(*vertex_->Selected);
@@ -189,6 +191,7 @@ void SelectTool::EndVertex() {
     Editor().Repaint(*vertex_->Selected);
     vertex_.reset();
     board.Drag().VertexGrabbed = false;
+    Editor().DisarmSnapshot();
     board.Fire(board.OnChange);
 }
 
@@ -228,12 +231,14 @@ void SelectTool::Cancel() {
     } else if (vertex_) {
         Editor().Repaint(*vertex_->Selected);
         *vertex_->Node = vertex_->Before;
+        Editor().DropArmedSnapshot();
         EndVertex();
     } else if (move_) {
         // Back to where the move began.
         const QPoint back = -move_->Offset();
         for (TBauteil* element : board.Selected())
             element->MoveBy(back.x(), back.y());
+        Editor().DropArmedSnapshot();
         EndMove();
         board.Fire(board.OnChange);
     } else if (frameStart_) {
@@ -300,7 +305,7 @@ bool SelectTool::StartHandleDrag(const PointerEvent& event) {
         Editor().HideHandles();
         return false;
     }
-    Board().MerkeZustand();
+    Editor().ArmSnapshot();
     sizer->BeginDrag(handle, canvas);
     handleDrag_ = true;
     Board().Drag().HandleDrag = true;
@@ -316,6 +321,7 @@ void SelectTool::FollowHandle(const PointerEvent& event) {
     sizer->Drag(Editor().FineSnapped(event), Editor().MeasuringCanvas());
     if (sizer->PreviousRect == sizer->CurrentRect)
         return;
+    Editor().TakeArmedSnapshot();
     for (TBauteil* element : board.Selected()) {
         board.InvalidateElement(*element);
         element->FitToRect(sizer->PreviousRect, sizer->CurrentRect);
@@ -326,6 +332,7 @@ void SelectTool::FollowHandle(const PointerEvent& event) {
 
 void SelectTool::EndHandleDrag() {
     handleDrag_ = false;
+    Editor().DisarmSnapshot();
     Board().Drag().HandleDrag = false;
     for (TBauteil* element : Board().Selected())
         Board().RecomputeAnchors(*element);
@@ -399,6 +406,7 @@ ToolAnswer PlacingTool::Release(const PointerEvent& event) {
 void PlacingTool::Cancel() {
     TPlatine& board = Board();
     board.RemoveUnplaced();
+    board.DropTentativeSnapshot();
     Finish();
 }
 

@@ -25,7 +25,7 @@ ToolAnswer LineTool::Press(const PointerEvent& event) {
         return ToolAnswer::Ignored;
     const QPoint p = Editor().FineSnapped(event);
     if (!line_) {
-        board.MerkeZustand();
+        board.TakeTentativeSnapshot();
         board.MarkiereAlle(false);
         auto line = std::make_unique<TDraht>();
         line->BauteilTyp = TBauteilTyp::btLine;
@@ -73,6 +73,7 @@ void LineTool::Finish() {
     }
     if (line->Nodes.size() < 2) {
         board.Remove(line);
+        board.DropTentativeSnapshot();
         return;
     }
     board.SetzeMarkierung(line, true);
@@ -85,6 +86,7 @@ void LineTool::Cancel() {
         return;
     Board().InvalidateElement(*line_);
     Board().Remove(line_);
+    Board().DropTentativeSnapshot();
     line_ = nullptr;
     Editor().Host().ShowTempLine(std::nullopt);
     Editor().EndOperation();
@@ -165,7 +167,7 @@ ToolAnswer CircleTool::Press(const PointerEvent& event) {
         board.Fire(board.OnChange);
         return ToolAnswer::Handled;
     }
-    board.MerkeZustand();
+    board.TakeTentativeSnapshot();
     board.MarkiereAlle(false);
     auto circle = std::make_unique<TKreis>();
     TakeDefaults(*circle, board, Takes::PenFillAndBrush);
@@ -207,6 +209,7 @@ void CircleTool::Cancel() {
         return;
     Board().InvalidateElement(*circle_);
     Board().Remove(circle_);
+    Board().DropTentativeSnapshot();
     End();
 }
 

@@ -115,6 +115,7 @@ void StretchTool::Place(const PointerEvent& event) {
 void StretchTool::Cancel() {
     TPlatine& board = Board();
     board.RemoveUnplaced();
+    board.DropTentativeSnapshot();
     part_ = nullptr;
     Finish();
 }

@@ -45,7 +45,7 @@ ToolAnswer WireTool::Press(const PointerEvent& event) {
 
 void WireTool::Start(const PointerEvent& event) {
     TPlatine& board = Board();
-    board.MerkeZustand();
+    board.TakeTentativeSnapshot();
     board.MarkiereAlle(false);
     auto wire = std::make_unique<TDraht>();
     wire->BauteilTyp = IsLead() ? TBauteilTyp::btAnschluss : TBauteilTyp::btDraht;
@@ -70,7 +70,7 @@ void WireTool::ContinueHandedOver(const PointerEvent& event) {
         return;
     }
     // The snapshot goes first, so that the continued wire can be undone as a whole.
-    board.MerkeZustand();
+    board.TakeTentativeSnapshot();
     before_.emplace(wire->Nodes, wire->Anchors);
     const QPoint p = Editor().BoardPoint(event.Control);
     const auto distance = [&](QPoint q) { return (q - p).manhattanLength(); };
@@ -134,6 +134,7 @@ ToolAnswer WireTool::TakeBack() {
         wire_->Anchors = before_->second;
         board.InvalidateElement(*wire_);
         EndDrawing();
+        board.DropTentativeSnapshot();
         return ToolAnswer::Handled;
     }
     if (wire_->InGroup && wire_->Nodes.size() < 2) {
@@ -145,6 +146,8 @@ ToolAnswer WireTool::TakeBack() {
         board.Remove(wire_);
         wire_ = nullptr;
         EndDrawing();
+        if (created_)
+            board.DropTentativeSnapshot();
         Editor().ChangeMode(board.VorigerModus());
         return ToolAnswer::Handled;
     }
@@ -194,6 +197,7 @@ void WireTool::Cancel() {
         board.InvalidateElement(*wire_);
     }
     EndDrawing();
+    board.DropTentativeSnapshot();
 }
 
 // A wire in the middle of drawing keeps what it has, if that makes a wire.

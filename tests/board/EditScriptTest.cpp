@@ -206,3 +206,63 @@ TEST(EditScriptTest, FaultyMouseLinesAreRefused) {
 
 } // namespace
 } // namespace karvel
+
+namespace karvel {
+namespace {
+
+// A script that stops in the middle of drawing leaves the board as Escape would: nothing half
+// drawn is kept, and no undo step.
+TEST(EditScriptTest, AScriptEndingInTheMiddleOfDrawingCancelsIt) {
+    const char* const scripts[] = {
+        "tool Draht\nclick 24,16\n",
+        "tool Draht\nclick 2,2\nclick 2,5 ctrl\n",
+        "tool Anschluss\nclick 3,3\n",
+        "tool Linie\nclick 1,1\nclick 4,1\n",
+        "tool Polygon\nclick 1,1\nclick 4,1\nclick 4,4\n",
+        "tool Kreis\nclick 5,5\nmove 6,6\n",
+        "tool Rechteck\nclick 5,5\nmove 8,8\n",
+        "tool Leiterbahn\nclick 2,2\nmove 6,2\n",
+        "tool Standard\ndown 10,1\nmove 12,3\n",
+    };
+    for (const char* text : scripts) {
+        ScriptedBoard b;
+        b.board.Add(test::MakeWire(TBauteilTyp::btLine, {{0, 0}, {254, 0}}))->SetIstMarkiert(false);
+        const QByteArray before = test::WriteBoard(b.board, StreamPurpose::File);
+        const std::optional<ScriptError> error = b.Run(QString::fromUtf8(text));
+        ASSERT_FALSE(error) << text << error->Message.toStdString();
+        EXPECT_EQ(test::WriteBoard(b.board, StreamPurpose::File), before) << text;
+        EXPECT_FALSE(b.board.KannRueckgaengig()) << text;
+        EXPECT_FALSE(b.board.Modified()) << text;
+        EXPECT_FALSE(b.board.CursorCaptured()) << text;
+    }
+}
+
+// Keys the board does not take run as the window's commands: in the middle of drawing they
+// end it first, and outside the select tool Delete deletes nothing, as in the window.
+TEST(EditScriptTest, KeysRunAsCommandsAndEndWhatIsBeingDrawnFirst) {
+    struct Case {
+        const char* script;
+        int elements; // of the one line the board starts with
+        int undoSteps;
+    };
+    const Case cases[] = {
+        {"tool Polygon\nclick 15,14\nkey Delete\nclick 4,4\nkey Escape\n", 1, 0},
+        {"tool Linie\nclick 15,14\nclick 16,14\nkey Delete\nclick 4,4\nkey Escape\n", 1, 0},
+        {"tool Leiterbahn\nclick 15,14\nkey Delete\nclick 4,4\nkey Escape\n", 1, 0},
+        {"tool Anschluss\nclick 15,14\nkey Delete\nclick 4,4\nkey Escape\n", 1, 0},
+        {"tool Draht\nclick 15,14\nkey Space\nkey Left\nkey Delete\nclick 4,4\nkey Escape\n", 1, 0},
+        {"tool Draht\nclick 2,15\ncommand EditUndo\nmove 5,15\nclick 5,15\n", 1, 0},
+        {"select 0\nkey Delete\n", 0, 1},
+    };
+    for (const Case& c : cases) {
+        ScriptedBoard b;
+        b.board.Add(test::MakeWire(TBauteilTyp::btLine, {{0, 0}, {254, 0}}))->SetIstMarkiert(false);
+        const std::optional<ScriptError> error = b.Run(QString::fromUtf8(c.script));
+        ASSERT_FALSE(error) << c.script << error->Message.toStdString();
+        EXPECT_EQ(b.board.Count(), c.elements) << c.script;
+        EXPECT_EQ(b.board.History().UndoCount(), c.undoSteps) << c.script;
+    }
+}
+
+} // namespace
+} // namespace karvel
