@@ -296,6 +296,10 @@ private:
     void RefreshUnusedAreas();
     void HideUnusedAreas();
     bool BoardBusy() const;
+    // Commands that replace the board's elements or leave the board (files, another board,
+    // the layout editor, a library part) end a running operation first, the way Escape does,
+    // as the board's own commands do; false when nothing can run now (no board, a pan).
+    bool EndBoardOperation();
     void ShowHoleUnderPointer(std::optional<QPoint> hole);
     void SetWorkingAreaEnabled(bool enabled);
 

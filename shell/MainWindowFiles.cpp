@@ -26,7 +26,7 @@ std::vector<TPlatine*> MainWindow::AllBoards() const {
 }
 
 void MainWindow::FileCommand(int tag) {
-    if (BoardBusy())
+    if (!EndBoardOperation())
         return;
     switch (CommandId(tag)) {
     case CommandId::FileNew:

@@ -74,7 +74,7 @@ MainWindow& MainWindow::LayoutEditor() {
 }
 
 void MainWindow::EditLayoutCommand(int) {
-    if (IsLayoutEditor() || BoardBusy() || current_ < 0 || !CurrentBoard().IsMainBoard())
+    if (IsLayoutEditor() || !EndBoardOperation() || !CurrentBoard().IsMainBoard())
         return;
     TPlatine& board = CurrentBoard();
     if (board.Modus() == TPlatinenModus::pm_Test)

@@ -50,7 +50,7 @@ void MainWindow::LibraryCommand(int tag) {
 // The pointer goes to the middle of the board's view (of the board where it is narrower than
 // the view), the part comes to lie there, and placing takes it on with the mouse.
 void MainWindow::PlaceLibraryPart(const QByteArray& part, bool stretchLeads) {
-    if (BoardBusy() || part.isEmpty())
+    if (part.isEmpty() || !EndBoardOperation())
         return;
     TPlatine& board = CurrentBoard();
     TScrollBoxEx& scroll = ScrollBox(current_);

@@ -155,7 +155,7 @@ void MainWindow::SelectBoard(int index) {
 }
 
 void MainWindow::NextBoardCommand(int) {
-    if (BoardBusy())
+    if (!EndBoardOperation())
         return;
     SelectBoard((current_ + 1) % BoardCount());
 }
@@ -167,7 +167,7 @@ void MainWindow::OpenCommand(int) {
         OpenLayout();
         return;
     }
-    if (BoardBusy() || !SavePromptSaysGoOn())
+    if (!EndBoardOperation() || !SavePromptSaysGoOn())
         return;
     QString chosen;
     {

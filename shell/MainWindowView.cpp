@@ -438,6 +438,13 @@ bool MainWindow::BoardBusy() const {
     return current_ < 0 || CurrentBoard().CursorCaptured() || Control(current_).Editor().Busy();
 }
 
+bool MainWindow::EndBoardOperation() {
+    if (current_ < 0)
+        return false;
+    CurrentBoard().EndRunningOperation();
+    return !BoardBusy();
+}
+
 void MainWindow::MouseMoved(BoardControl& control, const BoardMouseEvent& event) {
     if (!IsCurrent(control.Board()))
         return;

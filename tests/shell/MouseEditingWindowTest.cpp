@@ -63,6 +63,37 @@ TEST_F(MouseEditingWindowTest, AWireAndACutDrawnWithTheMouseShowAndUndo) {
     EXPECT_EQ(board.Count(), elements);
 }
 
+// Undo in the middle of a wire (Alt+Backspace) ends the wire as Escape does and takes back
+// only that; the tool draws on afterwards.
+TEST_F(MouseEditingWindowTest, UndoInTheMiddleOfAWireTakesBackOnlyTheWire) {
+    TPlatine& board = shown.Board();
+    BoardControl& control = shown.Control();
+    const auto pixel = [&](QPoint p) { return board.BoardToControl(p); };
+    const int elements = board.Count();
+    EXPECT_EQ(shown->Action(CommandId::EditUndo).shortcut(),
+              QKeySequence(Qt::ALT | Qt::Key_Backspace));
+
+    shown->Action(CommandId::ToolWire).trigger();
+    test::Click(control, pixel(test::Hole(1, 0)));
+    test::MouseMove(control, pixel(test::Hole(1, 3)));
+    ASSERT_EQ(board.Count(), elements + 1);
+    ASSERT_TRUE(shown->Action(CommandId::EditUndo).isEnabled());
+    shown->Action(CommandId::EditUndo).trigger();
+    EXPECT_EQ(board.Count(), elements);
+    EXPECT_FALSE(control.TemporaryLine());
+    EXPECT_FALSE(control.PointerConfined());
+    EXPECT_FALSE(board.Modified()) << "nothing is left to save";
+    EXPECT_FALSE(shown->Action(CommandId::EditUndo).isEnabled());
+
+    test::MouseMove(control, pixel(test::Hole(4, 3)));
+    test::Click(control, pixel(test::Hole(4, 3)));
+    test::Click(control, pixel(test::Hole(6, 3)));
+    ASSERT_EQ(board.Count(), elements + 1);
+    auto* wire = dynamic_cast<TDraht*>(board.At(board.Count() - 1));
+    ASSERT_TRUE(wire);
+    EXPECT_EQ(wire->Nodes, (std::vector<QPoint>{test::Hole(4, 3), test::Hole(6, 3)}));
+}
+
 // The status bar stands from the start: the first mouse move names the hole under the pointer,
 // counted from the origin marker, and does not push the board up to make room.
 TEST_F(MouseEditingWindowTest, TheFirstMouseMoveNamesTheHoleAndLeavesTheBoardWhereItIs) {
