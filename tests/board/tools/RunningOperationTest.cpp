@@ -143,6 +143,10 @@ struct Operation {
     std::function<void(Desk&)> Start;
 };
 
+void PrintTo(const Operation& operation, std::ostream* out) {
+    *out << operation.Name;
+}
+
 const Operation Operations[] = {
     {"Wire",
      [](Desk& d) {
@@ -294,6 +298,10 @@ struct Unchanging {
     const char* Name;
     std::function<void(Desk&)> Run;
 };
+
+void PrintTo(const Unchanging& action, std::ostream* out) {
+    *out << action.Name;
+}
 
 const Unchanging NothingChanged[] = {
     {"VertexClicked",
