@@ -136,6 +136,8 @@ void MainWindow::CreateMenus() {
         Action(id).setCheckable(true);
         languageMenu_->addAction(&Action(id));
     }
+    // The table's own item goes; until it is gone it must not be found by its name.
+    actions_.at(std::size_t(CommandId::SettingsLanguage))->setObjectName(QString());
     actions_.at(std::size_t(CommandId::SettingsLanguage))->deleteLater();
     actions_.at(std::size_t(CommandId::SettingsLanguage)) = languageMenu_->menuAction();
     languageMenu_->menuAction()->setObjectName(languageMenu_->objectName());

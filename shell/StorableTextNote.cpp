@@ -42,7 +42,10 @@ void StorableTextNote::UseStorableSpellings() {
 void StorableTextNote::Check() {
     const QStringList unstorable = UnstorableCharacters(field_.text());
     storable_ = unstorable.isEmpty();
-    // Empty while all is well, so that it takes no room.
+    // Hidden while all is well; not before it has a place in a window, as a widget without a
+    // parent that is shown becomes a window of its own.
+    if (parentWidget() != nullptr)
+        setVisible(!storable_);
     if (storable_) {
         clear();
     } else {
@@ -82,6 +85,8 @@ void GuardStorableFields(const std::vector<StorableTextNote*>& notes, QDialogBut
             storable = storable && note->Storable();
         ok->setEnabled(storable);
     };
+    for (StorableTextNote* note : notes)
+        note->setVisible(!note->Storable());
     for (StorableTextNote* note : notes)
         note->OnChange = update;
     update();
