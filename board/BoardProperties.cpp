@@ -38,7 +38,7 @@ void ApplyBoardProperties(TPlatine& board, const BoardPropertiesText& text) {
     board.SetSize(Units(text.Width, TPlatine::HolePitch, MaxBoardSize),
                   Units(text.Height, TPlatine::HolePitch, MaxBoardSize));
     board.SetNullpunkt({Units(text.X, 0, MaxBoardOffset), Units(text.Y, 0, MaxBoardOffset)});
-    board.SetPlatinenName(text.Name);
+    board.SetPlatinenName(text.Name.left(TPlatine::StoredNameLength));
     board.SetModified(true);
 }
 

@@ -21,7 +21,7 @@ namespace karvel {
 namespace {
 
 constexpr int HeaderSize = 41;
-constexpr int HeaderNameLength = 36;
+constexpr int HeaderNameLength = TPlatine::StoredNameLength;
 constexpr std::int32_t UserBoard = std::int32_t(TPlatinenTyp::pt_UserBoard);
 
 QLatin1String ClassNameOf(const TBauteil& element) {

@@ -92,6 +92,10 @@ enum class CommandId : std::uint16_t {
     BoardComponentsList,
     BoardEditLayout,
     BoardSetOrigin,
+    // Settings menu
+    SettingsLanguage,
+    LanguageGerman,
+    LanguageEnglish,
     // Help menu
     HelpContents,
     HelpInfo,

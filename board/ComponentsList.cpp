@@ -4,9 +4,8 @@
 #include "elements/Draht.h"
 #include "elements/Gruppe.h"
 #include "platform/AccountName.h"
+#include "platform/NumberLocale.h"
 
-#include <QtCore/QLocale>
-#include <QtCore/QRegularExpression>
 #include <QtGui/QTextCursor>
 #include <QtGui/QTextDocument>
 #include <QtGui/QTextDocumentFragment>
@@ -45,13 +44,6 @@ void CollectWires(const std::vector<std::unique_ptr<TBauteil>>& elements,
     }
 }
 
-// The long time format without its time zone, which the lists never showed.
-QString TimeText(const QLocale& locale, const QTime& time) {
-    QString format = locale.timeFormat(QLocale::LongFormat);
-    format.remove(QRegularExpression(QStringLiteral("\\s*\\bt+\\b")));
-    return locale.toString(time, format.trimmed());
-}
-
 QString ValueSuffix(const TSListEntry& entry) {
     return entry.Value.isEmpty() ? QString() : QStringLiteral(", ") + entry.Value;
 }
@@ -81,10 +73,9 @@ void AddHeader(const TPlatine& board, ListKind kind, const ListStamp& stamp, Lin
     out.Add(title + board.PlatinenName(), ListStyle::Heading);
     out.Empty();
     out.Add(out.Tr("Projekt: ", "Project: ") + board.Dateiname());
-    const QLocale locale = QLocale::system();
-    out.Add(out.Tr("Erstellt am ", "Created on ") +
-            locale.toString(stamp.When.date(), QLocale::ShortFormat) + out.Tr(" um ", " at ") +
-            TimeText(locale, stamp.When.time()));
+    const Language language = board.View().Sprache;
+    out.Add(out.Tr("Erstellt am ", "Created on ") + FormatDate(stamp.When.date(), language) +
+            out.Tr(" um ", " at ") + FormatTime(stamp.When.time(), language));
     const QString user = stamp.User.isEmpty() ? out.Tr("(Unbekannt)", "(Unknown)") : stamp.User;
     out.Add(out.Tr("von ", "by ") + user);
     out.Empty();

@@ -14,7 +14,7 @@ namespace karvel {
 
 namespace {
 
-constexpr int HeaderNameLength = 36;
+constexpr int HeaderNameLength = TPlatine::StoredNameLength;
 
 } // namespace
 
@@ -103,8 +103,25 @@ void Library::Load(int index) {
                .arg(page.Name, page.Path, problem));
 }
 
+void Library::Reread() {
+    if (view_.Modified())
+        SaveShown();
+    const QString shownPath = ShownPage() != nullptr ? ShownPage()->Path : QString();
+    pages_ = ListLibraryPages(folder_);
+    for (int i = 0; i < int(pages_.size()); ++i)
+        if (pages_[std::size_t(i)].Path == shownPath) {
+            // Still on the screen as it was read: not read (nor told about) again.
+            shown_ = i;
+            return;
+        }
+    Fill(0);
+}
+
 void Library::SelectPage(int index) {
     if (index < 0 || index >= int(pages_.size()))
+        return;
+    // The page shown, unchanged, is not read again: a damaged one would be told a second time.
+    if (index == shown_ && !view_.Modified())
         return;
     if (view_.Modified())
         SaveShown();

@@ -49,6 +49,9 @@ public:
     // Re-reads the folder and shows the page at the index, or the last one when the index
     // lies past the end.
     void Fill(int index);
+    // Re-reads the folder after pages were added to it and goes on showing the page shown,
+    // saved first when it was changed.
+    void Reread();
     // Shows another page, the shown one saved first when it was changed.
     void SelectPage(int index);
     // The previous or next page, going round at either end.

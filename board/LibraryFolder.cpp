@@ -1,5 +1,7 @@
 #include "board/LibraryFolder.h"
 
+#include "board/Library.h"
+
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
@@ -90,6 +92,40 @@ QString LibraryFolder::Seed(const QString& folder, const QString& shipped, Langu
             return failed(source.errorString());
     }
     return {};
+}
+
+LibraryAddition LibraryFolder::AddShippedPages(const QString& folder, const QString& shipped,
+                                               Language language) {
+    LibraryAddition addition;
+    QStringList names;
+    for (const QString& page : LibraryPageFiles(folder))
+        names << ReadPageName(page);
+    if (!QDir().mkpath(folder)) {
+        addition.Problem =
+            Tr(language, QStringLiteral("Der Ordner \"%1\" lässt sich nicht anlegen."),
+               QStringLiteral("The folder \"%1\" cannot be created."))
+                .arg(folder);
+        return addition;
+    }
+    for (const QString& page : LibraryPageFiles(shipped)) {
+        const QString name = ReadPageName(page);
+        if (names.contains(name))
+            continue;
+        QFile source(page);
+        const QString target = NextFreePageFile(folder);
+        if (!source.copy(target)) {
+            addition.Problem =
+                Tr(language,
+                   QStringLiteral("Die Bibliotheksseite \"%1\" konnte nicht nach \"%2\" kopiert "
+                                  "werden: %3"),
+                   QStringLiteral("The library page \"%1\" could not be copied to \"%2\": %3"))
+                    .arg(name, target, source.errorString());
+            return addition;
+        }
+        names << name;
+        addition.Added.push_back(target);
+    }
+    return addition;
 }
 
 LibrarySetup LibraryFolder::Prepare(const QString& programFolder, const QString& dataFolder,

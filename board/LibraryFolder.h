@@ -18,6 +18,13 @@ bool IsLibraryPageFile(const QString& fileName);
 // The library page files of a folder, as full paths in file name order.
 std::vector<QString> LibraryPageFiles(const QString& folder);
 
+// The shipped pages added to a folder that holds pages already.
+struct LibraryAddition {
+    std::vector<QString> Added; // the new page files
+    // What went wrong, in the user's language; empty when nothing did.
+    QString Problem;
+};
+
 struct LibrarySetup {
     QString Folder;
     // What went wrong while seeding it, in the user's language; empty when nothing did.
@@ -43,6 +50,12 @@ public:
     // Copies the shipped pages into a folder that holds no page yet, making the folder first;
     // the reason in the user's language when that fails.
     static QString Seed(const QString& folder, const QString& shipped, Language language);
+
+    // Adds the shipped pages to a folder the user has worked in, each under the next free file
+    // name. A page whose name the folder holds already is left out, so that adding twice adds
+    // nothing; none of the folder's own pages is overwritten or renamed.
+    static LibraryAddition AddShippedPages(const QString& folder, const QString& shipped,
+                                           Language language);
 
     // Chooses the folder and seeds it.
     static LibrarySetup Prepare(const QString& programFolder, const QString& dataFolder,

@@ -71,6 +71,8 @@ public:
     static constexpr double MaxZoom = 20.0;
     static constexpr double ZoomStep = 1.4;
     static constexpr int HolePitch = 254;
+    // What the name field of a stored board record holds; a longer name loses its end there.
+    static constexpr int StoredNameLength = 36;
 
     // A main board: it owns a layout sub-board.
     explicit TPlatine(ViewState& view);

@@ -7,9 +7,9 @@
 #include "elements/Draht.h"
 #include "elements/Geometry.h"
 #include "elements/Gruppe.h"
+#include "platform/NumberLocale.h"
 
 #include <QtCore/QDateTime>
-#include <QtCore/QLocale>
 
 namespace karvel {
 
@@ -249,9 +249,8 @@ std::array<QString, 3> TPlatine::TitleBlockLines(const QDateTime& when) const {
                          QLatin1Char(' ') + QString::number(Div(width_, 100)) +
                          QStringLiteral(" x ") + QString::number(Div(height_, 100)) +
                          QStringLiteral("mm");
-    const QLocale locale;
-    const QString stamp = locale.toString(when.date(), QLocale::ShortFormat) +
-                          QStringLiteral(" - ") + locale.toString(when.time(), QLocale::LongFormat);
+    const QString stamp = FormatDate(when.date(), View().Sprache) + QStringLiteral(" - ") +
+                          FormatTime(when.time(), View().Sprache);
     return {view, size, stamp};
 }
 

@@ -270,7 +270,7 @@ std::unique_ptr<TPlatine> DuplicateBoard(TPlatine& board) {
     const ViewState& view = board.View();
     copy->SetPlatinenName(view.Tr(QStringLiteral("Kopie von ") + board.PlatinenName(),
                                   board.PlatinenName() + QStringLiteral(" (Copy)"))
-                              .left(40));
+                              .left(TPlatine::StoredNameLength));
     return copy;
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <QtCore/QList>
+#include <utility>
 
 namespace karvel {
 
@@ -57,6 +58,44 @@ QByteArray EncodeWindows1252(QStringView text) {
     QByteArray bytes(text.size(), Qt::Uninitialized);
     bytes.truncate(EncodeWindows1252Into(text, bytes.data(), bytes.size()));
     return bytes;
+}
+
+QStringList UnstorableCharacters(QStringView text) {
+    QStringList found;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        qsizetype length = 1;
+        char32_t character = text[i].unicode();
+        if (QChar::isHighSurrogate(character) && i + 1 < text.size() &&
+            text[i + 1].isLowSurrogate()) {
+            character = QChar::surrogateToUcs4(char16_t(character), text[i + 1].unicode());
+            length = 2;
+        }
+        if (!UnicodeToWindows1252(character)) {
+            const QString entry = text.mid(i, length).toString();
+            if (!found.contains(entry))
+                found << entry;
+        }
+        i += length - 1;
+    }
+    return found;
+}
+
+QString StorableSpelling(QStringView character) {
+    static const std::pair<char16_t, const char16_t*> Spellings[] = {
+        {u'\u03A9', u"Ohm"},    // Greek capital omega, as electronics writes it
+        {u'\u2126', u"Ohm"},    // the ohm sign
+        {u'\u03BC', u"\u00B5"}, // Greek mu: the micro sign
+        {u'\u2212', u"-"},      // minus sign
+        {u'\u2010', u"-"},      // hyphen
+        {u'\u2011', u"-"},      // non-breaking hyphen
+        {u'\u2264', u"<="},     {u'\u2265', u">="}, {u'\u2192', u"->"},
+    };
+    if (character.size() != 1)
+        return {};
+    for (const auto& [from, to] : Spellings)
+        if (character[0] == QChar(from))
+            return QString::fromUtf16(to);
+    return {};
 }
 
 qsizetype EncodeWindows1252Into(QStringView text, char* out, qsizetype capacity) {

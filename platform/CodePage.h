@@ -6,6 +6,7 @@
 #include <QtCore/QByteArray>
 #include <QtCore/QByteArrayView>
 #include <QtCore/QString>
+#include <QtCore/QStringList>
 #include <QtCore/QStringView>
 
 namespace karvel {
@@ -21,5 +22,13 @@ QString DecodeWindows1252(QByteArrayView bytes);
 QByteArray EncodeWindows1252(QStringView text);
 // The same into a given place, stopping after `capacity` bytes; the number of bytes written.
 qsizetype EncodeWindows1252Into(QStringView text, char* out, qsizetype capacity);
+
+// The characters of a text that Windows-1252 cannot hold, each once, in the order they first
+// come; a character outside the BMP is one entry of two code units. Every field whose text is
+// stored asks this while the user types, so that nothing turns into '?' unseen.
+QStringList UnstorableCharacters(QStringView text);
+// The usual spelling the code page can hold of a character it cannot ("Ω" is written "Ohm",
+// the Greek "μ" as the micro sign "µ"); empty when there is none.
+QString StorableSpelling(QStringView character);
 
 } // namespace karvel

@@ -147,4 +147,10 @@ int ReadLanguageSetting(const SettingsStore& store) {
     return store.Load(ProgramSettings::LanguageFile()).ReadInteger(section, section, 0);
 }
 
+SettingsWriteResult WriteLanguageSetting(const SettingsStore& store, int value) {
+    const QString section = QStringLiteral("Sprache");
+    return store.Update(ProgramSettings::LanguageFile(),
+                        [&](IniFile& ini) { ini.WriteInteger(section, section, value); });
+}
+
 } // namespace karvel

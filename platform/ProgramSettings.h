@@ -100,5 +100,7 @@ QString WithTrailingSeparator(const QString& folder);
 
 // The language value from "SPRACHE.INI": 0 when the file or key is missing or not a number.
 int ReadLanguageSetting(const SettingsStore& store);
+// Stores the language value the program starts with next time; where it went or why not.
+SettingsWriteResult WriteLanguageSetting(const SettingsStore& store, int value);
 
 } // namespace karvel

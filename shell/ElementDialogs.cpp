@@ -5,6 +5,7 @@
 #include "elements/Txtlabel.h"
 #include "shell/DialogParts.h"
 #include "shell/LabelDialog.h"
+#include "shell/StorableTextNote.h"
 #include "shell/ToolSizeDialogs.h"
 
 #include <QtWidgets/QCheckBox>
@@ -38,17 +39,21 @@ public:
         listed_->setObjectName(QStringLiteral("InComponentsList"));
         listed_->setChecked(current.InComponentsList);
         auto* grid = new QGridLayout;
-        const auto row = [&](int at, const char* german, const char* english, QLineEdit* field) {
+        std::vector<StorableTextNote*> notes;
+        int at = 0;
+        const auto row = [&](const char* german, const char* english, QLineEdit* field) {
             auto* label = new QLabel(T(language, german, english));
             label->setBuddy(field);
             grid->addWidget(label, at, 0);
-            grid->addWidget(field, at, 1);
+            grid->addWidget(field, at++, 1);
+            notes.push_back(new StorableTextNote(*field, language));
+            grid->addWidget(notes.back(), at++, 1);
         };
-        row(0, "Kurzbezeichnung", "Identifier", identifier_);
-        row(1, "Wert / Typ", "Type/Value", value_);
-        row(2, "Beschreibung", "Description", description_);
-        grid->addWidget(listed_, 3, 1);
-        SetContent(grid);
+        row("Kurzbezeichnung", "Identifier", identifier_);
+        row("Wert / Typ", "Type/Value", value_);
+        row("Beschreibung", "Description", description_);
+        grid->addWidget(listed_, at, 1);
+        GuardStorableFields(notes, *SetContent(grid));
         // Most often only the value differs from the last component built.
         value_->setFocus();
     }

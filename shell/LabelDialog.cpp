@@ -3,6 +3,7 @@
 #include "platform/Colour.h"
 #include "shell/DialogParts.h"
 #include "shell/NumberField.h"
+#include "shell/StorableTextNote.h"
 
 #include <QtGui/QFontInfo>
 #include <QtGui/QIcon>
@@ -74,6 +75,7 @@ private:
     QFont font_;
     QColor colour_;
     QLineEdit* text_;
+    StorableTextNote* textNote_ = nullptr;
     QButtonGroup* choices_;
     NumberField* height_;
     NumberField* angle_;
@@ -99,7 +101,7 @@ LabelDialog::LabelDialog(QWidget* parent, const TextLabelFields& fields, Languag
     content->addLayout(TextRows());
     content->addLayout(SizeRow());
     content->addLayout(FontRow());
-    SetContent(content);
+    GuardStorableFields({textNote_}, *SetContent(content));
 
     const int choice = std::clamp(fields.Placeholder, 0, 3);
     choices_->button(choice)->setChecked(true);
@@ -133,6 +135,8 @@ QLayout* LabelDialog::TextRows() {
         inside->addWidget(radios[i]);
     auto* rows = new QVBoxLayout;
     rows->addLayout(fixed);
+    textNote_ = new StorableTextNote(*text_, language_);
+    rows->addWidget(textNote_);
     rows->addWidget(group);
     return rows;
 }

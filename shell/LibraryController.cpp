@@ -79,6 +79,16 @@ void LibraryController::Open(const QString& folder) {
     Refresh();
 }
 
+LibraryAddition LibraryController::AddShippedPages(const QString& shipped) {
+    if (!library_)
+        return {};
+    LibraryAddition added =
+        LibraryFolder::AddShippedPages(library_->Folder(), shipped, view_.Sprache);
+    library_->Reread();
+    Refresh();
+    return added;
+}
+
 void LibraryController::ShowPage(int index) {
     if (!library_ || library_->Pages().empty())
         return;

@@ -7,6 +7,7 @@
 #include "board/Bibo.h"
 #include "board/CommandId.h"
 #include "board/Library.h"
+#include "board/LibraryFolder.h"
 #include "elements/ComponentDialog.h"
 
 #include <functional>
@@ -66,6 +67,9 @@ public:
 
     // Runs a library command, including adding the board's selection to the library.
     void Run(CommandId id);
+    // Adds the shipped pages of a folder to the library's folder beside the user's own pages
+    // and lists them; the shown page stays.
+    LibraryAddition AddShippedPages(const QString& shipped);
     // Writes the shown page, as closing the window and every backup do.
     void SaveShown();
 

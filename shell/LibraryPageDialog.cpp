@@ -1,6 +1,7 @@
 #include "shell/LibraryPageDialog.h"
 
 #include "shell/DialogParts.h"
+#include "shell/StorableTextNote.h"
 
 #include <QtWidgets/QFormLayout>
 #include <QtWidgets/QLabel>
@@ -30,8 +31,10 @@ public:
         file->setObjectName(QStringLiteral("FileName"));
         auto* form = new QFormLayout;
         form->addRow(T(language, "Bezeichnung:", "Name"), name_);
+        auto* note = new StorableTextNote(*name_, language);
+        form->addRow(QString(), note);
         form->addRow(T(language, "Datei:", "File"), file);
-        SetContent(form);
+        GuardStorableFields({note}, *SetContent(form));
         name_->setFocus();
     }
     QString Name() const { return name_->text(); }

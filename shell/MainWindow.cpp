@@ -48,6 +48,7 @@ MainWindow::MainWindow(Options options)
     CreateToolBars();
     CreateToolColumn();
     ApplyLanguage();
+    SetNextLanguage(view_.Sprache);
     // The status bar stands from the start, so the first mouse move does not shrink the view.
     ShowHoleUnderPointer(std::nullopt);
     DefaultToolWindowPlacement();

@@ -8,6 +8,7 @@
 #include "board/Platine.h"
 #include "board/PlatinenTyp.h"
 #include "elements/ViewState.h"
+#include "platform/SettingsStore.h"
 #include "shell/AutoSave.h"
 #include "shell/RecentFiles.h"
 #include "shell/ShellDialogs.h"
@@ -131,6 +132,13 @@ public:
     // Where a tool window stands now, as the settings store it.
     ToolWindowPlacement ToolWindowPlace(int number) const;
 
+    // --- The language of the next start
+    // The language the settings give the next start; its menu item carries the check mark.
+    void SetNextLanguage(Language language);
+    Language NextLanguage() const { return nextLanguage_; }
+    // Stores the language chosen in the menu for the next start; without it nothing is stored.
+    std::function<SettingsWriteResult(Language)> OnLanguageChosen;
+
     // --- Commands
     QAction& Action(CommandId id) const;
     // Runs a command's handler, as its menu item, button or key does.
@@ -149,6 +157,7 @@ public:
     QToolBar& ToolWindow(int number) const;
     void PlaceToolWindow(int number, const ToolWindowPlacement& placement);
     QMenu& ShowToolsMenu() const { return *showToolsMenu_; }
+    QMenu& LanguageMenu() const { return *languageMenu_; }
     QMenu& FileMenu() const { return *fileMenu_; }
     QMenu& ElementPopup() const { return *elementMenu_; }
     QMenu& LibraryPopup() const { return *libraryMenu_; }
@@ -192,6 +201,8 @@ public:
     // The tool bar's pen, colours and fill act on the selection as well as setting the defaults.
     void ApplyToSelection(TPlatine::Attribut attribute);
     void ShowToolWindowCommand(int number);
+    // Settings -> Language: the tag is the language value stored for the next start.
+    void LanguageCommand(int tag);
     void ZoomCommand(int tag);
     void RulersCommand(int tag);
     void FineGridCommand(int tag);
@@ -349,6 +360,10 @@ private:
     void ApplyCommandStates();
     void UpdateInformation();
     void SyncToggles();
+    // The language stored for the next start: the check mark, what it means, and the library
+    // pages of that language offered.
+    void SyncLanguageItems();
+    void TellNextLanguage(Language chosen);
 
     ViewState view_;
     Role role_ = Role::Main;
@@ -381,6 +396,8 @@ private:
     QActionGroup* toolGroup_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QMenu* showToolsMenu_ = nullptr;
+    QMenu* languageMenu_ = nullptr;
+    Language nextLanguage_ = Language::German;
     QMenu* elementMenu_ = nullptr;
     QMenu* libraryMenu_ = nullptr;
     QMenu* tabMenu_ = nullptr;

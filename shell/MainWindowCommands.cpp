@@ -108,6 +108,8 @@ QMenu* MainWindow::CreateMenu(const MenuDefinition& definition, QWidget* parent)
             menu->addSeparator();
         else if (id == CommandId::ViewShowTools)
             menu->addMenu(showToolsMenu_);
+        else if (id == CommandId::SettingsLanguage)
+            menu->addMenu(languageMenu_);
         else
             menu->addAction(&Action(id));
     }
@@ -127,6 +129,18 @@ void MainWindow::CreateMenus() {
     submenu->setObjectName(Action(CommandId::ViewShowTools).objectName());
     actions_.at(std::size_t(CommandId::ViewShowTools))->deleteLater();
     actions_.at(std::size_t(CommandId::ViewShowTools)) = submenu;
+
+    languageMenu_ = new QMenu(this);
+    languageMenu_->setObjectName(Action(CommandId::SettingsLanguage).objectName());
+    for (const CommandId id : LanguageItems()) {
+        Action(id).setCheckable(true);
+        languageMenu_->addAction(&Action(id));
+    }
+    // The table's own item goes; until it is gone it must not be found by its name.
+    actions_.at(std::size_t(CommandId::SettingsLanguage))->setObjectName(QString());
+    actions_.at(std::size_t(CommandId::SettingsLanguage))->deleteLater();
+    actions_.at(std::size_t(CommandId::SettingsLanguage)) = languageMenu_->menuAction();
+    languageMenu_->menuAction()->setObjectName(languageMenu_->objectName());
 
     for (const MenuDefinition& definition : MainMenus()) {
         QMenu* menu = CreateMenu(definition, menuBar());

@@ -44,6 +44,7 @@ const std::vector<MenuDefinition>& Menus() {
          {BoardProperties, Separator, BoardAdd, BoardDuplicate, BoardDelete, BoardImport, Separator,
           BoardToFirst, BoardToLast, BoardMoveLeft, BoardMoveRight, Separator, BoardAnnotations,
           BoardComponentsList, Separator, BoardEditLayout, BoardSetOrigin}},
+        {"Einstellungen1", "&Einstellungen", "&Settings", {SettingsLanguage}},
         {"Hilfe1", "&?", "&?", {HelpContents, HelpInfo}},
     };
     return menus;
@@ -53,6 +54,11 @@ const std::vector<MenuDefinition>& Menus() {
 
 std::span<const MenuDefinition> MainMenus() {
     return Menus();
+}
+
+std::span<const CommandId> LanguageItems() {
+    static const std::vector<CommandId> items{LanguageGerman, LanguageEnglish};
+    return items;
 }
 
 std::span<const CommandId> ShowToolsItems() {

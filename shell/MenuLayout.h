@@ -39,6 +39,8 @@ struct ToolBarDefinition {
 std::span<const MenuDefinition> MainMenus();
 // The items of the "Show tools" submenu: one per tool bar, then "Show all".
 std::span<const CommandId> ShowToolsItems();
+// The items of the "Language" submenu.
+std::span<const CommandId> LanguageItems();
 const MenuDefinition& ElementMenu();
 const MenuDefinition& LibraryMenu();
 const MenuDefinition& BoardTabMenu();

@@ -126,6 +126,12 @@ std::unique_ptr<MainWindow> StartProgram(StartRequest request) {
     window->Recent().OnStore = [settings](const QStringList& recent) {
         settings.WriteRecentFiles(recent);
     };
+    // The language menu shows and stores what the next start reads, which "--lang" does not
+    // change.
+    window->SetNextLanguage(LanguageFromSetting(ReadLanguageSetting(store)));
+    window->OnLanguageChosen = [store](Language chosen) {
+        return WriteLanguageSetting(store, int(chosen));
+    };
     window->OnExportDirChanged = [settings](const QString& folder) {
         settings.WriteExportDir(folder);
     };

@@ -1,8 +1,10 @@
 #include "shell/SettingsDialogs.h"
 
+#include "board/Platine.h"
 #include "platform/NumberLocale.h"
 #include "shell/DialogParts.h"
 #include "shell/NumberField.h"
+#include "shell/StorableTextNote.h"
 
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QDialogButtonBox>
@@ -24,7 +26,8 @@ using dialog_parts::T;
 
 constexpr int BoardPropertiesHelpTopic = ManualTopic::BoardProperties;
 constexpr int AutoSaveHelpTopic = ManualTopic::AutoSave;
-constexpr int BoardNameLength = 39;
+// As much as the stored board record keeps.
+constexpr int BoardNameLength = TPlatine::StoredNameLength;
 
 // --- Board properties ----------------------------------------------------------------------------
 
@@ -40,7 +43,10 @@ public:
         name_->setMaxLength(BoardNameLength);
         name_->setMinimumWidth(name_->fontMetrics().averageCharWidth() * 30);
         auto* nameBox = new QGroupBox(T(language, "Name", "Name"));
-        (new QVBoxLayout(nameBox))->addWidget(name_);
+        auto* nameLayout = new QVBoxLayout(nameBox);
+        nameLayout->addWidget(name_);
+        auto* nameNote = new StorableTextNote(*name_, language);
+        nameLayout->addWidget(nameNote);
         size_ = Pair(T(language, "Größe", "Size"), T(language, "Breite", "Width"), width_,
                      T(language, "Höhe", "Height"), height_);
         offset_ =
@@ -49,8 +55,10 @@ public:
         content->addWidget(nameBox);
         content->addWidget(size_);
         content->addWidget(offset_);
-        defaults_ = SetContent(content)->addButton(T(language, "&Standard", "&Default"),
-                                                   QDialogButtonBox::ResetRole);
+        QDialogButtonBox* buttons = SetContent(content);
+        GuardStorableFields({nameNote}, *buttons);
+        defaults_ =
+            buttons->addButton(T(language, "&Standard", "&Default"), QDialogButtonBox::ResetRole);
         defaults_->setAutoDefault(false);
         connect(defaults_, &QPushButton::clicked, this, [this] { FillDefaults(); });
         FillDefaults();

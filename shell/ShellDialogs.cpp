@@ -1,5 +1,6 @@
 #include "shell/ShellDialogs.h"
 
+#include "board/LayoutLanguages.h"
 #include "platform/HelpTopic.h"
 #include "platform/ProgramFolder.h"
 #include "shell/AboutWindow.h"
@@ -11,6 +12,8 @@
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
+#include <QtCore/QSortFilterProxyModel>
+#include <QtGui/QFileSystemModel>
 #include <QtPrintSupport/QPrintDialog>
 #include <QtPrintSupport/QPrinter>
 #include <QtWidgets/QApplication>
@@ -35,6 +38,33 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
     }
     return QMessageBox::NoIcon;
 }
+
+// The layout folder's files of the other language stay out of the list; everything else, the
+// user's own layouts and other folders included, is shown.
+class LayoutLanguageFilter : public QSortFilterProxyModel {
+public:
+    LayoutLanguageFilter(const QString& folder, Language language, QObject* parent)
+        : QSortFilterProxyModel(parent), folder_(folder), language_(language),
+          languages_(LayoutLanguages::Read(folder)) {}
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (files == nullptr)
+            return true;
+        const QModelIndex index = files->index(row, 0, parent);
+        if (files->isDir(index))
+            return true;
+        const QFileInfo file = files->fileInfo(index);
+        return QDir(file.absolutePath()) != folder_ ||
+               languages_.Offers(file.fileName(), language_);
+    }
+
+private:
+    QDir folder_;
+    Language language_;
+    LayoutLanguages languages_;
+};
 
 // Message texts use "\r" for their line breaks, as the stored message texts do.
 QString WithLineBreaks(QString text) {
@@ -144,6 +174,7 @@ QString QtShellDialogs::ChooseBoardLayout(QWidget* parent, const QString& folder
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(BoardLayoutFilters(language));
+    dialog.setProxyModel(new LayoutLanguageFilter(folder, language, &dialog));
     dialog.setDirectory(folder);
     dialog.setWindowTitle(QStringLiteral("Board Layouts"));
     // Belongs to the dialog, so that it closes with it and is not blocked by it.

@@ -53,6 +53,16 @@ TEST(BoardPropertiesTest, ABoardOfAFixedTypeBecomesABoardOfItsOwn) {
     EXPECT_EQ(board.Width(), 16000);
 }
 
+// A stored board keeps 36 characters of its name: a longer one would lose its end on saving.
+TEST(BoardPropertiesTest, ANameStopsWhereAStoredBoardStops) {
+    ViewState view;
+    TPlatine board(view);
+    const QString typed = QStringLiteral("Verstärker mit zwei Kanälen und Netzteil");
+    ASSERT_EQ(typed.size(), 40);
+    ApplyBoardProperties(board, DefaultProperties(typed, QLocale::c()));
+    EXPECT_EQ(board.PlatinenName(), typed.left(36));
+}
+
 TEST(BoardPropertiesTest, TheFieldsShowTheBoardInTheLocale) {
     ViewState view;
     TPlatine board(view);

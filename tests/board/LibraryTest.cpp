@@ -493,5 +493,48 @@ TEST(LibraryFolderTest, AFolderWithoutPagesIsSeededWithThePagesOfTheLanguage) {
     EXPECT_EQ(ReadPageName(seeded), QStringLiteral("mine"));
 }
 
+// After a change of language the pages of the new language join the user's own ones: in
+// free files, never over a page of the user's, and not twice.
+TEST(LibraryFolderTest, ShippedPagesOfAnotherLanguageJoinTheUsersPages) {
+    QTemporaryDir shipped, user;
+    ViewState view;
+    const auto write = [&](const QString& folder, const QString& file, const QString& name) {
+        TBibo page(view);
+        page.SetPlatinenName(name);
+        const QString path = QDir(folder).filePath(file);
+        EXPECT_TRUE(SaveLibraryPage(path, page).isEmpty());
+        QFile written(path);
+        return written.open(QIODevice::ReadOnly) ? written.readAll() : QByteArray();
+    };
+    write(shipped.path(), QStringLiteral("LIB1.Lib"), QStringLiteral("Resistors"));
+    write(shipped.path(), QStringLiteral("LIB2.Lib"), QStringLiteral("Capacitors"));
+    write(shipped.path(), QStringLiteral("LIB3.Lib"), QStringLiteral("Diodes and LEDs"));
+    // The user's own pages: one of them under a name a shipped page has.
+    const QByteArray mine = write(user.path(), QStringLiteral("LIB1.Lib"), QStringLiteral("Meins"));
+    const QByteArray ownCapacitors =
+        write(user.path(), QStringLiteral("lib3.lib"), QStringLiteral("Capacitors"));
+
+    const LibraryAddition added =
+        LibraryFolder::AddShippedPages(user.path(), shipped.path(), Language::English);
+    EXPECT_TRUE(added.Problem.isEmpty()) << added.Problem.toStdString();
+    const auto file = [&](const char* name) {
+        return QDir(user.path()).filePath(QString::fromLatin1(name));
+    };
+    EXPECT_EQ(added.Added, (std::vector<QString>{file("LIB2.Lib"), file("LIB4.Lib")}));
+    EXPECT_EQ(ReadPageName(file("LIB2.Lib")), QStringLiteral("Resistors"));
+    EXPECT_EQ(ReadPageName(file("LIB4.Lib")), QStringLiteral("Diodes and LEDs"));
+    const auto bytes = [](const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    EXPECT_EQ(bytes(file("LIB1.Lib")), mine);
+    EXPECT_EQ(bytes(file("lib3.lib")), ownCapacitors);
+
+    const LibraryAddition again =
+        LibraryFolder::AddShippedPages(user.path(), shipped.path(), Language::English);
+    EXPECT_TRUE(again.Added.empty());
+    EXPECT_EQ(LibraryPageFiles(user.path()).size(), 4u);
+}
+
 } // namespace
 } // namespace karvel

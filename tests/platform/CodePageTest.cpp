@@ -64,5 +64,52 @@ TEST(CodePage, CharactersOutsideTheCodePageBecomeOneQuestionMarkEach) {
     }
 }
 
+// What the text fields tell while the user types.
+TEST(CodePage, FindsEachCharacterTheCodePageCannotHoldOnce) {
+    const struct {
+        const char* name;
+        QString text;
+        QStringList expected;
+    } cases[] = {
+        {"German text with euro and micro", QStringLiteral("Größe 10 € µF"), {}},
+        {"ohm", QStringLiteral("Übersicht Ω"), {QStringLiteral("Ω")}},
+        {"each once, in order",
+         QStringLiteral("Ω μ Ω"),
+         {QStringLiteral("Ω"), QStringLiteral("μ")}},
+        {"outside the BMP is one character", QStringLiteral("x😀y"), {QStringLiteral("😀")}},
+        {"C1 control", QString(QChar(0x0080)), {QString(QChar(0x0080))}},
+        {"lone surrogate", QString(QChar(0xD800)) + u'z', {QString(QChar(0xD800))}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(UnstorableCharacters(c.text), c.expected);
+        // Exactly these turn into '?' when stored.
+        EXPECT_EQ(
+            EncodeWindows1252(c.text).count('?'), c.text.count(u'?') + [&] {
+                qsizetype n = 0;
+                for (const QString& character : c.expected)
+                    n += c.text.count(character);
+                return n;
+            }());
+    }
+}
+
+TEST(CodePage, OffersAStorableSpellingWhereThereIsAUsualOne) {
+    const struct {
+        QString character;
+        QString spelling;
+    } cases[] = {{QStringLiteral("Ω"), QStringLiteral("Ohm")},
+                 {QString(QChar(0x2126)), QStringLiteral("Ohm")},
+                 {QStringLiteral("μ"), QStringLiteral("µ")},
+                 {QString(QChar(0x2212)), QStringLiteral("-")},
+                 {QStringLiteral("😀"), QString()},
+                 {QStringLiteral("中"), QString()}};
+    for (const auto& c : cases) {
+        const QString spelling = StorableSpelling(c.character);
+        EXPECT_EQ(spelling, c.spelling) << c.character.toStdString();
+        EXPECT_TRUE(UnstorableCharacters(spelling).isEmpty()) << c.character.toStdString();
+    }
+}
+
 } // namespace
 } // namespace karvel

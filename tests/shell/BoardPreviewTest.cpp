@@ -5,6 +5,7 @@
 #include "shell/DialogAnswer.h"
 #include "shell/ShellDialogs.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <QtCore/QDeadlineTimer>
 #include <QtCore/QDir>
@@ -143,7 +144,7 @@ TEST(BoardPreviewTest, TheLayoutDialogPreviewsItsSelection) {
         auto* model = files->findChild<QFileSystemModel*>();
         auto* list = files->findChild<QListView*>(QStringLiteral("listView"));
         ASSERT_TRUE(model != nullptr && list != nullptr);
-        list->setCurrentIndex(model->index(Stripboard()));
+        list->setCurrentIndex(files->proxyModel()->mapFromSource(model->index(Stripboard())));
         const QDeadlineTimer deadline(5000);
         while (window->Board() == nullptr && !deadline.hasExpired())
             QApplication::processEvents(QEventLoop::AllEvents, 20);
@@ -154,6 +155,58 @@ TEST(BoardPreviewTest, TheLayoutDialogPreviewsItsSelection) {
     EXPECT_TRUE(previewed);
     EXPECT_EQ(QFileInfo(chosen).fileName(), u"Streifenraster 80 x 50.KVB");
     EXPECT_TRUE(window.isNull()) << "the preview goes with the dialog";
+}
+
+// The names the dialog's list shows, once it holds all the wanted ones or after five seconds.
+QStringList ListedNames(QFileDialog& files, const QStringList& wanted) {
+    auto* list = files.findChild<QListView*>(QStringLiteral("listView"));
+    QStringList names;
+    const QDeadlineTimer deadline(5000);
+    const auto read = [&] {
+        names.clear();
+        for (int row = 0; row < list->model()->rowCount(list->rootIndex()); ++row)
+            names << list->model()->index(row, 0, list->rootIndex()).data().toString();
+    };
+    for (read(); !deadline.hasExpired(); read()) {
+        if (std::all_of(wanted.begin(), wanted.end(),
+                        [&](const QString& name) { return names.contains(name); }))
+            break;
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    // Whatever the folder still delivers is filtered as it comes.
+    for (const QDeadlineTimer settle(200); !settle.hasExpired();)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    read();
+    return names;
+}
+
+// A new board is offered the layouts of the program's language: one of each twin.
+TEST(BoardPreviewTest, TheLayoutDialogListsTheLayoutsOfTheLanguage) {
+    const struct {
+        Language language;
+        QStringList listed;
+        QStringList left;
+    } cases[] = {
+        {Language::German,
+         {"Streifenraster 160 x 100.KVB", "Ohne Kupfer 160 x 100.KVB", "IC-Platine 160 x 100.KVB"},
+         {"Stripboard 160 x 100.KVB", "No copper 160 x 100.KVB"}},
+        {Language::English,
+         {"Stripboard 160 x 100.KVB", "No copper 160 x 100.KVB", "IC-Platine 160 x 100.KVB"},
+         {"Streifenraster 160 x 100.KVB", "Ohne Kupfer 160 x 100.KVB"}},
+    };
+    QtShellDialogs dialogs(Programs());
+    for (const auto& c : cases) {
+        QStringList names;
+        AnswerNextDialog([&](QDialog& dialog) {
+            names = ListedNames(static_cast<QFileDialog&>(dialog), c.listed);
+            dialog.reject();
+        });
+        dialogs.ChooseBoardLayout(nullptr, LayoutFolder(), c.language);
+        for (const QString& name : c.listed)
+            EXPECT_TRUE(names.contains(name)) << name.toStdString();
+        for (const QString& name : c.left)
+            EXPECT_FALSE(names.contains(name)) << name.toStdString();
+    }
 }
 
 } // namespace

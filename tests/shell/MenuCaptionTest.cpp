@@ -76,6 +76,9 @@ const ItemCase MenuItems[] = {
     {"Stueckliste1", "&Stückliste erstellen...", "&Create components list...", "Ctrl+L"},
     {"Layoutbearbeiten1", "&Layout bearbeiten...", "Edit board &layout...", "Ctrl+Y"},
     {"Ursprungsetzen1", "Ursprung setzen", "Set origin", ""},
+    {"Sprache1", "&Sprache", "&Language", ""},
+    {"Deutsch1", "&Deutsch", "&Deutsch", ""},
+    {"English1", "&English", "&English", ""},
     {"Anleitung1", "&Anleitung...", "&Contents...", "F1"},
     {"Info1", "&Info...", "&Info...", ""},
 };
@@ -104,10 +107,10 @@ TEST_P(MenuCaptionTest, MenusStandInTheirOrder) {
         titles << menu->text();
     const QStringList expected =
         GetParam() == Language::English
-            ? QStringList{"&File",    "&Edit", "&Arrange", "&Components",
-                          "&Library", "&View", "&Board",   "&?"}
-            : QStringList{"&Datei",      "&Bearbeiten", "&Anordnen", "Bau&teil",
-                          "B&ibliothek", "A&nsicht",    "&Platine",  "&?"};
+            ? QStringList{"&File", "&Edit",  "&Arrange",  "&Components", "&Library",
+                          "&View", "&Board", "&Settings", "&?"}
+            : QStringList{"&Datei",   "&Bearbeiten", "&Anordnen",      "Bau&teil", "B&ibliothek",
+                          "A&nsicht", "&Platine",    "&Einstellungen", "&?"};
     EXPECT_EQ(titles, expected);
 }
 

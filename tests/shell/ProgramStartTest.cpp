@@ -2,10 +2,14 @@
 // the command line, the window that comes up.
 
 #include "shell/ProgramStart.h"
+#include "board/Library.h"
+#include "board/LibraryFolder.h"
 #include "elements/Draht.h"
+#include "platform/ProgramSettings.h"
 #include "shell/AboutWindow.h"
 #include "shell/BoardArea.h"
 #include "shell/InfoDisplay.h"
+#include "shell/LibraryController.h"
 #include "shell/ScreenPlacement.h"
 #include "shell/ShellFixture.h"
 
@@ -157,6 +161,85 @@ TEST_F(ProgramStartTest, TheDesktopIsGivenNoDisplayNameToAppendToTheTitle) {
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
     const auto window = Start({});
     EXPECT_EQ(window->windowTitle(), u"Karvel 3.0");
+}
+
+// Every page that cannot be read is told once at start, whichever page the settings show first.
+TEST_F(ProgramStartTest, ADamagedLibraryPageIsToldOnce) {
+    const struct {
+        const char* name;
+        QByteArray settings;
+    } cases[] = {{"no page stored", ""},
+                 {"the damaged page stored", "[Karvel]\r\nLastLib=0\r\n"},
+                 {"another page stored", "[Karvel]\r\nLastLib=1\r\n"}};
+    const QString folder = ProgramFile(QStringLiteral("Lib"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString shipped = QStringLiteral(KARVEL_SOURCE_DIR "/resources/Library/de/");
+    for (const char* page : {"LIB1.Lib", "LIB2.Lib"})
+        ASSERT_TRUE(
+            QFile::copy(shipped + QLatin1String(page), QDir(folder).filePath(QLatin1String(page))));
+    // "Kondensatoren" sorts before "Widerstände": the damaged page is the first one.
+    QFile damaged(QDir(folder).filePath(QStringLiteral("LIB2.Lib")));
+    ASSERT_TRUE(damaged.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(damaged.resize(damaged.size() - 30));
+    damaged.close();
+    for (const auto& c : cases) {
+        Put(QStringLiteral("KARVEL.INI"), c.settings);
+        const auto window = Start({QStringLiteral("--lang"), QStringLiteral("de")});
+        ASSERT_EQ(dialogs->messages.size(), 1u) << c.name;
+        EXPECT_TRUE(dialogs->messages[0].Text.contains(QStringLiteral("LIB2.Lib"))) << c.name;
+    }
+}
+
+// Settings -> Language stores the next start's language; the window keeps its own until then,
+// and the library may take the pages of the new language beside the user's own.
+TEST_F(ProgramStartTest, TheLanguageMenuStoresTheNextStartsLanguageAndOffersItsPages) {
+    const struct {
+        const char* name;
+        bool addPages;
+        int pages;
+    } cases[] = {{"pages added", true, 18}, {"pages declined", false, 9}};
+    for (const auto& c : cases) {
+        QDir(ProgramFile(QStringLiteral("Lib"))).removeRecursively();
+        QFile::remove(ProgramFile(QStringLiteral("SPRACHE.INI")));
+        auto window = Start({});
+        ASSERT_TRUE(window->LibraryPages().IsOpen()) << c.name;
+        const QString german = ProgramFile(QStringLiteral("Lib/LIB1.Lib"));
+        QFile seeded(german);
+        ASSERT_TRUE(seeded.open(QIODevice::ReadOnly)) << c.name;
+        const QByteArray own = seeded.readAll();
+        seeded.close();
+        EXPECT_TRUE(window->Action(CommandId::LanguageGerman).isChecked()) << c.name;
+
+        dialogs->confirmAnswer = c.addPages;
+        window->Action(CommandId::LanguageEnglish).trigger();
+        EXPECT_EQ(ReadLanguageSetting(
+                      SettingsStore(Program(), root.filePath(QStringLiteral("config/karvel")))),
+                  1)
+            << c.name;
+        EXPECT_TRUE(window->Action(CommandId::LanguageEnglish).isChecked()) << c.name;
+        EXPECT_FALSE(window->Action(CommandId::LanguageGerman).isChecked()) << c.name;
+        ASSERT_EQ(dialogs->confirmations.size(), 1u) << c.name;
+        EXPECT_TRUE(dialogs->confirmations[0].Text.contains(QStringLiteral("nächsten Start")))
+            << "asked in the window's language";
+        EXPECT_EQ(window->Sprache(), Language::German) << "until the next start";
+        EXPECT_EQ(LibraryPageFiles(ProgramFile(QStringLiteral("Lib"))).size(), std::size_t(c.pages))
+            << c.name;
+        QStringList listed;
+        for (const LibraryPage& page : window->LibraryPages().Pages()->Pages())
+            listed << page.Name;
+        EXPECT_EQ(listed.contains(QStringLiteral("Resistors")), c.addPages) << c.name;
+        EXPECT_TRUE(listed.contains(QStringLiteral("Widerstände"))) << c.name;
+        QFile kept(german);
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll(), own) << "the user's pages stay as they are";
+
+        window.reset();
+        window = Start({});
+        EXPECT_EQ(window->Sprache(), Language::English) << c.name;
+        EXPECT_TRUE(window->Action(CommandId::LanguageEnglish).isChecked()) << c.name;
+        EXPECT_EQ(LibraryPageFiles(ProgramFile(QStringLiteral("Lib"))).size(), std::size_t(c.pages))
+            << "nothing seeded into a folder with pages";
+    }
 }
 
 // A project with one wire of two hole pitches, to read its length in the information display.

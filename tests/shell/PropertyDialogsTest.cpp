@@ -7,6 +7,7 @@
 #include "shell/SettingsDialogs.h"
 #include "shell/ShellDialogs.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -364,6 +365,86 @@ TEST(ElementDialogsTest, HelpAndF1OpenEachDialogsTopic) {
     }
 }
 
+// --- Characters the stored files cannot hold -------------------------------------------------
+
+// Every field whose text is stored says at once what would turn into "?", keeps OK from taking
+// it, and writes a usual spelling only when the user follows the offer.
+TEST(StorableTextTest, StoredFieldsTellWhatTheFileCannotHold) {
+    const struct {
+        const char* name;
+        const char* field;
+        std::function<QString()> run; // the field's text as OK gives it
+    } dialogs[] = {{"identifier", "Identifier",
+                    [] {
+                        const auto answer = RunComponentDialog(nullptr, {}, Language::German, {});
+                        return answer ? answer->Identifier : QString();
+                    }},
+                   {"value", "Value",
+                    [] {
+                        const auto answer = RunComponentDialog(nullptr, {}, Language::German, {});
+                        return answer ? answer->Value : QString();
+                    }},
+                   {"description", "Description",
+                    [] {
+                        const auto answer = RunComponentDialog(nullptr, {}, Language::German, {});
+                        return answer ? answer->Description : QString();
+                    }},
+                   {"board name", "Name",
+                    [] {
+                        const auto answer =
+                            RunBoardPropertiesDialog(nullptr, {}, true, Language::German, {});
+                        return answer ? answer->Name : QString();
+                    }},
+                   {"label text", "Text",
+                    [] {
+                        const auto answer = RunTextLabelDialog(nullptr, {}, Language::German, {});
+                        return answer ? answer->Text : QString();
+                    }},
+                   {"page name", "PageName", [] {
+                        return RunLibraryPageDialog(nullptr, Language::German, QString(),
+                                                    QStringLiteral("LIB1.Lib"), {})
+                            .value_or(QString());
+                    }}};
+    for (const auto& d : dialogs) {
+        SCOPED_TRACE(d.name);
+        AnswerNextDialog([&](QDialog& dialog) {
+            QLineEdit& field = Edit(dialog, d.field);
+            auto& note = Child<QLabel>(dialog, (std::string(d.field) + "Note").c_str());
+            QPushButton* ok = DialogButton(dialog, QDialogButtonBox::Ok);
+            EXPECT_TRUE(ok->isEnabled());
+            EXPECT_TRUE(note.text().isEmpty());
+
+            field.setText(QStringLiteral("Ü 1Ω 😀"));
+            EXPECT_TRUE(note.text().contains(QStringLiteral("„Ω“, „😀“ können nicht gespeichert")))
+                << note.text().toStdString();
+            EXPECT_TRUE(note.text().contains(QStringLiteral("„Ω“ → „Ohm“")));
+            EXPECT_FALSE(ok->isEnabled()) << "nothing becomes \"?\" unseen";
+            EXPECT_EQ(field.text(), u"Ü 1Ω 😀") << "nothing is changed unasked";
+
+            Q_EMIT note.linkActivated(QStringLiteral("spelling"));
+            EXPECT_EQ(field.text(), u"Ü 1Ohm 😀");
+            EXPECT_FALSE(note.text().contains(QStringLiteral("<a"))) << "no spelling for 😀";
+            EXPECT_FALSE(ok->isEnabled());
+
+            field.setText(QStringLiteral("Ü 1Ω"));
+            Q_EMIT note.linkActivated(QStringLiteral("spelling"));
+            EXPECT_TRUE(note.text().isEmpty());
+            ASSERT_TRUE(ok->isEnabled());
+            ok->click();
+        });
+        EXPECT_EQ(d.run(), u"Ü 1Ohm");
+    }
+}
+
+TEST(StorableTextTest, TheNoteSpeaksEnglishToo) {
+    AnswerNextDialog([](QDialog& dialog) {
+        Edit(dialog, "PageName").setText(QStringLiteral("Ω"));
+        EXPECT_EQ(Child<QLabel>(dialog, "PageNameNote").text(),
+                  u"\"Ω\" cannot be stored. <a href=\"spelling\">Replace: \"Ω\" → \"Ohm\"</a>");
+    });
+    RunLibraryPageDialog(nullptr, Language::English, QString(), QStringLiteral("LIB1.Lib"), {});
+}
+
 // --- Settings dialogs ----------------------------------------------------------------------------
 
 TEST(BoardPropertiesDialogTest, ShowsTheBoardAndTheDefaultButtonFillsAStandardBoard) {
@@ -381,7 +462,7 @@ TEST(BoardPropertiesDialogTest, ShowsTheBoardAndTheDefaultButtonFillsAStandardBo
                          : std::vector{"Name", "Größe", "Offset", "Breite", "Höhe", "x", "y", "mm"})
                 EXPECT_TRUE(texts.contains(QString::fromUtf8(text))) << text;
             EXPECT_EQ(Edit(dialog, "Name").text(), u"Netzteil");
-            EXPECT_EQ(Edit(dialog, "Name").maxLength(), 39);
+            EXPECT_EQ(Edit(dialog, "Name").maxLength(), 36) << "what a stored board keeps";
             EXPECT_EQ(dialog.focusWidget(), &Edit(dialog, "Name"));
             EXPECT_EQ(Edit(dialog, "Width").text(), u"80");
             QAbstractButton* standard = DialogButton(dialog, QDialogButtonBox::ResetRole);

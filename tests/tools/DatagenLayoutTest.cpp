@@ -3,6 +3,7 @@
 // copper is what the names promise — counted hole by hole and net by net.
 
 #include "board/Board.h"
+#include "board/LayoutLanguages.h"
 #include "board/ProjectFile.h"
 #include "elements/Auge.h"
 #include "elements/Bohrung.h"
@@ -289,6 +290,37 @@ TEST(DatagenStandardLayoutTest, EveryFileInTheFolderIsAccountedFor) {
     expected.sort();
     present.sort();
     EXPECT_EQ(present, expected);
+}
+
+// A new board is offered the layouts of the program's language, and those made in one language
+// only, never both twins of a board.
+TEST(DatagenStandardLayoutTest, EachTwinIsOfferedInItsOwnLanguageOnly) {
+    const LayoutLanguages languages =
+        LayoutLanguages::Read(Resources() + QStringLiteral("/Board Layouts"));
+    const struct {
+        const char* file;
+        bool german;
+        bool english;
+    } cases[] = {
+        {"Streifenraster 160 x 100.KVB", true, false},
+        {"Stripboard 160 x 100.KVB", false, true},
+        {"Streifenraster 100 x 80.KVB", true, false},
+        {"Stripboard 100 x 80.KVB", false, true},
+        {"Lochraster Lötaugen 160 x 100.KVB", true, false},
+        {"Perfboard pads 160 x 100.KVB", false, true},
+        {"Ohne Kupfer 160 x 100.KVB", true, false},
+        {"No copper 160 x 100.KVB", false, true},
+        {"STRIPBOARD 160 X 100.kvb", false, true},
+        {"Streifenraster 80 x 50.KVB", true, true},
+        {"IC-Platine 160 x 100.KVB", true, true},
+        {"Meine Platine.KVB", true, true},
+    };
+    for (const auto& c : cases) {
+        const QString file = QString::fromUtf8(c.file);
+        EXPECT_EQ(languages.Offers(file, Language::German), c.german) << c.file;
+        EXPECT_EQ(languages.Offers(file, Language::English), c.english) << c.file;
+        EXPECT_EQ(languages.Offers(file, Language::French), c.german) << c.file;
+    }
 }
 
 TEST(DatagenStandardLayoutTest, EachStripJoinsTheHolesOfOneRowEdgeToEdge) {

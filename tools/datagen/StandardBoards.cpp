@@ -1,5 +1,6 @@
 #include "tools/datagen/StandardBoards.h"
 
+#include "board/LayoutLanguages.h"
 #include "board/ProjectFile.h"
 #include "tools/datagen/BoardPatterns.h"
 
@@ -78,13 +79,14 @@ const QString Extension = QStringLiteral(".KVB");
 std::vector<StandardBoard> StandardBoards() {
     std::vector<StandardBoard> boards;
     for (const Twin& twin : Twins()) {
-        boards.push_back({QString::fromUtf8(twin.German) + Extension, Language::German, twin.Width,
-                          twin.Height, QString::fromUtf8(twin.GermanText), twin.Pattern});
+        boards.push_back({QString::fromUtf8(twin.German) + Extension, Language::German,
+                          twin.English != nullptr, twin.Width, twin.Height,
+                          QString::fromUtf8(twin.GermanText), twin.Pattern});
     }
     for (const Twin& twin : Twins()) {
         if (twin.English == nullptr)
             continue;
-        boards.push_back({QString::fromUtf8(twin.English) + Extension, Language::English,
+        boards.push_back({QString::fromUtf8(twin.English) + Extension, Language::English, true,
                           twin.Width, twin.Height, QString::fromUtf8(twin.EnglishText),
                           twin.Pattern});
     }
@@ -99,7 +101,10 @@ void BuildStandardBoard(const StandardBoard& board, TBoard& layout) {
 
 QString WriteStandardBoards(const QDir& folder, QStringList& written) {
     ViewState view;
+    LayoutLanguages languages;
     for (const StandardBoard& board : StandardBoards()) {
+        if (board.Twinned)
+            languages.Set(board.FileName, board.Language);
         TBoard layout(view);
         BuildStandardBoard(board, layout);
         const QString path = folder.filePath(board.FileName);
@@ -108,6 +113,10 @@ QString WriteStandardBoards(const QDir& folder, QStringList& written) {
             return path + QStringLiteral(": ") + error;
         written << path;
     }
+    const QString error = languages.Write(folder.path());
+    if (!error.isEmpty())
+        return folder.filePath(LayoutLanguages::FileName()) + QStringLiteral(": ") + error;
+    written << folder.filePath(LayoutLanguages::FileName());
     return {};
 }
 

@@ -19,6 +19,8 @@ class LayoutBuilder;
 struct StandardBoard {
     QString FileName;
     karvel::Language Language;
+    // Named in both languages: each file is offered in its own language only.
+    bool Twinned;
     int Width;
     int Height;
     QString Description;
@@ -31,7 +33,8 @@ std::vector<StandardBoard> StandardBoards();
 // names a layout it opens.
 void BuildStandardBoard(const StandardBoard& board, TBoard& layout);
 
-// Writes every standard board into the folder; an empty text on success, else the reason.
+// Writes every standard board into the folder, and the file that names the language of each
+// twinned one; an empty text on success, else the reason.
 QString WriteStandardBoards(const QDir& folder, QStringList& written);
 
 } // namespace karvel::datagen
