@@ -93,8 +93,11 @@ case "$what" in
             -DKARVEL_TESTS=OFF -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang
         mkdir -p build-fuzz/rtf-corpus build-fuzz/rtf-crashes
         export QT_QPA_PLATFORM=offscreen ASAN_OPTIONS="detect_leaks=0"
+        # -timeout: an input that takes longer than 2 s (a document built in quadratic time)
+        # is kept as a failure like a crash.
         build-fuzz/tests/fuzz/rtf_reader_fuzzer -max_total_time="${1:-60}" -rss_limit_mb=2048 \
-            -artifact_prefix=build-fuzz/rtf-crashes/ build-fuzz/rtf-corpus tests/fuzz/rtf-corpus
+            -timeout=2 -artifact_prefix=build-fuzz/rtf-crashes/ build-fuzz/rtf-corpus \
+            tests/fuzz/rtf-corpus
         echo "New crash inputs, if any, are in build-fuzz/rtf-crashes; keep them in tests/fuzz/rtf-crashes." ;;
     corpus)
         install_packages

@@ -2,6 +2,7 @@
 
 #include "board/LibraryFolder.h"
 #include "platform/CodePage.h"
+#include "platform/RegularFile.h"
 
 #include <algorithm>
 #include <QtCore/QCollator>
@@ -20,7 +21,8 @@ constexpr int HeaderNameLength = TPlatine::StoredNameLength;
 
 QString ReadPageName(const QString& path) {
     QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
+    // Never waits: a FIFO behind the name would hold the program at start.
+    if (OpenRegularFile(file, Language::English).isEmpty()) {
         const QByteArray header = file.read(1 + HeaderNameLength);
         if (!header.isEmpty()) {
             const int length =

@@ -1,6 +1,7 @@
 #include "board/LibraryFolder.h"
 
 #include "board/Library.h"
+#include "platform/RegularFile.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -34,7 +35,9 @@ std::vector<QString> LibraryPageFiles(const QString& folder) {
     std::vector<QString> files;
     const QDir dir(folder);
     for (const QString& entry : dir.entryList(QDir::Files, QDir::Name)) {
-        if (IsLibraryPageFile(entry))
+        // The filter lets a link to a FIFO or a device through; only what leads to a regular
+        // file is a page.
+        if (IsLibraryPageFile(entry) && IsRegularFile(dir.filePath(entry)))
             files.push_back(dir.filePath(entry));
     }
     return files;

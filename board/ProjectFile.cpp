@@ -4,6 +4,7 @@
 #include "board/Board.h"
 #include "board/stream/ValueReader.h"
 #include "board/stream/ValueWriter.h"
+#include "platform/RegularFile.h"
 
 #include <cerrno>
 #include <QtCore/QBuffer>
@@ -17,6 +18,8 @@ namespace {
 
 constexpr qsizetype LargeBuffer = 20000;
 constexpr qsizetype SmallBuffer = 2000;
+// A board record starts with its name and version in a header of this size.
+constexpr qint64 BoardHeaderSize = 41;
 
 // Runs a write into a temporary file beside the target and puts it in place only when all of
 // it was written; the previous file stays untouched otherwise.
@@ -31,6 +34,9 @@ template <typename Write> QString SaveAtomically(const QString& path, Write&& wr
         return QString::fromUtf8(e.what());
     }
     const QByteArray& bytes = buffer.data();
+    // A device or pipe (/dev/stdout) is written into: there is no file to replace.
+    if (IsSpecialFile(path))
+        return WriteIntoSpecialFile(path, bytes);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
@@ -66,6 +72,11 @@ void ReadBoards(QIODevice& device, ViewState& view, RecordContext& context, Valu
     load.Boards.push_back(std::make_unique<TPlatine>(view));
     if (reader.Remaining() == 0)
         throw StreamError::EmptyStream();
+    const auto countHeader = [&] {
+        if (reader.Remaining() >= BoardHeaderSize)
+            ++load.BoardsRead;
+    };
+    countHeader();
     load.Boards.back()->LadeAusStream(context, reader, true);
     load.Version = context.Version().Text();
     if (!context.OldFormat()) {
@@ -80,6 +91,7 @@ void ReadBoards(QIODevice& device, ViewState& view, RecordContext& context, Valu
             load.Boards.push_back(std::make_unique<TPlatine>(view));
             RecordContext boardContext(StreamPurpose::File, device);
             boardContext.ShareBudgetWith(context);
+            countHeader();
             load.Boards.back()->LadeAusStream(boardContext, reader, true);
         }
     }
@@ -237,8 +249,13 @@ QString SaveLibraryPage(const QString& path, TBibo& page) {
 
 std::optional<StreamError> ReadLibraryPage(const QString& path, TBibo& page) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw FileOpenError::For(file);
+    // A page is a regular file; whatever else stands in the library folder is refused
+    // without waiting for it.
+    if (const QString reason = OpenRegularFile(file, page.View().Sprache); !reason.isEmpty()) {
+        if (!QFileInfo::exists(path) || QFileInfo(path).isDir())
+            throw FileOpenError::For(file);
+        throw FileOpenError(path, reason);
+    }
     RecordContext context(StreamPurpose::File, file);
     ValueReader reader(file, SmallBuffer);
     try {

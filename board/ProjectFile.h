@@ -22,6 +22,9 @@ struct ProjectLoad {
     std::optional<StreamError> Error;
     // The version text of the first board record.
     QString Version;
+    // How many of the boards got at least their header (name and version) from the file; a
+    // board past that count holds nothing that was read (an empty file still gives one board).
+    std::size_t BoardsRead = 0;
 };
 
 // The most a pipe or FIFO may deliver as a project: it is read into memory before the boards.

@@ -1,6 +1,7 @@
 #include "platform/CodePage.h"
 #include "platform/RtfDocument.h"
 
+#include <optional>
 #include <QtCore/QStringDecoder>
 #include <QtGui/QTextBlock>
 #include <QtGui/QTextCursor>
@@ -69,13 +70,26 @@ QTextBlockFormat BlockFormatOf(const RtfParagraphFormat& rtf) {
 
 // Builds the document paragraph by paragraph. A paragraph is opened only when something follows
 // the previous paragraph mark, so the document's closing mark leaves no empty paragraph behind.
+// All of it is one edit block: the document tells its layout (and a window showing it) of the
+// change once at the end. Told after every run of text, a paragraph of many runs was laid out
+// again for each of them, which took quadratic time.
 class DocumentBuilder : public RtfSink {
 public:
-    explicit DocumentBuilder(QTextDocument& document) : cursor_(&document) {}
+    explicit DocumentBuilder(QTextDocument& document) : cursor_(&document) {
+        cursor_.beginEditBlock();
+    }
+    ~DocumentBuilder() override { cursor_.endEditBlock(); }
+    DocumentBuilder(const DocumentBuilder&) = delete;
+    DocumentBuilder& operator=(const DocumentBuilder&) = delete;
 
     void Text(QStringView text, const RtfCharFormat& format) override {
         OpenParagraph();
-        cursor_.insertText(text.toString(), CharFormatOf(format));
+        // Runs often share their format; it is made once for them.
+        if (!lastFormat_ || !(*lastFormat_ == format)) {
+            lastFormat_ = format;
+            charFormat_ = CharFormatOf(format);
+        }
+        cursor_.insertText(text.toString(), charFormat_);
     }
 
     void ParagraphEnd(const RtfParagraphFormat& paragraph, const RtfCharFormat& mark) override {
@@ -106,6 +120,8 @@ private:
     }
 
     QTextCursor cursor_;
+    std::optional<RtfCharFormat> lastFormat_;
+    QTextCharFormat charFormat_;
     QTextList* list_ = nullptr;
     bool paragraphPending_ = false;
 };

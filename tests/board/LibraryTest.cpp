@@ -12,12 +12,19 @@
 #include "support/FakeHost.h"
 #include "support/SampleBoard.h"
 
+#include <condition_variable>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <mutex>
 #include <QtCore/QDir>
+#include <QtCore/QElapsedTimer>
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace karvel {
 namespace {
@@ -211,6 +218,85 @@ TEST_F(LibraryTest, AMissingOrTooNewPageIsToldAndLeftAlone) {
     EXPECT_TRUE(problems_[0].Text.contains(QStringLiteral("9,99")));
     library_.SaveShown();
     EXPECT_EQ(Bytes(path), newer);
+}
+
+// Opens a FIFO's writing end after a while and closes it again, so that a reader stuck in
+// open() or read() gets free and the test fails instead of hanging.
+class FifoRescue {
+public:
+    explicit FifoRescue(QString path)
+        : thread_([this, path = std::move(path)] {
+              std::unique_lock lock(mutex_);
+              if (done_.wait_for(lock, std::chrono::seconds(5), [this] { return finished_; }))
+                  return;
+              const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_NONBLOCK);
+              if (fd >= 0)
+                  ::close(fd);
+          }) {}
+    ~FifoRescue() {
+        {
+            const std::lock_guard lock(mutex_);
+            finished_ = true;
+        }
+        done_.notify_all();
+        thread_.join();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable done_;
+    bool finished_ = false;
+    std::thread thread_;
+};
+
+// Only what leads to a regular file is a page; nothing else is opened, so start-up cannot wait
+// on a FIFO, whatever name or link it hides behind.
+TEST_F(LibraryTest, OnlyRegularFilesAreListedAndNothingElseIsWaitedFor) {
+    const QDir dir(folder_.path());
+    const QString page = WritePage(QStringLiteral("LIB1.Lib"), QStringLiteral("Echte Seite"));
+    const QString fifo = dir.filePath(QStringLiteral("fifo.pipe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_EQ(
+        ::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("Rohr.lib"))).constData(), 0600), 0);
+    ASSERT_TRUE(dir.mkdir(QStringLiteral("Ordner.lib")));
+    ASSERT_TRUE(dir.mkdir(QStringLiteral("sub")));
+    struct Link {
+        const char* name;
+        QString target;
+        bool page;
+    };
+    const Link links[] = {
+        {"ZuFifo.lib", fifo, false},
+        {"ZuOrdner.lib", dir.filePath(QStringLiteral("sub")), false},
+        {"Ins.Leere.lib", dir.filePath(QStringLiteral("nothing")), false},
+        {"ZuTerminal.lib", QStringLiteral("/dev/tty"), false},
+        {"ZurSeite.lib", page, true},
+    };
+    QStringList expected{page};
+    for (const Link& link : links) {
+        const QString path = dir.filePath(QString::fromLatin1(link.name));
+        ASSERT_TRUE(QFile::link(link.target, path)) << link.name;
+        if (link.page)
+            expected << path;
+    }
+    expected.sort();
+
+    const FifoRescue rescue(fifo);
+    QElapsedTimer clock;
+    clock.start();
+    std::vector<QString> files = LibraryPageFiles(dir.path());
+    QStringList found(files.begin(), files.end());
+    found.sort();
+    EXPECT_EQ(found, expected);
+    library_.Fill(0);
+    EXPECT_EQ(Names(), (QStringList{"Echte Seite", "Echte Seite"}));
+    EXPECT_TRUE(problems_.empty());
+    // Asked directly, the name of a FIFO is its file's name, and reading it is refused.
+    const QString linked = dir.filePath(QStringLiteral("ZuFifo.lib"));
+    EXPECT_EQ(ReadPageName(linked), QStringLiteral("ZuFifo"));
+    TBibo other(view_);
+    EXPECT_THROW(ReadLibraryPage(linked, other), FileOpenError);
+    EXPECT_LT(clock.elapsed(), 4000) << "something waited on the FIFO";
 }
 
 // --- Page commands ---------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include "platform/RtfDocument.h"
 #include "platform/RtfText.h"
 
+#include <QtGui/QAbstractTextDocumentLayout>
 #include <QtGui/QTextDocument>
 
 namespace karvel::fuzz {
@@ -16,7 +17,11 @@ inline bool ReadRtfAndWriteBack(const QByteArray& bytes) {
     // Small enough that one input stays fast, large enough for every kept sample.
     limits.MaxInput = 1024 * 1024;
     QTextDocument document;
+    // With a layout, as in the annotation window: building and laying out must stay fast too
+    // (./build.sh fuzz-rtf gives every input a time limit).
+    document.documentLayout();
     ReadRtfDocument(bytes, document, limits);
+    document.documentLayout()->documentSize();
     RtfToPlainText(bytes);
     const QByteArray written = WriteRtfDocument(document);
     QTextDocument again;

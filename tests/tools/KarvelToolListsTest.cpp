@@ -1,10 +1,14 @@
 // karvel-tool lists on the sample project: the components list, the order list and the wires
 // as text, RTF and CSV, and the refusals of wrong use.
 
+#include "board/Platine.h"
+#include "board/ProjectFile.h"
+#include "elements/Gruppe.h"
 #include "platform/RtfDocument.h"
 
 #include <gtest/gtest.h>
 #include <QtCore/QProcess>
+#include <QtCore/QTemporaryDir>
 #include <QtGui/QTextCursor>
 #include <QtGui/QTextDocument>
 
@@ -35,7 +39,7 @@ const char* const SampleWiresGerman[] = {"(17/3)\t(17/6)\tDraht Lochabstand 3; L
                                          "(11/7)\t(11/11)\tDraht Lochabstand 4; L = 10,16 mm"};
 
 TEST(KarvelToolListsTest, ComponentsListWithWiresAsText) {
-    const ListsRun run = Lists({});
+    const ListsRun run = Lists({QStringLiteral("--lang"), QStringLiteral("de")});
     ASSERT_EQ(run.ExitCode, 0);
     const QStringList lines = run.Text().split(u'\n');
     EXPECT_EQ(lines.front(), QStringLiteral("Stückliste für 555-Blinker"));
@@ -90,7 +94,8 @@ TEST(KarvelToolListsTest, RtfHoldsTheSameTextWithTheBoldHeading) {
 }
 
 TEST(KarvelToolListsTest, CsvHasOneRowPerComponent) {
-    const ListsRun components = Lists({QStringLiteral("--format"), QStringLiteral("csv")});
+    const ListsRun components = Lists({QStringLiteral("--format"), QStringLiteral("csv"),
+                                       QStringLiteral("--lang"), QStringLiteral("de")});
     ASSERT_EQ(components.ExitCode, 0);
     const QStringList rows = components.Text().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     ASSERT_EQ(rows.size(), 9);
@@ -106,6 +111,71 @@ TEST(KarvelToolListsTest, CsvHasOneRowPerComponent) {
     ASSERT_EQ(kinds.size(), 9);
     EXPECT_EQ(kinds[0], QStringLiteral("Count,Value,Description,Identifiers"));
     EXPECT_EQ(kinds[1], QStringLiteral("1,1k,\"Kohleschicht 0,25 W\",R1"));
+}
+
+// A spreadsheet opening the CSV must not run what a component's value or description holds.
+TEST(KarvelToolListsTest, CsvCellsNeverStartAFormula) {
+    struct Case {
+        const char* value;
+        const char* cell; // as the CSV holds it
+    };
+    const Case cases[] = {
+        {"=1+1", "'=1+1"},
+        {"+49 30 1234", "'+49 30 1234"},
+        {"-2+3", "'-2+3"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"\tcmd", "'\tcmd"},
+        {"\r=1", "\"'\r=1\""},
+        {"=HYPERLINK(\"x\",\"y\")", "\"'=HYPERLINK(\"\"x\"\",\"\"y\"\")\""},
+        {"-5", "-5"},
+        {"+3", "+3"},
+        {"-4,7", "\"-4,7\""},
+        {"-1.5e3", "-1.5e3"},
+        {"4k7", "4k7"},
+        {"a=b", "a=b"},
+        {"-", "'-"},
+    };
+    QTemporaryDir folder;
+    ViewState view;
+    TPlatine board(view);
+    int number = 0;
+    for (const Case& c : cases) {
+        auto part = std::make_unique<TGruppe>(Language::German);
+        part->IsComponent = true;
+        part->Identifier = QStringLiteral("X#");
+        part->Number = std::int16_t(++number);
+        part->Value = QString::fromUtf8(c.value);
+        part->Description = QString::fromUtf8(c.value);
+        board.Add(std::move(part));
+    }
+    const QString path = folder.filePath(QStringLiteral("formeln.rst"));
+    ASSERT_TRUE(SaveProjectFile(path, {&board}).isEmpty());
+    const auto run = [&](QStringList options) {
+        QProcess process;
+        process.start(QStringLiteral(KARVEL_TOOL_PATH),
+                      QStringList{QStringLiteral("lists"), path} + options);
+        process.waitForFinished(60000);
+        EXPECT_EQ(process.exitCode(), 0);
+        return QString::fromUtf8(process.readAllStandardOutput());
+    };
+    const QString csv = run({QStringLiteral("--format"), QStringLiteral("csv")});
+    const QString orderCsv =
+        run({QStringLiteral("--format"), QStringLiteral("csv"), QStringLiteral("--order")});
+    const QString text = run({});
+    number = 0;
+    for (const Case& c : cases) {
+        const QString id = QStringLiteral("X%1").arg(++number);
+        const QString cell = QString::fromUtf8(c.cell);
+        EXPECT_TRUE(csv.contains(QStringLiteral("\r\n%1,%2,%2,0\r\n").arg(id, cell)))
+            << c.value << "\n"
+            << csv.toStdString();
+        EXPECT_TRUE(orderCsv.contains(QStringLiteral("\r\n1,%1,%1,%2\r\n").arg(cell, id)))
+            << c.value << "\n"
+            << orderCsv.toStdString();
+        // The text list shows what the user typed.
+        EXPECT_TRUE(text.contains(QStringLiteral("%1\t%2, %2").arg(id, QString::fromUtf8(c.value))))
+            << c.value;
+    }
 }
 
 TEST(KarvelToolListsTest, WrongUseIsRefused) {

@@ -138,6 +138,136 @@ TEST_F(KarvelToolTest, BadArgumentsGetUsageAndStatusTwo) {
     }
 }
 
+// One rule for every command: what it prints and what it says is English, German with
+// "--lang de" — output, messages and usage errors alike.
+TEST_F(KarvelToolTest, EveryCommandSpeaksEnglishUnlessAskedForGerman) {
+    struct Case {
+        const char* name;
+        QStringList args;
+        bool onStdout;
+        const char* english;
+        const char* german;
+    };
+    const QString sample = Path("sample.rst");
+    const Case cases[] = {
+        {"info kind names",
+         {QStringLiteral("info"), sample},
+         true,
+         "wire: hole distance 6",
+         "Draht Lochabstand 6"},
+        {"lists heading",
+         {QStringLiteral("lists"), sample},
+         true,
+         "Components list for",
+         "Stückliste für"},
+        {"lists CSV header",
+         {QStringLiteral("lists"), sample, QStringLiteral("--format"), QStringLiteral("csv")},
+         true,
+         "Identifier,Value,Description,Level",
+         "Kennung,Wert,Beschreibung,Ebene"},
+        {"generate style help",
+         {QStringLiteral("generate"), QStringLiteral("0"), QStringLiteral("--help")},
+         true,
+         "Number of corners = 5   (Anzahl der Ecken)",
+         "Anzahl der Ecken = 5   (Number of corners)"},
+        {"help", {QStringLiteral("help")}, true, "usage: karvel-tool", "Aufruf: karvel-tool"},
+        {"no command", {}, false, "karvel-tool: no command", "karvel-tool: kein Befehl"},
+        {"unknown command",
+         {QStringLiteral("frobnicate")},
+         false,
+         "unknown command",
+         "unbekannter Befehl"},
+        {"unknown option",
+         {QStringLiteral("info"), sample, QStringLiteral("--x")},
+         false,
+         "unknown option '--x'",
+         "unbekannte Option '--x'"},
+        {"render name",
+         {QStringLiteral("render"), sample, Path("b.gif")},
+         false,
+         "must end in .png",
+         "muss auf .png, .pdf oder .svg enden"},
+        {"missing file",
+         {QStringLiteral("info"), Path("nichts.rst")},
+         false,
+         "does not exist",
+         "gibt es nicht"},
+        {"generate value",
+         {QStringLiteral("generate"), QStringLiteral("1"), QStringLiteral("Breite=breit"),
+          Path("x.rst")},
+         false,
+         "'breit' is not a number",
+         "'breit' ist keine Zahl"},
+        {"usage after an error",
+         {QStringLiteral("probe"), sample},
+         false,
+         "usage: karvel-tool <command>",
+         "Aufruf: karvel-tool <Befehl>"},
+    };
+    for (const Case& c : cases) {
+        for (const bool german : {false, true}) {
+            QStringList args = c.args;
+            if (german)
+                args << QStringLiteral("--lang") << QStringLiteral("de");
+            const ToolRun run = RunTool(args);
+            const QString text = c.onStdout ? QString::fromUtf8(run.out) : run.err;
+            const QString wanted = QString::fromUtf8(german ? c.german : c.english);
+            const QString other = QString::fromUtf8(german ? c.english : c.german);
+            EXPECT_TRUE(text.contains(wanted))
+                << c.name << (german ? " (de)" : " (en)") << ": " << text.left(600).toStdString();
+            EXPECT_FALSE(text.contains(other)) << c.name << (german ? " (de)" : " (en)");
+        }
+    }
+}
+
+// "help COMMAND" and "COMMAND --help" give that command's own help, not the overview.
+TEST_F(KarvelToolTest, EachCommandHasItsOwnHelp) {
+    struct Case {
+        const char* command;
+        const char* synopsis;
+        const char* detail; // something only this command's help says
+    };
+    const Case cases[] = {
+        {"info", "usage: karvel-tool info FILE", "kindName"},
+        {"convert", "usage: karvel-tool convert IN OUT", "/dev/stdout"},
+        {"render", "usage: karvel-tool render FILE OUT", "--see-through"},
+        {"probe", "usage: karvel-tool probe FILE --at COL,ROW", "paths"},
+        {"unused", "usage: karvel-tool unused FILE", "the copper nothing touches"},
+        {"edit", "usage: karvel-tool edit IN OUT", "--script"},
+        {"generate", "usage: karvel-tool generate STYLE", "generate STYLE --help"},
+        {"lists", "usage: karvel-tool lists FILE", "apostrophe"},
+        {"version", "usage: karvel-tool version", "file version"},
+        {"help", "usage: karvel-tool help", "COMMAND --help"},
+    };
+    for (const Case& c : cases) {
+        const QString command = QString::fromLatin1(c.command);
+        const ToolRun asked = RunTool({QStringLiteral("help"), command});
+        ASSERT_EQ(asked.exitCode, 0) << c.command << asked.err.toStdString();
+        const QString text = QString::fromUtf8(asked.out);
+        EXPECT_TRUE(text.startsWith(QString::fromLatin1(c.synopsis))) << text.toStdString();
+        EXPECT_TRUE(text.contains(QString::fromLatin1(c.detail))) << text.toStdString();
+        EXPECT_FALSE(text.contains(QStringLiteral("commands:"))) << "not the overview";
+        if (command != QLatin1String("version") && command != QLatin1String("help")) {
+            const ToolRun option = RunTool({command, QStringLiteral("--help")});
+            EXPECT_EQ(option.exitCode, 0) << c.command;
+            EXPECT_EQ(option.out, asked.out) << c.command;
+        }
+    }
+    const ToolRun overview = RunTool({QStringLiteral("help")});
+    EXPECT_EQ(overview.exitCode, 0);
+    for (const Case& c : cases)
+        EXPECT_TRUE(overview.out.contains(QByteArray("  ") + (c.synopsis + 19))) << c.command;
+    // Wrong topics are wrong use.
+    for (const QStringList& topics :
+         {QStringList{QStringLiteral("help"), QStringLiteral("fly")},
+          QStringList{QStringLiteral("help"), QStringLiteral("info"), QStringLiteral("x")},
+          QStringList{QStringLiteral("help"), QStringLiteral("generate"), QStringLiteral("15")}}) {
+        const ToolRun run = RunTool(topics);
+        EXPECT_EQ(run.exitCode, 2) << topics.join(' ').toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+}
+
 TEST_F(KarvelToolTest, InfoDescribesEveryBoardAndElement) {
     const ToolRun run = RunTool({QStringLiteral("info"), Path("sample.rst")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
@@ -192,6 +322,61 @@ TEST_F(KarvelToolTest, InfoOfADamagedFileShowsWhatWasRead) {
     const QJsonArray boards = run.Json()[QStringLiteral("boards")].toArray();
     ASSERT_EQ(boards.size(), 1);
     EXPECT_GE(boards[0].toObject()[QStringLiteral("Bauteile")].toArray().size(), 1);
+}
+
+// A board is shown once its name and version were read; the stand-in board an unreadable
+// file still gives the editor ("Neue Platine", 160 x 100 mm) is never shown as read.
+TEST_F(KarvelToolTest, InfoShowsOnlyTheBoardsThatWereRead) {
+    ViewState view;
+    TPlatine first(view);
+    test::FillSampleBoard(first);
+    // The first board's record and the board count; the second record follows.
+    const qsizetype second = test::WriteBoard(first, StreamPurpose::File).size() + 2;
+    const QByteArray whole = Bytes("sample.rst");
+    struct Case {
+        const char* name;
+        qsizetype length;
+        int boards; // -1: nothing on standard output
+        const char* error;
+    };
+    const Case cases[] = {
+        {"empty", 0, -1, "(the file is empty)"},
+        {"a few bytes", 10, -1, "runs past the end of the data"},
+        {"one header", 41, 1, "runs past the end of the data"},
+        {"first board", 400, 1, "runs past the end of the data"},
+        {"second header cut", second + 20, 1, "runs past the end of the data"},
+        {"second header whole", second + 41, 2, "runs past the end of the data"},
+        {"whole", whole.size(), 2, ""},
+    };
+    for (const Case& c : cases) {
+        WriteBytes("part.rst", whole.left(c.length));
+        const ToolRun run = RunTool({QStringLiteral("info"), Path("part.rst")});
+        EXPECT_EQ(run.exitCode, c.boards == 2 && c.length == whole.size() ? 0 : 1) << c.name;
+        EXPECT_TRUE(run.err.contains(QString::fromLatin1(c.error)))
+            << c.name << run.err.toStdString();
+        if (c.boards < 0) {
+            EXPECT_TRUE(run.out.isEmpty()) << c.name << run.out.toStdString();
+            continue;
+        }
+        const QJsonArray boards = run.Json()[QStringLiteral("boards")].toArray();
+        EXPECT_EQ(boards.size(), c.boards) << c.name;
+        for (const QJsonValue& board : boards)
+            EXPECT_NE(board.toObject()[QStringLiteral("PlatinenName")].toString(),
+                      QStringLiteral("Neue Platine"))
+                << c.name;
+    }
+    // render draws what was read, and never a board that was not.
+    WriteBytes("part.rst", {});
+    const ToolRun empty = RunTool({QStringLiteral("render"), Path("part.rst"), Path("e.png")});
+    EXPECT_EQ(empty.exitCode, 1);
+    EXPECT_FALSE(QFile::exists(Path("e.png")));
+    WriteBytes("part.rst", whole.left(second + 20));
+    const ToolRun missing = RunTool({QStringLiteral("render"), Path("part.rst"), Path("m.png"),
+                                     QStringLiteral("--board"), QStringLiteral("2")});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("the project has no board 2 (it has 1)")))
+        << missing.err.toStdString();
+    EXPECT_FALSE(QFile::exists(Path("m.png")));
 }
 
 TEST_F(KarvelToolTest, InfoRefusesATooNewFileInTheChosenLanguage) {
@@ -268,7 +453,8 @@ TEST_F(KarvelToolTest, EditReplaysAScriptAndWritesOnlyWhenItRanThrough) {
 }
 
 TEST_F(KarvelToolTest, InfoNamesKindsMeasuresAndBoundsInTheChosenLanguage) {
-    const QJsonArray de = RunTool({QStringLiteral("info"), Path("sample.rst")})
+    const QJsonArray de = RunTool({QStringLiteral("info"), Path("sample.rst"),
+                                   QStringLiteral("--lang"), QStringLiteral("de")})
                               .Json()[QStringLiteral("boards")]
                               .toArray()[0]
                               .toObject()[QStringLiteral("Bauteile")]
@@ -427,6 +613,92 @@ TEST_F(KarvelToolTest, AProjectComesThroughAPipe) {
         RunTool({QStringLiteral("info"), QStringLiteral("/dev/stdin")}, Bytes("sample.rst"));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.Json()[QStringLiteral("boards")].toArray().size(), 2);
+}
+
+// --- Output that cannot be written -----------------------------------------------------------
+
+// Every write is checked: a full disk (/dev/full says ENOSPC to every write) is a failure with
+// the system's reason, whether the output goes to standard output or to a file.
+TEST_F(KarvelToolTest, AFullDiskIsAFailureWithTheSystemsReason) {
+    // The picture's name must end in .png, .pdf or .svg.
+    for (const char* name : {"voll.png", "voll.pdf", "voll.svg"})
+        ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), Path(name))) << name;
+    struct Case {
+        const char* name;
+        QStringList args;
+        bool toStdout; // standard output goes to /dev/full
+        const char* text;
+    };
+    const QString sample = Path("sample.rst");
+    const Case cases[] = {
+        {"info", {QStringLiteral("info"), sample}, true, "The output could not be written."},
+        {"probe",
+         {QStringLiteral("probe"), sample, QStringLiteral("--at"), QStringLiteral("3,0")},
+         true,
+         "The output could not be written."},
+        {"unused", {QStringLiteral("unused"), sample}, true, "The output could not be written."},
+        {"lists", {QStringLiteral("lists"), sample}, true, "The output could not be written."},
+        {"lists csv",
+         {QStringLiteral("lists"), sample, QStringLiteral("--format"), QStringLiteral("csv")},
+         true,
+         "The output could not be written."},
+        {"lists German",
+         {QStringLiteral("lists"), sample, QStringLiteral("--lang"), QStringLiteral("de")},
+         true,
+         "Die Ausgabe konnte nicht geschrieben werden."},
+        {"convert",
+         {QStringLiteral("convert"), sample, QStringLiteral("/dev/full")},
+         false,
+         "cannot write /dev/full"},
+        {"edit",
+         {QStringLiteral("edit"), sample, QStringLiteral("/dev/full"), QStringLiteral("--script"),
+          QStringLiteral("/dev/null")},
+         false,
+         "cannot write /dev/full"},
+        {"generate",
+         {QStringLiteral("generate"), QStringLiteral("1"), QStringLiteral("/dev/full")},
+         false,
+         "cannot write /dev/full"},
+        {"render png", {QStringLiteral("render"), sample, Path("voll.png")}, false, "cannot write"},
+        {"render pdf", {QStringLiteral("render"), sample, Path("voll.pdf")}, false, "cannot write"},
+        {"render svg German",
+         {QStringLiteral("render"), sample, Path("voll.svg"), QStringLiteral("--lang"),
+          QStringLiteral("de")},
+         false,
+         "kann nicht geschrieben werden"},
+    };
+    for (const Case& c : cases) {
+        QProcess process;
+        if (c.toStdout)
+            process.setStandardOutputFile(QStringLiteral("/dev/full"));
+        process.start(QStringLiteral(KARVEL_TOOL_PATH), c.args);
+        process.closeWriteChannel();
+        ASSERT_TRUE(process.waitForFinished(60000)) << c.name;
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        EXPECT_EQ(process.exitCode(), 1) << c.name << ": " << err.toStdString();
+        EXPECT_TRUE(err.contains(QString::fromUtf8(c.text))) << c.name << ": " << err.toStdString();
+        EXPECT_TRUE(err.contains(QStringLiteral("No space left on device")))
+            << c.name << ": " << err.toStdString();
+        EXPECT_FALSE(err.contains(QStringLiteral("canceled"))) << c.name;
+    }
+    // Nothing was put in the place of the device.
+    EXPECT_TRUE(QFileInfo(QStringLiteral("/dev/full")).isSymLink() ||
+                !QFileInfo(QStringLiteral("/dev/full")).isFile());
+}
+
+// A device or pipe as OUT is written into, and all of it arriving is success.
+TEST_F(KarvelToolTest, ConvertIntoStandardOutputWritesAllAndSucceeds) {
+    const ToolRun run =
+        RunTool({QStringLiteral("convert"), Path("sample.rst"), QStringLiteral("/dev/stdout")});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_FALSE(run.err.contains(QStringLiteral("cannot write"))) << run.err.toStdString();
+    EXPECT_TRUE(run.out == Bytes("sample.rst"));
+    // The format comes from the name, so the picture goes through a link.
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/stdout"), Path("out.png")));
+    const ToolRun png = RunTool({QStringLiteral("render"), Path("sample.rst"), Path("out.png")});
+    EXPECT_EQ(png.exitCode, 0) << png.err.toStdString();
+    EXPECT_FALSE(QImage::fromData(png.out, "PNG").isNull());
+    EXPECT_TRUE(QFileInfo(Path("out.png")).isSymLink()) << "the link stays a link";
 }
 
 // --- Pictures that cannot be made -----------------------------------------------------------

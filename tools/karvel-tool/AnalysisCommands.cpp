@@ -46,7 +46,7 @@ bool Setup(const Arguments& args, AnalysisSetup& setup) {
         return false;
     }
     const Language messages = MessageLanguageOf(args);
-    setup.view = MakeView(Language::German);
+    setup.view = MakeView(messages);
     setup.load = LoadProject(args.Positional()[0], setup.view, messages, setup.status);
     if (!setup.load)
         return false;
@@ -71,7 +71,7 @@ int Probe(const QStringList& args) {
         return UsageError(error);
     const std::optional<QPoint> hole = ParseHole(parsed->Value(QStringLiteral("--at")));
     if (!hole)
-        return UsageError(QStringLiteral("probe needs --at COLUMN,ROW"));
+        return UsageError(Say("probe braucht --at SPALTE,ZEILE", "probe needs --at COLUMN,ROW"));
     AnalysisSetup setup;
     if (!Setup(*parsed, setup))
         return setup.status;
@@ -90,11 +90,12 @@ int Probe(const QStringList& args) {
         connections);
     const auto marked = std::count_if(analysis.Pieces().begin(), analysis.Pieces().end(),
                                       [](const TBauteil* p) { return p->HatTestSpannung(); });
-    PrintJson({{QStringLiteral("hole"), QJsonArray{hole->x(), hole->y()}},
-               {QStringLiteral("point"), QJsonArray{point.x(), point.y()}},
-               {QStringLiteral("connections"), connections},
-               {QStringLiteral("copperPieces"), int(marked)}});
-    return Ok;
+    const bool written = PrintJson({{QStringLiteral("hole"), QJsonArray{hole->x(), hole->y()}},
+                                    {QStringLiteral("point"), QJsonArray{point.x(), point.y()}},
+                                    {QStringLiteral("connections"), connections},
+                                    {QStringLiteral("copperPieces"), int(marked)}},
+                                   MessageLanguageOf(*parsed));
+    return written ? Ok : Failed;
 }
 
 int Unused(const QStringList& args) {
@@ -115,8 +116,10 @@ int Unused(const QStringList& args) {
     for (TBauteil* piece : analysis.Pieces())
         if (piece->istFreierBereich())
             pieces.append(RectJson(Normalised(piece->GetBounds(canvas))));
-    PrintJson({{QStringLiteral("unused"), int(pieces.size())}, {QStringLiteral("bounds"), pieces}});
-    return Ok;
+    const bool written = PrintJson(
+        {{QStringLiteral("unused"), int(pieces.size())}, {QStringLiteral("bounds"), pieces}},
+        MessageLanguageOf(*parsed));
+    return written ? Ok : Failed;
 }
 
 } // namespace karvel::tool

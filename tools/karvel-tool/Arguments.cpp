@@ -1,5 +1,7 @@
 #include "tools/karvel-tool/Arguments.h"
 
+#include "tools/karvel-tool/ToolSupport.h"
+
 #include <QtCore/QPoint>
 
 namespace karvel::tool {
@@ -13,12 +15,12 @@ std::optional<Arguments> Arguments::Parse(const QStringList& args, const Argumen
             parsed.flags_.insert(arg);
         } else if (accepted.options.contains(arg)) {
             if (i + 1 >= args.size()) {
-                error = QStringLiteral("%1 needs a value").arg(arg);
+                error = Say("%1 braucht einen Wert", "%1 needs a value").arg(arg);
                 return std::nullopt;
             }
             parsed.options_.insert(arg, args[++i]);
         } else if (arg.startsWith(QLatin1String("--"))) {
-            error = QStringLiteral("unknown option '%1'").arg(arg);
+            error = Say("unbekannte Option '%1'", "unknown option '%1'").arg(arg);
             return std::nullopt;
         } else {
             parsed.positional_ << arg;
@@ -26,7 +28,7 @@ std::optional<Arguments> Arguments::Parse(const QStringList& args, const Argumen
     }
     const qsizetype n = parsed.positional_.size();
     if (n < accepted.minPositional || n > accepted.maxPositional) {
-        error = QStringLiteral("wrong number of files");
+        error = Say("falsche Anzahl von Dateien", "wrong number of files");
         return std::nullopt;
     }
     return parsed;

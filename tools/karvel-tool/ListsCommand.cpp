@@ -10,13 +10,31 @@
 #include <cstdio>
 #include <QtCore/QFileInfo>
 #include <QtCore/QLocale>
+#include <QtCore/QRegularExpression>
 #include <QtGui/QTextDocument>
 
 namespace karvel::tool {
 
 namespace {
 
-QString CsvField(const QString& text) {
+// "-5", "+3", "4,7", "-1.5e3": what a spreadsheet takes as a number and nothing else.
+bool IsPlainNumber(const QString& text) {
+    static const QRegularExpression number(
+        QStringLiteral("^[+-]?(\\d+([.,]\\d*)?|[.,]\\d+)([eE][+-]?\\d+)?$"));
+    return number.match(text).hasMatch();
+}
+
+// A cell a spreadsheet would take for a formula ("=1+1", "@SUM(A1)", "-2+3") starts with an
+// apostrophe, which shows it as text; numbers stay numbers.
+QString Defused(const QString& text) {
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    if (text.isEmpty() || !formulaStarts.contains(text.front()) || IsPlainNumber(text))
+        return text;
+    return u'\'' + text;
+}
+
+QString CsvField(const QString& cell) {
+    const QString text = Defused(cell);
     if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') &&
         !text.contains(u'\r'))
         return text;
@@ -120,7 +138,9 @@ int Lists(const QStringList& args) {
                                : QStringLiteral("text");
     if (format != QLatin1String("text") && format != QLatin1String("rtf") &&
         format != QLatin1String("csv"))
-        return UsageError(QStringLiteral("unknown format '%1' (text, rtf or csv)").arg(format));
+        return UsageError(Say("unbekanntes Format '%1' (text, rtf oder csv)",
+                              "unknown format '%1' (text, rtf or csv)")
+                              .arg(format));
     const Language messages = MessageLanguageOf(*parsed);
     ViewState view = MakeView(*language);
     int status = Ok;
@@ -139,14 +159,7 @@ int Lists(const QStringList& args) {
     const ListKind kind =
         parsed->Has(QStringLiteral("--order")) ? ListKind::Order : ListKind::Components;
     const QByteArray output = ListOutput(*board, kind, format, *language);
-    if (std::fwrite(output.constData(), 1, std::size_t(output.size()), stdout) !=
-            std::size_t(output.size()) ||
-        std::fflush(stdout) != 0) {
-        PrintError(Tr(messages, QStringLiteral("Die Ausgabe konnte nicht geschrieben werden."),
-                      QStringLiteral("The output could not be written.")));
-        return Failed;
-    }
-    return Ok;
+    return WriteToStandardOutput(output, messages) ? Ok : Failed;
 }
 
 } // namespace karvel::tool

@@ -4,6 +4,7 @@
 #include "tools/karvel-tool/InfoJson.h"
 #include "tools/karvel-tool/ToolSupport.h"
 
+#include <cerrno>
 #include <cstdio>
 
 namespace karvel::tool {
@@ -23,20 +24,26 @@ int Info(const QStringList& args) {
         LoadProject(parsed->Positional().front(), view, messages, status);
     if (!load)
         return status;
+    if (load->BoardsRead == 0) {
+        // Not even a board's name could be read: there is nothing to show.
+        PrintError(load->Error ? load->Error->Message(messages) : QString());
+        return Failed;
+    }
     JsonStream out(stdout);
     out.BeginObject();
     out.Key(QStringLiteral("version"));
     out.Value(load->Version);
     out.Key(QStringLiteral("boards"));
     out.BeginArray();
-    for (const auto& board : load->Boards)
-        WriteBoardJson(*board, out);
+    // Boards past the damage were never read; a project's stand-in board is no board of the file.
+    for (std::size_t i = 0; i < load->BoardsRead && i < load->Boards.size(); ++i)
+        WriteBoardJson(*load->Boards[i], out);
     out.EndArray();
     out.EndObject();
+    errno = 0;
     std::fflush(stdout);
     if (!out.Good()) {
-        PrintError(Tr(messages, QStringLiteral("Die Ausgabe konnte nicht geschrieben werden."),
-                      QStringLiteral("The output could not be written.")));
+        ReportOutputFailure(messages, errno);
         return Failed;
     }
     if (load->Error) {
@@ -51,10 +58,11 @@ int Convert(const QStringList& args) {
     const auto parsed = Arguments::Parse(args, {{}, {QStringLiteral("--lang")}, 2, 2}, error);
     if (!parsed)
         return UsageError(error);
-    if (!LanguageOf(*parsed))
+    const std::optional<Language> language = LanguageOf(*parsed);
+    if (!language)
         return BadUse;
     const Language messages = MessageLanguageOf(*parsed);
-    ViewState view = MakeView(Language::German);
+    ViewState view = MakeView(*language);
     int status = Ok;
     std::optional<ProjectLoad> load = LoadProject(parsed->Positional()[0], view, messages, status);
     if (!load)

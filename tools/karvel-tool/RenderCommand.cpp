@@ -42,8 +42,10 @@ std::optional<double> NumberIn(const Arguments& args, const QString& option, dou
     bool ok = false;
     const double value = args.Value(option).toDouble(&ok);
     if (!ok || !(value >= low && value <= high)) {
-        UsageError(
-            QStringLiteral("%1 takes a number from %2 to %3").arg(option).arg(low).arg(high));
+        UsageError(Say("%1 nimmt eine Zahl von %2 bis %3", "%1 takes a number from %2 to %3")
+                       .arg(option)
+                       .arg(low)
+                       .arg(high));
         return std::nullopt;
     }
     return value;
@@ -160,9 +162,11 @@ int Render(const QStringList& args) {
     const Arguments& a = *parsed;
     const std::optional<Format> format = FormatOf(a.Positional()[1]);
     if (!format)
-        return UsageError(QStringLiteral("the picture's name must end in .png, .pdf or .svg"));
+        return UsageError(Say("der Name des Bildes muss auf .png, .pdf oder .svg enden",
+                              "the picture's name must end in .png, .pdf or .svg"));
     if (a.Has(QStringLiteral("--zoom")) && a.Has(QStringLiteral("--dpi")))
-        return UsageError(QStringLiteral("--zoom and --dpi exclude each other"));
+        return UsageError(
+            Say("--zoom und --dpi schließen einander aus", "--zoom and --dpi exclude each other"));
     const auto zoom = NumberIn(a, QStringLiteral("--zoom"), 0.2, 20.0, 3.0);
     const auto dpi = NumberIn(a, QStringLiteral("--dpi"), 10.0, 2400.0, 300.0);
     const std::optional<Language> language = LanguageOf(a);
@@ -170,7 +174,8 @@ int Render(const QStringList& args) {
         return BadUse;
     std::optional<QPoint> hole;
     if (a.Has(QStringLiteral("--probe")) && !(hole = ParseHole(a.Value(QStringLiteral("--probe")))))
-        return UsageError(QStringLiteral("--probe takes a hole as COLUMN,ROW"));
+        return UsageError(
+            Say("--probe nimmt ein Loch als SPALTE,ZEILE", "--probe takes a hole as COLUMN,ROW"));
 
     ViewState view = MakeView(*language);
     view.Loetseite = a.Has(QStringLiteral("--solder"));
@@ -182,6 +187,11 @@ int Render(const QStringList& args) {
     std::optional<ProjectLoad> load = LoadProject(a.Positional()[0], view, messages, status);
     if (!load)
         return status;
+    if (load->BoardsRead == 0) {
+        // Nothing of a board was read: there is nothing to draw.
+        PrintError(load->Error ? load->Error->Message(messages) : QString());
+        return Failed;
+    }
     if (load->Error)
         PrintError(load->Error->Message(messages) + u' ' +
                    Tr(messages, QStringLiteral("Das Bild zeigt, was gelesen werden konnte."),

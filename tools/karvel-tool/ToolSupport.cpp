@@ -1,43 +1,38 @@
 #include "tools/karvel-tool/ToolSupport.h"
 
 #include "platform/ProgramFolder.h"
+#include "platform/RegularFile.h"
+#include "tools/karvel-tool/Help.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <QtCore/QJsonDocument>
 #include <QtCore/QSaveFile>
 
 namespace karvel::tool {
 
-const char* const Usage =
-    "usage: karvel-tool <command> [arguments]\n"
-    "commands:\n"
-    "  version                     the program version and the file version it writes\n"
-    "  info FILE [--lang de|en]    the boards and elements of a project as JSON\n"
-    "  convert IN OUT [--lang de|en]   read a project of any version, write the current one\n"
-    "  render FILE OUT [options]   a picture of a board: OUT ending in .png, .pdf or .svg\n"
-    "      --board N               the N-th board of the project (from 1; default 1)\n"
-    "      --solder --see-through --xray --outline --no-bitmaps    view modes\n"
-    "      --zoom Z | --dpi D      screen zoom (0.2 to 20, default 3) or print resolution\n"
-    "      --no-components --no-layout --grid-numbers --title TEXT  print options\n"
-    "      --probe COL,ROW         show the continuity from a hole\n"
-    "      --unused                show the unused copper\n"
-    "      --lang de|en            texts of the title block and messages\n"
-    "  probe FILE --at COL,ROW [--board N] [--lang de|en]   what is connected to a hole\n"
-    "  unused FILE [--board N] [--lang de|en]   the copper nothing touches, as JSON\n"
-    "  edit IN OUT [--board N] [--script FILE] [--lang de|en]\n"
-    "                              replay an edit script (standard input without --script)\n"
-    "                              onto a board and save the project to OUT\n"
-    "  generate STYLE [NAME=VALUE ...] OUT [--lang de|en]   a part of the component assistant\n"
-    "                              (style 0 to 14) as a one-board project; names as its table\n"
-    "  lists FILE [--board N] [--order] [--lang de|en] [--format text|rtf|csv]\n"
-    "                              the components list (or with --order the order list) and\n"
-    "                              the jumper wires of a board; CSV gives one row per\n"
-    "                              component (per kind of part with --order) and no wires\n"
-    "FILE may be a pipe (/dev/stdin). Messages are English unless --lang de is given.\n"
-    "Exit status: 0 done, 1 the file or the work failed, 2 wrong use.\n";
+namespace {
+
+Language messageLanguage = Language::English;
+
+} // namespace
+
+void SetMessageLanguage(Language language) {
+    messageLanguage = language;
+}
+
+Language MessageLanguage() {
+    return messageLanguage;
+}
+
+QString Say(const char* german, const char* english) {
+    return Tr(messageLanguage, QString::fromUtf8(german), QString::fromUtf8(english));
+}
 
 int UsageError(const QString& message) {
-    std::fprintf(stderr, "karvel-tool: %s\n%s", message.toUtf8().constData(), Usage);
+    std::fprintf(stderr, "karvel-tool: %s\n%s", message.toUtf8().constData(),
+                 GeneralUsage(messageLanguage).toUtf8().constData());
     return BadUse;
 }
 
@@ -45,19 +40,20 @@ void PrintError(const QString& message) {
     std::fprintf(stderr, "%s\n", message.toUtf8().constData());
 }
 
-void PrintJson(const QJsonObject& json) {
-    std::fputs(QJsonDocument(json).toJson(QJsonDocument::Indented).constData(), stdout);
+bool PrintJson(const QJsonObject& json, Language messages) {
+    return WriteToStandardOutput(QJsonDocument(json).toJson(QJsonDocument::Indented), messages);
 }
 
 std::optional<Language> LanguageOf(const Arguments& args) {
     if (!args.Has(QStringLiteral("--lang")))
-        return Language::German;
+        return Language::English;
     const QString value = args.Value(QStringLiteral("--lang"));
     if (value == QLatin1String("de"))
         return Language::German;
     if (value == QLatin1String("en"))
         return Language::English;
-    UsageError(QStringLiteral("unknown language '%1' (de or en)").arg(value));
+    UsageError(
+        Say("unbekannte Sprache '%1' (de oder en)", "unknown language '%1' (de or en)").arg(value));
     return std::nullopt;
 }
 
@@ -95,26 +91,55 @@ TPlatine* ChooseBoard(const Arguments& args, const ProjectLoad& load, int& statu
         if (!ok)
             number = 0;
     }
-    if (number < 1 || number > int(load.Boards.size())) {
-        status = UsageError(QStringLiteral("the project has no board %1 (it has %2)")
+    // Only boards that were read count: a damaged file's stand-in board is none of its own.
+    const int count = int(std::min(load.BoardsRead, load.Boards.size()));
+    if (number < 1 || number > count) {
+        status = UsageError(Say("das Projekt hat keine Platine %1 (es hat %2)",
+                                "the project has no board %1 (it has %2)")
                                 .arg(args.Value(QStringLiteral("--board")))
-                                .arg(load.Boards.size()));
+                                .arg(count));
         return nullptr;
     }
     return load.Boards[std::size_t(number - 1)].get();
 }
 
 QString WriteAtomically(const QString& path, const QByteArray& bytes) {
+    // A device or pipe (/dev/stdout) is written into: there is no file to replace.
+    if (IsSpecialFile(path))
+        return WriteIntoSpecialFile(path, bytes);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
-    if (file.write(bytes) != bytes.size()) {
+    errno = 0;
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        // The system's reason ("No space left on device"), not the cancellation's.
+        const int code = errno;
         file.cancelWriting();
-        return file.errorString();
+        return code != 0 ? qt_error_string(code) : file.errorString();
     }
-    if (!file.commit())
-        return file.errorString();
+    errno = 0;
+    if (!file.commit()) {
+        const int code = errno;
+        return code != 0 ? qt_error_string(code) : file.errorString();
+    }
     return {};
+}
+
+bool WriteToStandardOutput(const QByteArray& bytes, Language messages) {
+    errno = 0;
+    if (std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout) ==
+            std::size_t(bytes.size()) &&
+        std::fflush(stdout) == 0)
+        return true;
+    ReportOutputFailure(messages, errno);
+    return false;
+}
+
+void ReportOutputFailure(Language messages, int code) {
+    const QString reason = code != 0 ? qt_error_string(code) : QString();
+    PrintError(Tr(messages, QStringLiteral("Die Ausgabe konnte nicht geschrieben werden."),
+                  QStringLiteral("The output could not be written.")) +
+               (reason.isEmpty() ? QString() : u' ' + reason));
 }
 
 int SaveLoadedProject(const QString& out, const ProjectLoad& load, Language messages) {
