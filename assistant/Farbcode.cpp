@@ -1,6 +1,7 @@
 #include "assistant/Farbcode.h"
 
 #include "board/stream/RecordContext.h"
+#include "board/stream/RecordIO.h"
 #include "board/stream/ValueReader.h"
 #include "board/stream/ValueWriter.h"
 #include "elements/Draht.h"
@@ -229,7 +230,7 @@ void TFarbcode::ColourBands(double mantissa, int exponent) {
 void TFarbcode::WriteToStream(RecordContext& context, ValueWriter& writer) {
     WriteGroupRecord(context, writer);
     writer.WriteInteger(Series);
-    writer.WriteFloat(Resistance);
+    record::WriteFloat(context, writer, Resistance);
 }
 
 void TFarbcode::ReadFromStream(RecordContext& context, ValueReader& reader) {

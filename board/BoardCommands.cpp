@@ -147,8 +147,12 @@ CommandOutcome RunBoardCommand(CommandId id, TPlatine& board, ElementClipboard& 
     const bool standard = InSelectTool(board);
     switch (id) {
     case EditUndo:
+        if (!board.KannRueckgaengig())
+            return CommandOutcome::NotNow;
         return Run([&] { board.Rueckgaengig(); });
     case EditRedo:
+        if (!board.KannWiederherstellen())
+            return CommandOutcome::NotNow;
         return Run([&] { board.Wiederherstellen(); });
     case EditCut:
     case PopupCut:

@@ -61,12 +61,11 @@ void TPlatine::SpeichereInStream(RecordContext& context, ValueWriter& writer, bo
         element->WriteToStream(context, writer);
     }
     writer.WriteInteger(std::int32_t(typ_));
-    writer.WriteInteger(width_);
-    writer.WriteInteger(height_);
-    writer.WriteInteger(nullpunkt_.x());
-    writer.WriteInteger(nullpunkt_.y());
-    record::WritePoint(writer, ursprung_);
-    record::WritePoint(writer, reserved_);
+    record::WriteExtent(context, writer, width_);
+    record::WriteExtent(context, writer, height_);
+    record::WriteIntegerPoint(context, writer, nullpunkt_);
+    record::WritePoint(context, writer, ursprung_);
+    record::WritePoint(context, writer, reserved_);
     if (context.Is(StreamPurpose::Snapshot))
         return;
     writer.WriteInteger(std::int32_t(anmerkungen_.Rtf().size()));

@@ -4,10 +4,12 @@
 #include "board/CommandNames.h"
 #include "board/ElementClipboard.h"
 #include "board/Platine.h"
+#include "board/stream/RecordIO.h"
 #include "board/tools/BoardEditor.h"
 #include "elements/Gruppe.h"
 #include "platform/NumberText.h"
 
+#include <cmath>
 #include <deque>
 #include <QtCore/QHash>
 #include <QtCore/QRegularExpression>
@@ -125,7 +127,7 @@ const QHash<QString, int>& KeyNames() {
     return names;
 }
 
-// "12,3.5": a hole, fractions allowed, as the probe takes it.
+// "12,3.5": a hole, fractions allowed, as the probe takes it; any two numbers.
 std::optional<QPointF> ParseHolePosition(const QString& text) {
     const QStringList parts = text.split(QLatin1Char(','));
     if (parts.size() != 2)
@@ -134,8 +136,7 @@ std::optional<QPointF> ParseHolePosition(const QString& text) {
     bool okY = false;
     const double x = parts[0].toDouble(&okX);
     const double y = parts[1].toDouble(&okY);
-    // Beyond a metre of board nothing is meant.
-    if (!okX || !okY || std::abs(x) > 4000 || std::abs(y) > 4000)
+    if (!okX || !okY)
         return std::nullopt;
     return QPointF(x, y);
 }
@@ -158,6 +159,27 @@ std::optional<CommandId> KeyCommand(int key, bool fine) {
     default:
         return std::nullopt;
     }
+}
+
+// The board point of a hole position: the hole's centre, as the board's grid lays it.
+QPointF HoleCentre(QPointF hole) {
+    constexpr double Pitch = TPlatine::HolePitch;
+    return {hole.x() * Pitch, hole.y() * Pitch + Pitch / 2.0};
+}
+
+// A position a file could hold: finite, and within the coordinate range the reader accepts.
+std::optional<ScriptError> CheckHolePosition(const ScriptStep& step, QPointF hole) {
+    if (!std::isfinite(hole.x()) || !std::isfinite(hole.y()))
+        return Fault(step, QStringLiteral("eine Position braucht endliche Zahlen"),
+                     QStringLiteral("a position needs finite numbers"));
+    const QPointF p = HoleCentre(hole);
+    if (std::abs(p.x()) > record::MaxCoordinate || std::abs(p.y()) > record::MaxCoordinate)
+        return Fault(step,
+                     QStringLiteral("eine Position liegt höchstens 10.000 mm (rund 3936 Löcher) "
+                                    "vom Nullpunkt"),
+                     QStringLiteral("a position lies at most 10,000 mm (about 3,936 holes) "
+                                    "from the zero point"));
+    return std::nullopt;
 }
 
 struct PointerWords {
@@ -198,10 +220,13 @@ std::optional<ScriptError> CheckShape(const ScriptStep& step) {
         return std::nullopt;
     }
     if (IsPointerVerb(verb) && n >= 2) {
-        if (!ParseHolePosition(step.Words[1]))
+        const std::optional<QPointF> hole = ParseHolePosition(step.Words[1]);
+        if (!hole)
             return Fault(step,
                          QStringLiteral("eine Position ist ein Loch, geschrieben SPALTE,ZEILE"),
                          QStringLiteral("a position is a hole written COLUMN,ROW"));
+        if (std::optional<ScriptError> error = CheckHolePosition(step, *hole))
+            return error;
         if (!ParsePointerWords(step.Words, 2))
             return Fault(step, QStringLiteral("nach der Position nur right, shift, ctrl und alt"),
                          QStringLiteral("after the position only right, shift, ctrl and alt"));
@@ -364,8 +389,7 @@ private:
     std::optional<ScriptError> Pointer(const ScriptStep& step) {
         const QPointF hole = *ParseHolePosition(step.Words[1]);
         const PointerWords words = *ParsePointerWords(step.Words, 2);
-        constexpr int Pitch = TPlatine::HolePitch;
-        const QPoint boardPoint(qRound(hole.x() * Pitch), qRound(hole.y() * Pitch + Pitch / 2.0));
+        const QPoint boardPoint = HoleCentre(hole).toPoint();
         const QPoint control = board_.BoardToControl(boardPoint);
         const QString verb = step.Words.front();
         const auto event = [&](PointerAction action, Qt::MouseButtons held) {

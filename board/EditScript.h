@@ -10,7 +10,8 @@
 //   answer KEY=VALUE ...  |  answer cancel       for the next dialog a command asks
 //   tool MODE                                    Standard, Draht, Trenner, Linie, ...
 //   down|move|up|click COL,ROW [right] [shift] [ctrl] [alt]
-//                                                the pointer at a hole (fractions allowed)
+//                                                the pointer at a hole (fractions allowed),
+//                                                within the range a file can hold
 //   key Escape|Space|Delete|Left|Right|Up|Down [shift] [ctrl] [alt]
 //                                                as the board takes it, else as the window's
 //                                                shortcut command (Delete, nudging, turning)

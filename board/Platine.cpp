@@ -3,6 +3,7 @@
 
 #include "board/Board.h"
 #include "board/Continuity.h"
+#include "board/StorableRange.h"
 #include "elements/CopperColours.h"
 #include "elements/Geometry.h"
 
@@ -246,21 +247,29 @@ int SnapToFineGrid(int value, double step) {
     return int(v);
 }
 
+QPoint SnappedToFineGrid(QPoint p, double step) {
+    const long double grid = step >= 1.0 ? step : 0.0L;
+    return {ClampToStorableGrid(SnapToFineGrid(p.x(), step), grid),
+            ClampToStorableGrid(SnapToFineGrid(p.y(), step), grid)};
+}
+
 } // namespace
 
+// Snapped points stop at the last grid point a file can hold.
 QPoint TPlatine::SnapToHole(QPoint control, bool snapping) const {
     const QPoint p = ControlToBoard(control);
     if (snapping)
-        return {Div(p.x() + HolePitch / 2, HolePitch) * HolePitch,
-                Div(p.y(), HolePitch) * HolePitch + HolePitch / 2};
-    return {SnapToFineGrid(p.x(), view_.FineGrid), SnapToFineGrid(p.y(), view_.FineGrid)};
+        return {ClampToStorableGrid(Div(p.x() + HolePitch / 2, HolePitch) * HolePitch, HolePitch),
+                ClampToStorableGrid(Div(p.y(), HolePitch) * HolePitch + HolePitch / 2, HolePitch,
+                                    HolePitch / 2)};
+    return SnappedToFineGrid(p, view_.FineGrid);
 }
 
 QPoint TPlatine::SnapToGrid(QPoint control, double step, bool snapping) const {
     const QPoint p = ControlToBoard(control);
     if (!snapping || step < 1.0)
-        return p;
-    return {SnapToFineGrid(p.x(), step), SnapToFineGrid(p.y(), step)};
+        return {ClampToStorableGrid(p.x(), 0), ClampToStorableGrid(p.y(), 0)};
+    return SnappedToFineGrid(p, step);
 }
 
 // --- Zoom operations ------------------------------------------------------------------------

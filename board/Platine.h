@@ -164,6 +164,19 @@ public:
     // when a single group is selected), on the hole grid, as one undo step.
     void AlignSelection(Alignment alignment);
 
+    // Edits that move elements keep them inside the range a file can hold. A check begun
+    // before the change's undo snapshot, ended after the change: when the change took the
+    // elements further beyond that range, the board goes back to the snapshot (the elements
+    // given are gone then), the status lines say why, and the answer is false.
+    struct RangeCheck {
+        CoordinateSpan Before;
+        bool WasModified = false;
+    };
+    RangeCheck BeginRangeCheck(const std::vector<TBauteil*>& elements) const;
+    bool EndRangeCheck(const RangeCheck& check, const std::vector<TBauteil*>& elements);
+    // Says in the status lines that an edit stopped at the end of the range.
+    void ShowRangeLimit();
+
     // Opens an element's own property dialog, as one undo step; a cancelled dialog leaves
     // neither an undo step nor a modified board. False when it was cancelled.
     bool EditElementProperties(TBauteil& element);
@@ -377,6 +390,9 @@ private:
     void WriteSnapshot(SnapshotStream& snapshot);
     void ReadSnapshot(const SnapshotStream& snapshot);
     void AfterHistoryStep();
+    // Goes back to the newest undo snapshot and drops it, as if the change after it had never
+    // been made; what was selected stays selected.
+    void RestoreNewestSnapshot(bool wasModified);
     void ReadBoardFields(RecordContext& context, ValueReader& reader, bool placed);
     void ConvertBoardType(int typ);
 

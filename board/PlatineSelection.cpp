@@ -241,9 +241,10 @@ void TPlatine::LoeseGruppe() {
 void TPlatine::Drehe() {
     if (!CanRotate(*this))
         return;
+    auto* group = static_cast<TGruppe*>(Selected().front());
+    const RangeCheck check = BeginRangeCheck({group});
     // Turning changes the board like any other edit: it can be undone and asks to be saved.
     MerkeZustand();
-    auto* group = static_cast<TGruppe*>(Selected().front());
     group->BeginContacts();
     const std::optional<QPoint> firstContact = group->NextContact();
     QPoint centre = group->FirstLeadEnd();
@@ -255,6 +256,8 @@ void TPlatine::Drehe() {
     const QPoint anchorCentre = HoleIndex(firstContact.value_or(centre));
     InvalidateElement(*group);
     group->Rotate90(centre, anchorCentre);
+    if (!EndRangeCheck(check, {group}))
+        return;
     InvalidateElement(*group);
     Fire(OnChange);
 }
@@ -265,6 +268,7 @@ void TPlatine::SchiebeMarkierte(Richtung direction, bool fine) {
     const std::vector<TBauteil*> selected = Selected();
     if (selected.empty())
         return;
+    const RangeCheck check = BeginRangeCheck(selected);
     MerkeZustand();
     const int step = fine ? int(RoundHalfEven(view_.FineGrid)) : HolePitch;
     QPoint delta;
@@ -292,6 +296,8 @@ void TPlatine::SchiebeMarkierte(Richtung direction, bool fine) {
             element->MoveAnchorsBy(delta.x() / HolePitch, delta.y() / HolePitch);
         InvalidateElement(*element);
     }
+    if (!EndRangeCheck(check, selected))
+        return;
     Fire(OnChange);
 }
 
@@ -467,6 +473,7 @@ void TPlatine::AlignSelection(Alignment alignment) {
     }
     if (std::all_of(deltas.begin(), deltas.end(), [](QPoint d) { return d.isNull(); }))
         return;
+    const RangeCheck check = BeginRangeCheck(moving);
     MerkeZustand();
     for (std::size_t i = 0; i < moving.size(); ++i) {
         InvalidateElement(*moving[i]);
@@ -476,6 +483,8 @@ void TPlatine::AlignSelection(Alignment alignment) {
     }
     if (single)
         single->CollectAnchors();
+    if (!EndRangeCheck(check, moving))
+        return;
     Fire(OnChange);
 }
 

@@ -8,6 +8,7 @@
 #include "board/stream/ValueWriter.h"
 #include "board/UndoHistory.h"
 
+#include <algorithm>
 #include <QtCore/QBuffer>
 #include <utility>
 
@@ -107,6 +108,27 @@ bool TPlatine::KannWiederherstellen() const {
 
 void TPlatine::LoescheHistorie() {
     history_->Clear();
+}
+
+void TPlatine::RestoreNewestSnapshot(bool wasModified) {
+    const SnapshotStream* newest = history_->Newest();
+    if (newest == nullptr)
+        return;
+    std::vector<int> selected;
+    for (int i = 0; i < Count(); ++i)
+        if (At(i)->IstMarkiert())
+            selected.push_back(i);
+    ReadSnapshot(*newest);
+    history_->DropNewest();
+    modified_ = wasModified;
+    lastSelected_ = nullptr;
+    for (int i = 0; i < Count(); ++i)
+        At(i)->SetIstMarkiert(std::binary_search(selected.begin(), selected.end(), i));
+    if (!selected.empty() && selected.back() < Count())
+        lastSelected_ = At(selected.back());
+    if (host_)
+        host_->Repaint();
+    Fire(OnChange);
 }
 
 void TPlatine::AfterHistoryStep() {

@@ -2,6 +2,7 @@
 
 #include "board/Bibo.h"
 #include "board/Board.h"
+#include "board/stream/StoreError.h"
 #include "board/stream/ValueReader.h"
 #include "board/stream/ValueWriter.h"
 #include "platform/RegularFile.h"
@@ -24,12 +25,16 @@ constexpr qint64 BoardHeaderSize = 41;
 // Runs a write into a temporary file beside the target and puts it in place only when all of
 // it was written; the previous file stays untouched otherwise.
 // The bytes are made in memory first and then written in one piece, checked to the last
-// byte: a disk that fills up part way (a short write) must not pass for a saved file.
-template <typename Write> QString SaveAtomically(const QString& path, Write&& write) {
+// byte: a disk that fills up part way (a short write) must not pass for a saved file. A value
+// the reader would refuse stops the write before the file is touched, said in the language.
+template <typename Write>
+QString SaveAtomically(const QString& path, Language language, Write&& write) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     try {
         write(static_cast<QIODevice&>(buffer));
+    } catch (const StoreError& e) {
+        return e.Message(language);
     } catch (const std::exception& e) {
         return QString::fromUtf8(e.what());
     }
@@ -207,11 +212,13 @@ void WriteProject(QIODevice& device, const std::vector<TPlatine*>& boards) {
 }
 
 QString SaveProjectFile(const QString& path, const std::vector<TPlatine*>& boards) {
-    return SaveAtomically(path, [&](QIODevice& device) { WriteProject(device, boards); });
+    const Language language = boards.empty() ? Language::German : boards.front()->View().Sprache;
+    return SaveAtomically(path, language, [&](QIODevice& device) { WriteProject(device, boards); });
 }
 
 QString SaveLayoutFile(const QString& path, TBoard& layout) {
-    return SaveAtomically(path, [&](QIODevice& device) { WriteProject(device, {&layout}); });
+    return SaveAtomically(path, layout.View().Sprache,
+                          [&](QIODevice& device) { WriteProject(device, {&layout}); });
 }
 
 void ReadLayoutFile(const QString& path, TPlatine& layout) {
@@ -239,7 +246,7 @@ void ReadLayoutIntoBoard(const QString& path, TPlatine& board) {
 }
 
 QString SaveLibraryPage(const QString& path, TBibo& page) {
-    return SaveAtomically(path, [&](QIODevice& device) {
+    return SaveAtomically(path, page.View().Sprache, [&](QIODevice& device) {
         RecordContext context(StreamPurpose::File, device);
         ValueWriter writer(device, SmallBuffer);
         page.SpeichereInStream(context, writer, false);

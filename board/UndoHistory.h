@@ -51,6 +51,8 @@ public:
     void Clear();
     // Takes back the newest undo state, recorded before a change that then did not happen.
     void DropNewest();
+    // The newest undo state, or null when there is none.
+    const SnapshotStream* Newest() const { return undo_.empty() ? nullptr : undo_.back().get(); }
 
     bool CanUndo() const { return !undo_.empty(); }
     bool CanRedo() const { return !redo_.empty(); }

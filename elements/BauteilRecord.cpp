@@ -71,7 +71,7 @@ void TBauteil::WriteToStream(RecordContext& context, ValueWriter& writer) {
     AppendCurrentAnchors(current);
     writer.WriteInteger(std::int32_t(contacts) - 1);
     for (std::size_t i = 0; i < contacts; ++i)
-        record::WritePoint(writer, i < current.size() ? current[i] : QPoint(-1, -1));
+        record::WriteHolePoint(context, writer, i < current.size() ? current[i] : QPoint(-1, -1));
     writer.WriteBoolean(istAufLoetseite());
     const bool hasBitmap = HasteBitmap();
     writer.WriteBoolean(hasBitmap);
@@ -79,7 +79,7 @@ void TBauteil::WriteToStream(RecordContext& context, ValueWriter& writer) {
         WriteFillBitmap(context, writer);
     writer.WriteBoolean(Glaetten());
     writer.WriteInteger(int(GlaettenStil()));
-    writer.WriteFloat(GlaettenBetrag());
+    record::WriteFloat(context, writer, GlaettenBetrag());
     writer.WriteBoolean(Fraesen());
 }
 

@@ -276,10 +276,10 @@ void TDraht::LoadFillBitmap(const QString& path) {
 
 void TDraht::WriteToStream(RecordContext& context, ValueWriter& writer) {
     TBauteil::WriteToStream(context, writer);
-    record::WritePointList(writer, Nodes);
+    record::WritePointList(context, writer, Nodes);
     writer.WriteBoolean(RememberedNodes.has_value());
     if (RememberedNodes)
-        record::WritePointList(writer, *RememberedNodes);
+        record::WritePointList(context, writer, *RememberedNodes);
 }
 
 void TDraht::ReadFromStream(RecordContext& context, ValueReader& reader) {

@@ -137,15 +137,11 @@ QString TKreis::GetMeasureText() const {
 
 void TKreis::WriteToStream(RecordContext& context, ValueWriter& writer) {
     TBauteil::WriteToStream(context, writer);
-    for (const QPoint p : {Centre, RimPoint}) {
-        writer.WriteInteger(p.x());
-        writer.WriteInteger(p.y());
-    }
+    for (const QPoint p : {Centre, RimPoint})
+        record::WriteIntegerPoint(context, writer, p);
     writer.WriteBoolean(HasRememberedShape);
-    for (const QPoint p : {RememberedCentre, RememberedRimPoint}) {
-        writer.WriteInteger(p.x());
-        writer.WriteInteger(p.y());
-    }
+    for (const QPoint p : {RememberedCentre, RememberedRimPoint})
+        record::WriteIntegerPoint(context, writer, p);
     contour_->WriteToStream(context, writer);
 }
 

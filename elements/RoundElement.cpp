@@ -92,9 +92,8 @@ void TRoundElement::Rotate90(QPoint c, QPoint k) {
 
 void TRoundElement::WriteToStream(RecordContext& context, ValueWriter& writer) {
     TBauteil::WriteToStream(context, writer);
-    writer.WriteFloat(Diameter);
-    writer.WriteInteger(Centre.x());
-    writer.WriteInteger(Centre.y());
+    record::WriteDiameter(context, writer, Diameter);
+    record::WriteIntegerPoint(context, writer, Centre);
 }
 
 void TRoundElement::ReadFromStream(RecordContext& context, ValueReader& reader) {

@@ -68,8 +68,9 @@ QString TTrenner::GetKindName() const {
 
 void TTrenner::WriteToStream(RecordContext& context, ValueWriter& writer) {
     TBauteil::WriteToStream(context, writer);
-    for (const int v : {CutRect.Left, CutRect.Top, CutRect.Right, CutRect.Bottom})
-        record::WriteRawInt32(writer, v);
+    // Left, top, right, bottom: the bytes of two points.
+    record::WritePoint(context, writer, CutRect.TopLeft());
+    record::WritePoint(context, writer, CutRect.BottomRight());
 }
 
 void TTrenner::ReadFromStream(RecordContext& context, ValueReader& reader) {

@@ -289,11 +289,11 @@ QString TTextLabel::GetKindName() const {
 
 void TTextLabel::WriteToStream(RecordContext& context, ValueWriter& writer) {
     TBauteil::WriteToStream(context, writer);
-    record::WritePoint(writer, Position);
-    record::WritePoint(writer, RememberedPosition);
+    record::WritePoint(context, writer, Position);
+    record::WritePoint(context, writer, RememberedPosition);
     writer.WriteInteger(TextHeight);
-    writer.WriteFloat(Angle);
-    writer.WriteFloat(RememberedAngle);
+    record::WriteFloat(context, writer, Angle);
+    record::WriteFloat(context, writer, RememberedAngle);
     writer.WriteString(textString_);
     const char placeholder = char(Placeholder);
     writer.WriteRaw(QByteArrayView(&placeholder, 1));

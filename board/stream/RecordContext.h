@@ -6,8 +6,12 @@
 #include "board/stream/FileVersion.h"
 #include "board/stream/StreamError.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <memory>
 #include <QtCore/QIODevice>
+#include <QtCore/QPoint>
 
 namespace karvel {
 
@@ -19,6 +23,23 @@ enum class StreamPurpose {
 };
 
 class SnapshotStream;
+
+// The rectangle around the coordinates written: what a move of the elements written must keep
+// inside the range the readers accept.
+struct CoordinateSpan {
+    std::int32_t Left = INT32_MAX;
+    std::int32_t Top = INT32_MAX;
+    std::int32_t Right = INT32_MIN;
+    std::int32_t Bottom = INT32_MIN;
+
+    bool Empty() const { return Left > Right; }
+    void Add(QPoint p) {
+        Left = std::min(Left, p.x());
+        Right = std::max(Right, p.x());
+        Top = std::min(Top, p.y());
+        Bottom = std::max(Bottom, p.y());
+    }
+};
 
 // How many bitmap pixels one stream may still unpack. A compressed bitmap of a few bytes can
 // stand for a huge picture, so what a stream may decode is bounded, not only what it holds.
@@ -61,6 +82,19 @@ public:
     // Files before version 2.0 kept 16-bit counts and points.
     bool OldFormat() const { return purpose_ == StreamPurpose::File && version_.IsOldFormat(); }
 
+    // Writing a file refuses a value its reader would refuse (StoreError), so that the old file
+    // stays instead of a new one that does not open. Streams in memory are written in the
+    // middle of editing, where nothing could take such a refusal; editing keeps their values
+    // in range instead.
+    bool RefusesUnreadable() const { return purpose_ == StreamPurpose::File; }
+
+    // While a span is given, every coordinate written widens it; nothing else is measured.
+    void MeasureInto(CoordinateSpan* span) { span_ = span; }
+    void NoteCoordinate(QPoint p) const {
+        if (span_ != nullptr)
+            span_->Add(p);
+    }
+
     // The undo snapshot being written or read, for the bitmap references it holds.
     const SnapshotStream* Snapshot() const { return snapshot_; }
     void SetSnapshot(const SnapshotStream* snapshot) { snapshot_ = snapshot; }
@@ -85,6 +119,7 @@ private:
     const SnapshotStream* snapshot_ = nullptr;
     std::shared_ptr<DecodeBudget> budget_ = std::make_shared<DecodeBudget>();
     int groupDepth_ = 0;
+    CoordinateSpan* span_ = nullptr;
 };
 
 } // namespace karvel

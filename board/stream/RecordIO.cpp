@@ -1,10 +1,12 @@
 #include "board/stream/RecordIO.h"
 
+#include "board/stream/StoreError.h"
 #include "board/stream/StreamError.h"
 #include "platform/CodePage.h"
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <QtCore/QtEndian>
 
 namespace karvel::record {
@@ -53,10 +55,51 @@ double ReadDiameter(ValueReader& reader) {
     return millimetres;
 }
 
-void WritePointList(ValueWriter& writer, const std::vector<QPoint>& points) {
+void WritePointList(const RecordContext& context, ValueWriter& writer,
+                    const std::vector<QPoint>& points) {
     writer.WriteInteger(std::int32_t(points.size()) - 1);
     for (const QPoint& p : points)
-        WritePoint(writer, p);
+        WritePoint(context, writer, p);
+}
+
+void RefuseUnstorable(const RecordContext& context, QPoint p) {
+    if (!context.RefusesUnreadable() || IsStorablePoint(p))
+        return;
+    throw StoreError(StoreError::Kind::Coordinate,
+                     IsStorableCoordinate(p.x()) ? double(p.y()) : double(p.x()));
+}
+
+void WriteHolePoint(const RecordContext& context, ValueWriter& writer, QPoint hole) {
+    RefuseUnstorable(context, hole);
+    WriteRawInt32(writer, hole.x());
+    WriteRawInt32(writer, hole.y());
+}
+
+void WriteIntegerPoint(const RecordContext& context, ValueWriter& writer, QPoint p) {
+    RefuseUnstorable(context, p);
+    context.NoteCoordinate(p);
+    writer.WriteInteger(p.x());
+    writer.WriteInteger(p.y());
+}
+
+void WriteExtent(const RecordContext& context, ValueWriter& writer, std::int32_t value) {
+    if (context.RefusesUnreadable() && (value < 0 || value > MaxExtent))
+        throw StoreError(StoreError::Kind::Extent, double(value));
+    writer.WriteInteger(value);
+}
+
+void WriteDiameter(const RecordContext& context, ValueWriter& writer, double millimetres) {
+    // A value that is not a finite number is left to WriteFloat's refusal.
+    if (context.RefusesUnreadable() && std::isfinite(millimetres) &&
+        (millimetres < 0.0 || millimetres * 100.0 > MaxExtent))
+        throw StoreError(StoreError::Kind::Diameter, millimetres);
+    WriteFloat(context, writer, millimetres);
+}
+
+void WriteFloat(const RecordContext& context, ValueWriter& writer, double value) {
+    if (context.RefusesUnreadable() && !std::isfinite(value))
+        throw StoreError(StoreError::Kind::NotFinite, 0.0);
+    writer.WriteFloat(value);
 }
 
 std::int32_t ReadInteger16InOldFormat(const RecordContext& context, ValueReader& reader) {

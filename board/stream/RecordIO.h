@@ -19,9 +19,17 @@ namespace karvel::record {
 // What stored boards may hold. The program makes boards of at most 320 mm; a coordinate beyond
 // ten metres or a size beyond one metre is damage. Refusing it keeps every sum and difference
 // of coordinates, and every bound around them, inside 32 bits, and keeps the regions and
-// pictures made from an element within reach of memory.
+// pictures made from an element within reach of memory. The same range binds the reader, the
+// writer of files and every edit: what the program makes, it can read again.
 inline constexpr std::int32_t MaxCoordinate = 1'000'000;
 inline constexpr std::int32_t MaxExtent = 100'000;
+
+constexpr bool IsStorableCoordinate(std::int64_t value) {
+    return value >= -MaxCoordinate && value <= MaxCoordinate;
+}
+constexpr bool IsStorablePoint(QPoint p) {
+    return IsStorableCoordinate(p.x()) && IsStorableCoordinate(p.y());
+}
 
 // The value if it lies within ±MaxCoordinate, else an invalid value.
 std::int32_t CheckedCoordinate(std::int32_t value);
@@ -32,12 +40,27 @@ std::int32_t ReadExtent(ValueReader& reader);
 // A diameter in millimetres stored as a Float: 0 to MaxExtent units.
 double ReadDiameter(ValueReader& reader);
 
-// Point: raw 8 bytes, x then y as signed 32-bit; in the old format raw 4 bytes of 16-bit values.
-inline void WritePoint(ValueWriter& writer, QPoint p);
+// The writing side of each: a file refuses with a StoreError what the reader would refuse;
+// every stream notes the coordinates written in the context's span.
+// A point of two coordinates: raw 8 bytes, x then y as signed 32-bit (the old format's 16-bit
+// points are only read).
+inline void WritePoint(const RecordContext& context, ValueWriter& writer, QPoint p);
+// A hole of the grid (an anchor) in the same form: checked, but no place of the element.
+void WriteHolePoint(const RecordContext& context, ValueWriter& writer, QPoint hole);
+// A point stored as two Integers.
+void WriteIntegerPoint(const RecordContext& context, ValueWriter& writer, QPoint p);
+void WriteExtent(const RecordContext& context, ValueWriter& writer, std::int32_t value);
+void WriteDiameter(const RecordContext& context, ValueWriter& writer, double millimetres);
+// Any other Float: finite, as the reader takes only finite ones.
+void WriteFloat(const RecordContext& context, ValueWriter& writer, double value);
+// Throws the StoreError for a point outside the range when the context refuses it.
+void RefuseUnstorable(const RecordContext& context, QPoint p);
+
 QPoint ReadPoint(const RecordContext& context, ValueReader& reader);
 
 // Lists are stored as (count - 1) and the entries, so an empty list is -1 and nothing else.
-void WritePointList(ValueWriter& writer, const std::vector<QPoint>& points);
+void WritePointList(const RecordContext& context, ValueWriter& writer,
+                    const std::vector<QPoint>& points);
 std::vector<QPoint> ReadPointList(const RecordContext& context, ValueReader& reader);
 // A list count: an Integer n meaning n + 1 entries, checked against what the stream still holds.
 // For lists whose entries are read into memory at once.
@@ -73,7 +96,10 @@ void WriteShortString(ValueWriter& writer, const QString& text, int capacity);
 // Reads such a field from bytes; a length byte beyond the capacity is cut to it.
 QString DecodeShortString(QByteArrayView field, int capacity);
 
-inline void WritePoint(ValueWriter& writer, QPoint p) {
+inline void WritePoint(const RecordContext& context, ValueWriter& writer, QPoint p) {
+    if (context.RefusesUnreadable() && !IsStorablePoint(p))
+        RefuseUnstorable(context, p);
+    context.NoteCoordinate(p);
     WriteRawInt32(writer, p.x());
     WriteRawInt32(writer, p.y());
 }

@@ -1,6 +1,8 @@
 #include "board/tools/BoardEditor.h"
 
 #include "board/Platine.h"
+#include "board/StorableRange.h"
+#include "board/stream/RecordIO.h"
 #include "board/tools/ToolFactory.h"
 #include "elements/Bauteil.h"
 #include "elements/Geometry.h"
@@ -123,6 +125,13 @@ void BoardEditor::Press(const PointerEvent& event) {
             panScroll_ = board_.Host()->ScrollPosition();
             panStart_ = event.Control - panScroll_;
         }
+        return;
+    }
+    // Beyond the range a file can hold nothing is made, as beside the board.
+    if (event.Button == Qt::LeftButton &&
+        !record::IsStorablePoint(board_.ControlToBoard(event.Control))) {
+        host_.Beep();
+        board_.ShowRangeLimit();
         return;
     }
     Answer(CurrentTool().Press(event));
@@ -294,7 +303,8 @@ void BoardEditor::AutoscrollTick() {
 // --- Shared mechanisms -----------------------------------------------------------------------
 
 QPoint BoardEditor::BoardPoint(QPoint control) const {
-    return board_.ControlToBoard(control);
+    const QPoint p = board_.ControlToBoard(control);
+    return {ClampToStorableGrid(p.x(), 0), ClampToStorableGrid(p.y(), 0)};
 }
 
 QPoint BoardEditor::HoleSnapped(const PointerEvent& event) const {

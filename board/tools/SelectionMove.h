@@ -3,6 +3,9 @@
 // whole hole pitches (towards zero), or the fine grid with Shift, counted from where the drag
 // began, and the undo snapshot is taken at the first step.
 
+#include "board/StorableRange.h"
+
+#include <optional>
 #include <QtCore/QPoint>
 
 namespace karvel {
@@ -13,6 +16,9 @@ struct PointerEvent;
 
 // The offset a move has reached for a pointer distance d (board units).
 QPoint SnappedMoveOffset(QPoint d, bool fine, double fineGrid);
+// The offset kept within limits: an offset beyond them steps back by whole steps of its grid
+// (the hole pitch, or the fine grid) until it lies inside, so that it stays on the grid.
+QPoint KeptWithin(QPoint offset, const MoveLimits& limits, bool fine, double fineGrid);
 
 class SelectionMove {
 public:
@@ -28,6 +34,10 @@ private:
     BoardEditor& editor_;
     QPoint anchorControl_;
     QPoint offset_;
+    // The offsets that keep the moved elements inside the range a file can hold, measured at
+    // the first step; whether the last step ran into them.
+    std::optional<MoveLimits> limits_;
+    bool atLimit_ = false;
 };
 
 } // namespace karvel

@@ -1,6 +1,7 @@
 #include "board/tools/ShapeTools.h"
 
 #include "board/Platine.h"
+#include "board/StorableRange.h"
 #include "board/tools/BoardEditor.h"
 #include "board/tools/NewElements.h"
 #include "elements/Draht.h"
@@ -10,6 +11,14 @@
 namespace karvel {
 
 using enum TPlatinenModus;
+
+namespace {
+
+bool InsideStorableRange(TBauteil& element) {
+    return Excess(StoredSpan({&element})) == 0;
+}
+
+} // namespace
 
 // --- Lines and polygons ----------------------------------------------------------------------
 
@@ -167,14 +176,19 @@ ToolAnswer CircleTool::Press(const PointerEvent& event) {
         board.Fire(board.OnChange);
         return ToolAnswer::Handled;
     }
-    board.TakeTentativeSnapshot();
-    board.MarkiereAlle(false);
     auto circle = std::make_unique<TKreis>();
     TakeDefaults(*circle, board, Takes::PenFillAndBrush);
     const QPoint centre = board.SnapToGrid(event.Control, board.View().FineGrid, true);
     circle->Centre = centre;
     circle->RimPoint = centre + QPoint(0, 2 * board.CurrentPenWidth);
     circle->BuildCircle();
+    if (!InsideStorableRange(*circle)) {
+        Editor().Host().Beep();
+        board.ShowRangeLimit();
+        return ToolAnswer::Handled;
+    }
+    board.TakeTentativeSnapshot();
+    board.MarkiereAlle(false);
     circle_ = static_cast<TKreis*>(board.Add(std::move(circle)));
     board.InvalidateElement(*circle_);
     Editor().BeginOperation();
@@ -187,10 +201,19 @@ ToolAnswer CircleTool::Move(const PointerEvent& event) {
         return ToolAnswer::Ignored;
     TPlatine& board = Board();
     board.InvalidateElement(*circle_);
+    const QPoint before = circle_->RimPoint;
     circle_->RimPoint = Editor().BoardPoint(event.Control);
     circle_->BuildCircle();
+    // The rim stops where the circle would reach beyond the range a file can hold.
+    const bool stopped = !InsideStorableRange(*circle_);
+    if (stopped) {
+        circle_->RimPoint = before;
+        circle_->BuildCircle();
+    }
     board.InvalidateElement(*circle_);
     Editor().ShowElementStatus(*circle_);
+    if (stopped)
+        board.ShowRangeLimit();
     return ToolAnswer::Handled;
 }
 

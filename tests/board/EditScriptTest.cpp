@@ -46,6 +46,13 @@ TEST(EditScriptTest, FaultyLinesAreRefusedWithTheirLineNumbersBeforeAnythingRuns
         {"click 3,4 twice", 1, "after the position", "nach der Position"},
         {"key F5", 1, "unknown key", "unbekannte Taste"},
         {"key Left right", 1, "after the key", "nach der Taste"},
+        {"tool Auge\nclick nan,1", 2, "finite numbers", "endliche Zahlen"},
+        {"move 1,inf", 1, "finite numbers", "endliche Zahlen"},
+        {"down -inf,0", 1, "finite numbers", "endliche Zahlen"},
+        {"tool BohrAuge\nclick 0,4000", 2, "10,000 mm", "10.000 mm"},
+        {"click 3937.01,0", 1, "10,000 mm", "10.000 mm"},
+        {"up 0,3937", 1, "10,000 mm", "10.000 mm"},
+        {"click -3938,0", 1, "10,000 mm", "10.000 mm"},
     };
     for (const Case& c : cases) {
         ScriptedBoard b;
@@ -74,6 +81,8 @@ TEST(EditScriptTest, RunTimeErrorsNameTheCommandAndTheLine) {
         {"select none\ncommand ArrangeGroup", 2, "not available", "nicht verfügbar"},
         {"select all\ncommand ComponentBuild", 2, "no answer is queued", "keine Antwort"},
         {"answer id=R#", 1, "never asked", "nie abgefragt"},
+        {"command EditUndo", 1, "not available", "nicht verfügbar"},
+        {"command EditRedo", 1, "not available", "nicht verfügbar"},
     };
     for (const Case& c : cases) {
         ScriptedBoard b;

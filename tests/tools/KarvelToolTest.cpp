@@ -442,6 +442,14 @@ TEST_F(KarvelToolTest, EditReplaysAScriptAndWritesOnlyWhenItRanThrough) {
     EXPECT_TRUE(window.err.contains(QStringLiteral("FilePrint"))) << window.err.toStdString();
     EXPECT_FALSE(QFile::exists(Path("w.rst")));
 
+    // Undo with nothing to undo is unavailable like any other command in that state.
+    const ToolRun undo =
+        RunTool({QStringLiteral("edit"), Path("sample.rst"), Path("u.rst")}, "command EditUndo\n");
+    EXPECT_EQ(undo.exitCode, 2);
+    EXPECT_TRUE(undo.err.contains(QStringLiteral("command EditUndo is not available")))
+        << undo.err.toStdString();
+    EXPECT_FALSE(QFile::exists(Path("u.rst")));
+
     // The German program says all of it in German.
     const ToolRun german = RunTool({QStringLiteral("edit"), Path("sample.rst"), Path("de.rst"),
                                     QStringLiteral("--lang"), QStringLiteral("de")},
