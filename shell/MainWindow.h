@@ -296,6 +296,9 @@ private:
     void RefreshUnusedAreas();
     void HideUnusedAreas();
     bool BoardBusy() const;
+    void EscapeKey();
+    // Where the editor windows' file dialogs start: the project's folder (MainWindowAnnotations).
+    std::function<QString()> DocumentFolder() const;
     void ShowHoleUnderPointer(std::optional<QPoint> hole);
     void SetWorkingAreaEnabled(bool enabled);
 
