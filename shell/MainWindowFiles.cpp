@@ -295,8 +295,9 @@ void MainWindow::EditBoardProperties(bool nameOnly) {
     std::optional<BoardPropertiesText> chosen;
     {
         const DialogScope scope(*this);
-        chosen = dialogs_->EditBoardProperties(
-            this, PropertiesOf(board, NumberLocale(view_.Sprache)), nameOnly, view_.Sprache);
+        chosen =
+            dialogs_->EditBoardProperties(this, PropertiesOf(board, NumberLocale(view_.Sprache)),
+                                          nameOnly, view_.Sprache, LayoutHoles(board));
     }
     if (!chosen)
         return;
