@@ -325,6 +325,24 @@ void TPlatine::ZoomAbout(QPoint control, bool zoomIn) {
     Fire(OnChange);
 }
 
+bool TPlatine::ZoomKeeping(QPointF boardPoint, QPoint hostPixel, double factor) {
+    const double before = zoom_;
+    SetZoom(zoom_ * factor);
+    if (zoom_ == before)
+        return false;
+    if (host_) {
+        const QPointF control = CurrentMapping().ToDeviceExact(boardPoint);
+        host_->SetScrollPosition({int(std::lround(control.x() - hostPixel.x())),
+                                  int(std::lround(control.y() - hostPixel.y()))});
+    }
+    Fire(OnChange);
+    return true;
+}
+
+QPointF TPlatine::ControlToBoardExact(QPoint control) const {
+    return CurrentMapping().ToLogicalExact(control);
+}
+
 bool TPlatine::FitElements(bool onlySelected) {
     const bool any = std::any_of(bauteile_.begin(), bauteile_.end(), [&](const auto& element) {
         return !onlySelected || element->IstMarkiert();

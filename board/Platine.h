@@ -315,7 +315,14 @@ public:
 
     // --- Zoom operations
     void FitBoard();
+    // The magnifier's zoom: the board point under the click moves to the centre of the view.
     void ZoomAbout(QPoint control, bool zoomIn);
+    // The wheel's and the pinch's zoom: the board point (in exact units) stays under a pixel of
+    // the visible area, as far as the scroll range allows. False when the zoom stood at its
+    // limit already and nothing changed.
+    bool ZoomKeeping(QPointF boardPoint, QPoint hostPixel, double factor);
+    // The board point of a control pixel without rounding to whole units.
+    QPointF ControlToBoardExact(QPoint control) const;
     // Fits all elements, or only the selected ones, into the view; false when there are none.
     bool FitElements(bool onlySelected);
     void ZoomToRect(const Rect& controlRect, QPoint clicked);

@@ -9,9 +9,11 @@
 
 #include <cerrno>
 #include <QtCore/QBuffer>
+#include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 #include <QtCore/QSaveFile>
+#include <QtCore/QTemporaryFile>
 
 namespace karvel {
 
@@ -214,6 +216,31 @@ void WriteProject(QIODevice& device, const std::vector<TPlatine*>& boards) {
 QString SaveProjectFile(const QString& path, const std::vector<TPlatine*>& boards) {
     const Language language = boards.empty() ? Language::German : boards.front()->View().Sprache;
     return SaveAtomically(path, language, [&](QIODevice& device) { WriteProject(device, boards); });
+}
+
+bool FolderRefusesNewFiles(const QString& path) {
+    const QDir folder = QFileInfo(path).absoluteDir();
+    if (!folder.exists())
+        return false;
+    QTemporaryFile probe(folder.filePath(QStringLiteral(".karvel-probe-XXXXXX")));
+    return !probe.open();
+}
+
+QString FolderRefusesNewFilesMessage(const QString& path, Language language) {
+    const QString folder = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
+    return Tr(language,
+              QStringLiteral("In den Ordner \"%1\" kann nicht geschrieben werden. Karvel "
+                             "speichert zuerst in eine neue Datei neben der alten und ersetzt "
+                             "die alte erst, wenn alles geschrieben ist; dafür muss der Ordner "
+                             "neue Dateien aufnehmen, auch wenn die Datei selbst beschreibbar "
+                             "ist.\rMit \"Speichern unter...\" können Sie das Projekt an einem "
+                             "anderen Ort speichern."),
+              QStringLiteral("The folder \"%1\" cannot be written. Karvel first saves into a new "
+                             "file beside the old one and replaces the old one only when all is "
+                             "written; for that the folder must take new files, even when the "
+                             "file itself could be overwritten.\rWith \"Save as...\" you can "
+                             "put the project somewhere else."))
+        .arg(folder);
 }
 
 QString SaveLayoutFile(const QString& path, TBoard& layout) {

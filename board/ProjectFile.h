@@ -6,6 +6,8 @@
 #include "board/stream/LoadError.h"
 #include "board/stream/StreamError.h"
 
+#include "platform/Language.h"
+
 #include <memory>
 #include <optional>
 #include <QtCore/QIODevice>
@@ -44,6 +46,13 @@ void WriteProject(QIODevice& device, const std::vector<TPlatine*>& boards);
 // Writes the project to a temporary file beside the target and renames it over the target.
 // Returns an empty text on success, else the reason.
 QString SaveProjectFile(const QString& path, const std::vector<TPlatine*>& boards);
+
+// A save writes a new file beside the old one and puts it in place only when all of it is
+// written, so it needs a folder that takes new files, even where the file itself could be
+// overwritten. Whether the folder of a path refuses them, found by trying.
+bool FolderRefusesNewFiles(const QString& path);
+// What the user is told when that is why a project could not be saved, and what to do.
+QString FolderRefusesNewFilesMessage(const QString& path, Language language);
 
 // A board layout file: the layout's record, written by a board without a layout of its own.
 QString SaveLayoutFile(const QString& path, TBoard& layout);

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <QtCore/QPoint>
+#include <QtCore/QPointF>
 #include <QtCore/QSize>
 
 namespace karvel {
@@ -29,6 +30,20 @@ struct Mapping {
                 Apply(device.y(), ViewportOrg.y(), WindowExt.height(), ViewportExt.height(),
                       WindowOrg.y())};
     }
+    // The same mapping without rounding, for work that must not lose a fraction of a pixel on
+    // each step (zooming about the pointer notch after notch).
+    QPointF ToDeviceExact(QPointF logical) const {
+        return {Exact(logical.x(), WindowOrg.x(), ViewportExt.width(), WindowExt.width(),
+                      ViewportOrg.x()),
+                Exact(logical.y(), WindowOrg.y(), ViewportExt.height(), WindowExt.height(),
+                      ViewportOrg.y())};
+    }
+    QPointF ToLogicalExact(QPointF device) const {
+        return {Exact(device.x(), ViewportOrg.x(), WindowExt.width(), ViewportExt.width(),
+                      WindowOrg.x()),
+                Exact(device.y(), ViewportOrg.y(), WindowExt.height(), ViewportExt.height(),
+                      WindowOrg.y())};
+    }
     // Pixels per logical unit along x, always positive.
     double ScaleX() const { return std::abs(double(ViewportExt.width()) / WindowExt.width()); }
     bool FlipsY() const { return (ViewportExt.height() < 0) != (WindowExt.height() < 0); }
@@ -45,6 +60,11 @@ private:
         const long long numerator = ((long long)value - fromOrg) * toExt;
         long long q = FloorDiv(2 * numerator + fromExt, 2LL * fromExt);
         return ClampToInt(q + toOrg);
+    }
+    static double Exact(double value, int fromOrg, int toExt, int fromExt, int toOrg) {
+        if (fromExt == 0)
+            return toOrg;
+        return (value - fromOrg) * toExt / fromExt + toOrg;
     }
     static long long FloorDiv(long long a, long long b) {
         if (b < 0) {

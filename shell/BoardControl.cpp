@@ -9,6 +9,7 @@
 
 #include <QtWidgets/QApplication>
 
+#include <QtGui/QNativeGestureEvent>
 #include <QtGui/QPainter>
 #include <QtGui/QPaintEvent>
 #include <QtGui/QWheelEvent>
@@ -261,6 +262,19 @@ void BoardControl::wheelEvent(QWheelEvent* event) {
     }
     editor_->Wheel({event->position().toPoint(), event->angleDelta(), event->modifiers()});
     event->accept();
+}
+
+bool BoardControl::event(QEvent* event) {
+    if (event->type() == QEvent::NativeGesture) {
+        const auto* gesture = static_cast<QNativeGestureEvent*>(event);
+        if (gesture->gestureType() == Qt::ZoomNativeGesture) {
+            // The value is the change of scale since the last step of the pinch.
+            editor_->Pinch(gesture->position().toPoint(), 1.0 + gesture->value());
+            event->accept();
+            return true;
+        }
+    }
+    return QWidget::event(event);
 }
 
 void BoardControl::mousePressEvent(QMouseEvent* event) {

@@ -1,7 +1,8 @@
 #pragma once
-// The on-screen control of a board: it forwards paint, wheel and mouse events to its TPlatine
-// and draws the board's inverting overlays (crosshair, rubber band) over a cached picture of
-// the visible part, so that moving an overlay repaints only the strips it leaves and enters.
+// The on-screen control of a board: it forwards paint, wheel, pinch and mouse events to its
+// TPlatine and draws the board's inverting overlays (crosshair, rubber band) over a cached
+// picture of the visible part, so that moving an overlay repaints only the strips it leaves and
+// enters.
 
 #include "board/tools/ToolHost.h"
 #include "shell/BoardMouseEvent.h"
@@ -59,6 +60,7 @@ public:
     std::function<void(QPoint global)> OnContextMenu;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

@@ -21,7 +21,6 @@
 #include <QtWidgets/QFontComboBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QMenuBar>
-#include <QtWidgets/QScrollBar>
 #include <QtWidgets/QSpinBox>
 #include <QtWidgets/QStatusBar>
 #include <QtWidgets/QTextEdit>
@@ -96,7 +95,6 @@ TEditorForm::TEditorForm(Options options, QWidget* parent)
     setWindowTitle(QStringLiteral("Editor"));
     setMaximumHeight(MaxHeight);
     resize(StartSize);
-    folder_ = options_.ProgramFolder;
     editor_ = new QTextEdit(this);
     ruler_ = new EditorRuler(this);
     BuildActions();
@@ -514,7 +512,7 @@ RtfResult TEditorForm::LoadDocument(const QByteArray& bytes) {
 void TEditorForm::FileOpen() {
     if (!CheckFileSave())
         return;
-    const QString path = dialogs_->ChooseFileToOpen(this, folder_, options_.Sprache);
+    const QString path = dialogs_->ChooseFileToOpen(this, DialogFolder(), options_.Sprache);
     if (path.isEmpty())
         return;
     QFile file(path);
@@ -532,6 +530,15 @@ void TEditorForm::FileOpen() {
     fileName_ = path;
     folder_ = QFileInfo(path).absolutePath();
     editor_->setFocus();
+}
+
+QString TEditorForm::DialogFolder() const {
+    if (!folder_.isEmpty())
+        return folder_;
+    if (options_.DocumentFolder)
+        if (const QString folder = options_.DocumentFolder(); !folder.isEmpty())
+            return folder;
+    return options_.ProgramFolder;
 }
 
 bool TEditorForm::WriteTo(const QString& path) {
@@ -559,7 +566,8 @@ void TEditorForm::FileSave() {
 void TEditorForm::FileSaveAs() {
     const QString offered =
         fileName_ == UntitledName() ? QString() : QFileInfo(fileName_).fileName();
-    const QString path = dialogs_->ChooseFileToSave(this, folder_, offered, options_.Sprache);
+    const QString path =
+        dialogs_->ChooseFileToSave(this, DialogFolder(), offered, options_.Sprache);
     if (path.isEmpty())
         return;
     if (QFileInfo::exists(path) &&
@@ -584,7 +592,8 @@ void TEditorForm::InsertList(int tag) {
     tag_ = tag;
     if (OnListRequest)
         OnListRequest(*this);
-    editor_->verticalScrollBar()->setValue(0);
+    // The caret stands after the inserted list, where typing goes on.
+    editor_->ensureCursorVisible();
 }
 
 void TEditorForm::ShowError(const QString& text) {
@@ -610,6 +619,8 @@ void TEditorForm::showEvent(QShowEvent* event) {
 }
 
 void TEditorForm::done(int result) {
+    if (options_.AskBeforeClosing && !CheckFileSave())
+        return;
     QDialog::done(result);
     if (OnClosed)
         OnClosed();

@@ -53,8 +53,13 @@ public:
 
     struct Options {
         Language Sprache = Language::German;
-        // Where the file dialogs start and the manual lies.
+        // Where the manual lies, and where the file dialogs start when nothing better is told.
         QString ProgramFolder;
+        // Where the file dialogs start until a file was opened or saved: the project's folder.
+        std::function<QString()> DocumentFolder;
+        // A window whose text lives nowhere else (a components list) asks before it closes
+        // with changes; an annotation window keeps its text in the board and never asks.
+        bool AskBeforeClosing = false;
         // The desktop's dialogs when none are given.
         std::shared_ptr<EditorDialogs> Dialogs;
         // Opens the manual at a topic (F1).
@@ -130,6 +135,8 @@ private:
     void PlaceRuler();
 
     bool WriteTo(const QString& path);
+    // The folder the file dialogs start in.
+    QString DialogFolder() const;
     void ShowError(const QString& text);
     QString Tr(const char* german, const char* english) const;
 

@@ -311,6 +311,9 @@ private:
     // the layout editor, a library part) end a running operation first, the way Escape does,
     // as the board's own commands do; false when nothing can run now (no board, a pan).
     bool EndBoardOperation();
+    void EscapeKey();
+    // Where the editor windows' file dialogs start: the project's folder (MainWindowAnnotations).
+    std::function<QString()> DocumentFolder() const;
     void ShowHoleUnderPointer(std::optional<QPoint> hole);
     void SetWorkingAreaEnabled(bool enabled);
 

@@ -16,10 +16,12 @@ namespace karvel {
 
 namespace {
 
-TEditorForm::Options EditorOptionsFor(const ViewState& view, ShellDialogs& dialogs) {
+TEditorForm::Options EditorOptionsFor(const ViewState& view, ShellDialogs& dialogs,
+                                      std::function<QString()> documentFolder) {
     TEditorForm::Options options;
     options.Sprache = view.Sprache;
     options.ProgramFolder = view.ProgramFolder;
+    options.DocumentFolder = std::move(documentFolder);
     options.Dialogs = std::make_shared<ProgramEditorDialogs>(dialogs);
     options.Help = [&dialogs, folder = view.ProgramFolder, language = view.Sprache](int topic) {
         ShowManual(dialogs, folder, language, topic);
@@ -29,12 +31,17 @@ TEditorForm::Options EditorOptionsFor(const ViewState& view, ShellDialogs& dialo
 
 } // namespace
 
+std::function<QString()> MainWindow::DocumentFolder() const {
+    // Asked when a file dialog opens: the project may have been saved elsewhere meanwhile.
+    return [this] { return SaveDialogFolder(); };
+}
+
 TEditorForm& MainWindow::AnnotationWindow(int index) {
     TScrollBoxEx& view = ScrollBox(index);
     if (TEditorForm* existing = FindAnnotationWindow(view))
         return *existing;
-    TEditorForm& window =
-        CreateAnnotationWindow(Board(index), EditorOptionsFor(view_, *dialogs_), view);
+    TEditorForm& window = CreateAnnotationWindow(
+        Board(index), EditorOptionsFor(view_, *dialogs_, DocumentFolder()), view);
     window.OnClosed = [this] { annotationsShown_ = false; };
     return window;
 }
@@ -67,7 +74,10 @@ void MainWindow::ComponentsListCommand(int) {
         return;
     TPlatine& board = CurrentBoard();
     board.SetDateiname(projectFileName_);
-    TEditorForm window(EditorOptionsFor(view_, *dialogs_), this);
+    TEditorForm::Options options = EditorOptionsFor(view_, *dialogs_, DocumentFolder());
+    // The list's text lives only in this window.
+    options.AskBeforeClosing = true;
+    TEditorForm window(std::move(options), this);
     window.setWindowTitle(
         view_.Tr(QStringLiteral("Bauteilliste"), QStringLiteral("Components list")));
     window.OnListRequest = ListRequestFor(board);
@@ -75,6 +85,8 @@ void MainWindow::ComponentsListCommand(int) {
     document.setUndoRedoEnabled(false);
     SchreibeStueckliste(board, document, ListKind::Components, CurrentListStamp());
     document.setUndoRedoEnabled(true);
+    // A list as made can be made again: only the user's changes are worth a question.
+    document.setModified(false);
     window.Editor().moveCursor(QTextCursor::Start);
     window.setSizeGripEnabled(true);
     const DialogScope scope(*this);

@@ -98,6 +98,12 @@ void MainWindow::CreateActions() {
             addAction(action);
         actions_.at(std::size_t(id)) = action;
     }
+    // Escape is no command of the menus, but it too works wherever the focus is in the window.
+    auto* escape = new QAction(this);
+    escape->setObjectName(QStringLiteral("EscapeKey"));
+    escape->setShortcut(QKeySequence(Qt::Key_Escape));
+    connect(escape, &QAction::triggered, this, [this] { EscapeKey(); });
+    addAction(escape);
 }
 
 QMenu* MainWindow::CreateMenu(const MenuDefinition& definition, QWidget* parent) {

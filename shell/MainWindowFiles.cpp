@@ -128,6 +128,9 @@ bool MainWindow::SaveProject(bool askForName) {
     }
     const QString error = SaveProjectFile(path, AllBoards());
     if (!error.isEmpty()) {
+        // The system's "access denied" would not tell that the file could be written.
+        const QString reason =
+            FolderRefusesNewFiles(path) ? FolderRefusesNewFilesMessage(path, view_.Sprache) : error;
         const DialogScope scope(*this);
         dialogs_->ShowMessage(
             this, MessageIcon::Error,
@@ -137,7 +140,7 @@ bool MainWindow::SaveProject(bool askForName) {
                      QStringLiteral("The project was not saved; the file \"%1\" stays as it "
                                     "was:"))
                     .arg(path) +
-                u'\r' + error);
+                u'\r' + reason);
         return false;
     }
     projectFileName_ = path;
@@ -292,8 +295,9 @@ void MainWindow::EditBoardProperties(bool nameOnly) {
     std::optional<BoardPropertiesText> chosen;
     {
         const DialogScope scope(*this);
-        chosen = dialogs_->EditBoardProperties(
-            this, PropertiesOf(board, NumberLocale(view_.Sprache)), nameOnly, view_.Sprache);
+        chosen =
+            dialogs_->EditBoardProperties(this, PropertiesOf(board, NumberLocale(view_.Sprache)),
+                                          nameOnly, view_.Sprache, LayoutHoles(board));
     }
     if (!chosen)
         return;

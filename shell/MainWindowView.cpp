@@ -434,6 +434,15 @@ void MainWindow::UpdateRulers(bool force) {
 
 // --- Mouse ---------------------------------------------------------------------------------------
 
+// Escape belongs to the current board wherever the focus is in the window — the board, a tool
+// bar and its fields, the library or the tab row — as a key press on the board would.
+void MainWindow::EscapeKey() {
+    if (current_ < 0)
+        return;
+    Control(current_).Editor().Key({Qt::Key_Escape, {}});
+    DoMenues();
+}
+
 bool MainWindow::BoardBusy() const {
     return current_ < 0 || CurrentBoard().CursorCaptured() || Control(current_).Editor().Busy();
 }

@@ -14,9 +14,11 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QPushButton>
+#include <QtWidgets/QSpinBox>
 #include <QtWidgets/QVBoxLayout>
 
 #include <cmath>
+#include <tuple>
 
 namespace karvel {
 
@@ -33,11 +35,13 @@ constexpr int BoardNameLength = TPlatine::StoredNameLength;
 
 class BoardPropertiesDialog : public HelpDialog {
 public:
-    BoardPropertiesDialog(QWidget* parent, Language language, HelpRequest help)
+    BoardPropertiesDialog(QWidget* parent, Language language, HelpRequest help,
+                          std::vector<Rect> layoutHoles)
         : HelpDialog(parent, language, BoardPropertiesHelpTopic, std::move(help)),
           name_(Field(QStringLiteral("Name"))), width_(Field(QStringLiteral("Width"))),
           height_(Field(QStringLiteral("Height"))), x_(Field(QStringLiteral("X"))),
           y_(Field(QStringLiteral("Y"))) {
+        layoutHoles_ = std::move(layoutHoles);
         setObjectName(QStringLiteral("PlatinenDlg"));
         setWindowTitle(T(language, "Eigenschaften Platine", "Board properties"));
         name_->setMaxLength(BoardNameLength);
@@ -51,10 +55,15 @@ public:
                      T(language, "Höhe", "Height"), height_);
         offset_ =
             Pair(T(language, "Offset", "Offset"), QStringLiteral("x"), x_, QStringLiteral("y"), y_);
+        AddHoleCounts(language);
+        cutNote_ = new QLabel;
+        cutNote_->setObjectName(QStringLiteral("CutHoles"));
+        cutNote_->setWordWrap(true);
         auto* content = new QVBoxLayout;
         content->addWidget(nameBox);
         content->addWidget(size_);
         content->addWidget(offset_);
+        content->addWidget(cutNote_);
         QDialogButtonBox* buttons = SetContent(content);
         GuardStorableFields({nameNote}, *buttons);
         defaults_ =
@@ -62,6 +71,10 @@ public:
         defaults_->setAutoDefault(false);
         connect(defaults_, &QPushButton::clicked, this, [this] { FillDefaults(); });
         FillDefaults();
+        for (QLineEdit* field : {width_, height_, x_, y_})
+            connect(field, &QLineEdit::textChanged, this, [this] { FollowMillimetres(); });
+        connect(columns_, &QSpinBox::valueChanged, this, [this] { FollowHoles(); });
+        connect(rows_, &QSpinBox::valueChanged, this, [this] { FollowHoles(); });
         name_->setFocus();
     }
 
@@ -74,6 +87,7 @@ public:
         for (QWidget* geometry : {static_cast<QWidget*>(size_), static_cast<QWidget*>(offset_),
                                   static_cast<QWidget*>(defaults_)})
             geometry->setEnabled(!nameOnly);
+        FollowMillimetres();
     }
     BoardPropertiesText Answer() const {
         return {name_->text(), width_->text(), height_->text(), x_->text(), y_->text()};
@@ -102,6 +116,58 @@ private:
         }
         return group;
     }
+    // Columns × rows of whole holes beside the millimetres of the size.
+    void AddHoleCounts(Language language) {
+        auto* grid = static_cast<QGridLayout*>(size_->layout());
+        int row = 0;
+        for (auto& [spin, name, german, english] :
+             {std::tuple{&columns_, "Columns", "Spalten", "Columns"},
+              std::tuple{&rows_, "Rows", "Zeilen", "Rows"}}) {
+            *spin = new QSpinBox;
+            (*spin)->setObjectName(QString::fromLatin1(name));
+            (*spin)->setRange(0, MostHolesAcross());
+            auto* label = new QLabel(T(language, german, english));
+            label->setBuddy(*spin);
+            grid->addWidget(*spin, row, 3);
+            grid->addWidget(label, row, 4);
+            ++row;
+        }
+        grid->setColumnMinimumWidth(3, grid->spacing() * 3);
+        // Tab goes along each line: the millimetres, then their holes.
+        setTabOrder(width_, columns_);
+        setTabOrder(columns_, height_);
+        setTabOrder(height_, rows_);
+    }
+    // The millimetres changed: the hole counts follow, and the note on cut holes.
+    void FollowMillimetres() {
+        if (following_)
+            return;
+        following_ = true;
+        const HoleCount holes = WholeHoles(Answer());
+        columns_->setValue(holes.Columns);
+        rows_->setValue(holes.Rows);
+        following_ = false;
+        ShowCutHoles();
+    }
+    // The hole counts changed: the millimetres follow, from the offset.
+    void FollowHoles() {
+        if (following_)
+            return;
+        following_ = true;
+        const QLocale locale = NumberLocale(language_);
+        const BoardPropertiesText now = Answer();
+        if (WholeHoles(now).Columns != columns_->value())
+            width_->setText(WidthForColumns(now, columns_->value(), locale));
+        if (WholeHoles(now).Rows != rows_->value())
+            height_->setText(HeightForRows(now, rows_->value(), locale));
+        following_ = false;
+        ShowCutHoles();
+    }
+    void ShowCutHoles() {
+        const QString note = CutHolesMessage(CutHoles(layoutHoles_, Answer()), language_);
+        cutNote_->setText(note);
+        cutNote_->setVisible(!note.isEmpty());
+    }
     void FillDefaults() {
         const BoardPropertiesText standard = DefaultProperties({}, NumberLocale(language_));
         width_->setText(standard.Width);
@@ -118,6 +184,12 @@ private:
     QGroupBox* size_ = nullptr;
     QGroupBox* offset_ = nullptr;
     QPushButton* defaults_ = nullptr;
+    QSpinBox* columns_ = nullptr;
+    QSpinBox* rows_ = nullptr;
+    QLabel* cutNote_ = nullptr;
+    std::vector<Rect> layoutHoles_;
+    // Set while one side of the size follows the other, so that it does not answer back.
+    bool following_ = false;
 };
 
 // --- Undo depth ----------------------------------------------------------------------------------
@@ -228,8 +300,9 @@ UndoDepthTexts UndoDepthTextsFor(Language language) {
 std::optional<BoardPropertiesText> RunBoardPropertiesDialog(QWidget* parent,
                                                             const BoardPropertiesText& current,
                                                             bool nameOnly, Language language,
-                                                            const HelpRequest& help) {
-    BoardPropertiesDialog dialog(parent, language, help);
+                                                            const HelpRequest& help,
+                                                            std::vector<Rect> layoutHoles) {
+    BoardPropertiesDialog dialog(parent, language, help, std::move(layoutHoles));
     dialog.Fill(current, nameOnly);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;

@@ -8,6 +8,7 @@
 #include "shell/HelpDialog.h"
 
 #include <optional>
+#include <vector>
 
 class QWidget;
 
@@ -32,10 +33,12 @@ struct UndoDepthTexts {
 };
 UndoDepthTexts UndoDepthTextsFor(Language language);
 
+// The layout's holes let the dialog say when a size cuts through some of them.
 std::optional<BoardPropertiesText> RunBoardPropertiesDialog(QWidget* parent,
                                                             const BoardPropertiesText& current,
                                                             bool nameOnly, Language language,
-                                                            const HelpRequest& help);
+                                                            const HelpRequest& help,
+                                                            std::vector<Rect> layoutHoles = {});
 // The undo depth dialog has no help.
 std::optional<int> RunUndoDepthDialog(QWidget* parent, int depth, Language language);
 std::optional<AutoSaveSettings> RunAutoSaveDialog(QWidget* parent, AutoSaveSettings current,

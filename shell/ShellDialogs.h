@@ -42,11 +42,11 @@ public:
     virtual void ShowMessage(QWidget* parent, MessageIcon icon, const QString& caption,
                              const QString& text) = 0;
     virtual SaveAnswer AskToSave(QWidget* parent, const QString& caption, const QString& text) = 0;
-    // Name, size and offset of a board; with nameOnly the rest is shown but disabled.
-    virtual std::optional<BoardPropertiesText> EditBoardProperties(QWidget* parent,
-                                                                   const BoardPropertiesText& now,
-                                                                   bool nameOnly,
-                                                                   Language language) = 0;
+    // Name, size and offset of a board; with nameOnly the rest is shown but disabled. The
+    // layout's holes let it say when a size cuts through some of them.
+    virtual std::optional<BoardPropertiesText>
+    EditBoardProperties(QWidget* parent, const BoardPropertiesText& now, bool nameOnly,
+                        Language language, const std::vector<Rect>& layoutHoles) = 0;
     // A picture to fill shapes with; empty when cancelled.
     virtual QString ChooseFillPicture(QWidget* parent, const QString& folder,
                                       Language language) = 0;
@@ -98,11 +98,11 @@ public:
     void ShowMessage(QWidget* parent, MessageIcon icon, const QString& caption,
                      const QString& text) override;
     SaveAnswer AskToSave(QWidget* parent, const QString& caption, const QString& text) override;
-    std::optional<BoardPropertiesText> EditBoardProperties(QWidget* parent,
-                                                           const BoardPropertiesText& now,
-                                                           bool nameOnly,
-                                                           Language language) override {
-        return RunBoardPropertiesDialog(parent, now, nameOnly, language, Help(language));
+    std::optional<BoardPropertiesText>
+    EditBoardProperties(QWidget* parent, const BoardPropertiesText& now, bool nameOnly,
+                        Language language, const std::vector<Rect>& layoutHoles) override {
+        return RunBoardPropertiesDialog(parent, now, nameOnly, language, Help(language),
+                                        layoutHoles);
     }
     QString ChooseFillPicture(QWidget* parent, const QString& folder, Language language) override;
     std::optional<int> AskUndoDepth(QWidget* parent, int depth, Language language) override {

@@ -9,6 +9,7 @@
 #include "elements/XSizer.h"
 #include "platform/Canvas.h"
 
+#include <cmath>
 #include <QtGui/QImage>
 
 namespace karvel {
@@ -27,7 +28,7 @@ struct MeasuringSurface {
 
 BoardEditor::BoardEditor(TPlatine& board, ToolHost& host)
     : board_(board), host_(host), previousOwner_(board.GetOperationOwner()),
-      seenRemovals_(board.RemovalStamp()) {
+      seenRemovals_(board.RemovalStamp()), pointerZoom_(board) {
     board_.SetOperationOwner(this);
 }
 
@@ -195,24 +196,32 @@ bool BoardEditor::Key(const KeyPress& key) {
 
 void BoardEditor::Wheel(const WheelTurn& turn) {
     BoardHost* host = board_.Host();
-    const bool scrolls = turn.Modifiers & (Qt::ShiftModifier | Qt::ControlModifier);
-    if (scrolls && host) {
-        // Shift scrolls up and down, Ctrl sideways; a notch moves by a few holes.
+    const bool upDown = turn.Modifiers.testFlag(Qt::ShiftModifier);
+    // A tilt wheel or a sideways swipe turns about x; Alt turns a plain wheel sideways.
+    const bool sideways = !turn.Modifiers.testFlag(Qt::ControlModifier) &&
+                          (turn.Modifiers.testFlag(Qt::AltModifier) || turn.Angle.y() == 0);
+    if ((upDown || sideways) && host) {
+        // A notch moves by a few holes.
         const int amount = turn.Angle.y() != 0 ? turn.Angle.y() : turn.Angle.x();
         const int pixels = -amount * board_.PixelsPerHole() * 3 / WheelNotch;
-        const QPoint step =
-            turn.Modifiers.testFlag(Qt::ShiftModifier) ? QPoint(0, pixels) : QPoint(pixels, 0);
+        const QPoint step = upDown ? QPoint(0, pixels) : QPoint(pixels, 0);
         host->SetScrollPosition(host->ScrollPosition() + step);
         board_.Fire(board_.OnChange);
         return;
     }
-    // Touchpads send small steps: they add up to a notch before the zoom changes.
+    // The plain wheel and Ctrl with it zoom about the pointer. Touchpads send small steps:
+    // they add up to a notch before the zoom changes.
     wheelRest_ += turn.Angle.y();
     while (wheelRest_ >= WheelNotch || wheelRest_ <= -WheelNotch) {
         const bool in = wheelRest_ > 0;
         wheelRest_ += in ? -WheelNotch : WheelNotch;
-        board_.ZoomAbout(turn.Control, in);
+        pointerZoom_.ZoomBy(turn.Control, in ? TPlatine::ZoomStep : 1.0 / TPlatine::ZoomStep);
     }
+}
+
+void BoardEditor::Pinch(QPoint control, double factor) {
+    if (std::isfinite(factor) && factor > 0)
+        pointerZoom_.ZoomBy(control, factor);
 }
 
 void BoardEditor::PointerLost() {

@@ -7,6 +7,7 @@
 #include "board/OperationOwner.h"
 #include "board/PlatinenTyp.h"
 #include "board/tools/PointerEvent.h"
+#include "board/tools/PointerZoom.h"
 #include "board/tools/Tool.h"
 #include "board/tools/ToolHost.h"
 #include "platform/Rect.h"
@@ -49,7 +50,11 @@ public:
     void Release(const PointerEvent& event);
     // True when the key was used (Escape with something to cancel).
     bool Key(const KeyPress& key);
+    // The plain wheel and Ctrl+wheel zoom about the pointer, Shift+wheel scrolls up and down,
+    // Alt+wheel and a sideways turn scroll sideways.
     void Wheel(const WheelTurn& turn);
+    // A touchpad's pinch: the zoom grows by the factor about the pointer.
+    void Pinch(QPoint control, double factor);
     // The window lost the pointer grab or the focus.
     void PointerLost();
     void AutoscrollTick();
@@ -144,6 +149,7 @@ private:
     std::optional<QPoint> panStart_; // host pixel where a middle-button drag began
     QPoint panScroll_;
     int wheelRest_ = 0;
+    PointerZoom pointerZoom_;
     std::optional<QPoint> lastPointer_;
     mutable std::unique_ptr<struct MeasuringSurface> measuring_;
     std::unique_ptr<TSizer> sizer_;

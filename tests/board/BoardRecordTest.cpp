@@ -8,6 +8,7 @@
 
 #include <csignal>
 #include <gtest/gtest.h>
+#include <QtCore/QDir>
 #include <QtCore/QTemporaryDir>
 #include <sys/resource.h>
 
@@ -627,6 +628,47 @@ TEST(ProjectFileTest, AFailedSaveLeavesTheOldFileAlone) {
     }
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(ReadProjectFile(path, view).Boards.front()->Count(), 0);
+}
+
+// A folder that takes no new files is found by trying, as the user's account, whatever the
+// rights of the file in it; the message names the folder and offers Save As in both languages.
+TEST(ProjectFileTest, AFolderThatTakesNoNewFilesIsFoundAndNamed) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("a.rst"));
+    ViewState view;
+    TPlatine board(view);
+    ASSERT_TRUE(SaveProjectFile(path, {&board}).isEmpty());
+    EXPECT_FALSE(FolderRefusesNewFiles(path));
+    EXPECT_FALSE(FolderRefusesNewFiles(folder.filePath(QStringLiteral("missing/b.rst"))))
+        << "a missing folder is another fault";
+    bool refused = false;
+    QString error;
+    {
+        const test::OrdinaryFileRights rights(folder.path());
+        ASSERT_TRUE(
+            QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        error = SaveProjectFile(path, {&board});
+        refused = FolderRefusesNewFiles(path);
+        QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                 QFileDevice::ExeOwner);
+    }
+    EXPECT_FALSE(error.isEmpty()) << "the write stays atomic";
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("a.rst")})
+        << "trying leaves nothing behind";
+    const QString shown = QDir::toNativeSeparators(folder.path());
+    const QString german = FolderRefusesNewFilesMessage(path, Language::German);
+    const QString english = FolderRefusesNewFilesMessage(path, Language::English);
+    EXPECT_TRUE(german.startsWith(QStringLiteral("In den Ordner \"%1\" kann nicht geschrieben "
+                                                 "werden.")
+                                      .arg(shown)))
+        << german.toStdString();
+    EXPECT_TRUE(german.contains(QStringLiteral("\"Speichern unter...\""))) << german.toStdString();
+    EXPECT_TRUE(
+        english.startsWith(QStringLiteral("The folder \"%1\" cannot be written.").arg(shown)))
+        << english.toStdString();
+    EXPECT_TRUE(english.contains(QStringLiteral("\"Save as...\""))) << english.toStdString();
 }
 
 // A disk that fills up part way lets the first bytes through: that is no save. A file-size

@@ -4,16 +4,19 @@
 #include "board/ProjectFile.h"
 #include "elements/Gruppe.h"
 #include "shell/AnnotationWindows.h"
+#include "shell/DialogAnswer.h"
 #include "shell/EditorForm.h"
 #include "shell/ScrollBoxEx.h"
 #include "shell/ShellFixture.h"
 
 #include <gtest/gtest.h>
+#include <QtCore/QDir>
 #include <QtCore/QTimer>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QTextCursor>
 #include <QtGui/QTextDocument>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QFileDialog>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QTextEdit>
 
@@ -199,6 +202,41 @@ TEST_F(AnnotationWindowTest, ComponentsListOpensModallyWithTheList) {
     EXPECT_TRUE(text.contains(QStringLiteral("\nDrahtbrücken:\n")));
     // The list is not kept; the board is as it was.
     EXPECT_FALSE(shown->AnnotationsShown());
+}
+
+// The components list's text lives only in its window: File → Exit after typing asks, Cancel
+// keeps it open, and its save dialog starts in the project's folder.
+TEST_F(AnnotationWindowTest, TheComponentsListAsksBeforeItGoesAndSavesBesideTheProject) {
+    Open({QStringLiteral("Relais")});
+    bool modifiedAtFirst = true, openAfterCancel = false, openAfterNoName = false;
+    QString saveFolder;
+    QTimer::singleShot(0, [&] {
+        auto* window = qobject_cast<TEditorForm*>(QApplication::activeModalWidget());
+        if (window == nullptr)
+            return;
+        modifiedAtFirst = window->Document().isModified();
+        Type(*window, QStringLiteral("Notiz"));
+        shown.dialogs->saveAnswer = SaveAnswer::Cancel;
+        window->Action(EditorCommand::FileExit).trigger();
+        openAfterCancel = window->isVisible();
+        // Yes: the save dialog comes, and cancelled there the window stays.
+        test::AnswerNextDialog([&](QDialog& dialog) {
+            if (auto* files = qobject_cast<QFileDialog*>(&dialog))
+                saveFolder = files->directory().absolutePath();
+        });
+        shown.dialogs->saveAnswer = SaveAnswer::Yes;
+        window->Action(EditorCommand::FileExit).trigger();
+        openAfterNoName = window->isVisible();
+        shown.dialogs->saveAnswer = SaveAnswer::No;
+        window->Action(EditorCommand::FileExit).trigger();
+    });
+    shown->Execute(CommandId::BoardComponentsList);
+    EXPECT_FALSE(modifiedAtFirst) << "a list as made is no change";
+    EXPECT_TRUE(openAfterCancel);
+    EXPECT_TRUE(openAfterNoName);
+    EXPECT_EQ(shown.dialogs->saveQuestions.size(), 3u);
+    EXPECT_EQ(saveFolder, QDir(folder.path()).absolutePath());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 class EnglishAnnotationWindowTest : public AnnotationWindowTest {

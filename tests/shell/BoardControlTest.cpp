@@ -3,6 +3,8 @@
 #include "shell/ScrollBoxEx.h"
 
 #include <gtest/gtest.h>
+#include <QtGui/QNativeGestureEvent>
+#include <QtGui/QPointingDevice>
 #include <QtGui/QWheelEvent>
 #include <QtWidgets/QApplication>
 
@@ -50,6 +52,38 @@ TEST(BoardControlTest, TheWheelZoomsAboutTheCursor) {
                      Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(shown.control, &down);
     EXPECT_NEAR(shown.board.Zoom(), 3.0, 1e-12);
+}
+
+// Three notches in over hole (5, 15) keep that hole under the pointer in the scroll box,
+// with and without Ctrl; a pinch does the same.
+TEST(BoardControlTest, WheelAndPinchKeepTheHoleUnderThePointer) {
+    enum class Input { Wheel, CtrlWheel, Pinch };
+    for (const Input input : {Input::Wheel, Input::CtrlWheel, Input::Pinch}) {
+        ShownBoard shown;
+        shown.host.SetScrollPosition({0, 400});
+        const QPoint hole(5 * 254, 15 * 254 + 127);
+        const QPoint pointer = shown.board.BoardToHost(hole);
+        ASSERT_TRUE(shown.host.viewport()->rect().contains(pointer));
+        for (int notch = 0; notch < 3; ++notch) {
+            const QPointF at = shown.control->mapFrom(shown.host.viewport(), pointer);
+            const QPointF global = shown.control->mapToGlobal(at);
+            if (input == Input::Pinch) {
+                QNativeGestureEvent pinch(Qt::ZoomNativeGesture,
+                                          QPointingDevice::primaryPointingDevice(), 2, at, at,
+                                          global, TPlatine::ZoomStep - 1.0, {}, {});
+                QApplication::sendEvent(shown.control, &pinch);
+            } else {
+                QWheelEvent turn(at, global, QPoint(), QPoint(0, 120), Qt::NoButton,
+                                 input == Input::CtrlWheel ? Qt::ControlModifier : Qt::NoModifier,
+                                 Qt::NoScrollPhase, false);
+                QApplication::sendEvent(shown.control, &turn);
+            }
+        }
+        EXPECT_NEAR(shown.board.Zoom(), 3.0 * 1.4 * 1.4 * 1.4, 1e-9);
+        const QPoint drift = shown.board.BoardToHost(hole) - pointer;
+        EXPECT_LE(std::abs(drift.x()), 1) << int(input) << ": " << drift.x() << "," << drift.y();
+        EXPECT_LE(std::abs(drift.y()), 1) << int(input) << ": " << drift.x() << "," << drift.y();
+    }
 }
 
 TEST(BoardControlTest, ScrollPositionRoundTripsThroughTheHost) {

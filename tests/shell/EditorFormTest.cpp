@@ -73,12 +73,15 @@ struct Editor {
     std::unique_ptr<TEditorForm> form;
 
     explicit Editor(Language language = Language::German,
-                    QString programFolder = QStringLiteral(KARVEL_SOURCE_DIR "/resources")) {
+                    QString programFolder = QStringLiteral(KARVEL_SOURCE_DIR "/resources"),
+                    const std::function<void(TEditorForm::Options&)>& adjust = {}) {
         TEditorForm::Options options;
         options.Sprache = language;
         options.ProgramFolder = std::move(programFolder);
         options.Dialogs = fake;
         options.Help = [this](int topic) { manuals.push_back(topic); };
+        if (adjust)
+            adjust(options);
         form = std::make_unique<TEditorForm>(std::move(options));
         form->show();
         QApplication::processEvents();
@@ -455,6 +458,113 @@ TEST(EditorFormTest, ListButtonsAskTheBoardAndInsertAtTheCaret) {
     EXPECT_EQ(editor->ListTag(), 0);
     EXPECT_TRUE(
         editor.Document().toPlainText().contains(QStringLiteral("Stückliste für Netzteil")));
+}
+
+// A window whose text lives nowhere else asks before it closes with changes, however it is
+// closed; Cancel, or a save that does not happen, keeps it open with the text.
+TEST(EditorFormTest, AWindowOfItsOwnAsksBeforeClosingWithChanges) {
+    enum class Way { Exit, CloseBox, Escape };
+    struct Case {
+        const char* name;
+        Way way;
+        SaveAnswer answer;
+        bool saveChosen;
+        bool closes;
+    };
+    const Case cases[] = {
+        {"Exit, cancel", Way::Exit, SaveAnswer::Cancel, false, false},
+        {"Exit, discard", Way::Exit, SaveAnswer::No, false, true},
+        {"Exit, save", Way::Exit, SaveAnswer::Yes, true, true},
+        {"Exit, save cancelled", Way::Exit, SaveAnswer::Yes, false, false},
+        {"close box, cancel", Way::CloseBox, SaveAnswer::Cancel, false, false},
+        {"close box, save", Way::CloseBox, SaveAnswer::Yes, true, true},
+        {"Escape, cancel", Way::Escape, SaveAnswer::Cancel, false, false},
+        {"Escape, discard", Way::Escape, SaveAnswer::No, false, true},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir folder;
+        Editor editor(Language::English, QStringLiteral(KARVEL_SOURCE_DIR "/resources"),
+                      [](TEditorForm::Options& options) { options.AskBeforeClosing = true; });
+        int closed = 0;
+        editor->OnClosed = [&closed] { ++closed; };
+        editor.Type(QStringLiteral("typed"));
+        editor.dialogs.answers = {c.answer};
+        if (c.saveChosen)
+            editor.dialogs.nextSave = folder.filePath(QStringLiteral("list.rtf"));
+        switch (c.way) {
+        case Way::Exit:
+            editor->Action(EditorCommand::FileExit).trigger();
+            break;
+        case Way::CloseBox:
+            editor->close();
+            break;
+        case Way::Escape: {
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(editor.form.get(), &escape);
+            break;
+        }
+        }
+        QApplication::processEvents();
+        EXPECT_EQ(editor.dialogs.questions, std::vector<QString>{QStringLiteral("Save Untitled ?")})
+            << c.name;
+        EXPECT_EQ(editor->isVisible(), !c.closes) << c.name;
+        EXPECT_EQ(closed, c.closes ? 1 : 0) << c.name;
+        EXPECT_TRUE(editor.Document().toPlainText().contains(QStringLiteral("typed"))) << c.name;
+        if (c.saveChosen)
+            EXPECT_TRUE(Bytes(editor.dialogs.nextSave).startsWith("{\\rtf1")) << c.name;
+    }
+    Editor unchanged(Language::English, QStringLiteral(KARVEL_SOURCE_DIR "/resources"),
+                     [](TEditorForm::Options& options) { options.AskBeforeClosing = true; });
+    unchanged->Action(EditorCommand::FileExit).trigger();
+    EXPECT_FALSE(unchanged->isVisible());
+    EXPECT_TRUE(unchanged.dialogs.questions.empty()) << "nothing changed, nothing to ask";
+}
+
+// The file dialogs start in the folder the owner tells (the project's), asked anew each time,
+// until a file was opened or saved; without one they start in the program folder.
+TEST(EditorFormTest, FileDialogsStartInTheDocumentFolderUntilAFileWasChosen) {
+    QTemporaryDir project, other;
+    QString told = project.path();
+    Editor editor(Language::German, QStringLiteral("/program"),
+                  [&told](TEditorForm::Options& options) {
+                      options.DocumentFolder = [&told] { return told; };
+                  });
+    editor->FileOpen();
+    told = other.path();
+    editor->FileOpen();
+    EXPECT_EQ(editor.dialogs.openFolders, (std::vector<QString>{project.path(), other.path()}));
+    editor.dialogs.nextSave = project.filePath(QStringLiteral("liste.rtf"));
+    editor->FileSaveAs();
+    editor.dialogs.nextOpen.clear();
+    editor->FileOpen();
+    EXPECT_EQ(editor.dialogs.openFolders.back(), project.path()) << "where the file went";
+
+    Editor plain(Language::German, QStringLiteral("/program"));
+    plain->FileOpen();
+    EXPECT_EQ(plain.dialogs.openFolders, std::vector<QString>{QStringLiteral("/program")});
+}
+
+// After a list is inserted far down a long text, the caret — after the list, where typing goes
+// on — is in view.
+TEST(EditorFormTest, InsertingAListKeepsTheCaretInView) {
+    ViewState view;
+    TPlatine board(view);
+    board.SetPlatinenName(QStringLiteral("Netzteil"));
+    Editor editor;
+    editor->resize(500, 300);
+    QApplication::processEvents();
+    editor->OnListRequest = ListRequestFor(board);
+    QString lines;
+    for (int i = 0; i < 200; ++i)
+        lines += QStringLiteral("Zeile %1\n").arg(i);
+    editor->Editor().setPlainText(lines);
+    editor->Editor().moveCursor(QTextCursor::End);
+    editor->ToolAction("sList_Btn").trigger();
+    QApplication::processEvents();
+    const QRect caret = editor->Editor().cursorRect();
+    EXPECT_TRUE(editor->Editor().viewport()->rect().contains(caret))
+        << caret.y() << " in " << editor->Editor().viewport()->height();
+    EXPECT_TRUE(editor->Editor().textCursor().atEnd());
 }
 
 TEST(EditorFormTest, F1OpensTheManualAtTheEditorsTopic) {

@@ -4,10 +4,16 @@
 #include "elements/Draht.h"
 #include "elements/Trenner.h"
 #include "elements/XSizer.h"
+#include "shell/BoardArea.h"
+#include "shell/LibraryPanel.h"
 #include "shell/ShellFixture.h"
 
 #include <gtest/gtest.h>
+#include <QtTest/QTest>
+#include <QtWidgets/QComboBox>
 #include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QTabBar>
 
 namespace karvel {
 namespace {
@@ -164,6 +170,56 @@ TEST_F(MouseEditingWindowTest, HandlesFollowTheSelectionThroughKeysAndCommands) 
     ASSERT_TRUE(control.Editor().Handles());
     EXPECT_GT(control.Editor().Handles()->Frame.Right - control.Editor().Handles()->Frame.Left,
               before.Right - before.Left);
+}
+
+// Escape, pressed as the keyboard does, reaches the board wherever the focus is in the window:
+// it ends a wire being drawn, and in the select tool it clears the selection.
+TEST_F(MouseEditingWindowTest, EscapeReachesTheBoardWhereverTheFocusIs) {
+    TPlatine& board = shown.Board();
+    BoardControl& control = shown.Control();
+    const auto pixel = [&](QPoint p) { return board.BoardToControl(p); };
+    const struct {
+        const char* name;
+        std::function<QWidget*()> widget;
+    } targets[] = {
+        {"board", [&] { return static_cast<QWidget*>(&control); }},
+        {"window's focus sink", [&] { return &shown->Area().FocusSink(); }},
+        {"pen width list", [&] { return static_cast<QWidget*>(&shown->PenWidths()); }},
+        {"contour field", [&] { return static_cast<QWidget*>(&shown->ContourAmount()); }},
+        {"library's page list",
+         [&] { return static_cast<QWidget*>(shown->Library().findChild<QComboBox*>()); }},
+        {"tab row", [&] { return static_cast<QWidget*>(&shown->Area().Tabs()); }},
+    };
+    const int elements = board.Count();
+    for (const auto& target : targets) {
+        shown->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(shown.window.get()));
+        // The key goes where the focus would send it; a disabled field cannot hold the focus
+        // but still gets no say over Escape.
+        QWidget* widget = target.widget();
+        ASSERT_NE(widget, nullptr) << target.name;
+        const auto escape = [&] {
+            widget->setFocus(Qt::OtherFocusReason);
+            QApplication::processEvents();
+            QTest::keyClick(widget, Qt::Key_Escape);
+        };
+
+        shown->Action(CommandId::ToolWire).trigger();
+        test::Click(control, pixel(test::Hole(1, 0)));
+        test::MouseMove(control, pixel(test::Hole(1, 3)));
+        ASSERT_TRUE(control.TemporaryLine()) << target.name;
+        escape();
+        EXPECT_FALSE(control.TemporaryLine()) << target.name << ": the wire ends";
+        EXPECT_FALSE(control.PointerConfined()) << target.name;
+        EXPECT_FALSE(control.Editor().Busy()) << target.name;
+        EXPECT_EQ(board.Count(), elements) << target.name << ": no wire is left behind";
+
+        shown->Action(CommandId::ToolStandard).trigger();
+        board.SetzeMarkierung(board.At(0), true);
+        shown->DoMenues();
+        escape();
+        EXPECT_EQ(board.CountSelected(), 0) << target.name << ": the selection is cleared";
+    }
 }
 
 } // namespace

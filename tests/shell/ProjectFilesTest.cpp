@@ -5,6 +5,7 @@
 #include "shell/AutoSave.h"
 #include "shell/BoardArea.h"
 #include "shell/ShellFixture.h"
+#include "support/OrdinaryFileRights.h"
 #include "support/SampleBoard.h"
 
 #include <csignal>
@@ -138,6 +139,38 @@ TEST_F(ProjectFilesTest, AFailedSaveKeepsTheOldFileAndTheProjectAndSaysWhy) {
     std::signal(SIGXFSZ, previous);
     EXPECT_EQ(shown.dialogs->openDialogs, 0) << "no open dialog after a failed save";
     EXPECT_EQ(shown->BoardCount(), boards);
+}
+
+// The file itself may be written, its folder not: the save still writes beside the file and
+// replaces it only when all is written, so it fails, and the message says why and what helps.
+TEST_F(ProjectFilesTest, AFolderThatTakesNoNewFilesIsNamedAndSaveAsIsOffered) {
+    Change();
+    const QByteArray before = Bytes(path);
+    {
+        const test::OrdinaryFileRights rights(folder.path());
+        ASSERT_TRUE(
+            QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        ASSERT_TRUE(QFileInfo(path).isWritable());
+        Trigger(CommandId::FileSave);
+        QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                 QFileDevice::ExeOwner);
+    }
+    EXPECT_EQ(Bytes(path), before);
+    ASSERT_EQ(shown.dialogs->messages.size(), 1u);
+    const QString text = shown.dialogs->messages.back().Text;
+    EXPECT_TRUE(text.contains(QStringLiteral("not saved"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("The folder \"%1\" cannot be written")
+                                  .arg(QDir::toNativeSeparators(folder.path()))))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Save as"))) << text.toStdString();
+    EXPECT_TRUE(shown.Board().Modified());
+
+    // Save As to a folder that takes files puts the project there.
+    const QTemporaryDir elsewhere;
+    shown.dialogs->nextSaveFile = elsewhere.filePath(QStringLiteral("Moved.rst"));
+    Trigger(CommandId::FileSaveAs);
+    EXPECT_EQ(shown->ProjectFileName(), shown.dialogs->nextSaveFile);
+    EXPECT_FALSE(shown.Board().Modified());
 }
 
 TEST_F(ProjectFilesTest, BoardCommandsAddDuplicateMoveAndDelete) {

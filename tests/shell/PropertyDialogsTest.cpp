@@ -20,6 +20,7 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QRadioButton>
+#include <QtWidgets/QSpinBox>
 
 namespace karvel {
 namespace {
@@ -483,6 +484,51 @@ TEST(BoardPropertiesDialogTest, ShowsTheBoardAndTheDefaultButtonFillsAStandardBo
     }
 }
 
+// The size also reads in columns × rows of whole holes, each side following the other, and a
+// size whose edge runs through a drilling of the layout says so while it is typed.
+TEST(BoardPropertiesDialogTest, TheSizeInHolesFollowsTheMillimetresAndCutHolesAreTold) {
+    const BoardPropertiesText current{QStringLiteral("Blinker"), QStringLiteral("80"),
+                                      QStringLiteral("50"), QStringLiteral("0"),
+                                      QStringLiteral("0")};
+    // A drilling on every hole of column 30 that an 80 × 50 mm board holds.
+    std::vector<Rect> holes;
+    for (int row = 0; row < 19; ++row)
+        holes.push_back(SquareAround({30 * 254, row * 254 + 127}, 50));
+    for (const Language language : {Language::German, Language::English}) {
+        const bool english = language == Language::English;
+        AnswerNextDialog([&](QDialog& dialog) {
+            auto& columns = Child<QSpinBox>(dialog, "Columns");
+            auto& rows = Child<QSpinBox>(dialog, "Rows");
+            auto& note = Child<QLabel>(dialog, "CutHoles");
+            EXPECT_EQ(columns.value(), 30);
+            EXPECT_EQ(rows.value(), 19);
+            EXPECT_TRUE(note.isHidden());
+            EXPECT_TRUE(TextsOf(dialog).contains(english ? u"Columns" : u"Spalten"));
+            EXPECT_TRUE(TextsOf(dialog).contains(english ? u"Rows" : u"Zeilen"));
+
+            Edit(dialog, "Width")
+                .setText(english ? QStringLiteral("76.2") : QStringLiteral("76,2"));
+            EXPECT_EQ(columns.value(), 29);
+            EXPECT_FALSE(note.isHidden());
+            EXPECT_EQ(note.text(), CutHolesMessage(19, language));
+
+            columns.setValue(30);
+            EXPECT_EQ(Edit(dialog, "Width").text(),
+                      english ? QStringLiteral("77.47") : QStringLiteral("77,47"));
+            EXPECT_TRUE(note.isHidden());
+            rows.setValue(10);
+            EXPECT_EQ(Edit(dialog, "Height").text(),
+                      english ? QStringLiteral("25.4") : QStringLiteral("25,4"));
+            Click(dialog, QDialogButtonBox::Ok);
+        });
+        const std::optional<BoardPropertiesText> answer =
+            RunBoardPropertiesDialog(nullptr, current, false, language, {}, holes);
+        ASSERT_TRUE(answer);
+        EXPECT_EQ(answer->Width, english ? QStringLiteral("77.47") : QStringLiteral("77,47"));
+        EXPECT_EQ(answer->Height, english ? QStringLiteral("25.4") : QStringLiteral("25,4"));
+    }
+}
+
 TEST(BoardPropertiesDialogTest, RenamingLeavesOnlyTheNameOpenAndCancelGivesNothing) {
     AnswerNextDialog([](QDialog& dialog) {
         for (const char* field : {"Width", "Height", "X", "Y"})
@@ -622,7 +668,7 @@ TEST(LibraryPageDialogTest, TheDesktopDialogsOpenTheManualOfTheirLanguage) {
     AnswerNextDialog(pressHelp);
     dialogs.EditAutoSave(nullptr, {}, Language::German);
     AnswerNextDialog(pressHelp);
-    dialogs.EditBoardProperties(nullptr, {}, false, Language::German);
+    dialogs.EditBoardProperties(nullptr, {}, false, Language::German, {});
     const QString english = folder.filePath(QStringLiteral("Manual/Karvel30.html"));
     const QString german = folder.filePath(QStringLiteral("Anleitung/Karvel30.html"));
     EXPECT_EQ(dialogs.opened, (std::vector<std::pair<QString, int>>{

@@ -45,9 +45,11 @@ public:
         saveQuestions.push_back(text);
         return saveAnswer;
     }
-    std::optional<BoardPropertiesText> EditBoardProperties(QWidget*, const BoardPropertiesText& now,
-                                                           bool nameOnly, Language) override {
+    std::optional<BoardPropertiesText>
+    EditBoardProperties(QWidget*, const BoardPropertiesText& now, bool nameOnly, Language,
+                        const std::vector<Rect>& holes) override {
         shownProperties = now;
+        shownHoles = holes;
         propertiesNameOnly = nameOnly;
         return nextProperties;
     }
@@ -98,6 +100,7 @@ public:
     QString nextLayout;
     std::optional<BoardPropertiesText> shownProperties;
     bool propertiesNameOnly = false;
+    std::vector<Rect> shownHoles;
     std::optional<BoardPropertiesText> nextProperties;
     std::optional<int> nextUndoDepth;
     QString nextPicture;

@@ -649,5 +649,103 @@ TEST_F(MouseEditingTest, SmallWheelStepsAddUpToANotch) {
     EXPECT_EQ(scroll.ScrollPosition().x(), scrolled.x());
 }
 
+// Zooming with the wheel keeps the hole under the pointer under it, notch after notch, seen
+// from either side; rounding the scroll position at each notch must not add up to a slide.
+TEST_F(MouseEditingTest, TheWheelZoomsAboutTheHoleUnderThePointer) {
+    struct Case {
+        const char* name;
+        int notches; // positive zooms in
+        Qt::KeyboardModifiers modifiers;
+        bool solderSide;
+        QPoint hole;
+    };
+    const Case cases[] = {
+        {"in", 3, {}, false, {5, 7}},
+        {"out", -3, {}, false, {5, 7}},
+        {"in and out", 0, {}, false, {13, 2}},
+        {"with Ctrl", 3, Qt::ControlModifier, false, {17, 8}},
+        {"from the solder side", 3, {}, true, {5, 7}},
+        {"far in", 5, {}, false, {3, 4}},
+    };
+    for (const Case& c : cases) {
+        view.Loetseite = c.solderSide;
+        board.SetZoom(3.0);
+        scroll.SetScrollPosition({40, 30});
+        const QPoint hole = Hole(c.hole.x(), c.hole.y());
+        const QPoint pointer = Control(hole);
+        const QPoint hostPixel = pointer - scroll.ScrollPosition();
+        // The pointer rests on its pixel of the window while the board moves beneath it.
+        const auto notches = [&](int count, int angle) {
+            for (int i = 0; i < count; ++i)
+                editor.Wheel({hostPixel + scroll.ScrollPosition(), {0, angle}, c.modifiers});
+        };
+        if (c.notches == 0) {
+            notches(3, 120);
+            notches(3, -120);
+        } else {
+            notches(std::abs(c.notches), c.notches > 0 ? 120 : -120);
+        }
+        EXPECT_NEAR(board.Zoom(), 3.0 * std::pow(TPlatine::ZoomStep, c.notches), 1e-9) << c.name;
+        const QPoint drift = board.BoardToHost(hole) - hostPixel;
+        EXPECT_LE(std::abs(drift.x()), 1) << c.name << ": " << drift.x() << "," << drift.y();
+        EXPECT_LE(std::abs(drift.y()), 1) << c.name << ": " << drift.x() << "," << drift.y();
+    }
+}
+
+// Shift scrolls up and down; Alt or a sideways turn scroll sideways; none of them zooms.
+TEST_F(MouseEditingTest, TheWheelScrollsWithShiftAltOrASidewaysTurn) {
+    struct Case {
+        const char* name;
+        QPoint angle;
+        Qt::KeyboardModifiers modifiers;
+        QPoint direction;
+    };
+    const Case cases[] = {
+        {"Shift down", {0, -120}, Qt::ShiftModifier, {0, 1}},
+        {"Shift up", {0, 120}, Qt::ShiftModifier, {0, -1}},
+        {"Alt", {0, -120}, Qt::AltModifier, {1, 0}},
+        {"tilt right", {-120, 0}, {}, {1, 0}},
+        {"tilt left", {120, 0}, {}, {-1, 0}},
+    };
+    for (const Case& c : cases) {
+        board.SetZoom(3.0);
+        scroll.SetScrollPosition({400, 300});
+        editor.Wheel({{300, 300}, c.angle, c.modifiers});
+        const QPoint moved = scroll.ScrollPosition() - QPoint(400, 300);
+        EXPECT_EQ(board.Zoom(), 3.0) << c.name;
+        EXPECT_EQ(QPoint(moved.x() > 0   ? 1
+                         : moved.x() < 0 ? -1
+                                         : 0,
+                         moved.y() > 0   ? 1
+                         : moved.y() < 0 ? -1
+                                         : 0),
+                  c.direction)
+            << c.name;
+    }
+}
+
+// A pinch grows the zoom by its factor about the pointer, and stops at the zoom's limits.
+TEST_F(MouseEditingTest, APinchZoomsAboutThePointer) {
+    board.SetZoom(3.0);
+    scroll.SetScrollPosition({40, 30});
+    const QPoint hole = Hole(9, 4);
+    const QPoint hostPixel = board.BoardToHost(hole);
+    for (int i = 0; i < 20; ++i)
+        editor.Pinch(hostPixel + scroll.ScrollPosition(), 1.05);
+    EXPECT_NEAR(board.Zoom(), 3.0 * std::pow(1.05, 20), 1e-9);
+    const QPoint drift = board.BoardToHost(hole) - hostPixel;
+    EXPECT_LE(std::abs(drift.x()), 1) << drift.x();
+    EXPECT_LE(std::abs(drift.y()), 1) << drift.y();
+    const QPoint before = scroll.ScrollPosition();
+    board.SetZoom(TPlatine::MaxZoom);
+    scroll.SetScrollPosition(before);
+    editor.Pinch(hostPixel + before, 1.5);
+    EXPECT_EQ(board.Zoom(), TPlatine::MaxZoom);
+    EXPECT_EQ(scroll.ScrollPosition(), before) << "a zoom at its limit moves nothing";
+    editor.Pinch(hostPixel + before, std::nan(""));
+    editor.Pinch(hostPixel + before, -1.0);
+    EXPECT_EQ(board.Zoom(), TPlatine::MaxZoom);
+}
+
 } // namespace
 } // namespace karvel
