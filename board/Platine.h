@@ -157,7 +157,8 @@ public:
     void NummeriereNeu();
     int NaechsteNummer(const QString& identifier) const;
     // Lines the selected elements up with the first selected one (with the common bounds
-    // when a single group is selected), on the hole grid, as one undo step.
+    // when a single group is selected), as one undo step. Elements that sit on holes move by
+    // whole pitches so that they keep landing on holes; the others line up exactly.
     void AlignSelection(Alignment alignment);
 
     // Opens an element's own property dialog, as one undo step; a cancelled dialog leaves
@@ -171,6 +172,8 @@ public:
     // Sets the anchors of an element's contacts from its points: the hole a point lies on the
     // centre of, else (-1, -1).
     void RecomputeAnchors(TBauteil& element) const;
+    // Whether one of an element's contacts (a member's, for a group) lies on a hole centre.
+    bool SitsOnHoles(TBauteil& element) const;
 
     // --- The copper analyses: continuity probe and unused areas
     CopperAnalysis& Analysis();
