@@ -85,6 +85,11 @@ public:
     // Draws the board for printing and export on a canvas whose mapping the caller set up,
     // as the output options say; clipUnits is the area to draw, in board units.
     void ZeichneAusgabe(Canvas& canvas, const Rect& clipUnits);
+    // The two parts of ZeichneAusgabe before its labels, for a device that cannot clip (SVG)
+    // and clips the first part itself: what lies on the board, clipped to it and to
+    // clipUnits, and the board's frame.
+    void DrawOutputBoard(Canvas& canvas, const Rect& clipUnits);
+    void DrawOutputFrame(Canvas& canvas, const Rect& clipUnits);
     // Only the title block and grid numbering, as the output options say, within clipUnits:
     // what the print preview shows of a board while it is dragged.
     void DrawOutputLabels(Canvas& canvas, const Rect& clipUnits);
