@@ -196,8 +196,9 @@ TEST(DatagenStarterLibraryTest, ResistorBandsFollowTheValueTheUserGives) {
                         const Colour expected = TFarbcode::Colours[std::size_t(bands[number - 1])];
                         const TDraht& band = *code->Band(number);
                         EXPECT_EQ(band.Stiftfarbe(), expected) << name << " " << value;
-                        // Drawn where the band lies, at 0.1 mm a pixel.
-                        const QPoint middle = (band.Nodes.front() + band.Nodes.back()) / 2;
+                        // Drawn where the band lies, at 0.1 mm a pixel, a quarter along it
+                        // (a standing resistor's bent lead crosses its middle).
+                        const QPoint middle = (band.Nodes.front() * 3 + band.Nodes.back()) / 4;
                         QImage image(middle.x() / 10 + 20, middle.y() / 10 + 20,
                                      QImage::Format_RGB32);
                         image.fill(Qt::white);

@@ -214,6 +214,15 @@ std::unique_ptr<TGruppe> Finished(std::unique_ptr<TGruppe> part) {
     return part;
 }
 
+// A resistor brings its value into the form its bands show only after it has handed the
+// value on to its members: handing it on once more gives them that form too, as reading the
+// page back does.
+std::unique_ptr<TGruppe> FinishedResistor(std::unique_ptr<TGruppe> part) {
+    FinishComponent(*part);
+    part->PropagateIdentity();
+    return part;
+}
+
 } // namespace
 
 // --- Two-lead parts --------------------------------------------------------------------------
@@ -239,7 +248,7 @@ std::unique_ptr<TGruppe> LyingResistor(const Identity& identity, QPoint first, i
         ColourCode({body.Left, firstBand - 3 * quarter, body.Right, firstBand + quarter},
                    StandardSeries, ohms));
     LabelsBeside(*part, body);
-    return Finished(std::move(part));
+    return FinishedResistor(std::move(part));
 }
 
 std::unique_ptr<TGruppe> StandingResistor(const Identity& identity, QPoint first, int ohms) {
@@ -249,14 +258,14 @@ std::unique_ptr<TGruppe> StandingResistor(const Identity& identity, QPoint first
     auto part = ResistorComponent(identity);
     part->AddMember(Lead(first, a + QPoint(0, LeadIn)));
     part->AddMember(Disc(a, Radius, CarbonBody));
-    // The bands across the top of the body.
+    // The second lead comes up beside the body and is bent back over its top.
+    part->AddMember(Lead(Down(first, 1), a + QPoint(0, LeadIn / 2)));
+    // The bands across the top of the body, over the bent lead so that they show.
     part->AddMember(ColourCode({a.x() - BandHalfWidth, a.y() - BandHalfWidth, a.x() + BandHalfWidth,
                                 a.y() + BandHalfWidth + 20},
                                StandardSeries, ohms));
-    // The second lead comes up beside the body and is bent back over its top.
-    part->AddMember(Lead(Down(first, 1), a + QPoint(0, LeadIn / 2)));
     LabelsBeside(*part, Around(a, Radius, Radius));
-    return Finished(std::move(part));
+    return FinishedResistor(std::move(part));
 }
 
 std::unique_ptr<TGruppe> FlatCapacitor(const Identity& identity, QPoint first, int pitches,
