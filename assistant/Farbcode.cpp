@@ -32,7 +32,9 @@ constexpr std::array<double, 96> E96{
 
 constexpr double StartDeviation = 100000.0;
 constexpr double SmallestValue = 0.1;
-constexpr double NoMultiplier = 0.009;
+constexpr int SilverPower = -2;
+constexpr int GoldPower = -1;
+constexpr int WhitePower = 9;
 
 // Exact powers of ten: every double literal up to 1e22 is.
 constexpr std::array<double, 23> PowersOfTen{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
@@ -40,8 +42,8 @@ constexpr std::array<double, 23> PowersOfTen{1e0,  1e1,  1e2,  1e3,  1e4,  1e5, 
                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // value · 10^n with a single rounding: multiplying or dividing by an exact power. Series
-// values scaled this way are the doubles nearest their decimal values, which the equality
-// tests of the multiplier colour rely on.
+// values scaled this way are the doubles nearest their decimal values, so a snapped
+// resistance equals the value a user types for it.
 double ScaleByPowerOfTen(double value, int n) {
     while (n > 22) {
         value *= PowersOfTen[22];
@@ -56,19 +58,6 @@ double ScaleByPowerOfTen(double value, int n) {
 
 double Deviation(double value, double candidate) {
     return std::fabs(value - candidate) / candidate * 100.0;
-}
-
-// The multiplier band's colour: the band's present colour unless one of the tests holds.
-Colour MultiplierColour(Colour present, double multiplier) {
-    Colour colour = present;
-    if (multiplier > NoMultiplier)
-        colour = TFarbcode::Colours[TFarbcode::SilverBand];
-    if (multiplier > 0.09)
-        colour = TFarbcode::Colours[TFarbcode::GoldBand];
-    for (std::size_t digit = 0; digit < 10; ++digit)
-        if (multiplier == PowersOfTen[digit])
-            colour = TFarbcode::Colours[digit];
-    return colour;
 }
 
 } // namespace
@@ -192,39 +181,56 @@ void TFarbcode::Compute() {
     ColourBands(mantissa, exponent);
 }
 
-// The bands are read from the mantissa written with two decimals, so that the multiplier is
-// an exact power of ten whenever the value is a series value.
+void TFarbcode::ClearBands(int count) {
+    for (int number = 1; number <= count; ++number)
+        SetBandColour(number, Colours[NoBand]);
+}
+
+// The digits are read from the mantissa written with two decimals. The multiplier's power of
+// ten follows from where the digits taken end against the decimal point, counted in the text
+// rather than computed in floating point: a product such as 8.2 x 1e6 / 82 is not exactly
+// 1e5, and compared for equality it made a gold band of 8.2 MOhm. After snapping, the digits
+// that are not taken are zeros.
 void TFarbcode::ColourBands(double mantissa, int exponent) {
     const QString text = QString::number(mantissa, 'f', 2);
     if (text.size() < 2) {
-        for (int number = 1; number <= BandCount; ++number)
-            SetBandColour(number, Colours[NoBand]);
+        ClearBands(BandCount);
         return;
     }
     const bool threeDigits = Series >= 3;
     const int digitCount = threeDigits ? 3 : 2;
+    const int multiplierBand = digitCount + 1;
     std::vector<int> digits;
+    int integerDigits = 0;
+    bool beforePoint = true;
     for (const QChar c : text) {
-        if (c.isDigit() && int(digits.size()) < digitCount)
+        if (c == u'.')
+            beforePoint = false;
+        if (!c.isDigit())
+            continue;
+        if (beforePoint)
+            ++integerDigits;
+        if (int(digits.size()) < digitCount)
             digits.push_back(c.digitValue());
     }
-    int number = 0;
-    for (const int digit : digits)
-        number = number * 10 + digit;
-    const double full = ScaleByPowerOfTen(text.toDouble(), exponent);
-    const double multiplier = number == 0 ? 0.0 : full / number;
-
-    if (multiplier < NoMultiplier) {
-        for (int band = 1; band <= (threeDigits ? 4 : 3); ++band)
-            SetBandColour(band, Colours[NoBand]);
+    const int power = integerDigits - digitCount + exponent;
+    if (power < SilverPower) {
+        coding_ = Coding::BelowSilver;
+        ClearBands(multiplierBand);
         return;
     }
+    if (power > WhitePower) {
+        coding_ = Coding::BeyondWhite;
+        ClearBands(BandCount);
+        return;
+    }
+    coding_ = Coding::Shown;
     for (int i = 0; i < int(digits.size()); ++i)
         SetBandColour(i + 1, Colours[std::size_t(digits[std::size_t(i)])]);
-    const int multiplierBand = threeDigits ? 4 : 3;
-    SetBandColour(multiplierBand, MultiplierColour(BandColour(multiplierBand), multiplier));
+    const int colour = power == SilverPower ? SilverBand : power == GoldPower ? GoldBand : power;
+    SetBandColour(multiplierBand, Colours[std::size_t(colour)]);
     if (!threeDigits)
-        SetBandColour(4, Colours[NoBand]);
+        SetBandColour(BandCount, Colours[NoBand]);
 }
 
 void TFarbcode::WriteToStream(RecordContext& context, ValueWriter& writer) {

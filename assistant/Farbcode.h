@@ -26,6 +26,10 @@ public:
     explicit TFarbcode(Language language = Language::German);
     std::string_view ClassName() const override { return "TFarbcode"; }
 
+    // What the bands say of the value: it, or nothing because its multiplier is smaller than
+    // silver (x0.01) or larger than white (x1e9).
+    enum class Coding { Shown, BelowSilver, BeyondWhite };
+
     double Resistance = 1000.0; // ohms
     std::uint8_t Series = 1;    // 0 E6, 1 E12, 2 E24, 3 E48, 4 E96
     std::uint16_t BandWidth = 20;
@@ -46,6 +50,8 @@ public:
 
     // The line of band 1 to 4, or null when the group lacks it.
     TDraht* Band(int number) const;
+    // What the last computed bands say; a value that was not computed leaves it as it was.
+    Coding BandCoding() const { return coding_; }
 
     void WriteToStream(RecordContext& context, ValueWriter& writer) override;
     void ReadFromStream(RecordContext& context, ValueReader& reader) override;
@@ -54,7 +60,10 @@ private:
     void SetBandColour(int number, Colour colour);
     Colour BandColour(int number) const;
     void ApplyBandWidths();
-    void ColourBands(double mantissaTimesPower, int exponent);
+    void ColourBands(double mantissa, int exponent);
+    void ClearBands(int count);
+
+    Coding coding_ = Coding::Shown;
 };
 
 } // namespace karvel

@@ -89,6 +89,11 @@ public:
     // Draws the board for printing and export on a canvas whose mapping the caller set up,
     // as the output options say; clipUnits is the area to draw, in board units.
     void ZeichneAusgabe(Canvas& canvas, const Rect& clipUnits);
+    // The two parts of ZeichneAusgabe before its labels, for a device that cannot clip (SVG)
+    // and clips the first part itself: what lies on the board, clipped to it and to
+    // clipUnits, and the board's frame.
+    void DrawOutputBoard(Canvas& canvas, const Rect& clipUnits);
+    void DrawOutputFrame(Canvas& canvas, const Rect& clipUnits);
     // Only the title block and grid numbering, as the output options say, within clipUnits:
     // what the print preview shows of a board while it is dragged.
     void DrawOutputLabels(Canvas& canvas, const Rect& clipUnits);
@@ -161,7 +166,8 @@ public:
     void NummeriereNeu();
     int NaechsteNummer(const QString& identifier) const;
     // Lines the selected elements up with the first selected one (with the common bounds
-    // when a single group is selected), on the hole grid, as one undo step.
+    // when a single group is selected), as one undo step. Elements that sit on holes move by
+    // whole pitches so that they keep landing on holes; the others line up exactly.
     void AlignSelection(Alignment alignment);
 
     // Edits that move elements keep them inside the range a file can hold. A check begun
@@ -188,6 +194,8 @@ public:
     // Sets the anchors of an element's contacts from its points: the hole a point lies on the
     // centre of, else (-1, -1).
     void RecomputeAnchors(TBauteil& element) const;
+    // Whether one of an element's contacts (a member's, for a group) lies on a hole centre.
+    bool SitsOnHoles(TBauteil& element) const;
 
     // --- The copper analyses: continuity probe and unused areas
     CopperAnalysis& Analysis();

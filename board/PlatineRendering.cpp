@@ -196,6 +196,12 @@ void TPlatine::Paint(Canvas& canvas) {
 // -----------------------------------------------------------------------------
 
 void TPlatine::ZeichneAusgabe(Canvas& canvas, const Rect& clipUnits) {
+    DrawOutputBoard(canvas, clipUnits);
+    DrawOutputFrame(canvas, clipUnits);
+    DrawOutputLabels(canvas, clipUnits);
+}
+
+void TPlatine::DrawOutputBoard(Canvas& canvas, const Rect& clipUnits) {
     const Rect board = BoardRect();
     const Rect deviceClip = Normalised(canvas.LPtoDP(Normalised(clipUnits)));
     const Region visible =
@@ -213,15 +219,16 @@ void TPlatine::ZeichneAusgabe(Canvas& canvas, const Rect& clipUnits) {
             DrawKind(canvas, TBauteilTyp::btText);
         }
     }
-    {
-        const ClipScope clip(canvas, clipRegion_, Region::FromRect(deviceClip));
-        canvas.SetMixMode(MixMode::Copy);
-        canvas.SetBrushStyle(BrushStyle::Clear);
-        canvas.SetPen(colours::Black, 0);
-        canvas.DrawRectangle(board);
-    }
-    DrawOutputLabels(canvas, clipUnits);
     outputPass_ = false;
+}
+
+void TPlatine::DrawOutputFrame(Canvas& canvas, const Rect& clipUnits) {
+    const Rect deviceClip = Normalised(canvas.LPtoDP(Normalised(clipUnits)));
+    const ClipScope clip(canvas, clipRegion_, Region::FromRect(deviceClip));
+    canvas.SetMixMode(MixMode::Copy);
+    canvas.SetBrushStyle(BrushStyle::Clear);
+    canvas.SetPen(colours::Black, 0);
+    canvas.DrawRectangle(BoardRect());
 }
 
 void TPlatine::DrawOutputLabels(Canvas& canvas, const Rect& clipUnits) {

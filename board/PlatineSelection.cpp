@@ -98,6 +98,21 @@ void TPlatine::RecomputeAnchors(TBauteil& element) const {
     }
 }
 
+bool TPlatine::SitsOnHoles(TBauteil& element) const {
+    if (auto* group = dynamic_cast<TGruppe*>(&element)) {
+        const auto& members = group->Members();
+        return std::any_of(members.begin(), members.end(),
+                           [this](const auto& member) { return SitsOnHoles(*member); });
+    }
+    std::vector<QPoint*> contacts;
+    element.FillContacts(contacts);
+    contacts.resize(std::min(contacts.size(), std::size_t(std::max(element.GetContactCount(), 0))));
+    return std::any_of(contacts.begin(), contacts.end(), [this](const QPoint* contact) {
+        const QPoint hole = HoleIndex(*contact);
+        return hole.x() >= 0 && HoleCentre(hole) == *contact;
+    });
+}
+
 // --- Selecting ------------------------------------------------------------------------------
 
 void TPlatine::MarkiereAlle(bool select) {
@@ -256,6 +271,9 @@ void TPlatine::Drehe() {
     const QPoint anchorCentre = HoleIndex(firstContact.value_or(centre));
     InvalidateElement(*group);
     group->Rotate90(centre, anchorCentre);
+    // Turned about the centre of its bounds, a part's leads can leave their holes: the anchors
+    // say where the turned points lie.
+    RecomputeAnchors(*group);
     if (!EndRangeCheck(check, {group}))
         return;
     InvalidateElement(*group);
@@ -289,11 +307,8 @@ void TPlatine::SchiebeMarkierte(Richtung direction, bool fine) {
     for (TBauteil* element : selected) {
         InvalidateElement(*element);
         element->MoveBy(delta.x(), delta.y());
-        // Anchors follow: by whole holes for a whole pitch, else from where the points now lie.
-        if (fine)
-            RecomputeAnchors(*element);
-        else
-            element->MoveAnchorsBy(delta.x() / HolePitch, delta.y() / HolePitch);
+        // As after a move with the mouse: the anchors say where the points now lie.
+        RecomputeAnchors(*element);
         InvalidateElement(*element);
     }
     if (!EndRangeCheck(check, selected))
@@ -462,14 +477,15 @@ void TPlatine::AlignSelection(Alignment alignment) {
         }
         return {};
     };
-    // Moves stay on the hole grid, so wires and leads keep landing on holes.
+    // Elements on holes move by whole pitches, so wires and leads keep landing on holes;
+    // labels, lines and shapes line up exactly.
     const auto onGrid = [](int d) {
         return int(RoundHalfEven(d / (long double)HolePitch)) * HolePitch;
     };
     std::vector<QPoint> deltas;
     for (TBauteil* element : moving) {
         const QPoint d = target(boundsOf(*element));
-        deltas.push_back({onGrid(d.x()), onGrid(d.y())});
+        deltas.push_back(SitsOnHoles(*element) ? QPoint(onGrid(d.x()), onGrid(d.y())) : d);
     }
     if (std::all_of(deltas.begin(), deltas.end(), [](QPoint d) { return d.isNull(); }))
         return;
@@ -478,7 +494,7 @@ void TPlatine::AlignSelection(Alignment alignment) {
     for (std::size_t i = 0; i < moving.size(); ++i) {
         InvalidateElement(*moving[i]);
         moving[i]->MoveBy(deltas[i].x(), deltas[i].y());
-        moving[i]->MoveAnchorsBy(deltas[i].x() / HolePitch, deltas[i].y() / HolePitch);
+        RecomputeAnchors(*moving[i]);
         InvalidateElement(*moving[i]);
     }
     if (single)

@@ -225,8 +225,10 @@ std::optional<QPoint> TBauteil::NextContact() {
 }
 
 void TBauteil::MoveAnchorsBy(int dx, int dy) {
+    // A contact off the grid stays off it: shifting its marker would make up a hole.
     for (QPoint& anchor : Anchors)
-        anchor += QPoint(dx, dy);
+        if (anchor != NoHoleAnchor)
+            anchor += QPoint(dx, dy);
 }
 
 const ViewState& TBauteil::View() const {

@@ -27,6 +27,9 @@ class RecordContext;
 class ValueReader;
 class ValueWriter;
 
+// The anchor of a contact that does not lie on a hole.
+inline constexpr QPoint NoHoleAnchor{-1, -1};
+
 class TBauteil {
 public:
     TBauteil();
@@ -162,7 +165,7 @@ public:
 
     TBauteilTyp BauteilTyp = TBauteilTyp::btNone;
     bool InGroup = false;
-    // Hole-grid positions (column, row) of the contacts; (-1, -1) for a contact off the grid.
+    // Hole-grid positions (column, row) of the contacts; NoHoleAnchor for a contact off the grid.
     std::vector<QPoint> Anchors;
 
     bool GhostShown() const { return ghostShown_; }

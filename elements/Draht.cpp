@@ -140,7 +140,8 @@ void TDraht::Rotate90(QPoint c, QPoint k) {
     for (QPoint& p : Nodes)
         p = {c.x() + c.y() - p.y(), p.x() - c.x() + c.y()};
     for (QPoint& a : Anchors)
-        a = {k.x() + k.y() - a.y(), a.x() - k.x() + k.y()};
+        if (a != NoHoleAnchor)
+            a = {k.x() + k.y() - a.y(), a.x() - k.x() + k.y()};
 }
 
 void TDraht::Scale(QPoint origin, double factorX, double factorY) {

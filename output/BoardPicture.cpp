@@ -2,6 +2,7 @@
 
 #include "elements/Geometry.h"
 
+#include <functional>
 #include <QtCore/QBuffer>
 #include <QtCore/QSaveFile>
 #include <QtGui/QPdfWriter>
@@ -130,24 +131,63 @@ QByteArray RenderPrintedPdf(TPlatine& board) {
     return buffer.data();
 }
 
+namespace {
+
+// Qt's SVG generator ignores clipping, so the part of the drawing that is clipped to the board
+// is drawn into a document of its own and put into the other one as a group under a clip
+// path. The generator's documents hold their drawing in groups after a head of title,
+// description and definitions; the tiny profile it declares knows no clip paths.
+QByteArray WithClippedPart(QByteArray document, const QByteArray& clipped, const Rect& clip) {
+    const qsizetype clippedStart = clipped.indexOf("<g ");
+    const qsizetype clippedEnd = clipped.lastIndexOf("</svg>");
+    const qsizetype insertAt = document.indexOf("<g ");
+    if (clippedStart < 0 || clippedEnd < clippedStart || insertAt < 0)
+        return {};
+    const QByteArray group = QStringLiteral("<defs>\n<clipPath id=\"board\">\n"
+                                            "<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\"/>\n"
+                                            "</clipPath>\n</defs>\n<g clip-path=\"url(#board)\">\n")
+                                 .arg(clip.Left)
+                                 .arg(clip.Top)
+                                 .arg(clip.Width())
+                                 .arg(clip.Height())
+                                 .toUtf8() +
+                             clipped.mid(clippedStart, clippedEnd - clippedStart) + "</g>\n";
+    document.insert(insertAt, group);
+    document.replace("version=\"1.2\" baseProfile=\"tiny\"", "version=\"1.1\"");
+    return document;
+}
+
+} // namespace
+
 QByteArray RenderPrintedSvg(TPlatine& board) {
     const Rect area = PrintedArea(board);
     const QSize dots(int(qint64(area.Width()) * VectorDpi / UnitsPerInch),
                      int(qint64(area.Height()) * VectorDpi / UnitsPerInch));
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&buffer);
-        svg.setResolution(VectorDpi);
-        svg.setSize(dots);
-        svg.setViewBox(QRect(QPoint(0, 0), dots));
-        svg.setTitle(board.PlatinenName());
-        Canvas canvas(svg);
-        MapArea(canvas, board, area, VectorDpi);
-        board.ZeichneAusgabe(canvas, area);
-    }
-    return buffer.data();
+    Rect clip;
+    const auto render = [&](const std::function<void(Canvas&)>& draw) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        {
+            QSvgGenerator svg;
+            svg.setOutputDevice(&buffer);
+            svg.setResolution(VectorDpi);
+            svg.setSize(dots);
+            svg.setViewBox(QRect(QPoint(0, 0), dots));
+            svg.setTitle(board.PlatinenName());
+            Canvas canvas(svg);
+            MapArea(canvas, board, area, VectorDpi);
+            clip = Intersection(Normalised(canvas.LPtoDP(board.BoardRect())),
+                                {0, 0, dots.width(), dots.height()});
+            draw(canvas);
+        }
+        return buffer.data();
+    };
+    const QByteArray onBoard = render([&](Canvas& canvas) { board.DrawOutputBoard(canvas, area); });
+    const QByteArray around = render([&](Canvas& canvas) {
+        board.DrawOutputFrame(canvas, area);
+        board.DrawOutputLabels(canvas, area);
+    });
+    return WithClippedPart(around, onBoard, clip);
 }
 
 QByteArray EncodeImage(const QImage& image, const char* format) {

@@ -314,6 +314,32 @@ void ComponentAssistantDialog::CommitRow(int index) {
         break;
     }
     Refresh();
+    if (param.Kind == TBtParamKind::pkOhm)
+        TellUncodedResistance();
+}
+
+void ComponentAssistantDialog::TellUncodedResistance() {
+    const auto& members = generator_->Members();
+    const auto* code =
+        members.size() < 5 ? nullptr : dynamic_cast<const TFarbcode*>(members[4].get());
+    if (code == nullptr || code->BandCoding() == TFarbcode::Coding::Shown)
+        return;
+    const bool tooLarge = code->BandCoding() == TFarbcode::Coding::BeyondWhite;
+    dialogs_.ShowMessage(
+        this, MessageIcon::Information,
+        view_.Tr(QStringLiteral("Hinweis"), QStringLiteral("Information")),
+        tooLarge ? view_.Tr(QStringLiteral("Der Wert ist zu groß für den Farbcode: sein größter "
+                                           "Multiplikator ist Weiß (x 1 GOhm). Die Ringe bleiben "
+                                           "leer."),
+                            QStringLiteral("The value is too large for the colour code, whose "
+                                           "largest multiplier is white (x 1 GOhm). The bands "
+                                           "stay empty."))
+                 : view_.Tr(QStringLiteral("Der Wert ist zu klein für den Farbcode dieser Reihe: "
+                                           "sein kleinster Multiplikator ist Silber (x 0,01). Die "
+                                           "Ringe bleiben leer."),
+                            QStringLiteral("The value is too small for the colour code of this "
+                                           "series, whose smallest multiplier is silver "
+                                           "(x 0.01). The bands stay empty.")));
 }
 
 void ComponentAssistantDialog::Step(StepInput input) {

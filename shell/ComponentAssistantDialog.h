@@ -68,6 +68,8 @@ private:
     void Step(StepInput input);
     bool StepKey(int key);
     void ShowResistorValue(TBt& generator);
+    // Says so when the resistor's value lies beyond what colour bands can show.
+    void TellUncodedResistance();
     void ShowHelp();
     void AcceptCommitted();
 

@@ -85,8 +85,97 @@ INSTANTIATE_TEST_SUITE_P(
         ComputeCase{"E96_47k5", 4, 47500, 47500, {Yellow, Violet, Green, Red}},
         ComputeCase{"E96_100", 4, 100, 100, {Brown, Black, Black, Black}},
         ComputeCase{"E12_10G_white", 1, 10e9, 10e9, {Brown, Black, White, NoBand}},
-        ComputeCase{"E12_1e11_ends_gold", 1, 1e11, 1e11, {Brown, Black, Gold, NoBand}}),
+        ComputeCase{"E12_8M2_multiplies_by_1e5", 1, 8.2e6, 8.2e6, {Grey, Red, Green, NoBand}},
+        ComputeCase{"E96_4k02_multiplies_by_10", 4, 4020, 4020, {Yellow, Black, Red, Brown}},
+        ComputeCase{"E96_0_499_has_no_bands", 4, 0.499, 0.499, {NoBand, NoBand, NoBand, NoBand}},
+        ComputeCase{"E12_1e11_is_beyond_white", 1, 1e11, 1e11, {NoBand, NoBand, NoBand, NoBand}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// --- Every series value against its digits and power of ten --------------------------------
+
+// IEC 60063 written out here rather than taken from the code: E12 is every second value of
+// E24 and E6 every second of E12; E48 is every second value of E96.
+const std::vector<int> ReferenceE24{100, 110, 120, 130, 150, 160, 180, 200, 220, 240, 270, 300,
+                                    330, 360, 390, 430, 470, 510, 560, 620, 680, 750, 820, 910};
+const std::vector<int> ReferenceE96{
+    100, 102, 105, 107, 110, 113, 115, 118, 121, 124, 127, 130, 133, 137, 140, 143,
+    147, 150, 154, 158, 162, 165, 169, 174, 178, 182, 187, 191, 196, 200, 205, 210,
+    215, 221, 226, 232, 237, 243, 249, 255, 261, 267, 274, 280, 287, 294, 301, 309,
+    316, 324, 332, 340, 348, 357, 365, 374, 383, 392, 402, 412, 422, 432, 442, 453,
+    464, 475, 487, 499, 511, 523, 536, 549, 562, 576, 590, 604, 619, 634, 649, 665,
+    681, 698, 715, 732, 750, 768, 787, 806, 825, 845, 866, 887, 909, 931, 953, 976};
+
+std::vector<int> EverySecond(const std::vector<int>& values) {
+    std::vector<int> taken;
+    for (std::size_t i = 0; i < values.size(); i += 2)
+        taken.push_back(values[i]);
+    return taken;
+}
+
+struct SeriesSweep {
+    const char* name;
+    int series;
+    int digitCount;
+    std::vector<int> values;
+};
+
+// The bands of base · 10^power10 as a reader of colour codes finds them: the first digits of
+// the base, then the power that is left for the multiplier.
+std::vector<int> ExpectedBands(int base, int power10, int digitCount) {
+    const std::array<int, 3> digits{base / 100, base / 10 % 10, base % 10};
+    const int multiplier = power10 + 3 - digitCount;
+    if (multiplier < -2 || multiplier > 9)
+        return {NoBand, NoBand, NoBand, NoBand};
+    std::vector<int> bands(digits.begin(), digits.begin() + digitCount);
+    bands.push_back(multiplier == -2 ? Silver : multiplier == -1 ? Gold : multiplier);
+    if (digitCount == 2)
+        bands.push_back(NoBand);
+    return bands;
+}
+
+TFarbcode::Coding ExpectedCoding(int power10, int digitCount) {
+    const int multiplier = power10 + 3 - digitCount;
+    return multiplier < -2  ? TFarbcode::Coding::BelowSilver
+           : multiplier > 9 ? TFarbcode::Coding::BeyondWhite
+                            : TFarbcode::Coding::Shown;
+}
+
+class EverySeriesValue : public ::testing::TestWithParam<SeriesSweep> {};
+
+// From 0.1 Ohm to 9.76 TOhm: 1 Ohm to 1 GOhm, and the decades either side where a series
+// runs out of multipliers.
+TEST_P(EverySeriesValue, ShowsItsDigitsAndPowerOfTen) {
+    const SeriesSweep& sweep = GetParam();
+    const auto table = TFarbcode::SeriesValues(sweep.series);
+    ASSERT_EQ(std::vector<int>(table.begin(), table.end()), sweep.values);
+    auto code = MakeCode(sweep.series);
+    std::vector<std::string> wrong;
+    for (int power10 = -3; power10 <= 10; ++power10) {
+        for (const int base : sweep.values) {
+            const std::string decimal = std::to_string(base) + "e" + std::to_string(power10);
+            const double value = std::strtod(decimal.c_str(), nullptr);
+            code->SetResistance(value);
+            const std::vector<int> expected = ExpectedBands(base, power10, sweep.digitCount);
+            if (code->Resistance != value || BandColours(*code) != expected ||
+                code->BandCoding() != ExpectedCoding(power10, sweep.digitCount))
+                wrong.push_back(decimal);
+            for (int number = 1; number <= TFarbcode::BandCount; ++number)
+                if (code->Band(number)->Stiftbreite() !=
+                    (expected[std::size_t(number - 1)] == NoBand ? 0 : code->BandWidth))
+                    wrong.push_back(decimal + " width of band " + std::to_string(number));
+        }
+    }
+    EXPECT_TRUE(wrong.empty()) << wrong.size() << " wrong, first " << wrong.front();
+}
+
+INSTANTIATE_TEST_SUITE_P(Series, EverySeriesValue,
+                         ::testing::Values(SeriesSweep{"E6", 0, 2,
+                                                       EverySecond(EverySecond(ReferenceE24))},
+                                           SeriesSweep{"E12", 1, 2, EverySecond(ReferenceE24)},
+                                           SeriesSweep{"E24", 2, 2, ReferenceE24},
+                                           SeriesSweep{"E48", 3, 3, EverySecond(ReferenceE96)},
+                                           SeriesSweep{"E96", 4, 3, ReferenceE96}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FarbcodeTest, ValuesBelowATenthOfAnOhmChangeNoBand) {
     auto code = MakeCode(1);

@@ -204,6 +204,29 @@ TEST(EditScriptTest, MouseLinesDrawAsTheMouseDoes) {
     EXPECT_EQ(b.board.CountSelected(), 0);
 }
 
+// A wire dragged with one end off the board and then nudged ended with the anchors
+// (8, 1) and (-2, -1): the arrow key shifted the "no hole" marker into a made-up hole.
+TEST(EditScriptTest, NudgingAfterAMouseMoveKeepsAFreeEndFree) {
+    ScriptedBoard b;
+    b.board.SetSize(10 * 254, 5 * 254);
+    const std::optional<ScriptError> error = b.Run(QStringLiteral("tool Draht\n"
+                                                                  "click 5,1\n"
+                                                                  "click 8,1\n"
+                                                                  "tool Standard\n"
+                                                                  "down 6.5,1\n"
+                                                                  "move 10.5,1\n"
+                                                                  "up 10.5,1\n"
+                                                                  "key Left\n"));
+    ASSERT_FALSE(error) << error->Message.toStdString();
+    ASSERT_EQ(b.board.Count(), 1);
+    auto* wire = dynamic_cast<TDraht*>(b.board.At(0));
+    ASSERT_TRUE(wire);
+    EXPECT_EQ(wire->Nodes, (std::vector<QPoint>{{8 * 254, 381}, {11 * 254, 381}}))
+        << "moved four pitches right, then one back";
+    EXPECT_EQ(wire->Anchors, (std::vector<QPoint>{{8, 1}, NoHoleAnchor}))
+        << "the second end lies past the board's last column";
+}
+
 TEST(EditScriptTest, FaultyMouseLinesAreRefused) {
     for (const char* line :
          {"tool Wire", "click 1", "down 1,x", "up 1,2 middle", "key F5", "move 9999,1"}) {

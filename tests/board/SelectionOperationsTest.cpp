@@ -1,11 +1,14 @@
 #include "board/Platine.h"
 #include "board/SelectionQueries.h"
 #include "board/UndoHistory.h"
+#include "elements/Geometry.h"
 #include "elements/Gruppe.h"
 #include "elements/Trenner.h"
+#include "elements/Txtlabel.h"
 #include "support/RecordBytes.h"
 #include "support/SampleBoard.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace karvel {
@@ -183,6 +186,77 @@ TEST(SelectionOperationsTest, TurningAComponentIsOneUndoStep) {
     EXPECT_EQ(test::WriteBoard(board, StreamPurpose::File), before);
 }
 
+// --- Anchors after nudging, aligning and turning ----------------------------------------------
+
+// A resistor whose first lead ends in hole (4, 5) and whose second lead ends between holes:
+// its anchors are (4, 5) and "no hole".
+std::unique_ptr<TGruppe> ResistorWithAFreeEnd() {
+    auto resistor = test::MakeResistor();
+    auto* second = static_cast<TDraht*>(resistor->Members()[1].get());
+    second->Nodes.front() = {2100, 1397};
+    second->Anchors = {NoHoleAnchor};
+    resistor->CollectAnchors();
+    return resistor;
+}
+
+struct AnchorCase {
+    const char* name;
+    std::function<void(TPlatine&)> edit;
+    std::vector<QPoint> anchors;
+};
+
+class AnchorsAfterAnEdit : public ::testing::TestWithParam<AnchorCase> {};
+
+// Shifting or turning the "no hole" marker made up holes such as (5, -1) or (10, 0).
+TEST_P(AnchorsAfterAnEdit, SayWhereThePointsLie) {
+    ViewState view;
+    TPlatine board(view);
+    board.SetSize(40 * 254, 30 * 254);
+    auto pin = test::MakeWire(TBauteilTyp::btPin, {{508, 381}, {508, 381}});
+    pin->SetIstMarkiert(false);
+    TBauteil* reference = board.Add(std::move(pin));
+    TBauteil* resistor = board.Add(ResistorWithAFreeEnd());
+    resistor->SetIstMarkiert(false);
+    board.SetzeMarkierung(reference, true);
+    board.SetzeMarkierung(resistor, true);
+    board.SetzeMarkierung(reference, false);
+    GetParam().edit(board);
+    board.RecomputeAnchors(*resistor);
+    const std::vector<QPoint> fromThePoints = resistor->Anchors;
+    EXPECT_EQ(resistor->CurrentAnchors(), GetParam().anchors);
+    EXPECT_EQ(GetParam().anchors, fromThePoints) << "the case itself is wrong";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, AnchorsAfterAnEdit,
+    ::testing::Values(
+        AnchorCase{"NudgeRight",
+                   [](TPlatine& b) { b.SchiebeMarkierte(TPlatine::Richtung::Right, false); },
+                   {{5, 5}, NoHoleAnchor}},
+        AnchorCase{"NudgeUp",
+                   [](TPlatine& b) { b.SchiebeMarkierte(TPlatine::Richtung::Up, false); },
+                   {{4, 4}, NoHoleAnchor}},
+        AnchorCase{"AlignLeftToAPinTwoHolesLeft",
+                   [](TPlatine& b) {
+                       b.MarkiereAlle(false);
+                       b.SetzeMarkierung(b.At(0), true);
+                       b.SetzeMarkierung(b.At(1), true);
+                       b.AlignSelection(TPlatine::Alignment::Left);
+                   },
+                   {{2, 5}, NoHoleAnchor}},
+        AnchorCase{"Rotate", [](TPlatine& b) { b.Drehe(); }, {{4, 5}, NoHoleAnchor}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SelectionOperationsTest, AnchorsStayOnTheirHolesWhenATurnEndsOnHoles) {
+    ViewState view;
+    TPlatine board(view);
+    board.SetSize(40 * 254, 30 * 254);
+    TBauteil* resistor = board.Add(test::MakeResistor());
+    board.SetzeMarkierung(resistor, true);
+    board.Drehe();
+    EXPECT_EQ(resistor->CurrentAnchors(), (std::vector<QPoint>{{4, 5}, {4, 9}}));
+}
+
 TEST(SelectionOperationsTest, AttributesApplyToTheSelectionOnly) {
     OrderBoard b("XY");
     b.Select("X");
@@ -207,6 +281,41 @@ TEST(SelectionOperationsTest, AlignmentMovesOthersToTheFirstOnTheGrid) {
     board.AlignSelection(TPlatine::Alignment::Left);
     EXPECT_EQ(static_cast<TDraht*>(second)->Nodes.front(), QPoint(2540, 3000));
     EXPECT_EQ(static_cast<TDraht*>(first)->Nodes.front(), QPoint(2540, 1000));
+    EXPECT_EQ(board.History().UndoCount(), 1);
+}
+
+// Alignment moved everything by whole pitches, so labels 1.04 mm apart stayed apart.
+TEST(SelectionOperationsTest, AlignmentLinesUpLabelsExactlyAndKeepsPartsOnHoles) {
+    ViewState view;
+    TPlatine board(view);
+    board.SetSize(40 * 254, 30 * 254);
+    const auto label = [](QPoint at) {
+        auto text = std::make_unique<TTextLabel>(Language::German);
+        text->Position = at;
+        text->SetTextString(QStringLiteral("R1"));
+        text->SetIstMarkiert(false);
+        return text;
+    };
+    TBauteil* first = board.Add(label({1000, 1000}));
+    TBauteil* second = board.Add(label({1104, 2000}));
+    TBauteil* resistor = board.Add(test::MakeResistor());
+    resistor->SetIstMarkiert(false);
+    for (TBauteil* e : {first, second, resistor})
+        board.SetzeMarkierung(e, true);
+    const auto left = [&](TBauteil* e) {
+        return board.WithMeasuringCanvas([&](Canvas& c) { return Normalised(e->GetBounds(c)); })
+            .Left;
+    };
+    const int reference = left(first);
+    const int resistorLeft = left(resistor);
+    board.AlignSelection(TPlatine::Alignment::Left);
+    EXPECT_EQ(left(second), reference);
+    EXPECT_EQ(static_cast<TTextLabel*>(second)->Position, QPoint(1000, 2000));
+    const int moved = left(resistor) - resistorLeft;
+    EXPECT_EQ(moved % TPlatine::HolePitch, 0) << "a part on holes moves by whole pitches";
+    EXPECT_LE(std::abs(left(resistor) - reference), TPlatine::HolePitch / 2);
+    EXPECT_EQ(resistor->CurrentAnchors(),
+              (std::vector<QPoint>{{4 + moved / 254, 5}, {8 + moved / 254, 5}}));
     EXPECT_EQ(board.History().UndoCount(), 1);
 }
 

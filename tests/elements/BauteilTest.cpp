@@ -206,11 +206,12 @@ TEST(BauteilTest, ContactsAreHandedOutOnce) {
     EXPECT_EQ(e.NextContact(), QPoint(1, 2));
 }
 
-TEST(BauteilTest, AnchorsMoveByWholeHoles) {
+// Shifting the "no hole" marker made up a hole, (1, -2) here.
+TEST(BauteilTest, AnchorsMoveByWholeHolesAndFreeEndsStayFree) {
     TBauteil e;
-    e.Anchors = {{1, 1}, {-1, -1}, {5, 0}};
+    e.Anchors = {{1, 1}, NoHoleAnchor, {5, 0}};
     e.MoveAnchorsBy(2, -1);
-    EXPECT_EQ(e.Anchors, (std::vector<QPoint>{{3, 0}, {1, -2}, {7, -1}}));
+    EXPECT_EQ(e.Anchors, (std::vector<QPoint>{{3, 0}, NoHoleAnchor, {7, -1}}));
 }
 
 TEST(BauteilTest, GhostIsErasedByDrawingItAgain) {

@@ -12,7 +12,9 @@
 #include <QtCore/QFile>
 #include <QtCore/QRegularExpression>
 #include <QtCore/QTemporaryDir>
+#include <QtGui/QPainter>
 #include <QtGui/QPicture>
+#include <QtSvg/QSvgRenderer>
 
 namespace karvel {
 namespace {
@@ -188,6 +190,112 @@ TEST_F(ExportTest, VectorFilesAreTheBoardAndItsTitlesAtTrueSize) {
     const QByteArray svg = Export(QStringLiteral("board.svg"));
     EXPECT_TRUE(svg.contains("width=\"214mm\"")) << svg.left(400).toStdString();
     EXPECT_TRUE(svg.contains("height=\"154mm\""));
+}
+
+// --- A board smaller than its layout ----------------------------------------------------------
+
+// The pixels of the colour found at the picture's centre, which is the board's centre: their
+// bounding box in millimetres.
+QSizeF ColourExtentMm(const QImage& image, double mmPerPixel) {
+    const QRgb colour = image.pixel(image.width() / 2, image.height() / 2);
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == colour)
+                box |= QRect(x, y, 1, 1);
+    return {box.width() * mmPerPixel, box.height() * mmPerPixel};
+}
+
+// Draws an SVG as a viewer does that knows clip paths, which Qt's own renderer ignores: the
+// group under the board's clip path clipped to its rectangle, the rest as it is.
+QImage RenderClippedSvg(const QByteArray& svg, QSize size, QSize viewBox) {
+    const QRegularExpressionMatch clip =
+        QRegularExpression(QStringLiteral(R"re(<clipPath id="board">\s*<rect x="(-?\d+)" )re"
+                                          R"re(y="(-?\d+)" width="(\d+)" height="(\d+)"/>)re"))
+            .match(QString::fromUtf8(svg));
+    const QByteArray opening = R"svg(<g clip-path="url(#board)">)svg";
+    const qsizetype start = svg.indexOf(opening);
+    if (!clip.hasMatch() || start < 0)
+        return {};
+    // The group's own end tag, past the groups nested in it.
+    qsizetype at = start + opening.size();
+    for (int depth = 1; depth > 0;) {
+        const qsizetype open = svg.indexOf("<g ", at);
+        const qsizetype close = svg.indexOf("</g>", at);
+        if (close < 0)
+            return {};
+        depth += open >= 0 && open < close ? 1 : -1;
+        at = open >= 0 && open < close ? open + 3 : close + 4;
+    }
+    const QByteArray head = svg.left(start);
+    const QByteArray inside =
+        head + svg.mid(start + opening.size(), at - 4 - start - opening.size()) + "</svg>";
+    const QByteArray outside = head + svg.mid(at);
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    const double sx = double(size.width()) / viewBox.width();
+    const double sy = double(size.height()) / viewBox.height();
+    painter.setClipRect(QRectF(clip.captured(1).toDouble() * sx, clip.captured(2).toDouble() * sy,
+                               clip.captured(3).toDouble() * sx, clip.captured(4).toDouble() * sy));
+    QSvgRenderer insideRenderer;
+    insideRenderer.load(inside);
+    insideRenderer.render(&painter);
+    painter.setClipping(false);
+    QSvgRenderer outsideRenderer;
+    outsideRenderer.load(outside);
+    outsideRenderer.render(&painter);
+    return image;
+}
+
+// A "Stripboard 100 × 80" made 76.2 × 50.8 mm: the export to SVG drew the strips of the whole
+// layout under the titles, while print and PDF cut them at the board's edge.
+TEST(ResizedBoardOutputTest, PrintPdfAndSvgShowTheCopperOnlyOnTheBoard) {
+    ViewState view;
+    TPlatine board(view);
+    board.SetSize(7620, 5080);
+    board.Layout()->SetSize(10000, 8000);
+    // Strips 2 mm wide between the rows of holes, the first and the 21st across the board's
+    // top and bottom edges, every one across its right edge.
+    for (int row = 0; row < 31; ++row) {
+        auto strip = std::make_unique<TLeiterbahn>();
+        strip->Nodes = {{0, row * 254}, {10000, row * 254}};
+        strip->SetStiftbreite(100); // half the width
+        strip->RebuildOutline();
+        board.Layout()->Add(std::move(strip));
+    }
+    PrintChoices choices;
+    choices.TitleBlock = true;
+    choices.GridNumbering = false;
+    const OutputViewScope scope(board, view, choices);
+    constexpr double MmPerPixel = 0.2;
+    constexpr int Dpi = 127; // 0.2 mm a pixel
+    const QSizeF boardMm(76.2, 50.8);
+
+    const PrinterMetrics printer{Dpi, Dpi, QRect(0, 0, 1050, 1485), QRect(0, 0, 1050, 1485)};
+    QImage page(printer.FullRect.size(), QImage::Format_RGB32);
+    page.fill(Qt::white);
+    {
+        Canvas canvas(page);
+        const QPoint offset = CentredOffset(printer, {7620, 5080}, false, 1.0);
+        PrintBoardPage(canvas, board, printer, choices.Placement(1.0, offset));
+    }
+    // The picture the PDF export draws, on pixels.
+    const QImage pdfPicture = RenderPrintedImage(board, Dpi);
+    const QByteArray svg = RenderPrintedSvg(board);
+    const Rect area = PrintedArea(board); // one SVG dot a board unit, 0.01 mm
+    const QSize dots(area.Width(), area.Height());
+    const QImage svgPicture = RenderClippedSvg(svg, dots / 20, dots);
+    ASSERT_FALSE(svgPicture.isNull()) << "no board clip in the SVG:\n"
+                                      << svg.left(800).toStdString();
+
+    for (const auto& [name, image] :
+         {std::pair{"print", page}, std::pair{"pdf", pdfPicture}, std::pair{"svg", svgPicture}}) {
+        const QSizeF extent = ColourExtentMm(image, MmPerPixel);
+        // The frame's line covers the copper's outermost pixels on the board's edges.
+        EXPECT_NEAR(extent.width(), boardMm.width(), 3 * MmPerPixel) << name;
+        EXPECT_NEAR(extent.height(), boardMm.height(), 3 * MmPerPixel) << name;
+    }
 }
 
 TEST_F(ExportTest, FailuresSayWhyAndLeaveNoFile) {

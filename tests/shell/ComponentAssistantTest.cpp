@@ -172,6 +172,37 @@ TEST_F(AssistantDialogTest, ValuesOutsideTheirRangeAreCorrectedWithAWarning) {
     EXPECT_EQ(dialog_->Generator().Params[0].FloatValue, 3.5L) << "a comma reads as the point";
 }
 
+// 100 GOhm took a gold multiplier and read as 10 Ohm.
+TEST_F(AssistantDialogTest, AValueTheBandsCannotShowIsToldAndLeavesThemEmpty) {
+    const auto& code = dynamic_cast<const TFarbcode&>(*dialog_->Generator().Members()[4]);
+    const auto bandsEmpty = [&] {
+        for (int number = 1; number <= TFarbcode::BandCount; ++number)
+            if (code.Band(number)->Stiftfarbe() != TFarbcode::Colours[TFarbcode::NoBand])
+                return false;
+        return true;
+    };
+    Type(4, QStringLiteral("100G"));
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    EXPECT_EQ(dialogs_.messages[0].Icon, MessageIcon::Information);
+    EXPECT_TRUE(dialogs_.messages[0].Text.startsWith(
+        QStringLiteral("Der Wert ist zu groß für den Farbcode")));
+    EXPECT_TRUE(bandsEmpty());
+
+    Type(4, QStringLiteral("47k"));
+    EXPECT_EQ(dialogs_.messages.size(), 1u) << "a value the bands show says nothing";
+    EXPECT_FALSE(bandsEmpty());
+
+    SelectRow(5);
+    for (int i = 0; i < 3; ++i) // E12 to E96
+        Key(Grid(), Qt::Key_Space, QStringLiteral(" "));
+    ASSERT_EQ(Cell(5), QStringLiteral("E96"));
+    Type(4, QStringLiteral("0.5"));
+    ASSERT_EQ(dialogs_.messages.size(), 2u);
+    EXPECT_TRUE(dialogs_.messages[1].Text.startsWith(
+        QStringLiteral("Der Wert ist zu klein für den Farbcode dieser Reihe")));
+    EXPECT_TRUE(bandsEmpty());
+}
+
 TEST_F(AssistantDialogTest, TheSameIntegerBuildsNothingTheSameTextBuildsAgain) {
     ChooseStyle(0);
     const TBauteil* before = FirstMember();
@@ -237,6 +268,11 @@ TEST_F(EnglishAssistantDialogTest, SpeaksEnglish) {
     EXPECT_EQ(dialogs_.messages[0].Caption, QStringLiteral("Information"));
     EXPECT_EQ(dialogs_.messages[0].Text,
               QStringLiteral("Value exceeds range and will be corrected!"));
+    ChooseStyle(11);
+    Type(4, QStringLiteral("100G"));
+    ASSERT_EQ(dialogs_.messages.size(), 2u);
+    EXPECT_TRUE(dialogs_.messages[1].Text.startsWith(
+        QStringLiteral("The value is too large for the colour code")));
 }
 
 // --- From the main window

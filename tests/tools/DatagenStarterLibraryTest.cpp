@@ -3,6 +3,7 @@
 // contacts in hole centres; two-lead parts stretch; and on real boards the continuity probe
 // finds each contact on the strip it belongs to.
 
+#include "assistant/Farbcode.h"
 #include "board/Bibo.h"
 #include "board/Board.h"
 #include "board/Continuity.h"
@@ -16,6 +17,7 @@
 #include <QtCore/QBuffer>
 #include <QtCore/QDir>
 #include <QtCore/QFile>
+#include <QtGui/QImage>
 #include <set>
 
 namespace karvel {
@@ -159,6 +161,62 @@ TEST_P(StarterPage, PartsWithTwoLeadsStretchAlongThem) {
                               contacts[1].Member->BauteilTyp == TBauteilTyp::btAnschluss;
         EXPECT_EQ(part->CanStretchLeads(), twoLeads) << part->Description.toStdString();
     }
+}
+
+// The library's resistors kept their 10k bands whatever value the user gave them, on screen
+// and on the printed page. The value is given as the component dialog does: the fields, then
+// the identity passed on to the members.
+TEST(DatagenStarterLibraryTest, ResistorBandsFollowTheValueTheUserGives) {
+    enum : int { Brown = 1, Orange = 3, Yellow = 4, Blue = 6, Violet = 7, Grey = 8 };
+    const struct {
+        const char* value;
+        std::array<int, 3> bands;
+    } values[] = {{"68k", {Blue, Grey, Orange}}, {"470", {Yellow, Violet, Brown}}};
+    ViewState view;
+    int resistors = 0;
+    for (const char* language : {"de", "en"}) {
+        for (const QString& file : PageFiles(language)) {
+            TBibo page(view);
+            ASSERT_FALSE(ReadLibraryPage(LibraryFolder(language) + u'/' + file, page));
+            for (const auto& element : page.Bauteile()) {
+                auto* part = dynamic_cast<TGruppe*>(element.get());
+                if (part == nullptr || part->Identifier != QStringLiteral("R#"))
+                    continue;
+                ++resistors;
+                const std::string name = part->Description.toStdString();
+                const TFarbcode* code = nullptr;
+                for (const auto& member : part->Members())
+                    if (const auto* found = dynamic_cast<const TFarbcode*>(member.get()))
+                        code = found;
+                ASSERT_NE(code, nullptr) << name << " has no colour code";
+                for (const auto& [value, bands] : values) {
+                    part->Value = QString::fromLatin1(value);
+                    part->PropagateIdentity();
+                    for (int number = 1; number <= 3; ++number) {
+                        const Colour expected = TFarbcode::Colours[std::size_t(bands[number - 1])];
+                        const TDraht& band = *code->Band(number);
+                        EXPECT_EQ(band.Stiftfarbe(), expected) << name << " " << value;
+                        // Drawn where the band lies, at 0.1 mm a pixel, a quarter along it
+                        // (a standing resistor's bent lead crosses its middle).
+                        const QPoint middle = (band.Nodes.front() * 3 + band.Nodes.back()) / 4;
+                        QImage image(middle.x() / 10 + 20, middle.y() / 10 + 20,
+                                     QImage::Format_RGB32);
+                        image.fill(Qt::white);
+                        {
+                            Canvas canvas(image);
+                            canvas.SetMapping({0, 0}, {10, 10}, {0, 0}, {1, 1});
+                            part->Draw(canvas);
+                        }
+                        EXPECT_EQ(image.pixel(middle / 10) & 0xFFFFFF,
+                                  ToQColor(expected).rgb() & 0xFFFFFF)
+                            << name << " " << value << " band " << number;
+                    }
+                    EXPECT_FALSE(code->Band(4)->Stiftbreite() > 0) << name << ": three bands";
+                }
+            }
+        }
+    }
+    EXPECT_GT(resistors, 0) << "the pages hold resistors";
 }
 
 TEST(DatagenStarterLibraryTest, BothLanguagesHoldTheSamePartsInTheSamePlaces) {

@@ -1,5 +1,8 @@
 #include "tools/datagen/LibraryParts.h"
 
+#include "assistant/Bt.h"
+#include "assistant/BtStyles.h"
+#include "assistant/Farbcode.h"
 #include "tools/datagen/HoleGrid.h"
 
 #include <algorithm>
@@ -18,6 +21,8 @@ constexpr int LabelGap = 40;
 // Leads of standing parts reach this far from their holes in under the body.
 constexpr int LeadIn = 40;
 constexpr int OutlineWidth = 10;
+// The colour code's series of the resistors: E24.
+constexpr int StandardSeries = 2;
 
 constexpr Colour Outline = RgbColour(20, 20, 20);
 constexpr Colour Plastic = RgbColour(35, 35, 35);
@@ -31,14 +36,6 @@ constexpr Colour ElectrolyticBlue = RgbColour(30, 50, 130);
 constexpr Colour ElectrolyticStripe = RgbColour(195, 200, 215);
 constexpr Colour Gold = RgbColour(212, 175, 55);
 constexpr Colour Brown = RgbColour(140, 70, 20);
-
-// The colour code of the digits 0 to 9.
-constexpr std::array<Colour, 10> BandColours{
-    RgbColour(0, 0, 0),       RgbColour(140, 70, 20), RgbColour(220, 0, 0),
-    RgbColour(255, 140, 0),   RgbColour(255, 220, 0), RgbColour(0, 160, 0),
-    RgbColour(0, 80, 220),    RgbColour(150, 0, 210), RgbColour(128, 128, 128),
-    RgbColour(255, 255, 255),
-};
 
 QPoint Down(QPoint hole, int rows) {
     return hole + QPoint(0, rows);
@@ -146,20 +143,34 @@ void PlusSign(TGruppe& part, QPoint rightMiddle) {
                          colours::Black));
 }
 
-// The first digits of a value in ohms and the power of ten that follows them.
-std::vector<int> ColourDigits(int ohms, int digits) {
-    int limit = 1;
-    for (int i = 0; i < digits; ++i)
-        limit *= 10;
-    int exponent = 0;
-    while (ohms >= limit) {
-        ohms /= 10;
-        ++exponent;
+// A resistor as the component assistant makes one: a component whose colour code follows its
+// value, so that bands and value agree whatever value the user gives it.
+std::unique_ptr<TBt> ResistorComponent(const Identity& identity) {
+    auto part = std::make_unique<TBt>(Language::German);
+    part->Style = std::uint8_t(BtStyle::Resistor);
+    part->IsComponent = true;
+    part->Identifier = identity.Identifier;
+    part->Number = std::int16_t(identity.Number);
+    part->Value = identity.Value;
+    part->Description = identity.Description;
+    return part;
+}
+
+// The colour bands of a value in a series (0 E6 .. 4 E96) laid across a rectangle: band 4 on
+// its top edge, band 1 a quarter of its height above the bottom.
+std::unique_ptr<TFarbcode> ColourCode(const Rect& bands, int series, int ohms) {
+    auto code = std::make_unique<TFarbcode>(Language::German);
+    for (int band = 0; band < TFarbcode::BandCount; ++band) {
+        auto line = Polyline({{0, 0}, {1, 1}}, colours::Black, 20);
+        line->BauteilTyp = TBauteilTyp::btLine;
+        code->AddMember(std::move(line));
     }
-    std::vector<int> code;
-    for (int i = digits - 1, divisor = limit / 10; i >= 0; --i, divisor /= 10)
-        code.push_back(ohms / divisor % 10);
-    code.push_back(exponent);
+    // The round ends of the band lines stay inside the body.
+    const int inset = (bands.Bottom - bands.Top) / 16 + OutlineWidth;
+    code->SetBandRect(bands.Left + inset, bands.Top, bands.Right - inset, bands.Bottom);
+    code->SetSeries(std::uint8_t(series));
+    code->SetResistance(ohms);
+    code->SetIstMarkiert(false);
     return code;
 }
 
@@ -203,6 +214,15 @@ std::unique_ptr<TGruppe> Finished(std::unique_ptr<TGruppe> part) {
     return part;
 }
 
+// A resistor brings its value into the form its bands show only after it has handed the
+// value on to its members: handing it on once more gives them that form too, as reading the
+// page back does.
+std::unique_ptr<TGruppe> FinishedResistor(std::unique_ptr<TGruppe> part) {
+    FinishComponent(*part);
+    part->PropagateIdentity();
+    return part;
+}
+
 } // namespace
 
 // --- Two-lead parts --------------------------------------------------------------------------
@@ -211,35 +231,41 @@ std::unique_ptr<TGruppe> LyingResistor(const Identity& identity, QPoint first, i
                                        ResistorKind kind, const ResistorSize& size, int ohms) {
     const bool metal = kind == ResistorKind::MetalFilm;
     const Rect body = BodyBetween(first, pitches, size.BodyLength, size.BodyThickness);
-    auto part = Component(identity);
+    auto part = ResistorComponent(identity);
     LyingLeads(*part, first, pitches, body);
     part->AddMember(
         Shape(RoundedRect(body, size.BodyThickness / 3), metal ? MetalFilmBody : CarbonBody));
-    // Digits and multiplier from the first lead on, the tolerance band apart near the other.
-    const std::vector<int> code = ColourDigits(ohms, metal ? 3 : 2);
+    // The tolerance band near the first lead, the digits and the multiplier read from the
+    // other end. Both kinds take E24 values, so that a value such as 68k or 470 stays what
+    // the user typed (E96 would make them 68.1k and 475).
     const double step = metal ? 0.11 : 0.14;
     const double width = metal ? 0.07 : 0.09;
-    for (std::size_t i = 0; i < code.size(); ++i)
-        part->AddMember(
-            Band(body, 0.16 + step * double(i), width, BandColours.at(std::size_t(code[i]))));
-    part->AddMember(Band(body, 0.80, width, metal ? Brown : Gold));
+    part->AddMember(Band(body, 0.14, width, metal ? Brown : Gold));
+    const int length = body.Bottom - body.Top;
+    const int firstBand = body.Top + int(std::lround(0.80 * length));
+    const int quarter = int(std::lround(step * length));
+    part->AddMember(
+        ColourCode({body.Left, firstBand - 3 * quarter, body.Right, firstBand + quarter},
+                   StandardSeries, ohms));
     LabelsBeside(*part, body);
-    return Finished(std::move(part));
+    return FinishedResistor(std::move(part));
 }
 
 std::unique_ptr<TGruppe> StandingResistor(const Identity& identity, QPoint first, int ohms) {
     constexpr int Radius = 130;
+    constexpr int BandHalfWidth = 80;
     const QPoint a = HoleCentre(first);
-    auto part = Component(identity);
+    auto part = ResistorComponent(identity);
     part->AddMember(Lead(first, a + QPoint(0, LeadIn)));
     part->AddMember(Disc(a, Radius, CarbonBody));
-    // The first band shows as a ring around the top of the body.
-    part->AddMember(Disc(a, Radius * 3 / 5, BandColours.at(std::size_t(ColourDigits(ohms, 2)[0]))));
-    part->AddMember(Disc(a, Radius * 2 / 5, CarbonBody));
     // The second lead comes up beside the body and is bent back over its top.
     part->AddMember(Lead(Down(first, 1), a + QPoint(0, LeadIn / 2)));
+    // The bands across the top of the body, over the bent lead so that they show.
+    part->AddMember(ColourCode({a.x() - BandHalfWidth, a.y() - BandHalfWidth, a.x() + BandHalfWidth,
+                                a.y() + BandHalfWidth + 20},
+                               StandardSeries, ohms));
     LabelsBeside(*part, Around(a, Radius, Radius));
-    return Finished(std::move(part));
+    return FinishedResistor(std::move(part));
 }
 
 std::unique_ptr<TGruppe> FlatCapacitor(const Identity& identity, QPoint first, int pitches,

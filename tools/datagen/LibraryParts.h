@@ -15,8 +15,10 @@
 namespace karvel::datagen {
 
 // --- Two-lead parts, stretchable along their leads
-// A resistor lying over the given number of pitches, its bands read from the value in ohms;
-// metal film resistors are blue with five bands.
+// Resistors are colour-code components as the component assistant makes them: their bands
+// follow the value the user gives them, snapped to E24 and shown in three bands beside a
+// tolerance band (gold for carbon film, brown for the blue metal film). A resistor lying over
+// the given number of pitches:
 enum class ResistorKind { Carbon, MetalFilm };
 struct ResistorSize {
     int BodyLength;    // board units
