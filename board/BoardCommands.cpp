@@ -147,6 +147,10 @@ CommandOutcome RunBoardCommand(CommandId id, TPlatine& board, ElementClipboard& 
     const bool standard = InSelectTool(board);
     switch (id) {
     case EditUndo:
+        // In the middle of a drawing, undo takes back only the drawing, whether or not the
+        // history holds a step.
+        if (board.EndRunningOperation())
+            return CommandOutcome::Done;
         if (!board.KannRueckgaengig())
             return CommandOutcome::NotNow;
         return Run([&] { board.Rueckgaengig(); });

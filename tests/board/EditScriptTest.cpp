@@ -8,6 +8,7 @@
 #include "elements/Trenner.h"
 #include "support/RecordBytes.h"
 #include "support/SampleBoard.h"
+#include "support/ScriptedBoard.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -15,18 +16,7 @@
 namespace karvel {
 namespace {
 
-struct ScriptedBoard {
-    ViewState view;
-    TPlatine board{view};
-    ElementClipboard clipboard{view};
-
-    std::optional<ScriptError> Run(const QString& text) {
-        EditScript script;
-        if (std::optional<ScriptError> error = EditScript::Parse(text, script))
-            return error;
-        return script.Run(board, clipboard);
-    }
-};
+using test::ScriptedBoard;
 
 TEST(EditScriptTest, FaultyLinesAreRefusedWithTheirLineNumbersBeforeAnythingRuns) {
     struct Case {

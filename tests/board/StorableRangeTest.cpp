@@ -14,6 +14,7 @@
 #include "support/FakeHost.h"
 #include "support/RecordBytes.h"
 #include "support/SampleBoard.h"
+#include "support/ScriptedBoard.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -243,18 +244,7 @@ TEST(StorableRangeTest, StreamsInMemoryWriteWhatAFileWouldRefuse) {
 
 // --- Edits stop at the range -----------------------------------------------------------------
 
-struct ScriptedBoard {
-    ViewState view;
-    TPlatine board{view};
-    ElementClipboard clipboard{view};
-
-    std::optional<ScriptError> Run(const QString& text) {
-        EditScript script;
-        if (std::optional<ScriptError> error = EditScript::Parse(text, script))
-            return error;
-        return script.Run(board, clipboard);
-    }
-};
+using test::ScriptedBoard;
 
 struct MoveCase {
     const char* what;

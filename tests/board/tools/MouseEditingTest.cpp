@@ -17,6 +17,7 @@
 #include "elements/XSizer.h"
 #include "support/FakeHost.h"
 #include "support/SampleBoard.h"
+#include "support/Stripboard.h"
 
 #include <gtest/gtest.h>
 
@@ -48,15 +49,7 @@ public:
 class MouseEditingTest : public ::testing::Test {
 protected:
     MouseEditingTest() {
-        board.SetSize(20 * 254, 10 * 254);
-        board.Layout()->SetSize(20 * 254, 10 * 254);
-        for (int row = 0; row < 10; ++row) {
-            auto strip = std::make_unique<TLeiterbahn>();
-            strip->Nodes = {{0, row * 254 + 127}, {20 * 254, row * 254 + 127}};
-            strip->SetStiftbreite(100);
-            strip->RebuildOutline();
-            board.Layout()->Add(std::move(strip));
-        }
+        test::MakeStripboard(board, 20, 10);
         board.SetHost(&scroll);
         board.SetZoom(3.0);
         board.OnPopupRequest = [this](TPlatine&) { ++popups; };

@@ -17,6 +17,7 @@
 #include "support/FakeHost.h"
 #include "support/RecordBytes.h"
 #include "support/SampleBoard.h"
+#include "support/Stripboard.h"
 
 #include "elements/ComponentDialog.h"
 #include <functional>
@@ -42,15 +43,7 @@ public:
 // cut, with nothing to undo or redo and something copied to paste.
 struct Desk {
     Desk() {
-        board.SetSize(20 * 254, 10 * 254);
-        board.Layout()->SetSize(20 * 254, 10 * 254);
-        for (int row = 0; row < 10; ++row) {
-            auto strip = std::make_unique<TLeiterbahn>();
-            strip->Nodes = {{0, row * 254 + 127}, {20 * 254, row * 254 + 127}};
-            strip->SetStiftbreite(100);
-            strip->RebuildOutline();
-            board.Layout()->Add(std::move(strip));
-        }
+        test::MakeStripboard(board, 20, 10);
         board.SetHost(&scroll);
         board.SetZoom(3.0);
         wire = Add(TBauteilTyp::btDraht, {Hole(2, 2), Hole(6, 2)});
