@@ -72,6 +72,13 @@ MainWindow::MainWindow(Options options)
     autoSaveTimer_.start();
 }
 
+MainWindow::BoardView& MainWindow::BoardView::operator=(BoardView&& other) noexcept {
+    ScrollBox = std::move(other.ScrollBox);
+    Board = std::move(other.Board);
+    Control = other.Control;
+    return *this;
+}
+
 MainWindow::~MainWindow() {
     layoutEditor_.reset();
     // The boards and the library page go before the widgets that show them.

@@ -236,6 +236,12 @@ protected:
 
 private:
     struct BoardView {
+        BoardView() = default;
+        BoardView(BoardView&&) noexcept = default;
+        // The view goes before the board it shows, also when a view is moved onto another
+        // (erasing a board from the list): its editor lets go of the board as it goes.
+        BoardView& operator=(BoardView&& other) noexcept;
+
         std::unique_ptr<TPlatine> Board;
         // Declared after the board so that the view goes first.
         std::unique_ptr<TScrollBoxEx> ScrollBox;

@@ -174,8 +174,9 @@ TEST_F(AssistantDialogTest, ValuesOutsideTheirRangeAreCorrectedWithAWarning) {
 
 // 100 GOhm took a gold multiplier and read as 10 Ohm.
 TEST_F(AssistantDialogTest, AValueTheBandsCannotShowIsToldAndLeavesThemEmpty) {
-    const auto& code = dynamic_cast<const TFarbcode&>(*dialog_->Generator().Members()[4]);
+    // Every change of a value generates the members anew: look the colour code up each time.
     const auto bandsEmpty = [&] {
+        const auto& code = dynamic_cast<const TFarbcode&>(*dialog_->Generator().Members()[4]);
         for (int number = 1; number <= TFarbcode::BandCount; ++number)
             if (code.Band(number)->Stiftfarbe() != TFarbcode::Colours[TFarbcode::NoBand])
                 return false;
