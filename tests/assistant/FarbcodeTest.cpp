@@ -119,6 +119,10 @@ struct SeriesSweep {
     std::vector<int> values;
 };
 
+void PrintTo(const SeriesSweep& c, std::ostream* os) {
+    *os << c.name;
+}
+
 // The bands of base · 10^power10 as a reader of colour codes finds them: the first digits of
 // the base, then the power that is left for the multiplier.
 std::vector<int> ExpectedBands(int base, int power10, int digitCount) {

@@ -205,6 +205,10 @@ struct AnchorCase {
     std::vector<QPoint> anchors;
 };
 
+void PrintTo(const AnchorCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class AnchorsAfterAnEdit : public ::testing::TestWithParam<AnchorCase> {};
 
 // Shifting or turning the "no hole" marker made up holes such as (5, -1) or (10, 0).

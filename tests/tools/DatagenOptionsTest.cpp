@@ -19,6 +19,10 @@ struct DatagenCase {
     const char* written; // a file that must exist afterwards, relative to the folder; or null
 };
 
+void PrintTo(const DatagenCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class DatagenOptions : public ::testing::TestWithParam<DatagenCase> {};
 
 TEST_P(DatagenOptions, AreTakenAsOptions) {

@@ -128,6 +128,10 @@ struct CornerCase {
     bool warned;
 };
 
+void PrintTo(const CornerCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class GenerateCorners : public ::testing::TestWithParam<CornerCase> {};
 
 TEST_P(GenerateCorners, AreClampedToTheirRange) {
