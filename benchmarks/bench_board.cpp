@@ -4,7 +4,7 @@
 #include "board/Continuity.h"
 #include "board/ElementClasses.h"
 #include "board/Platine.h"
-#include "board/tools/BoardEditor.h"
+#include "board/tools/ToolManager.h"
 #include "elements/Bohrung.h"
 #include "elements/Geometry.h"
 #include "support/FakeHost.h"
@@ -122,7 +122,7 @@ void BM_DragStep(benchmark::State& state) {
     board.SetHost(&scroll);
     board.SetZoom(3.0);
     SilentToolHost host;
-    BoardEditor editor(board, host);
+    ToolManager editor(board, host);
     TBauteil* part = nullptr;
     for (const auto& element : board.Bauteile())
         if (element->GetContactCount() == 2 && element->ClassName() == "TGruppe")

@@ -5,7 +5,7 @@
 #include "board/ElementClipboard.h"
 #include "board/Platine.h"
 #include "board/stream/RecordIO.h"
-#include "board/tools/BoardEditor.h"
+#include "board/tools/ToolManager.h"
 #include "elements/Gruppe.h"
 #include "platform/NumberText.h"
 
@@ -438,7 +438,7 @@ private:
     ElementClipboard& clipboard_;
     ScriptedComponentDialog dialog_;
     ScriptHost host_;
-    BoardEditor editor_;
+    ToolManager editor_;
     Qt::MouseButtons held_;
 };
 

@@ -1,7 +1,7 @@
 #include "shell/BoardControl.h"
 
 #include "board/Platine.h"
-#include "board/tools/BoardEditor.h"
+#include "board/tools/ToolManager.h"
 #include "elements/Fadenkreuz.h"
 #include "elements/Geometry.h"
 #include "platform/Canvas.h"
@@ -55,7 +55,7 @@ constexpr Colour CrosshairColour = RgbColour(128, 128, 128);
 
 BoardControl::BoardControl(TPlatine& board, QWidget* parent)
     : QWidget(parent), board_(board), painter_(std::make_unique<BoardPicturePainter>(board)),
-      editor_(std::make_unique<BoardEditor>(board, *this)) {
+      editor_(std::make_unique<ToolManager>(board, *this)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);

@@ -19,7 +19,7 @@ namespace karvel {
 
 class TPlatine;
 class Canvas;
-class BoardEditor;
+class ToolManager;
 
 class BoardControl : public QWidget, public ToolHost {
     Q_OBJECT
@@ -29,7 +29,7 @@ public:
 
     TPlatine& Board() const { return board_; }
     // The board's editing: the window forwards its input there.
-    BoardEditor& Editor() const { return *editor_; }
+    ToolManager& Editor() const { return *editor_; }
 
     // The board's picture changed in a rectangle (control pixels), or everywhere.
     void InvalidateBoard(const QRect& area);
@@ -99,7 +99,7 @@ private:
     std::optional<TempLine> tempLine_;
     bool confined_ = false;
     QTimer autoscroll_;
-    std::unique_ptr<BoardEditor> editor_;
+    std::unique_ptr<ToolManager> editor_;
 };
 
 } // namespace karvel

@@ -1,6 +1,6 @@
 #include "shell/CommandTable.h"
 
-#include "board/tools/BoardEditor.h"
+#include "board/tools/ToolManager.h"
 #include "shell/ToolDefaults.h"
 
 #include "board/BoardCommands.h"
@@ -58,7 +58,7 @@ std::array<Command, CommandCount> WithBoardCommands(std::array<Command, CommandC
         // A tool button works once its tool exists.
         if (command.Handle == &MainWindow::ToolCommand) {
             if (const std::optional<TPlatinenModus> mode = ModeForTag(command.Tag))
-                command.Available = BoardEditor::HasTool(*mode);
+                command.Available = ToolManager::HasTool(*mode);
             continue;
         }
         if (command.Handle != nullptr || !IsBoardCommand(command.Id))

@@ -6,7 +6,7 @@
 #include "assistant/OhmText.h"
 #include "board/BoardHoleGrid.h"
 #include "board/Platine.h"
-#include "board/tools/BoardEditor.h"
+#include "board/tools/ToolManager.h"
 #include "platform/HelpTopic.h"
 #include "shell/BoardControl.h"
 #include "shell/CursorLibrary.h"

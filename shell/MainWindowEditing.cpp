@@ -3,7 +3,7 @@
 
 #include "board/BoardCommands.h"
 #include "board/ElementClipboard.h"
-#include "board/tools/BoardEditor.h"
+#include "board/tools/ToolManager.h"
 #include "board/UndoHistory.h"
 #include "shell/BoardControl.h"
 #include "shell/MainWindow.h"

@@ -8,7 +8,7 @@
 #include "board/ElementClipboard.h"
 #include "board/LayoutEditing.h"
 #include "board/ProjectFile.h"
-#include "board/tools/BoardEditor.h"
+#include "board/tools/ToolManager.h"
 #include "shell/BoardArea.h"
 #include "shell/BoardControl.h"
 #include "shell/CommandTable.h"

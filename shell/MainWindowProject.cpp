@@ -5,7 +5,7 @@
 
 #include "board/Platine.h"
 #include "board/ProjectFile.h"
-#include "board/tools/BoardEditor.h"
+#include "board/tools/ToolManager.h"
 #include "shell/BoardArea.h"
 #include "shell/BoardControl.h"
 #include "shell/ColourGrid.h"

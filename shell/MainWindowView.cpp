@@ -3,7 +3,7 @@
 
 #include "shell/MainWindow.h"
 
-#include "board/tools/BoardEditor.h"
+#include "board/tools/ToolManager.h"
 
 #include "board/Continuity.h"
 #include "board/Platine.h"

@@ -2,8 +2,8 @@
 
 #include "board/Board.h"
 #include "board/Platine.h"
-#include "board/tools/BoardEditor.h"
 #include "board/tools/NewElements.h"
+#include "board/tools/ToolManager.h"
 #include "elements/Geometry.h"
 #include "elements/Leiterbahn.h"
 #include "elements/Trenner.h"

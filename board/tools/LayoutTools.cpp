@@ -1,8 +1,8 @@
 #include "board/tools/LayoutTools.h"
 
 #include "board/Platine.h"
-#include "board/tools/BoardEditor.h"
 #include "board/tools/NewElements.h"
+#include "board/tools/ToolManager.h"
 #include "elements/Auge.h"
 #include "elements/Bohrung.h"
 #include "elements/Gruppe.h"

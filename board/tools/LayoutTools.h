@@ -11,7 +11,7 @@ class TLeiterbahn;
 class PadTool : public Tool {
 public:
     enum class Kind { Pad, Drilling, PadWithDrilling };
-    PadTool(BoardEditor& editor, Kind kind) : Tool(editor), kind_(kind) {}
+    PadTool(ToolManager& editor, Kind kind) : Tool(editor), kind_(kind) {}
     ToolAnswer Press(const PointerEvent& event) override;
 
 private:

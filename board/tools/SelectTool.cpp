@@ -1,8 +1,8 @@
 #include "board/tools/SelectTool.h"
 
 #include "board/Platine.h"
-#include "board/tools/BoardEditor.h"
 #include "board/tools/ToolFactory.h"
+#include "board/tools/ToolManager.h"
 #include "elements/Bauteil.h"
 #include "elements/Draht.h"
 #include "elements/Geometry.h"

@@ -1,7 +1,7 @@
 #include "board/tools/SelectionMove.h"
 
 #include "board/Platine.h"
-#include "board/tools/BoardEditor.h"
+#include "board/tools/ToolManager.h"
 #include "elements/Bauteil.h"
 #include "elements/Geometry.h"
 #include "platform/Canvas.h"
@@ -57,7 +57,7 @@ QPoint KeptWithin(QPoint offset, const MoveLimits& limits, bool fine, double fin
             KeptAxis(offset.y(), limits.Lowest.y(), limits.Highest.y(), step)};
 }
 
-SelectionMove::SelectionMove(BoardEditor& editor, QPoint anchorControl, QPoint offset)
+SelectionMove::SelectionMove(ToolManager& editor, QPoint anchorControl, QPoint offset)
     : editor_(editor), anchorControl_(anchorControl), offset_(offset) {}
 
 void SelectionMove::Follow(const PointerEvent& event) {

@@ -10,7 +10,7 @@
 
 namespace karvel {
 
-class BoardEditor;
+class ToolManager;
 class TPlatine;
 struct PointerEvent;
 
@@ -22,7 +22,7 @@ QPoint KeptWithin(QPoint offset, const MoveLimits& limits, bool fine, double fin
 
 class SelectionMove {
 public:
-    SelectionMove(BoardEditor& editor, QPoint anchorControl, QPoint offset = {0, 0});
+    SelectionMove(ToolManager& editor, QPoint anchorControl, QPoint offset = {0, 0});
     void Follow(const PointerEvent& event);
     // Places the moved elements and sets their anchors from their new points.
     void Place();
@@ -31,7 +31,7 @@ public:
 private:
     void RepaintSelection(TPlatine& board);
 
-    BoardEditor& editor_;
+    ToolManager& editor_;
     QPoint anchorControl_;
     QPoint offset_;
     // The offsets that keep the moved elements inside the range a file can hold, measured at

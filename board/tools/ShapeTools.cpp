@@ -2,8 +2,8 @@
 
 #include "board/Platine.h"
 #include "board/StorableRange.h"
-#include "board/tools/BoardEditor.h"
 #include "board/tools/NewElements.h"
+#include "board/tools/ToolManager.h"
 #include "elements/Draht.h"
 #include "elements/Kreis.h"
 #include "elements/Txtlabel.h"

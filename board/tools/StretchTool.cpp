@@ -1,7 +1,7 @@
 #include "board/tools/StretchTool.h"
 
 #include "board/Platine.h"
-#include "board/tools/BoardEditor.h"
+#include "board/tools/ToolManager.h"
 #include "elements/Draht.h"
 #include "elements/Geometry.h"
 #include "elements/Gruppe.h"

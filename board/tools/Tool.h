@@ -1,6 +1,6 @@
 #pragma once
 // One tool mode of the board: what a press, a move, a release and a key do in it. The board's
-// BoardEditor creates the tool of the current mode and passes it every event; the shared
+// ToolManager creates the tool of the current mode and passes it every event; the shared
 // mechanisms (snapping, the pending undo snapshot, confining the pointer, status lines) are
 // the editor's.
 
@@ -8,7 +8,7 @@
 
 namespace karvel {
 
-class BoardEditor;
+class ToolManager;
 class TPlatine;
 
 enum class ToolAnswer {
@@ -19,7 +19,7 @@ enum class ToolAnswer {
 
 class Tool {
 public:
-    explicit Tool(BoardEditor& editor) : editor_(editor) {}
+    explicit Tool(ToolManager& editor) : editor_(editor) {}
     virtual ~Tool() = default;
     Tool(const Tool&) = delete;
     Tool& operator=(const Tool&) = delete;
@@ -37,11 +37,11 @@ public:
     virtual void PointerLost() { Cancel(); }
 
 protected:
-    BoardEditor& Editor() const { return editor_; }
+    ToolManager& Editor() const { return editor_; }
     TPlatine& Board() const;
 
 private:
-    BoardEditor& editor_;
+    ToolManager& editor_;
 };
 
 } // namespace karvel

@@ -1,11 +1,11 @@
 #include "board/tools/ToolFactory.h"
 
-#include "board/tools/BoardEditor.h"
 #include "board/tools/CutTool.h"
 #include "board/tools/LayoutTools.h"
 #include "board/tools/SelectTool.h"
 #include "board/tools/ShapeTools.h"
 #include "board/tools/StretchTool.h"
+#include "board/tools/ToolManager.h"
 #include "board/tools/ViewingTools.h"
 #include "board/tools/WireTools.h"
 
@@ -17,7 +17,7 @@ bool ToolExists(TPlatinenModus mode) {
     return mode <= pm_Ursprung;
 }
 
-std::unique_ptr<Tool> MakeTool(TPlatinenModus mode, BoardEditor& editor) {
+std::unique_ptr<Tool> MakeTool(TPlatinenModus mode, ToolManager& editor) {
     switch (mode) {
     case pm_Zoom:
         return std::make_unique<MagnifierTool>(editor);

@@ -8,10 +8,10 @@
 
 namespace karvel {
 
-class BoardEditor;
+class ToolManager;
 class Tool;
 
 bool ToolExists(TPlatinenModus mode);
-std::unique_ptr<Tool> MakeTool(TPlatinenModus mode, BoardEditor& editor);
+std::unique_ptr<Tool> MakeTool(TPlatinenModus mode, ToolManager& editor);
 
 } // namespace karvel

@@ -41,10 +41,10 @@ public:
     virtual ~ToolHost() = default;
     virtual void SetPointerShape(PointerShape shape) = 0;
     // While confined, the window grabs the pointer and keeps it on the visible board; losing
-    // the grab must reach the editor as BoardEditor::PointerLost.
+    // the grab must reach the editor as ToolManager::PointerLost.
     virtual void ConfinePointer(bool confined) = 0;
     virtual void Beep() = 0;
-    // A 10 ms timer calling BoardEditor::AutoscrollTick while running.
+    // A 10 ms timer calling ToolManager::AutoscrollTick while running.
     virtual void SetAutoscrollTimer(bool running) = 0;
     virtual void ShowRubberBand(std::optional<QRect> control) = 0;
     virtual void ShowTempLine(std::optional<TempLine> line) = 0;

@@ -2,7 +2,7 @@
 
 #include "board/Continuity.h"
 #include "board/Platine.h"
-#include "board/tools/BoardEditor.h"
+#include "board/tools/ToolManager.h"
 
 namespace karvel {
 

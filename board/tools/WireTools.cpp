@@ -1,8 +1,8 @@
 #include "board/tools/WireTools.h"
 
 #include "board/Platine.h"
-#include "board/tools/BoardEditor.h"
 #include "board/tools/NewElements.h"
+#include "board/tools/ToolManager.h"
 #include "elements/Draht.h"
 
 namespace karvel {

@@ -9,7 +9,7 @@
 #include "board/ProjectFile.h"
 #include "board/stream/RecordIO.h"
 #include "board/stream/StoreError.h"
-#include "board/tools/BoardEditor.h"
+#include "board/tools/ToolManager.h"
 #include "board/UndoHistory.h"
 #include "support/FakeHost.h"
 #include "support/RecordBytes.h"
@@ -373,7 +373,7 @@ TEST(StorableRangeTest, ThePointerBeyondTheRangeMakesNothingAndDragsStopAtIt) {
     test::FakeHost host;
     board.SetHost(&host);
     CountingToolHost tools;
-    BoardEditor editor(board, tools);
+    ToolManager editor(board, tools);
     const auto at = [&](QPoint p, PointerAction action, Qt::MouseButtons held) {
         return PointerEvent{action, board.BoardToControl(p),
                             action == PointerAction::Move ? Qt::NoButton : Qt::LeftButton, held,

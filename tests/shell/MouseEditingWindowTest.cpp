@@ -1,5 +1,5 @@
 #include "board/Platine.h"
-#include "board/tools/BoardEditor.h"
+#include "board/tools/ToolManager.h"
 #include "board/UndoHistory.h"
 #include "elements/Draht.h"
 #include "elements/Trenner.h"

@@ -1,9 +1,9 @@
 #include "board/Board.h"
 #include "board/ElementClipboard.h"
 #include "board/Platine.h"
-#include "board/tools/BoardEditor.h"
 #include "board/tools/CutTool.h"
 #include "board/tools/SelectionMove.h"
+#include "board/tools/ToolManager.h"
 #include "board/tools/WireTools.h"
 #include "board/UndoHistory.h"
 #include "elements/Draht.h"
@@ -95,7 +95,7 @@ protected:
     TPlatine board{view};
     test::FakeHost scroll;
     RecordingToolHost host;
-    BoardEditor editor{board, host};
+    ToolManager editor{board, host};
     int popups = 0;
 };
 
@@ -154,7 +154,7 @@ TEST_F(MouseEditingTest, AFineMoveLeavesTheAnchorsOfEndsOffTheirHoles) {
 TEST_F(MouseEditingTest, AnEditorThatGoesWithItsWindowRepaintsNothing) {
     TDraht* wire = AddLine({Hole(2, 2), Hole(6, 2)});
     board.SetzeMarkierung(wire, true);
-    auto closing = std::make_unique<BoardEditor>(board, host);
+    auto closing = std::make_unique<ToolManager>(board, host);
     closing->ShowHandles();
     ASSERT_TRUE(closing->Handles());
     scroll.invalidated.clear();
@@ -604,9 +604,9 @@ TEST_F(MouseEditingTest, StretchingAPartAnchorsBothLeadsInTheirHoles) {
 TEST_F(MouseEditingTest, AutoscrollRunsNearTheEdgesAndTheVerticalWinsInACorner) {
     struct Case {
         QPoint hostPixel;
-        BoardEditor::ScrollDirection direction;
+        ToolManager::ScrollDirection direction;
     };
-    using D = BoardEditor::ScrollDirection;
+    using D = ToolManager::ScrollDirection;
     const Case cases[] = {
         {{400, 300}, D::None}, {{790, 300}, D::Right}, {{5, 300}, D::Left},
         {{400, 590}, D::Down}, {{400, 5}, D::Up},      {{790, 10}, D::Up},
@@ -626,7 +626,7 @@ TEST_F(MouseEditingTest, AutoscrollRunsNearTheEdgesAndTheVerticalWinsInACorner) 
     }
     const QPoint scrolled = scroll.ScrollPosition();
     editor.AutoscrollTick();
-    EXPECT_EQ(scroll.ScrollPosition(), scrolled + QPoint(0, -BoardEditor::AutoscrollStep));
+    EXPECT_EQ(scroll.ScrollPosition(), scrolled + QPoint(0, -ToolManager::AutoscrollStep));
 }
 
 TEST_F(MouseEditingTest, SmallWheelStepsAddUpToANotch) {

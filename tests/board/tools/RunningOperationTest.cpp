@@ -7,7 +7,7 @@
 #include "board/CommandNames.h"
 #include "board/ElementClipboard.h"
 #include "board/Platine.h"
-#include "board/tools/BoardEditor.h"
+#include "board/tools/ToolManager.h"
 #include "board/UndoHistory.h"
 #include "elements/Draht.h"
 #include "elements/Geometry.h"
@@ -105,7 +105,7 @@ struct Desk {
     TPlatine board{view};
     test::FakeHost scroll;
     QuietToolHost host;
-    BoardEditor editor{board, host};
+    ToolManager editor{board, host};
     ElementClipboard clipboard{view};
     TDraht* wire = nullptr;
     TDraht* line = nullptr;

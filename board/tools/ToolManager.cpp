@@ -1,4 +1,4 @@
-#include "board/tools/BoardEditor.h"
+#include "board/tools/ToolManager.h"
 
 #include "board/Platine.h"
 #include "board/StorableRange.h"
@@ -26,13 +26,13 @@ struct MeasuringSurface {
     Canvas Surface{Image};
 };
 
-BoardEditor::BoardEditor(TPlatine& board, ToolHost& host)
+ToolManager::ToolManager(TPlatine& board, ToolHost& host)
     : board_(board), host_(host), previousOwner_(board.GetOperationOwner()),
       seenRemovals_(board.RemovalStamp()), pointerZoom_(board) {
     board_.SetOperationOwner(this);
 }
 
-BoardEditor::~BoardEditor() {
+ToolManager::~ToolManager() {
     if (board_.GetOperationOwner() == this)
         board_.SetOperationOwner(previousOwner_);
     // The editor goes with its window, and the board's host may be half destroyed by then:
@@ -41,11 +41,11 @@ BoardEditor::~BoardEditor() {
         sizer_->Window = nullptr;
 }
 
-bool BoardEditor::HasTool(TPlatinenModus mode) {
+bool ToolManager::HasTool(TPlatinenModus mode) {
     return ToolExists(mode);
 }
 
-void BoardEditor::ChooseTool(TPlatinenModus mode) {
+void ToolManager::ChooseTool(TPlatinenModus mode) {
     ForgetStaleOperation();
     if (Tool* busy = BusyTool())
         busy->Cancel();
@@ -57,11 +57,11 @@ void BoardEditor::ChooseTool(TPlatinenModus mode) {
     board_.Fire(board_.OnModeChange);
 }
 
-Tool* BoardEditor::BusyTool() const {
+Tool* ToolManager::BusyTool() const {
     return tool_ && toolMode_ == board_.Modus() && tool_->Busy() ? tool_.get() : nullptr;
 }
 
-Tool& BoardEditor::CurrentTool() {
+Tool& ToolManager::CurrentTool() {
     if (!tool_ || toolMode_ != board_.Modus()) {
         toolMode_ = board_.Modus();
         if (toolMode_ != pm_Standard)
@@ -73,11 +73,11 @@ Tool& BoardEditor::CurrentTool() {
     return *tool_;
 }
 
-void BoardEditor::NoteRemovals() {
+void ToolManager::NoteRemovals() {
     seenRemovals_ = board_.RemovalStamp();
 }
 
-void BoardEditor::ForgetStaleOperation() {
+void ToolManager::ForgetStaleOperation() {
     if (board_.RemovalStamp() == seenRemovals_)
         return;
     NoteRemovals();
@@ -101,7 +101,7 @@ void BoardEditor::ForgetStaleOperation() {
     ResetStatusLines();
 }
 
-void BoardEditor::CancelOperation() {
+void ToolManager::CancelOperation() {
     ForgetStaleOperation();
     panStart_.reset();
     HandedOver = nullptr;
@@ -118,7 +118,7 @@ void BoardEditor::CancelOperation() {
 
 // --- Input -----------------------------------------------------------------------------------
 
-void BoardEditor::Press(const PointerEvent& event) {
+void ToolManager::Press(const PointerEvent& event) {
     ForgetStaleOperation();
     lastPointer_ = event.Control;
     if (event.Button == Qt::MiddleButton) {
@@ -141,7 +141,7 @@ void BoardEditor::Press(const PointerEvent& event) {
     NoteRemovals();
 }
 
-void BoardEditor::Move(const PointerEvent& event) {
+void ToolManager::Move(const PointerEvent& event) {
     ForgetStaleOperation();
     lastPointer_ = event.Control;
     if (panStart_) {
@@ -155,7 +155,7 @@ void BoardEditor::Move(const PointerEvent& event) {
     board_.Fire(board_.OnMyMouseMove);
 }
 
-void BoardEditor::Release(const PointerEvent& event) {
+void ToolManager::Release(const PointerEvent& event) {
     ForgetStaleOperation();
     lastPointer_ = event.Control;
     if (event.Button == Qt::MiddleButton) {
@@ -167,7 +167,7 @@ void BoardEditor::Release(const PointerEvent& event) {
     board_.Fire(board_.OnMyClick);
 }
 
-bool BoardEditor::Key(const KeyPress& key) {
+bool ToolManager::Key(const KeyPress& key) {
     ForgetStaleOperation();
     Tool& tool = CurrentTool();
     const ToolAnswer answer = tool.Key(key);
@@ -194,7 +194,7 @@ bool BoardEditor::Key(const KeyPress& key) {
     return false;
 }
 
-void BoardEditor::Wheel(const WheelTurn& turn) {
+void ToolManager::Wheel(const WheelTurn& turn) {
     BoardHost* host = board_.Host();
     const bool upDown = turn.Modifiers.testFlag(Qt::ShiftModifier);
     // A tilt wheel or a sideways swipe turns about x; Alt turns a plain wheel sideways.
@@ -219,12 +219,12 @@ void BoardEditor::Wheel(const WheelTurn& turn) {
     }
 }
 
-void BoardEditor::Pinch(QPoint control, double factor) {
+void ToolManager::Pinch(QPoint control, double factor) {
     if (std::isfinite(factor) && factor > 0)
         pointerZoom_.ZoomBy(control, factor);
 }
 
-void BoardEditor::PointerLost() {
+void ToolManager::PointerLost() {
     ForgetStaleOperation();
     panStart_.reset();
     if (Tool* busy = BusyTool())
@@ -233,22 +233,22 @@ void BoardEditor::PointerLost() {
     NoteRemovals();
 }
 
-bool BoardEditor::Busy() const {
+bool ToolManager::Busy() const {
     return operation_ || BusyTool() != nullptr || panStart_.has_value();
 }
 
-std::optional<QPoint> BoardEditor::HoleUnderPointer() const {
+std::optional<QPoint> ToolManager::HoleUnderPointer() const {
     if (!lastPointer_ || !OnBoard(*lastPointer_))
         return std::nullopt;
     return HoleIndexAt(*lastPointer_) - board_.OriginHole();
 }
 
-void BoardEditor::Answer(ToolAnswer answer) {
+void ToolManager::Answer(ToolAnswer answer) {
     if (answer == ToolAnswer::LeaveTool)
         LeaveTool();
 }
 
-void BoardEditor::Pan(QPoint control) {
+void ToolManager::Pan(QPoint control) {
     BoardHost* host = board_.Host();
     if (!host)
         return;
@@ -259,7 +259,7 @@ void BoardEditor::Pan(QPoint control) {
 
 // --- Autoscroll --------------------------------------------------------------------------------
 
-void BoardEditor::FollowAutoscroll(QPoint control) {
+void ToolManager::FollowAutoscroll(QPoint control) {
     BoardHost* host = board_.Host();
     if (!host)
         return;
@@ -281,7 +281,7 @@ void BoardEditor::FollowAutoscroll(QPoint control) {
     host_.SetAutoscrollTimer(direction != ScrollDirection::None);
 }
 
-void BoardEditor::AutoscrollTick() {
+void ToolManager::AutoscrollTick() {
     BoardHost* host = board_.Host();
     if (!host || !operation_ || scrollDirection_ == ScrollDirection::None) {
         host_.SetAutoscrollTimer(false);
@@ -311,37 +311,37 @@ void BoardEditor::AutoscrollTick() {
 
 // --- Shared mechanisms -----------------------------------------------------------------------
 
-QPoint BoardEditor::BoardPoint(QPoint control) const {
+QPoint ToolManager::BoardPoint(QPoint control) const {
     const QPoint p = board_.ControlToBoard(control);
     return {ClampToStorableGrid(p.x(), 0), ClampToStorableGrid(p.y(), 0)};
 }
 
-QPoint BoardEditor::HoleSnapped(const PointerEvent& event) const {
+QPoint ToolManager::HoleSnapped(const PointerEvent& event) const {
     return board_.SnapToHole(event.Control, !event.Shift());
 }
 
-QPoint BoardEditor::FineSnapped(const PointerEvent& event) const {
+QPoint ToolManager::FineSnapped(const PointerEvent& event) const {
     return board_.SnapToGrid(event.Control, board_.View().FineGrid, !event.Shift());
 }
 
-QPoint BoardEditor::HoleIndexAt(QPoint control) const {
+QPoint ToolManager::HoleIndexAt(QPoint control) const {
     return board_.HoleIndex(BoardPoint(control));
 }
 
-bool BoardEditor::OnBoard(QPoint control) const {
+bool ToolManager::OnBoard(QPoint control) const {
     const QPoint p = BoardPoint(control);
     const Rect r = board_.BoardRect();
     return p.x() >= r.Left && p.x() <= r.Right && p.y() >= r.Top && p.y() <= r.Bottom;
 }
 
-void BoardEditor::BeginOperation() {
+void ToolManager::BeginOperation() {
     operation_ = true;
     board_.Drag().Operation = true;
     board_.CaptureCursor(true);
     host_.ConfinePointer(true);
 }
 
-void BoardEditor::EndOperation() {
+void ToolManager::EndOperation() {
     operation_ = false;
     board_.Drag().Operation = false;
     board_.CaptureCursor(false);
@@ -352,26 +352,26 @@ void BoardEditor::EndOperation() {
     }
 }
 
-void BoardEditor::TakeArmedSnapshot() {
+void ToolManager::TakeArmedSnapshot() {
     if (!snapshotArmed_)
         return;
     snapshotArmed_ = false;
     board_.TakeTentativeSnapshot();
 }
 
-void BoardEditor::DropArmedSnapshot() {
+void ToolManager::DropArmedSnapshot() {
     if (snapshotArmed_)
         snapshotArmed_ = false;
     else
         board_.DropTentativeSnapshot();
 }
 
-void BoardEditor::ChangeMode(TPlatinenModus mode) {
+void ToolManager::ChangeMode(TPlatinenModus mode) {
     board_.SetModus(mode);
     board_.Fire(board_.OnModeChange);
 }
 
-void BoardEditor::LeaveTool() {
+void ToolManager::LeaveTool() {
     EndOperation();
     HandedOver = nullptr;
     host_.ShowTempLine(std::nullopt);
@@ -382,7 +382,7 @@ void BoardEditor::LeaveTool() {
     ResetStatusLines();
 }
 
-Canvas& BoardEditor::MeasuringCanvas() const {
+Canvas& ToolManager::MeasuringCanvas() const {
     if (!measuring_)
         measuring_ = std::make_unique<MeasuringSurface>();
     const Mapping m = board_.CurrentMapping();
@@ -390,7 +390,7 @@ Canvas& BoardEditor::MeasuringCanvas() const {
     return measuring_->Surface;
 }
 
-TBauteil* BoardEditor::ElementAt(QPoint control, bool selectedOnly) const {
+TBauteil* ToolManager::ElementAt(QPoint control, bool selectedOnly) const {
     Canvas& canvas = MeasuringCanvas();
     const auto& elements = board_.Bauteile();
     for (auto it = elements.rbegin(); it != elements.rend(); ++it) {
@@ -405,18 +405,18 @@ TBauteil* BoardEditor::ElementAt(QPoint control, bool selectedOnly) const {
     return nullptr;
 }
 
-void BoardEditor::Repaint(TBauteil& element) {
+void ToolManager::Repaint(TBauteil& element) {
     board_.InvalidateElement(element);
 }
 
-void BoardEditor::RepaintDevice(const Rect& device) {
+void ToolManager::RepaintDevice(const Rect& device) {
     if (BoardHost* host = board_.Host())
         host->InvalidateRect(device, false);
 }
 
 // --- Resize handles ----------------------------------------------------------------------------
 
-void BoardEditor::ShowHandles() {
+void ToolManager::ShowHandles() {
     BoardHost* host = board_.Host();
     const std::vector<TBauteil*> selected = board_.Selected();
     if (!host || selected.empty() || board_.Modus() != pm_Standard) {
@@ -444,14 +444,14 @@ void BoardEditor::ShowHandles() {
     sizer_->SetFrame(*inner, canvas);
 }
 
-void BoardEditor::HideHandles() {
+void ToolManager::HideHandles() {
     if (!sizer_)
         return;
     sizer_->InvalidateHandles(MeasuringCanvas());
     sizer_.reset();
 }
 
-void BoardEditor::PaintOverlays(Canvas& canvas) {
+void ToolManager::PaintOverlays(Canvas& canvas) {
     if (!sizer_ || sizer_->Dragging())
         return;
     if (board_.CountSelected() == 0) {
@@ -467,11 +467,11 @@ void BoardEditor::PaintOverlays(Canvas& canvas) {
 
 // --- Status lines ------------------------------------------------------------------------------
 
-QString BoardEditor::Tr(const char16_t* german, const char16_t* english) const {
+QString ToolManager::Tr(const char16_t* german, const char16_t* english) const {
     return board_.View().Tr(QString::fromUtf16(german), QString::fromUtf16(english));
 }
 
-void BoardEditor::ShowStatus(const QString& first, const QString& second) {
+void ToolManager::ShowStatus(const QString& first, const QString& second) {
     if (first == board_.Infozeile1() && second == board_.Infozeile2())
         return;
     board_.SetInfozeilen(first, second);
@@ -486,7 +486,7 @@ void ResetStatusLines(TPlatine& board) {
                        : view.Tr(QStringLiteral("Bauteilseite"), QStringLiteral("Component side")));
 }
 
-void BoardEditor::ResetStatusLines() {
+void ToolManager::ResetStatusLines() {
     const QString first = board_.Infozeile1();
     const QString second = board_.Infozeile2();
     karvel::ResetStatusLines(board_);
@@ -494,13 +494,13 @@ void BoardEditor::ResetStatusLines() {
         board_.Fire(board_.OnMyClick);
 }
 
-void BoardEditor::ShowSegmentStatus(QPoint from, QPoint to) {
+void ToolManager::ShowSegmentStatus(QPoint from, QPoint to) {
     const QLocale locale;
     ShowStatus(QStringLiteral("dx = ") + locale.toString((to.x() - from.x()) / 100.0, 'g', 6),
                QStringLiteral("dy = ") + locale.toString(-(to.y() - from.y()) / 100.0, 'g', 6));
 }
 
-void BoardEditor::ShowElementStatus(TBauteil& element) {
+void ToolManager::ShowElementStatus(TBauteil& element) {
     ShowStatus(element.GetKindName(), element.GetMeasureText());
 }
 

@@ -26,7 +26,7 @@ class TSizer;
 // The status lines of a board at rest: "Board" and the side it is seen from.
 void ResetStatusLines(TPlatine& board);
 
-class BoardEditor : public OperationOwner {
+class ToolManager : public OperationOwner {
 public:
     // Autoscroll starts this close to the visible edge and moves by this much per tick.
     static constexpr int AutoscrollBand = 20;
@@ -36,10 +36,10 @@ public:
     enum class ScrollDirection { None = 0, Up = 1, Down = 2, Left = 3, Right = 4 };
 
     // The editor becomes the board's operation owner until it goes.
-    BoardEditor(TPlatine& board, ToolHost& host);
-    ~BoardEditor() override;
-    BoardEditor(const BoardEditor&) = delete;
-    BoardEditor& operator=(const BoardEditor&) = delete;
+    ToolManager(TPlatine& board, ToolHost& host);
+    ~ToolManager() override;
+    ToolManager(const ToolManager&) = delete;
+    ToolManager& operator=(const ToolManager&) = delete;
 
     TPlatine& Board() const { return board_; }
     ToolHost& Host() const { return host_; }
