@@ -6,6 +6,7 @@
 #include "board/Platine.h"
 #include "board/stream/RecordIO.h"
 #include "board/tools/ToolManager.h"
+#include "board/tools/ToolRules.h"
 #include "elements/Gruppe.h"
 #include "platform/NumberText.h"
 
@@ -90,31 +91,6 @@ TBauteil* ElementAt(const TPlatine& board, const QString& path) {
 
 ScriptError Fault(const ScriptStep& step, const QString& german, const QString& english) {
     return {step.Line, english, german};
-}
-
-// The tool modes by their names: "Draht" for the wire tool, and so on.
-const QHash<QString, TPlatinenModus>& ToolNames() {
-    using enum TPlatinenModus;
-    static const QHash<QString, TPlatinenModus> names{
-        {QStringLiteral("Zoom"), pm_Zoom},
-        {QStringLiteral("Standard"), pm_Standard},
-        {QStringLiteral("Draht"), pm_Draht},
-        {QStringLiteral("Linie"), pm_Linie},
-        {QStringLiteral("Kreis"), pm_Kreis},
-        {QStringLiteral("Rechteck"), pm_Rechteck},
-        {QStringLiteral("Polygon"), pm_Polygon},
-        {QStringLiteral("Trenner"), pm_Trenner},
-        {QStringLiteral("Text"), pm_Text},
-        {QStringLiteral("Anschluss"), pm_Anschluss},
-        {QStringLiteral("Test"), pm_Test},
-        {QStringLiteral("Pin"), pm_Pin},
-        {QStringLiteral("Auge"), pm_Auge},
-        {QStringLiteral("Bohrung"), pm_Bohrung},
-        {QStringLiteral("Leiterbahn"), pm_Leiterbahn},
-        {QStringLiteral("BohrAuge"), pm_BohrAuge},
-        {QStringLiteral("Ursprung"), pm_Ursprung},
-    };
-    return names;
 }
 
 const QHash<QString, int>& KeyNames() {
@@ -214,7 +190,7 @@ std::optional<ScriptError> CheckShape(const ScriptStep& step) {
     const QString verb = step.Words.front();
     const qsizetype n = step.Words.size();
     if (verb == u"tool" && n == 2) {
-        if (!ToolNames().contains(step.Words[1]))
+        if (!ModeForToolName(step.Words[1]))
             return Fault(step, QStringLiteral("unbekanntes Werkzeug \"%1\"").arg(step.Words[1]),
                          QStringLiteral("unknown tool \"%1\"").arg(step.Words[1]));
         return std::nullopt;
@@ -318,7 +294,7 @@ public:
             return std::nullopt;
         }
         if (verb == u"tool") {
-            editor_.ChooseTool(ToolNames().value(step.Words[1]));
+            editor_.ChooseTool(*ModeForToolName(step.Words[1]));
             return std::nullopt;
         }
         if (IsPointerVerb(verb))

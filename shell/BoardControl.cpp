@@ -334,9 +334,7 @@ void BoardControl::SetPointerShape(PointerShape shape) {
     const Language language = board_.View().Sprache;
     switch (shape) {
     case PointerShape::ToolDefault:
-        setCursor(board_.Modus() == TPlatinenModus::pm_Ursprung
-                      ? QCursor(Qt::BlankCursor)
-                      : CursorForMode(board_.Modus(), language));
+        setCursor(CursorForMode(board_.Modus(), language));
         break;
     case PointerShape::Arrow:
         setCursor(Qt::ArrowCursor);

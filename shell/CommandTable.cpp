@@ -1,8 +1,5 @@
 #include "shell/CommandTable.h"
 
-#include "board/tools/ToolManager.h"
-#include "shell/ToolDefaults.h"
-
 #include "board/BoardCommands.h"
 #include "shell/MainWindow.h"
 
@@ -55,10 +52,9 @@ std::array<Command, CommandCount> WithBoardCommands(std::array<Command, CommandC
             command.Available = true;
             continue;
         }
-        // A tool button works once its tool exists.
+        // Every tool button has its tool.
         if (command.Handle == &MainWindow::ToolCommand) {
-            if (const std::optional<TPlatinenModus> mode = ModeForTag(command.Tag))
-                command.Available = ToolManager::HasTool(*mode);
+            command.Available = true;
             continue;
         }
         if (command.Handle != nullptr || !IsBoardCommand(command.Id))

@@ -1,6 +1,6 @@
 #include "shell/CursorLibrary.h"
 
-#include "shell/ToolDefaults.h"
+#include "board/tools/ToolRules.h"
 
 #include <array>
 #include <QtGui/QGuiApplication>

@@ -301,7 +301,8 @@ private:
     void MouseMoved(BoardControl& control, const BoardMouseEvent& event);
     void MousePressed(BoardControl& control, const BoardMouseEvent& event);
     void MouseReleased(BoardControl& control, const BoardMouseEvent& event);
-    void ApplyToolStart(TPlatinenModus mode);
+    void ShowTool(int tag);
+    void ShowToolStart(TPlatinenModus mode);
     void SetForeground(int index);
     void SetBackground(int index);
     void PenWidthChosen(int index);
@@ -384,7 +385,6 @@ private:
     QString editFile_;
     RecentFiles recent_;
     bool firstShown_ = false;
-    bool crosshairShown_ = false;
     bool rulersVisible_ = true;
     bool outlineMode_ = false;
     bool unusedAreasShown_ = false;

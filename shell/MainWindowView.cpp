@@ -4,6 +4,7 @@
 #include "shell/MainWindow.h"
 
 #include "board/tools/ToolManager.h"
+#include "board/tools/ToolRules.h"
 
 #include "board/Continuity.h"
 #include "board/Platine.h"
@@ -21,7 +22,6 @@
 #include "shell/RulerScale.h"
 
 #include "shell/ScrollBoxEx.h"
-#include "shell/ToolDefaults.h"
 #include "shell/ViewDialogs.h"
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QStatusBar>
@@ -35,12 +35,6 @@ namespace karvel {
 namespace {
 
 using enum TPlatinenModus;
-
-// Modes in which a mouse move takes the crosshair away; in the others it follows the cursor.
-bool RemovesCrosshair(TPlatinenModus mode) {
-    return mode == pm_Zoom || mode == pm_Standard || (mode >= pm_Linie && mode <= pm_Text) ||
-           mode == pm_Platzieren || mode == pm_Test;
-}
 
 // The tool button of a tag: the buttons that choose a tool, and the origin button.
 CommandId ToolButtonFor(int tag) {
@@ -79,58 +73,55 @@ void MainWindow::SetOriginCommand(int) {
     ChooseTool(FindCommand(CommandId::ToolOrigin).Tag);
 }
 
-// StandardBtnClick: the steps every tool button runs.
+// StandardBtnClick: the steps every tool button runs. What the tool starts with is the board's
+// tool manager's to decide; the window asks for a size first and shows the outcome.
 void MainWindow::ChooseTool(int tag) {
     const std::optional<TPlatinenModus> chosen = ModeForTag(tag);
     if (!chosen || current_ < 0)
         return;
     TPlatine& board = CurrentBoard();
-    if (board.Modus() == pm_Test)
-        board.Analysis().EndTest();
     // The probe marks the same copper pieces the unused areas are shown on.
     if (*chosen == pm_Test && unusedAreasShown_)
         HideUnusedAreas();
     TPlatinenModus mode = *chosen;
-    int pressed = tag;
-    if (AsksForSize(tag) && !(AskToolSize && AskToolSize(tag, board))) {
+    if (AsksForSize(mode) && !(AskToolSize && AskToolSize(tag, board)))
         mode = pm_Standard;
-        pressed = 1;
-    }
-    Action(ToolButtonFor(pressed)).setChecked(true);
-    board.SetModus(mode);
-    // The wire and lead tools remember themselves as the previous mode.
-    if (mode == pm_Draht || mode == pm_Anschluss)
-        board.SetModus(mode);
-    BoardControl& control = Control(current_);
-    // Setting the origin hides the cursor; the crosshair stands for it.
-    control.setCursor(mode == pm_Ursprung ? QCursor(Qt::BlankCursor)
-                                          : CursorForMode(mode, view_.Sprache));
-    ApplyToolStart(mode);
+    Control(current_).Editor().ChooseTool(mode);
+    ShowTool(*ButtonTagForMode(mode));
+}
+
+void MainWindow::ShowTool(int tag) {
+    Action(ToolButtonFor(tag)).setChecked(true);
+    Control(current_).SetPointerShape(PointerShape::ToolDefault);
+    ShowToolStart(CurrentBoard().Modus());
     DoMenues();
 }
 
-void MainWindow::ApplyToolStart(TPlatinenModus mode) {
+// The colour grid, the swatches and the pen width list show what the tool started with.
+void MainWindow::ShowToolStart(TPlatinenModus mode) {
     const ToolStart start = ToolStartFor(mode);
-    if (start.ClearSelection)
-        ClearSelection(CurrentBoard());
-    if (start.PenColour)
-        SetForeground(*start.PenColour);
-    if (start.FillColour)
-        SetBackground(*start.FillColour);
-    if (start.PenWidth) {
-        penWidths_->setCurrentIndex(*start.PenWidth);
-        PenWidthChosen(*start.PenWidth);
+    const TPlatine& board = CurrentBoard();
+    if (start.PenColour) {
+        if (const std::optional<int> index = PaletteIndex(board.CurrentPenColour))
+            colourGrid_->SetForeground(*index);
+        Action(CommandId::PenSwatch).setIcon(SwatchIcon(ToQColor(board.CurrentPenColour), true));
     }
-    crosshairShown_ = start.Crosshair || mode == pm_Ursprung;
-    if (!crosshairShown_)
-        Control(current_).SetCrosshair(std::nullopt);
+    if (start.FillColour) {
+        if (const std::optional<int> index = PaletteIndex(board.CurrentBrushColour))
+            colourGrid_->SetBackground(*index);
+        Action(CommandId::FillSwatch)
+            .setIcon(SwatchIcon(ToQColor(board.CurrentBrushColour), false));
+    }
+    if (start.PenWidth)
+        if (const std::optional<int> index = PenWidthIndex(board.CurrentPenWidth))
+            penWidths_->setCurrentIndex(*index);
 }
 
 void MainWindow::BoardModeChanged(TPlatine& board) {
     if (!IsCurrent(board))
         return;
     if (const std::optional<int> tag = TagForMode(board.Modus()))
-        ChooseTool(*tag);
+        ShowTool(*tag);
     UpdateRulers(true);
 }
 
@@ -462,12 +453,6 @@ void MainWindow::MouseMoved(BoardControl& control, const BoardMouseEvent& event)
     area_->VerticalRuler().SetMarker(host.y());
     control.Editor().Move(ToPointer(PointerAction::Move, event));
     ShowHoleUnderPointer(control.Editor().HoleUnderPointer());
-    TPlatine& board = control.Board();
-    if (crosshairShown_ && !RemovesCrosshair(board.Modus()))
-        control.SetCrosshair(
-            board.SnapToHole(event.Control, !event.Modifiers.testFlag(Qt::ShiftModifier)));
-    else
-        control.SetCrosshair(std::nullopt);
 }
 
 // Column and row of the hole under the pointer, as the grid numbering counts them.

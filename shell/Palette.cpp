@@ -36,4 +36,18 @@ int PenWidthUnits(int index) {
     return int(std::lround(Millimetres.at(std::size_t(index)) * 100.0));
 }
 
+std::optional<int> PaletteIndex(Colour colour) {
+    for (int index = 0; index < PaletteSize; ++index)
+        if (Colours[std::size_t(index)] == colour)
+            return index;
+    return std::nullopt;
+}
+
+std::optional<int> PenWidthIndex(int units) {
+    for (int index = 0; index < PenWidthCount; ++index)
+        if (PenWidthUnits(index) == units)
+            return index;
+    return std::nullopt;
+}
+
 } // namespace karvel

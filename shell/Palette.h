@@ -4,6 +4,7 @@
 #include "platform/Colour.h"
 #include "platform/Language.h"
 
+#include <optional>
 #include <QtCore/QString>
 
 namespace karvel {
@@ -24,5 +25,9 @@ Colour PaletteColour(int index);
 QString PenWidthText(int index, Language language);
 // The pen width of an entry in board units, round(w x 100).
 int PenWidthUnits(int index);
+// The cell of a colour in the grid and the entry of a pen width in the list, where they have
+// one.
+std::optional<int> PaletteIndex(Colour colour);
+std::optional<int> PenWidthIndex(int units);
 
 } // namespace karvel

@@ -1,7 +1,6 @@
 #include "board/tools/SelectTool.h"
 
 #include "board/Platine.h"
-#include "board/tools/ToolFactory.h"
 #include "board/tools/ToolManager.h"
 #include "elements/Bauteil.h"
 #include "elements/Draht.h"
@@ -91,9 +90,14 @@ bool SelectTool::GrabVertex(TBauteil& element, const PointerEvent& event) {
     if (owner == &element && HandsOverEnd(element, node)) {
         // Drawing goes on from this end with the wire or lead tool.
         Editor().HandedOver = &element;
-        Editor().ChangeMode(element.BauteilTyp == TBauteilTyp::btAnschluss ? pm_Anschluss
-                                                                           : pm_Draht);
+        const TPlatinenModus drawing =
+            element.BauteilTyp == TBauteilTyp::btAnschluss ? pm_Anschluss : pm_Draht;
+        Editor().ChangeMode(drawing);
         Editor().Press(event);
+        // The tool started as its button does, remembering itself; this wire ends back in the
+        // select tool, which becomes the previous mode.
+        board.SetModus(pm_Standard);
+        board.SetModus(drawing);
         return true;
     }
     // The snapshot waits for the first change: a click on a point alone changes nothing.
@@ -112,9 +116,9 @@ bool SelectTool::HandsOverEnd(TBauteil& element, const QPoint* node) const {
     const bool first = node == &wire->Nodes.front();
     const bool last = node == &wire->Nodes.back();
     if (element.BauteilTyp == TBauteilTyp::btDraht)
-        return (first || last) && ToolExists(pm_Draht);
+        return first || last;
     if (element.BauteilTyp == TBauteilTyp::btAnschluss)
-        return first && ToolExists(pm_Anschluss);
+        return first;
     return false;
 }
 

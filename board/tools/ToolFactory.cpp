@@ -13,10 +13,6 @@ namespace karvel {
 
 using enum TPlatinenModus;
 
-bool ToolExists(TPlatinenModus mode) {
-    return mode <= pm_Ursprung;
-}
-
 std::unique_ptr<Tool> MakeTool(TPlatinenModus mode, ToolManager& editor) {
     switch (mode) {
     case pm_Zoom:

@@ -1,6 +1,5 @@
 #pragma once
-// The tool of each mode. Modes without a tool yet answer false, and the window keeps their
-// buttons disabled.
+// The tool of each mode.
 
 #include "board/PlatinenTyp.h"
 
@@ -11,7 +10,6 @@ namespace karvel {
 class ToolManager;
 class Tool;
 
-bool ToolExists(TPlatinenModus mode);
 std::unique_ptr<Tool> MakeTool(TPlatinenModus mode, ToolManager& editor);
 
 } // namespace karvel

@@ -48,6 +48,8 @@ public:
     virtual void SetAutoscrollTimer(bool running) = 0;
     virtual void ShowRubberBand(std::optional<QRect> control) = 0;
     virtual void ShowTempLine(std::optional<TempLine> line) = 0;
+    // The crosshair at a board point (the hole-snapped pointer), or none; the tool manager
+    // decides when it shows.
     virtual void ShowCrosshair(std::optional<QPoint> board) = 0;
 };
 

@@ -1,9 +1,11 @@
 #include "board/tools/ToolManager.h"
 
+#include "board/Continuity.h"
 #include "board/Platine.h"
 #include "board/StorableRange.h"
 #include "board/stream/RecordIO.h"
 #include "board/tools/ToolFactory.h"
+#include "board/tools/ToolRules.h"
 #include "elements/Bauteil.h"
 #include "elements/Geometry.h"
 #include "elements/XSizer.h"
@@ -41,20 +43,42 @@ ToolManager::~ToolManager() {
         sizer_->Window = nullptr;
 }
 
-bool ToolManager::HasTool(TPlatinenModus mode) {
-    return ToolExists(mode);
-}
-
 void ToolManager::ChooseTool(TPlatinenModus mode) {
     ForgetStaleOperation();
     if (Tool* busy = BusyTool())
         busy->Cancel();
     EndOperation();
     NoteRemovals();
+    if (board_.Modus() == pm_Test)
+        board_.Analysis().EndTest();
+    StartTool(mode);
+    board_.Fire(board_.OnModeChange);
+}
+
+void ToolManager::StartTool(TPlatinenModus mode) {
     board_.SetModus(mode);
     if (mode == pm_Draht || mode == pm_Anschluss)
         board_.SetModus(mode);
-    board_.Fire(board_.OnModeChange);
+    const ToolStart start = ToolStartFor(mode);
+    if (start.ClearSelection)
+        board_.MarkiereAlle(false);
+    if (start.PenColour)
+        board_.CurrentPenColour = *start.PenColour;
+    if (start.FillColour)
+        board_.CurrentBrushColour = *start.FillColour;
+    if (start.PenWidth)
+        board_.CurrentPenWidth = *start.PenWidth;
+    crosshair_ = start.Crosshair;
+    if (!crosshair_)
+        host_.ShowCrosshair(std::nullopt);
+    host_.SetPointerShape(PointerShape::ToolDefault);
+}
+
+void ToolManager::FollowCrosshair(const PointerEvent& event) {
+    if (crosshair_ && !RemovesCrosshair(board_.Modus()))
+        host_.ShowCrosshair(HoleSnapped(event));
+    else
+        host_.ShowCrosshair(std::nullopt);
 }
 
 Tool* ToolManager::BusyTool() const {
@@ -146,6 +170,7 @@ void ToolManager::Move(const PointerEvent& event) {
     lastPointer_ = event.Control;
     if (panStart_) {
         Pan(event.Control);
+        FollowCrosshair(event);
         return;
     }
     Answer(CurrentTool().Move(event));
@@ -153,6 +178,7 @@ void ToolManager::Move(const PointerEvent& event) {
     if (operation_)
         FollowAutoscroll(event.Control);
     board_.Fire(board_.OnMyMouseMove);
+    FollowCrosshair(event);
 }
 
 void ToolManager::Release(const PointerEvent& event) {
@@ -367,7 +393,10 @@ void ToolManager::DropArmedSnapshot() {
 }
 
 void ToolManager::ChangeMode(TPlatinenModus mode) {
-    board_.SetModus(mode);
+    if (TagForMode(mode))
+        StartTool(mode);
+    else
+        board_.SetModus(mode);
     board_.Fire(board_.OnModeChange);
 }
 

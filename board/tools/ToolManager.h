@@ -67,11 +67,12 @@ public:
     // The hole (column, row) under the pointer's last position, numbered from the origin marker
     // as the rulers number it, or none beside the board.
     std::optional<QPoint> HoleUnderPointer() const;
-    // Chooses a tool as its button does: the wire and lead tools remember themselves as the
-    // previous mode, so that they stay after each wire.
+    // Chooses a tool as its button does: the running operation ends, the probe's marks go, and
+    // the tool starts with its colours, width and crosshair (ToolStartFor). The wire and lead
+    // tools remember themselves as the previous mode, so that they stay after each wire.
     void ChooseTool(TPlatinenModus mode);
-    // Whether a tool exists for a mode, so that the window enables only working tools.
-    static bool HasTool(TPlatinenModus mode);
+    // Whether the crosshair follows the pointer in the current tool.
+    bool CrosshairShown() const { return crosshair_; }
 
     // --- For the tools
     QPoint BoardPoint(QPoint control) const;
@@ -91,7 +92,8 @@ public:
     void TakeArmedSnapshot();
     // A drag given up: the snapshot its movement took goes again, or the armed one is dropped.
     void DropArmedSnapshot();
-    // Sets the mode as the board's own tools do and tells the window.
+    // Sets the mode as the board's own tools do and tells the window. A mode with a button of
+    // its own (TagForMode) starts as if its button had been pressed.
     void ChangeMode(TPlatinenModus mode);
     // Back to the select tool, operation ended.
     void LeaveTool();
@@ -129,6 +131,10 @@ private:
     // changing the mode is kept until the next event, but is no longer at work.
     Tool* BusyTool() const;
     void Answer(ToolAnswer answer);
+    // Sets the mode and what the tool starts with; the operation has ended before.
+    void StartTool(TPlatinenModus mode);
+    // The crosshair follows the hole-snapped pointer where the tool shows it.
+    void FollowCrosshair(const PointerEvent& event);
     // Tools keep pointers to the elements they work on from one event to the next. When
     // elements left the board in between without the operation being ended first, the tool
     // is dropped with its pointers, untouched, rather than reach for an element that is gone.
@@ -145,6 +151,7 @@ private:
     std::uint64_t seenRemovals_ = 0;
     bool snapshotArmed_ = false;
     bool operation_ = false;
+    bool crosshair_ = false;
     ScrollDirection scrollDirection_ = ScrollDirection::None;
     std::optional<QPoint> panStart_; // host pixel where a middle-button drag began
     QPoint panScroll_;

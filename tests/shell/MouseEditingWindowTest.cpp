@@ -9,6 +9,8 @@
 #include "shell/ShellFixture.h"
 
 #include <gtest/gtest.h>
+#include <QtCore/QFile>
+#include <QtCore/QProcess>
 #include <QtTest/QTest>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLabel>
@@ -220,6 +222,89 @@ TEST_F(MouseEditingWindowTest, EscapeReachesTheBoardWhereverTheFocusIs) {
         escape();
         EXPECT_EQ(board.CountSelected(), 0) << target.name << ": the selection is cleared";
     }
+}
+
+// A tool drawn with through the window and the same steps in an edit script give the same
+// stored file: the tool's start (colour, width) is the tool's, not the window's.
+struct DrawnTool {
+    const char* Name;
+    CommandId Button;
+    const char* ScriptTool;
+    std::vector<QPoint> Holes;
+};
+
+class SameFileFromWindowAndScriptTest : public ::testing::TestWithParam<DrawnTool> {};
+
+TEST_P(SameFileFromWindowAndScriptTest, SavesByteForByte) {
+    const DrawnTool& c = GetParam();
+    QTemporaryDir folder;
+    const QString start = folder.filePath(QStringLiteral("start.rst"));
+    ASSERT_EQ(test::WriteStripboardProject(start, {"Board"}), u"");
+
+    QString script = QStringLiteral("tool %1\n").arg(QLatin1String(c.ScriptTool));
+    for (const QPoint hole : c.Holes)
+        script += QStringLiteral("click %1,%2\n").arg(hole.x()).arg(hole.y());
+    const QString scripted = folder.filePath(QStringLiteral("scripted.rst"));
+    QProcess tool;
+    tool.start(QStringLiteral(KARVEL_TOOL_PATH), {QStringLiteral("edit"), start, scripted});
+    tool.write(script.toUtf8());
+    tool.closeWriteChannel();
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+
+    const QString drawn = folder.filePath(QStringLiteral("drawn.rst"));
+    ASSERT_TRUE(QFile::copy(start, drawn));
+    test::ShownWindow shown;
+    ASSERT_TRUE(shown->OpenProjectFile(drawn));
+    TPlatine& board = shown.Board();
+    shown->Action(c.Button).trigger();
+    for (const QPoint hole : c.Holes) {
+        const QPoint at = board.BoardToControl(test::Hole(hole.x(), hole.y()));
+        test::MouseMove(shown.Control(), at);
+        test::Click(shown.Control(), at);
+    }
+    ASSERT_TRUE(shown->SaveProject(false));
+
+    QFile a(scripted);
+    QFile b(drawn);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(b.open(QIODevice::ReadOnly));
+    const QByteArray fromScript = a.readAll();
+    const QByteArray fromWindow = b.readAll();
+    QFile original(start);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    EXPECT_NE(fromWindow, original.readAll()) << "the window drew something";
+    EXPECT_EQ(fromWindow.toHex().toStdString(), fromScript.toHex().toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tools, SameFileFromWindowAndScriptTest,
+    ::testing::Values(DrawnTool{"Wire", CommandId::ToolWire, "Draht", {{2, 2}, {6, 2}}},
+                      DrawnTool{"Lead", CommandId::ToolLead, "Anschluss", {{1, 3}, {5, 1}}},
+                      DrawnTool{"Pin", CommandId::ToolPin, "Pin", {{7, 2}}}),
+    [](const ::testing::TestParamInfo<DrawnTool>& info) { return std::string(info.param.Name); });
+
+// Grabbing the end of a selected wire in the select tool draws the wire on; once it ends, the
+// select tool is back, as it is for an edit script.
+TEST_F(MouseEditingWindowTest, AWireContinuedFromTheSelectToolEndsBackInTheSelectTool) {
+    TPlatine& board = shown.Board();
+    BoardControl& control = shown.Control();
+    const auto pixel = [&](QPoint p) { return board.BoardToControl(p); };
+    shown->Action(CommandId::ToolWire).trigger();
+    test::Click(control, pixel(test::Hole(2, 2)));
+    test::Click(control, pixel(test::Hole(6, 2)));
+    shown->Action(CommandId::ToolStandard).trigger();
+    auto* wire = dynamic_cast<TDraht*>(board.At(board.Count() - 1));
+    ASSERT_TRUE(wire);
+    ASSERT_TRUE(wire->IstMarkiert());
+
+    test::Click(control, pixel(test::Hole(6, 2)));
+    EXPECT_EQ(board.Modus(), TPlatinenModus::pm_Draht);
+    test::MouseMove(control, pixel(test::Hole(8, 3)));
+    test::Click(control, pixel(test::Hole(8, 3)));
+    EXPECT_EQ(wire->Nodes, (std::vector<QPoint>{test::Hole(2, 2), test::Hole(8, 3)}));
+    EXPECT_EQ(board.Modus(), TPlatinenModus::pm_Standard);
+    EXPECT_TRUE(shown->Action(CommandId::ToolStandard).isChecked());
 }
 
 } // namespace

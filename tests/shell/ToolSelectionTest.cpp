@@ -1,9 +1,10 @@
 #include "board/Continuity.h"
+#include "board/tools/ToolRules.h"
+#include "shell/BoardControl.h"
 #include "shell/ColourGrid.h"
 #include "shell/CursorLibrary.h"
 #include "shell/Palette.h"
 #include "shell/ShellFixture.h"
-#include "shell/ToolDefaults.h"
 
 #include <gtest/gtest.h>
 #include <QtWidgets/QComboBox>
@@ -101,6 +102,22 @@ TEST_F(ToolSelectionTest, TheBoardMenusSetOriginChoosesTheOriginTool) {
     shown->Action(CommandId::BoardSetOrigin).trigger();
     EXPECT_EQ(Board().Modus(), pm_Ursprung);
     EXPECT_TRUE(shown->Action(CommandId::ToolOrigin).isChecked());
+    EXPECT_EQ(shown.Control().cursor().shape(), Qt::BlankCursor) << "the crosshair stands for it";
+}
+
+// A tool the board chooses by itself (the select tool handing a wire end to the wire tool)
+// starts as its button starts it, and the window shows that start.
+TEST_F(ToolSelectionTest, AWireEndHandedToTheWireToolShowsTheWireToolsStart) {
+    TBauteil* wire = Board().Add(test::MakeWire(TBauteilTyp::btDraht, {{254, 635}, {762, 635}}));
+    Board().MarkiereAlle(false);
+    Board().SetzeMarkierung(wire, true);
+    shown->PenWidths().setCurrentIndex(11);
+    test::Click(shown.Control(), Board().BoardToControl(QPoint(762, 635)));
+    EXPECT_EQ(Board().Modus(), pm_Draht);
+    EXPECT_TRUE(shown->Action(CommandId::ToolWire).isChecked());
+    EXPECT_EQ(Board().CurrentPenColour, RgbColour(192, 192, 192));
+    EXPECT_EQ(shown->Colours().Foreground(), 7);
+    EXPECT_EQ(shown->PenWidths().currentText(), u"0,4 mm");
 }
 
 TEST_F(ToolSelectionTest, ToolsShowTheirCursors) {
@@ -167,11 +184,28 @@ TEST(ToolTableTest, CursorNamesFollowTheModeAndTheLanguage) {
                  {pm_Text, "STIFTTEXT", "STIFTTEXT"},
                  {pm_Trenner, "SPLIT", "SPLIT"},
                  {pm_Bohrung, "NONE", "NONE"},
+                 {pm_Ursprung, "NONE", "NONE"},
                  {pm_Standard, "", ""}};
     for (const auto& c : cases) {
         EXPECT_EQ(CursorNameForMode(c.Mode, Language::German), QString::fromLatin1(c.German));
         EXPECT_EQ(CursorNameForMode(c.Mode, Language::English), QString::fromLatin1(c.English));
     }
+}
+
+// The window shows a tool's start in its colour grid and pen width list: each start value must
+// have its cell and its entry there.
+TEST(ToolTableTest, EveryToolStartHasItsCellInTheColourGridAndItsEntryInTheWidthList) {
+    for (int tag = 1; tag <= 17; ++tag) {
+        const ToolStart start = ToolStartFor(*ModeForTag(tag));
+        if (start.PenColour)
+            EXPECT_TRUE(PaletteIndex(*start.PenColour).has_value()) << tag;
+        if (start.FillColour)
+            EXPECT_TRUE(PaletteIndex(*start.FillColour).has_value()) << tag;
+        if (start.PenWidth)
+            EXPECT_TRUE(PenWidthIndex(*start.PenWidth).has_value()) << tag;
+    }
+    EXPECT_FALSE(PaletteIndex(RgbColour(1, 2, 3)).has_value());
+    EXPECT_FALSE(PenWidthIndex(45).has_value());
 }
 
 TEST(ToolTableTest, EveryNamedCursorHasAPictureWithItsHotSpotInside) {

@@ -456,9 +456,10 @@ TEST_F(MouseEditingTest, LinesAndPolygonsOnTheFineGrid) {
 }
 
 TEST_F(MouseEditingTest, RectanglesAndCirclesTakeTwoClicksAndTheCurrentPen) {
+    // The pen chosen after the tool, since the tool starts with a pen of its own.
+    editor.ChooseTool(pm_Rechteck);
     board.CurrentPenWidth = 70;
     board.CurrentBrushColour = RgbColour(10, 200, 30);
-    editor.ChooseTool(pm_Rechteck);
     Click({500, 500});
     MoveTo({1500, 1000});
     EXPECT_TRUE(host.band);

@@ -1,4 +1,4 @@
-#include "shell/ToolDefaults.h"
+#include "board/tools/ToolRules.h"
 
 #include <array>
 
@@ -11,36 +11,38 @@ using enum TPlatinenModus;
 struct TagMode {
     int Tag;
     TPlatinenModus Mode;
+    const char16_t* Name; // in edit scripts
 };
 
 constexpr std::array<TagMode, 17> TagModes{{
-    {1, pm_Standard},
-    {2, pm_Zoom},
-    {3, pm_Draht},
-    {4, pm_Anschluss},
-    {5, pm_Trenner},
-    {6, pm_Text},
-    {7, pm_Linie},
-    {8, pm_Rechteck},
-    {9, pm_Kreis},
-    {10, pm_Polygon},
-    {11, pm_Pin},
-    {12, pm_Test},
-    {13, pm_Bohrung},
-    {14, pm_Auge},
-    {15, pm_Leiterbahn},
-    {16, pm_BohrAuge},
-    {17, pm_Ursprung},
+    {1, pm_Standard, u"Standard"},
+    {2, pm_Zoom, u"Zoom"},
+    {3, pm_Draht, u"Draht"},
+    {4, pm_Anschluss, u"Anschluss"},
+    {5, pm_Trenner, u"Trenner"},
+    {6, pm_Text, u"Text"},
+    {7, pm_Linie, u"Linie"},
+    {8, pm_Rechteck, u"Rechteck"},
+    {9, pm_Kreis, u"Kreis"},
+    {10, pm_Polygon, u"Polygon"},
+    {11, pm_Pin, u"Pin"},
+    {12, pm_Test, u"Test"},
+    {13, pm_Bohrung, u"Bohrung"},
+    {14, pm_Auge, u"Auge"},
+    {15, pm_Leiterbahn, u"Leiterbahn"},
+    {16, pm_BohrAuge, u"BohrAuge"},
+    {17, pm_Ursprung, u"Ursprung"},
 }};
 
-// Pen width list entries and colour grid indices the tools start with.
-constexpr int Width01 = 1;
-constexpr int Width04 = 4;
-constexpr int Width06 = 6;
-constexpr int Black = 0;
-constexpr int LightGrey = 7;
-constexpr int Yellow = 11;
-constexpr int White = 15;
+// The colours and pen widths (board units) the tools start with; the window's colour grid and
+// pen width list hold each of them.
+constexpr Colour Black = colours::Black;
+constexpr Colour LightGrey = RgbColour(192, 192, 192);
+constexpr Colour Yellow = RgbColour(255, 255, 0);
+constexpr Colour White = colours::White;
+constexpr int Width01 = 10;
+constexpr int Width04 = 40;
+constexpr int Width06 = 60;
 
 } // namespace
 
@@ -51,20 +53,29 @@ std::optional<TPlatinenModus> ModeForTag(int tag) {
     return std::nullopt;
 }
 
-std::optional<int> TagForMode(TPlatinenModus mode) {
-    // Only these modes have a button of their own that the window presses.
-    const bool hasButton =
-        (mode >= pm_Zoom && mode <= pm_Anschluss) || mode == pm_Test || mode == pm_Pin;
-    if (!hasButton)
-        return std::nullopt;
+std::optional<int> ButtonTagForMode(TPlatinenModus mode) {
     for (const TagMode& entry : TagModes)
         if (entry.Mode == mode)
             return entry.Tag;
     return std::nullopt;
 }
 
-bool AsksForSize(int tag) {
-    return tag >= 13 && tag <= 16;
+std::optional<int> TagForMode(TPlatinenModus mode) {
+    // Only these modes have a button of their own that the window presses.
+    const bool hasButton =
+        (mode >= pm_Zoom && mode <= pm_Anschluss) || mode == pm_Test || mode == pm_Pin;
+    return hasButton ? ButtonTagForMode(mode) : std::nullopt;
+}
+
+std::optional<TPlatinenModus> ModeForToolName(const QString& name) {
+    for (const TagMode& entry : TagModes)
+        if (name == QStringView(entry.Name))
+            return entry.Mode;
+    return std::nullopt;
+}
+
+bool AsksForSize(TPlatinenModus mode) {
+    return mode == pm_Bohrung || mode == pm_Auge || mode == pm_Leiterbahn || mode == pm_BohrAuge;
 }
 
 ToolStart ToolStartFor(TPlatinenModus mode) {
@@ -87,14 +98,17 @@ ToolStart ToolStartFor(TPlatinenModus mode) {
     case pm_Leiterbahn:
     case pm_BohrAuge:
         return {false, std::nullopt, std::nullopt, std::nullopt, true};
+    case pm_Ursprung:
+        // Setting the origin hides the cursor; the crosshair stands for it.
+        return {false, std::nullopt, std::nullopt, std::nullopt, true};
     default:
         return {};
     }
 }
 
-bool ConfinesCursor(TPlatinenModus mode) {
-    return mode == pm_Draht || mode == pm_Anschluss || mode == pm_Pin || mode == pm_Auge ||
-           mode == pm_Bohrung || mode == pm_BohrAuge;
+bool RemovesCrosshair(TPlatinenModus mode) {
+    return mode == pm_Zoom || mode == pm_Standard || (mode >= pm_Linie && mode <= pm_Text) ||
+           mode == pm_Platzieren || mode == pm_Test;
 }
 
 QString CursorNameForMode(TPlatinenModus mode, Language language) {
@@ -128,6 +142,7 @@ QString CursorNameForMode(TPlatinenModus mode, Language language) {
     case pm_Bohrung:
     case pm_Leiterbahn:
     case pm_BohrAuge:
+    case pm_Ursprung:
         return QStringLiteral("NONE");
     default:
         return {};
