@@ -33,9 +33,9 @@ constexpr int ColourDepthWarningLimit = 8;
 } // namespace
 
 MainWindow::MainWindow(Options options)
-    : role_(options.Rolle),
+    : role_(options.Role),
       dialogs_(options.Dialogs ? std::move(options.Dialogs) : std::make_shared<QtShellDialogs>()) {
-    view_.Sprache = options.Sprache;
+    view_.Sprache = options.Language;
     view_.ProgramFolder = FindProgramFolder();
     setObjectName(QStringLiteral("Form1"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/KARVEL.svg")));

@@ -68,12 +68,12 @@ public:
     enum class Role { Main, LayoutEditor };
 
     struct Options {
-        Language Sprache = Language::German;
+        karvel::Language Language = karvel::Language::German;
         // The desktop's dialogs when none are given; the layout editor shares its window's.
         std::shared_ptr<ShellDialogs> Dialogs;
         // The user's library folder; none leaves the library without pages.
         LibrarySetup Library;
-        Role Rolle = Role::Main;
+        MainWindow::Role Role = MainWindow::Role::Main;
     };
 
     explicit MainWindow(Options options);
