@@ -27,9 +27,13 @@ void ApplyMainWindowSettings(const WindowSettings& settings, ViewState& view) {
     view.FineGrid = settings.FineGrid;
 }
 
-void ApplyStartSettings(const SettingsStore& store, ViewState& view) {
-    view.Sprache = LanguageFromSetting(ReadLanguageSetting(store));
-    view.ProgramFolder = store.ProgramFolder();
+Language StartLanguage(const SettingsStore& store, std::optional<Language> chosen) {
+    return chosen.value_or(LanguageFromSetting(ReadLanguageSetting(store)));
+}
+
+void ApplyStartSettings(const SettingsStore& store, std::optional<Language> chosen,
+                        ViewState& view) {
+    view.Sprache = StartLanguage(store, chosen);
     ApplyMainWindowSettings(ProgramSettings(store, ProgramSettings::MainWindowFile()).Read(), view);
     ApplyViewSettings(ProgramSettings(store, ProgramSettings::LayoutEditorFile()).Read(), view);
 }

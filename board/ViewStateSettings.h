@@ -6,6 +6,8 @@
 #include "platform/Language.h"
 #include "platform/ProgramSettings.h"
 
+#include <optional>
+
 namespace karvel {
 
 // 1 English, 2 French (German but for the undo depth dialog); every other value German.
@@ -16,9 +18,13 @@ void ApplyViewSettings(const WindowSettings& settings, ViewState& view);
 // The main window reads the undo depth and the fine grid step as well.
 void ApplyMainWindowSettings(const WindowSettings& settings, ViewState& view);
 
-// The start of the program: the language, the program folder, the main window's settings and
-// then the layout editor's view values, which are in force because that window is created
-// second.
-void ApplyStartSettings(const SettingsStore& store, ViewState& view);
+// The language of a start: the one chosen on the command line, else the stored one.
+Language StartLanguage(const SettingsStore& store, std::optional<Language> chosen);
+
+// The start of the program: the language, the main window's settings and then the layout
+// editor's view values, which are in force because that window is created second. The program
+// folder is left alone: the data (layouts, examples) need not lie beside the settings files.
+void ApplyStartSettings(const SettingsStore& store, std::optional<Language> chosen,
+                        ViewState& view);
 
 } // namespace karvel

@@ -33,9 +33,9 @@ constexpr int ColourDepthWarningLimit = 8;
 } // namespace
 
 MainWindow::MainWindow(Options options)
-    : role_(options.Rolle),
+    : role_(options.Role),
       dialogs_(options.Dialogs ? std::move(options.Dialogs) : std::make_shared<QtShellDialogs>()) {
-    view_.Sprache = options.Sprache;
+    view_.Sprache = options.Language;
     view_.ProgramFolder = FindProgramFolder();
     setObjectName(QStringLiteral("Form1"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/KARVEL.svg")));
@@ -54,6 +54,7 @@ MainWindow::MainWindow(Options options)
     DefaultToolWindowPlacement();
     ConnectLibrary(options.Library);
 
+    ConnectProject();
     AddBoardTab(std::make_unique<TPlatine>(view_));
     SetForeground(colourGrid_->Foreground());
     SetBackground(colourGrid_->Background());
@@ -72,17 +73,11 @@ MainWindow::MainWindow(Options options)
     autoSaveTimer_.start();
 }
 
-MainWindow::BoardView& MainWindow::BoardView::operator=(BoardView&& other) noexcept {
-    ScrollBox = std::move(other.ScrollBox);
-    Board = std::move(other.Board);
-    Control = other.Control;
-    return *this;
-}
-
 MainWindow::~MainWindow() {
     layoutEditor_.reset();
-    // The boards and the library page go before the widgets that show them.
-    boards_.clear();
+    // The boards and the library page go before the widgets that show them, and each board's
+    // view before its board.
+    project_.RemoveAll();
     libraryPages_.reset();
 }
 

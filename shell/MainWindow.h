@@ -7,6 +7,7 @@
 #include "board/LibraryFolder.h"
 #include "board/Platine.h"
 #include "board/PlatinenTyp.h"
+#include "board/Project.h"
 #include "elements/ViewState.h"
 #include "platform/SettingsStore.h"
 #include "shell/AutoSave.h"
@@ -34,7 +35,6 @@ class QLabel;
 namespace karvel {
 
 class ElementClipboard;
-struct ProjectLoad;
 
 class BoardArea;
 class BoardControl;
@@ -68,12 +68,12 @@ public:
     enum class Role { Main, LayoutEditor };
 
     struct Options {
-        Language Sprache = Language::German;
+        karvel::Language Language = karvel::Language::German;
         // The desktop's dialogs when none are given; the layout editor shares its window's.
         std::shared_ptr<ShellDialogs> Dialogs;
         // The user's library folder; none leaves the library without pages.
         LibrarySetup Library;
-        Role Rolle = Role::Main;
+        MainWindow::Role Role = MainWindow::Role::Main;
     };
 
     explicit MainWindow(Options options);
@@ -82,16 +82,16 @@ public:
     // --- The project
     ViewState& View() { return view_; }
     Language Sprache() const { return view_.Sprache; }
-    int BoardCount() const { return int(boards_.size()); }
+    int BoardCount() const { return project_.Count(); }
     int CurrentIndex() const { return current_; }
     TPlatine& Board(int index) const;
     TPlatine& CurrentBoard() const { return Board(current_); }
     bool IsCurrent(const TPlatine& board) const;
     BoardControl& Control(int index) const;
     TScrollBoxEx& ScrollBox(int index) const;
-    const QString& ProjectFileName() const { return projectFileName_; }
+    const QString& ProjectFileName() const { return project_.FileName(); }
     // The project came from a damaged file and holds only what could be read of it.
-    bool ProjectIncomplete() const { return projectIncomplete_; }
+    bool ProjectIncomplete() const { return project_.Incomplete(); }
     QString TabCaption(int index) const;
     // Replaces the project by a file's boards; messages tell why when that fails. False when
     // the file yielded no board: the project then stays as it was.
@@ -235,15 +235,10 @@ protected:
     QMenu* createPopupMenu() override;
 
 private:
+    // The view of one of the project's boards. The project owns the board and tells before a
+    // board leaves, so that its view (and the editor in it) goes first.
     struct BoardView {
-        BoardView() = default;
-        BoardView(BoardView&&) noexcept = default;
-        // The view goes before the board it shows, also when a view is moved onto another
-        // (erasing a board from the list): its editor lets go of the board as it goes.
-        BoardView& operator=(BoardView&& other) noexcept;
-
-        std::unique_ptr<TPlatine> Board;
-        // Declared after the board so that the view goes first.
+        TPlatine* Board = nullptr;
         std::unique_ptr<TScrollBoxEx> ScrollBox;
         BoardControl* Control = nullptr;
     };
@@ -281,18 +276,22 @@ private:
 
     // The project (MainWindowProject.cpp)
     int AddBoardTab(std::unique_ptr<TPlatine> board);
+    // The views follow the project's list of boards.
+    void ConnectProject();
+    void ShowAddedBoard(int index);
+    void DropBoardView(int index);
+    void MoveBoardView(int from, int to);
     void ConnectBoard(TPlatine& board);
     void RemoveAllBoards();
     bool LoadProject(const QString& path);
     QString LoadErrorCaption() const;
-    void ShowNoBoardError(const QString& path, const QString& reason);
     void ShowLoadError(const QString& caption, const QString& text, MessageIcon icon);
+    void ShowFileProblem(const FileProblem& problem);
     bool SavePromptSaysGoOn();
     void UpdateTitle();
     QString OpenDialogFolder() const;
     QString SaveDialogFolder() const;
     QString ProjectFolder() const;
-    static QString ProjectNameFor(const QString& loadedPath);
 
     // View, tools and mouse (MainWindowView.cpp)
     void BoardChanged(TPlatine& board);
@@ -325,7 +324,6 @@ private:
     void SetWorkingAreaEnabled(bool enabled);
 
     // The project on disk and its boards (MainWindowFiles.cpp)
-    std::vector<TPlatine*> AllBoards() const;
     QString ChooseBoardLayout();
     std::unique_ptr<TPlatine> BoardWithLayout(const QString& layoutPath);
     void NewProject();
@@ -333,7 +331,6 @@ private:
     void DuplicateCurrentBoard();
     void DeleteCurrentBoard();
     void ImportProject();
-    std::optional<ProjectLoad> ReadBoardsOf(const QString& path);
     void MoveCurrentBoard(int to);
     void EditBoardProperties(bool nameOnly);
     void LoadFillPicture();
@@ -379,9 +376,11 @@ private:
     Role role_ = Role::Main;
     std::shared_ptr<ShellDialogs> dialogs_;
     std::unique_ptr<ElementClipboard> clipboard_;
+    Project project_{view_};
+    // The views of the project's boards, in the project's order.
     std::vector<BoardView> boards_;
+    // The board shown; -1 while there is none.
     int current_ = -1;
-    QString projectFileName_;
     QString editFile_;
     RecentFiles recent_;
     bool firstShown_ = false;
@@ -390,7 +389,6 @@ private:
     bool unusedAreasShown_ = false;
     bool annotationsShown_ = false;
     bool unusedRefreshPending_ = false;
-    bool projectIncomplete_ = false;
     bool confinementSuspended_ = false;
     struct RulerState {
         double Zoom = 0;

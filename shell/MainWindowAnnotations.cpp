@@ -61,7 +61,7 @@ void MainWindow::FollowAnnotations() {
 void MainWindow::AnnotationsCommand(int) {
     if (BoardBusy())
         return;
-    CurrentBoard().SetDateiname(projectFileName_);
+    CurrentBoard().SetDateiname(ProjectFileName());
     annotationsShown_ = true;
     FollowAnnotations();
     TEditorForm& window = AnnotationWindow(current_);
@@ -73,7 +73,7 @@ void MainWindow::ComponentsListCommand(int) {
     if (BoardBusy())
         return;
     TPlatine& board = CurrentBoard();
-    board.SetDateiname(projectFileName_);
+    board.SetDateiname(ProjectFileName());
     TEditorForm::Options options = EditorOptionsFor(view_, *dialogs_, DocumentFolder());
     // The list's text lives only in this window.
     options.AskBeforeClosing = true;

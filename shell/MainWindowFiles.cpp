@@ -18,13 +18,6 @@
 
 namespace karvel {
 
-std::vector<TPlatine*> MainWindow::AllBoards() const {
-    std::vector<TPlatine*> result;
-    for (const BoardView& view : boards_)
-        result.push_back(view.Board.get());
-    return result;
-}
-
 void MainWindow::FileCommand(int tag) {
     if (!EndBoardOperation())
         return;
@@ -107,9 +100,9 @@ void MainWindow::FileCommand(int tag) {
 bool MainWindow::SaveProject(bool askForName) {
     if (IsLayoutEditor())
         return SaveLayout();
-    QString path = projectFileName_;
+    QString path = project_.FileName();
     // A file that was read only in part is not overwritten without the user choosing so.
-    if (askForName || path.isEmpty() || projectIncomplete_) {
+    if (askForName || project_.NeedsNameToSave()) {
         SaveFileRequest request;
         request.Title = view_.Tr(QStringLiteral("Speichern unter"), QStringLiteral("Save as"));
         request.Folder = SaveDialogFolder();
@@ -126,28 +119,9 @@ bool MainWindow::SaveProject(bool askForName) {
         if (QFileInfo(path).suffix().isEmpty())
             path += QStringLiteral(".rst");
     }
-    const QString error = SaveProjectFile(path, AllBoards());
-    if (!error.isEmpty()) {
-        // The system's "access denied" would not tell that the file could be written.
-        const QString reason =
-            FolderRefusesNewFiles(path) ? FolderRefusesNewFilesMessage(path, view_.Sprache) : error;
-        const DialogScope scope(*this);
-        dialogs_->ShowMessage(
-            this, MessageIcon::Error,
-            view_.Tr(QStringLiteral("Schreibfehler"), QStringLiteral("Write error")),
-            view_.Tr(QStringLiteral("Das Projekt wurde nicht gespeichert; die Datei \"%1\" "
-                                    "bleibt, wie sie war:"),
-                     QStringLiteral("The project was not saved; the file \"%1\" stays as it "
-                                    "was:"))
-                    .arg(path) +
-                u'\r' + reason);
+    if (const std::optional<FileProblem> problem = project_.Save(path)) {
+        ShowFileProblem(*problem);
         return false;
-    }
-    projectFileName_ = path;
-    projectIncomplete_ = false;
-    for (const BoardView& view : boards_) {
-        view.Board->SetModified(false);
-        view.Board->SetDateiname(path);
     }
     recent_.Add(path);
     recent_.Store();
@@ -199,11 +173,7 @@ void MainWindow::NewProject() {
     std::unique_ptr<TPlatine> board = BoardWithLayout(layout);
     if (!board)
         return;
-    RemoveAllBoards();
-    projectFileName_.clear();
-    projectIncomplete_ = false;
-    AddBoardTab(std::move(board));
-    CurrentBoard().SetModified(true);
+    project_.StartNew(std::move(board));
     UpdateTitle();
 }
 
@@ -214,15 +184,11 @@ void MainWindow::AddBoardWithLayout() {
     std::unique_ptr<TPlatine> board = BoardWithLayout(layout);
     if (!board)
         return;
-    AddBoardTab(std::move(board));
-    CurrentBoard().SetModified(true);
+    project_.Add(std::move(board));
 }
 
 void MainWindow::DuplicateCurrentBoard() {
-    std::unique_ptr<TPlatine> copy = DuplicateBoard(CurrentBoard());
-    copy->MarkiereAlle(false);
-    AddBoardTab(std::move(copy));
-    CurrentBoard().SetModified(true);
+    project_.DuplicateCurrent();
 }
 
 void MainWindow::DeleteCurrentBoard() {
@@ -240,17 +206,8 @@ void MainWindow::DeleteCurrentBoard() {
                     QStringLiteral("Delete board \"%1\" from project?"))
                 .arg(name));
     }
-    if (!yes)
-        return;
-    const int index = current_;
-    {
-        const QSignalBlocker quiet(&area_->Tabs());
-        area_->Tabs().removeTab(index);
-    }
-    boards_.erase(boards_.begin() + index);
-    current_ = -1;
-    SelectBoard(std::min(index, BoardCount() - 1));
-    CurrentBoard().SetModified(true);
+    if (yes && project_.DeleteCurrent())
+        SelectBoard(project_.CurrentIndex());
 }
 
 void MainWindow::ImportProject() {
@@ -261,33 +218,17 @@ void MainWindow::ImportProject() {
     }
     if (chosen.isEmpty())
         return;
-    std::optional<ProjectLoad> read = ReadBoardsOf(chosen);
-    if (!read)
-        return;
-    ProjectLoad& load = *read;
-    for (std::unique_ptr<TPlatine>& board : load.Boards) {
-        board->SetDateiname(projectFileName_);
-        AddBoardTab(std::move(board));
-        CurrentBoard().SetModified(true);
-    }
-    if (load.Error)
-        ShowLoadError(LoadErrorCaption(), load.Error->Message(view_.Sprache), MessageIcon::Error);
-    UpdateTitle();
+    const int before = BoardCount();
+    const std::optional<FileProblem> problem = project_.Import(chosen);
+    if (problem)
+        ShowFileProblem(*problem);
+    if (BoardCount() != before)
+        UpdateTitle();
 }
 
 void MainWindow::MoveCurrentBoard(int to) {
-    const int from = current_;
-    if (to < 0 || to >= BoardCount() || to == from)
-        return;
-    {
-        const QSignalBlocker quiet(&area_->Tabs());
-        area_->Tabs().moveTab(from, to);
-    }
-    BoardView moved = std::move(boards_[std::size_t(from)]);
-    boards_.erase(boards_.begin() + from);
-    boards_.insert(boards_.begin() + to, std::move(moved));
-    SelectBoard(to);
-    CurrentBoard().SetModified(true);
+    if (project_.MoveCurrent(to))
+        SelectBoard(to);
 }
 
 void MainWindow::EditBoardProperties(bool nameOnly) {
@@ -343,24 +284,14 @@ void MainWindow::AutoSaveTick() {
     const bool busy = (current_ >= 0 && BoardBusy()) ||
                       QApplication::activeModalWidget() != nullptr ||
                       QApplication::activePopupWidget() != nullptr;
-    if (autoSave_.Tick(!projectFileName_.isEmpty(), busy) != AutoSaveClock::Due::Now)
+    if (autoSave_.Tick(!project_.FileName().isEmpty(), busy) != AutoSaveClock::Due::Now)
         return;
     // The shown library page is written with every backup.
     libraryPages_->SaveShown();
-    const QString path = BackupPathFor(projectFileName_);
-    const QString error = SaveProjectFile(path, AllBoards());
-    if (!autoSave_.ReportFailure(!error.isEmpty()))
-        return;
-    const DialogScope scope(*this);
-    dialogs_->ShowMessage(
-        this, MessageIcon::Warning,
-        view_.Tr(QStringLiteral("AutoSpeichern"), QStringLiteral("AutoSave")),
-        view_.Tr(QStringLiteral("Die Sicherung \"%1\" kann nicht geschrieben werden; das Projekt "
-                                "selbst ist unberührt:"),
-                 QStringLiteral("The backup \"%1\" cannot be written; the project itself is "
-                                "untouched:"))
-                .arg(path) +
-            u'\r' + error);
+    const std::optional<FileProblem> problem =
+        project_.SaveBackup(BackupPathFor(project_.FileName()));
+    if (autoSave_.ReportFailure(problem.has_value()))
+        ShowFileProblem(*problem);
 }
 
 } // namespace karvel

@@ -62,9 +62,9 @@ bool IsLayoutEditorCommand(CommandId id) {
 MainWindow& MainWindow::LayoutEditor() {
     if (!layoutEditor_) {
         Options options;
-        options.Sprache = view_.Sprache;
+        options.Language = view_.Sprache;
         options.Dialogs = dialogs_;
-        options.Rolle = Role::LayoutEditor;
+        options.Role = Role::LayoutEditor;
         layoutEditor_ = std::make_unique<MainWindow>(std::move(options));
         layoutEditor_->AskToolSize = AskToolSize;
         if (OnLayoutEditorMade)

@@ -23,7 +23,7 @@ TPrint_Dlg& MainWindow::PrintWindow() {
 // The project file's name without its folder and, when it is longer than that, without its
 // extension.
 QString MainWindow::PrintTitle() const {
-    const QString name = QFileInfo(projectFileName_).fileName();
+    const QString name = QFileInfo(ProjectFileName()).fileName();
     return name.size() > 4 ? name.chopped(4) : name;
 }
 
@@ -35,13 +35,13 @@ void MainWindow::PrintCommand(int) {
     ClearSelection(CurrentBoard());
     PrintRequest request;
     for (const BoardView& view : boards_)
-        request.Boards.push_back(view.Board.get());
+        request.Boards.push_back(view.Board);
     request.Current = current_;
     request.View = &view_;
     request.Outline = outlineMode_;
     request.Title = PrintTitle();
     request.Folder =
-        projectFileName_.isEmpty() ? exportDir_ : QFileInfo(projectFileName_).absolutePath();
+        ProjectFileName().isEmpty() ? exportDir_ : QFileInfo(ProjectFileName()).absolutePath();
     TPrint_Dlg& window = PrintWindow();
     window.Prepare(request);
     // Maximised; the geometry as well, for desktops without a window manager to maximise it.

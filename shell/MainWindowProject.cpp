@@ -4,7 +4,7 @@
 #include "shell/MainWindow.h"
 
 #include "board/Platine.h"
-#include "board/ProjectFile.h"
+#include "board/stream/LoadError.h"
 #include "board/tools/ToolManager.h"
 #include "shell/BoardArea.h"
 #include "shell/BoardControl.h"
@@ -27,30 +27,15 @@ namespace {
 const QString ProgramTitle = QStringLiteral("Karvel 3.0");
 const QString LayoutEditorTitle = QStringLiteral("Board Layout");
 
-// The board whose record the damage broke off and of which nothing but its header was read is
-// not shown: its name would be whatever bytes stood where a name belongs. A file without any
-// other board is not a project.
-void DropBrokenBoard(ProjectLoad& load) {
-    if (load.Error && !load.Boards.empty() && load.Boards.back()->Count() == 0)
-        load.Boards.pop_back();
-}
-
-// The version text of a board record, such as "3,08". Other bytes in its place mean that the
-// file is no project at all, rather than one of a newer program.
-bool LooksLikeVersion(const QString& text) {
-    return text.size() == 4 && text[0].isDigit() && text[1] == u',' && text[2].isDigit() &&
-           text[3].isDigit();
-}
-
 } // namespace
 
 TPlatine& MainWindow::Board(int index) const {
-    return *boards_.at(std::size_t(index)).Board;
+    return project_.Board(index);
 }
 
 bool MainWindow::IsCurrent(const TPlatine& board) const {
-    return current_ >= 0 && current_ < BoardCount() &&
-           boards_[std::size_t(current_)].Board.get() == &board;
+    return current_ >= 0 && current_ < int(boards_.size()) &&
+           boards_[std::size_t(current_)].Board == &board;
 }
 
 BoardControl& MainWindow::Control(int index) const {
@@ -68,8 +53,20 @@ QString MainWindow::TabCaption(int index) const {
 // --- Board tabs ----------------------------------------------------------------------------------
 
 int MainWindow::AddBoardTab(std::unique_ptr<TPlatine> board) {
+    return project_.Append(std::move(board));
+}
+
+void MainWindow::ConnectProject() {
+    project_.OnBoardAdded = [this](int index) { ShowAddedBoard(index); };
+    project_.OnBoardLeaving = [this](int index) { DropBoardView(index); };
+    project_.OnBoardMoved = [this](int from, int to) { MoveBoardView(from, to); };
+}
+
+// A board joined the project: it gets its view and tab, the window's tool settings, and is
+// shown.
+void MainWindow::ShowAddedBoard(int index) {
     BoardView view;
-    view.Board = std::move(board);
+    view.Board = &project_.Board(index);
     view.ScrollBox = std::make_unique<TScrollBoxEx>();
     view.ScrollBox->setFrameShape(QFrame::NoFrame);
     view.Control = new BoardControl(*view.Board);
@@ -78,7 +75,7 @@ int MainWindow::AddBoardTab(std::unique_ptr<TPlatine> board) {
     TPlatine& added = *view.Board;
     BoardControl& control = *view.Control;
     TScrollBoxEx& scroll = *view.ScrollBox;
-    boards_.push_back(std::move(view));
+    boards_.insert(boards_.begin() + index, std::move(view));
 
     added.SetHost(&scroll);
     ConnectBoard(added);
@@ -98,17 +95,34 @@ int MainWindow::AddBoardTab(std::unique_ptr<TPlatine> board) {
     added.SetModus(TPlatinenModus::pm_Standard);
     added.SetModus(TPlatinenModus::pm_Standard);
     added.SetUmrissModus(outlineMode_);
-    added.SetDateiname(projectFileName_);
     ResetStatusLines(added);
 
-    const int index = BoardCount() - 1;
     {
         const QSignalBlocker quiet(&area_->Tabs());
-        area_->Tabs().addTab(added.PlatinenName());
+        area_->Tabs().insertTab(index, added.PlatinenName());
     }
     SelectBoard(index);
     added.FitBoard();
-    return index;
+}
+
+// A board's view goes before the board: its editor lets go of the board as it goes.
+void MainWindow::DropBoardView(int index) {
+    {
+        const QSignalBlocker quiet(&area_->Tabs());
+        area_->Tabs().removeTab(index);
+    }
+    boards_.erase(boards_.begin() + index);
+    current_ = -1;
+}
+
+void MainWindow::MoveBoardView(int from, int to) {
+    {
+        const QSignalBlocker quiet(&area_->Tabs());
+        area_->Tabs().moveTab(from, to);
+    }
+    BoardView moved = std::move(boards_[std::size_t(from)]);
+    boards_.erase(boards_.begin() + from);
+    boards_.insert(boards_.begin() + to, std::move(moved));
 }
 
 void MainWindow::ConnectBoard(TPlatine& board) {
@@ -127,18 +141,12 @@ void MainWindow::ConnectBoard(TPlatine& board) {
 }
 
 void MainWindow::RemoveAllBoards() {
-    const QSignalBlocker quiet(&area_->Tabs());
-    while (area_->Tabs().count() > 0)
-        area_->Tabs().removeTab(0);
-    boards_.clear();
-    current_ = -1;
+    project_.RemoveAll();
 }
 
 void MainWindow::SelectBoard(int index) {
-    if (index < 0 || index >= BoardCount())
+    if (!project_.Select(index))
         return;
-    for (const BoardView& view : boards_)
-        view.Board->SetDateiname(projectFileName_);
     current_ = index;
     area_->ShowView(*boards_[std::size_t(index)].ScrollBox);
     if (area_->Tabs().currentIndex() != index) {
@@ -212,71 +220,23 @@ QString MainWindow::LoadErrorCaption() const {
     return view_.Tr(QStringLiteral("Lesefehler"), QStringLiteral("Read error"));
 }
 
-// The boards of a project file, or nothing when it yields none; then the reason was shown.
-std::optional<ProjectLoad> MainWindow::ReadBoardsOf(const QString& path) {
-    ProjectLoad load;
-    try {
-        load = ReadProjectFile(path, view_);
-    } catch (const VersionError& error) {
-        loading_->End();
-        if (LooksLikeVersion(error.FileVersion()))
-            ShowLoadError(VersionError::Caption(view_.Sprache), error.Message(view_.Sprache),
-                          MessageIcon::Warning);
-        else
-            ShowNoBoardError(path, {});
-        return std::nullopt;
-    } catch (const FileOpenError& error) {
-        loading_->End();
-        ShowLoadError(ProgramTitle, error.Message(view_.Sprache), MessageIcon::Error);
-        return std::nullopt;
-    }
-    DropBrokenBoard(load);
-    if (load.Boards.empty()) {
-        loading_->End();
-        ShowNoBoardError(path, load.Error ? load.Error->Message(view_.Sprache) : QString());
-        return std::nullopt;
-    }
-    return load;
-}
-
 // Reads the whole file first: a file that yields no board leaves the project as it was.
 bool MainWindow::LoadProject(const QString& path) {
     loading_->Begin(QFileInfo(path).fileName());
-    std::optional<ProjectLoad> read = ReadBoardsOf(path);
-    if (!read)
+    ProjectRead read = Project::Read(path, view_);
+    if (read.Boards.empty()) {
+        loading_->End();
+        if (read.Problem)
+            ShowFileProblem(*read.Problem);
         return false;
-    ProjectLoad& load = *read;
+    }
     loading_->SetProgress(100);
-    RemoveAllBoards();
-    projectFileName_ = ProjectNameFor(path);
-    // Saving it under its own name would replace the damaged file by the part that was read.
-    projectIncomplete_ = load.Error.has_value();
-    for (std::unique_ptr<TPlatine>& board : load.Boards)
-        AddBoardTab(std::move(board));
+    const std::optional<FileProblem> problem = project_.Open(std::move(read), path);
     loading_->End();
     UpdateTitle();
-    if (load.Error)
-        ShowLoadError(LoadErrorCaption(),
-                      load.Error->Message(view_.Sprache) + u'\r' +
-                          view_.Tr(QStringLiteral("Die Datei ist beschädigt; gezeigt wird, was "
-                                                  "bis dahin gelesen werden konnte:"),
-                                   QStringLiteral("The file is damaged; what could be read up "
-                                                  "to there is shown:")) +
-                          u'\r' + path,
-                      MessageIcon::Error);
+    if (problem)
+        ShowFileProblem(*problem);
     return true;
-}
-
-void MainWindow::ShowNoBoardError(const QString& path, const QString& reason) {
-    QString text = view_
-                       .Tr(QStringLiteral("Die Datei \"%1\" enthält keine lesbare Platine und "
-                                          "wird nicht geöffnet."),
-                           QStringLiteral("The file \"%1\" holds no board that can be read and "
-                                          "is not opened."))
-                       .arg(path);
-    if (!reason.isEmpty())
-        text += u'\r' + reason;
-    ShowLoadError(LoadErrorCaption(), text, MessageIcon::Error);
 }
 
 void MainWindow::ShowLoadError(const QString& caption, const QString& text, MessageIcon icon) {
@@ -284,23 +244,34 @@ void MainWindow::ShowLoadError(const QString& caption, const QString& text, Mess
     dialogs_->ShowMessage(this, icon, caption, text);
 }
 
-// A backup opened from its ".BAK" file is saved to its project file. On this system the
-// project file's extension may be spelt "rst" or "RST"; an existing one is preferred.
-QString MainWindow::ProjectNameFor(const QString& loadedPath) {
-    if (!loadedPath.endsWith(QStringLiteral("BAK"), Qt::CaseSensitive))
-        return loadedPath;
-    const QString stem = loadedPath.chopped(3);
-    const QFileInfo info(stem + QStringLiteral("rst"));
-    const QStringList siblings = info.dir().entryList({info.fileName()}, QDir::Files);
-    if (!siblings.isEmpty())
-        return info.dir().filePath(siblings.front());
-    return stem + QStringLiteral("RST");
+// The project says what went wrong; the window gives it its caption and its weight.
+void MainWindow::ShowFileProblem(const FileProblem& problem) {
+    switch (problem.What) {
+    case FileProblem::Kind::CannotOpen:
+        ShowLoadError(ProgramTitle, problem.Text, MessageIcon::Error);
+        break;
+    case FileProblem::Kind::TooNew:
+        ShowLoadError(VersionError::Caption(view_.Sprache), problem.Text, MessageIcon::Warning);
+        break;
+    case FileProblem::Kind::NoBoard:
+    case FileProblem::Kind::Damaged:
+        ShowLoadError(LoadErrorCaption(), problem.Text, MessageIcon::Error);
+        break;
+    case FileProblem::Kind::NotSaved:
+        ShowLoadError(view_.Tr(QStringLiteral("Schreibfehler"), QStringLiteral("Write error")),
+                      problem.Text, MessageIcon::Error);
+        break;
+    case FileProblem::Kind::BackupNotSaved:
+        ShowLoadError(view_.Tr(QStringLiteral("AutoSpeichern"), QStringLiteral("AutoSave")),
+                      problem.Text, MessageIcon::Warning);
+        break;
+    }
 }
 
 // The folder of the project file, else of the "Editfile"; empty when neither names one.
 QString MainWindow::ProjectFolder() const {
-    if (!projectFileName_.isEmpty())
-        return QFileInfo(projectFileName_).absolutePath();
+    if (!project_.FileName().isEmpty())
+        return QFileInfo(project_.FileName()).absolutePath();
     if (!editFile_.isEmpty() && QFileInfo(editFile_).absoluteDir().exists())
         return QFileInfo(editFile_).absolutePath();
     return {};
@@ -329,14 +300,12 @@ QString MainWindow::SaveDialogFolder() const {
 
 bool MainWindow::SavePromptSaysGoOn() {
     const DialogScope scope(*this);
-    const bool modified = std::any_of(boards_.begin(), boards_.end(),
-                                      [](const BoardView& view) { return view.Board->Modified(); });
-    if (!modified)
+    if (!project_.Modified())
         return true;
     QString text = view_.Tr(QStringLiteral("Möchten Sie die Änderungen speichern?"),
                             QStringLiteral("Save changes?"));
     if (!IsLayoutEditor())
-        text += u'\r' + projectFileName_;
+        text += u'\r' + project_.FileName();
     switch (dialogs_->AskToSave(this, IsLayoutEditor() ? LayoutEditorTitle : ProgramTitle, text)) {
     case SaveAnswer::No:
         return true;
@@ -356,12 +325,12 @@ void MainWindow::UpdateTitle() {
                            : LayoutEditorTitle + QStringLiteral(" - [") + layoutFile_ + u']');
         return;
     }
-    if (projectFileName_.isEmpty()) {
+    if (project_.FileName().isEmpty()) {
         setWindowTitle(ProgramTitle);
         return;
     }
-    QString title = ProgramTitle + QStringLiteral(" - [") + projectFileName_ + u']';
-    if (projectIncomplete_)
+    QString title = ProgramTitle + QStringLiteral(" - [") + project_.FileName() + u']';
+    if (project_.Incomplete())
         title += view_.Tr(QStringLiteral(" (unvollständig)"), QStringLiteral(" (incomplete)"));
     setWindowTitle(title);
 }

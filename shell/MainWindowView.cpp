@@ -201,7 +201,7 @@ void MainWindow::ClearSelection(TPlatine& board) {
     if (!changed)
         return;
     for (const BoardView& view : boards_)
-        if (view.Board.get() == &board)
+        if (view.Board == &board)
             view.Control->InvalidateAll();
 }
 

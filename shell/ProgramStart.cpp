@@ -100,8 +100,7 @@ void NameApplication() {
 std::unique_ptr<MainWindow> StartProgram(StartRequest request) {
     const SettingsStore store(request.SettingsFolder, request.UserFolder);
     const ProgramSettings settings(store, ProgramSettings::MainWindowFile());
-    const Language language =
-        request.Line.Sprache.value_or(LanguageFromSetting(ReadLanguageSetting(store)));
+    const Language language = StartLanguage(store, request.Line.Sprache);
     // The texts the elements make (lengths, sizes) use the default locale.
     QLocale::setDefault(NumberLocale(language));
     LoadQtTranslations(language);
@@ -115,11 +114,8 @@ std::unique_ptr<MainWindow> StartProgram(StartRequest request) {
                                                   language, request.LibraryUserFolder);
     auto window = std::make_unique<MainWindow>(
         MainWindow::Options{language, std::move(request.Dialogs), std::move(library)});
+    ApplyStartSettings(store, request.Line.Sprache, window->View());
     const WindowSettings main = settings.Read();
-    ApplyMainWindowSettings(main, window->View());
-    // The layout editor is created after the main window; its view values are the ones in force.
-    ApplyViewSettings(ProgramSettings(store, ProgramSettings::LayoutEditorFile()).Read(),
-                      window->View());
     window->ApplySettings(main);
     PlaceToolWindows(*window, settings.Load());
     window->Recent().Load(settings.ReadRecentFiles());

@@ -382,14 +382,25 @@ TEST_F(SettingsFolders, StartSettingsReachTheViewState) {
     Put(ProgramFile(QStringLiteral("LAYOUT.INI")), "[Karvel]\r\nRendering=1\r\nXRayPen=2\r\n"
                                                    "UndoAnz=40\r\nFineGrid=5\r\n");
     ViewState view;
-    ApplyStartSettings(Store(), view);
+    const QString dataFolder = QStringLiteral("/usr/share/karvel");
+    view.ProgramFolder = dataFolder;
+    ApplyStartSettings(Store(), std::nullopt, view);
     EXPECT_EQ(view.Sprache, Language::English);
-    EXPECT_EQ(view.ProgramFolder, Program());
+    EXPECT_EQ(view.ProgramFolder, dataFolder)
+        << "the layouts and examples need not lie beside the settings files";
     EXPECT_EQ(view.UndoDepth, 30) << "only the main window reads the undo depth";
     EXPECT_DOUBLE_EQ(view.FineGrid, 25.4) << "only the main window reads the fine grid";
     EXPECT_TRUE(view.BitmapRendering) << "the layout editor is created last";
     EXPECT_EQ(view.XRay.Pen, 2u);
     EXPECT_EQ(view.XRay.BrushBW, XRayColours{}.BrushBW) << "the layout editor's default wins";
+}
+
+TEST_F(SettingsFolders, TheCommandLinesLanguageWinsOverTheStoredOne) {
+    Put(ProgramFile(QStringLiteral("SPRACHE.INI")), "[Sprache]\r\nSprache=1\r\n");
+    ViewState view;
+    ApplyStartSettings(Store(), Language::German, view);
+    EXPECT_EQ(view.Sprache, Language::German);
+    EXPECT_EQ(StartLanguage(Store(), std::nullopt), Language::English);
 }
 
 TEST(SettingsStore, UserFolderFollowsXdgConfigHome) {

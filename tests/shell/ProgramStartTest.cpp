@@ -5,6 +5,7 @@
 #include "board/Library.h"
 #include "board/LibraryFolder.h"
 #include "elements/Draht.h"
+#include "platform/ProgramFolder.h"
 #include "platform/ProgramSettings.h"
 #include "shell/AboutWindow.h"
 #include "shell/BoardArea.h"
@@ -69,6 +70,22 @@ TEST_F(ProgramStartTest, RulersHiddenInTheSettingsStartHiddenAndUnchecked) {
     EXPECT_FALSE(window->Action(CommandId::ViewRulers).isChecked());
     window->Action(CommandId::ViewRulers).trigger();
     EXPECT_TRUE(window->Area().RulersVisible());
+}
+
+// The started window's view takes the settings by the same rule as ApplyStartSettings: the
+// main window's file, then the layout editor's view values; the data folder is not the
+// settings folder.
+TEST_F(ProgramStartTest, TheSettingsFilesReachTheWindowsView) {
+    Put(QStringLiteral("SPRACHE.INI"), "[Sprache]\r\nSprache=1\r\n");
+    Put(QStringLiteral("KARVEL.INI"), "[Karvel]\r\nRendering=0\r\nUndoAnz=30\r\n");
+    Put(QStringLiteral("LAYOUT.INI"), "[Karvel]\r\nRendering=1\r\nXRayPen=2\r\nUndoAnz=40\r\n");
+    const auto window = Start({QStringLiteral("--lang"), QStringLiteral("de")});
+    const ViewState& view = window->View();
+    EXPECT_EQ(view.Sprache, Language::German) << "the command line wins";
+    EXPECT_EQ(view.UndoDepth, 30);
+    EXPECT_TRUE(view.BitmapRendering);
+    EXPECT_EQ(view.XRay.Pen, 2u);
+    EXPECT_EQ(view.ProgramFolder, FindProgramFolder());
 }
 
 TEST_F(ProgramStartTest, OutlineModeInTheSettingsStartsEveryBoardInOutline) {

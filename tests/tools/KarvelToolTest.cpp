@@ -460,6 +460,23 @@ TEST_F(KarvelToolTest, EditReplaysAScriptAndWritesOnlyWhenItRanThrough) {
         << german.err.toStdString();
 }
 
+// The edited project is written as the window writes it: an edit that changes nothing gives
+// the same bytes, and a file that cannot be written is named with the system's reason.
+TEST_F(KarvelToolTest, EditWritesTheProjectAsTheWindowDoes) {
+    const ToolRun same =
+        RunTool({QStringLiteral("edit"), Path("sample.rst"), Path("same.rst")}, "select none\n");
+    ASSERT_EQ(same.exitCode, 0) << same.err.toStdString();
+    EXPECT_TRUE(Bytes("same.rst") == Bytes("sample.rst"));
+
+    const QString blocked = Path("no such folder/x.rst");
+    const ToolRun failed =
+        RunTool({QStringLiteral("edit"), Path("sample.rst"), blocked}, "select none\n");
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_TRUE(
+        failed.err.startsWith(QStringLiteral("cannot write ") + blocked + QStringLiteral(": ")))
+        << failed.err.toStdString();
+}
+
 TEST_F(KarvelToolTest, InfoNamesKindsMeasuresAndBoundsInTheChosenLanguage) {
     const QJsonArray de = RunTool({QStringLiteral("info"), Path("sample.rst"),
                                    QStringLiteral("--lang"), QStringLiteral("de")})

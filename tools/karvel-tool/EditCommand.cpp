@@ -2,6 +2,7 @@
 
 #include "board/EditScript.h"
 #include "board/ElementClipboard.h"
+#include "board/Project.h"
 #include "tools/karvel-tool/Commands.h"
 #include "tools/karvel-tool/ToolSupport.h"
 
@@ -80,13 +81,23 @@ int Edit(const QStringList& args) {
     TPlatine* board = ChooseBoard(*parsed, *load, status);
     if (board == nullptr)
         return status;
+    // The project as the window holds it: the boards keep their places, the script edits one.
+    Project project(view);
+    project.Open({std::move(load->Boards), std::nullopt}, parsed->Positional()[0]);
     ElementClipboard clipboard(view);
     if (const std::optional<ScriptError> fault = script.Run(*board, clipboard)) {
         PrintScriptError(*fault, messages);
         return BadUse;
     }
 
-    return SaveLoadedProject(parsed->Positional()[1], *load, messages);
+    const QString out = parsed->Positional()[1];
+    const std::optional<FileProblem> problem = project.Save(out);
+    if (!problem)
+        return Ok;
+    PrintError(Tr(messages, QStringLiteral("%1 kann nicht geschrieben werden: %2"),
+                  QStringLiteral("cannot write %1: %2"))
+                   .arg(out, problem->Reason));
+    return Failed;
 }
 
 } // namespace karvel::tool
