@@ -304,7 +304,7 @@ public:
     bool KannRueckgaengig() const;
     bool KannWiederherstellen() const;
     // Empties both lists, as a new undo depth asks.
-    void LoescheHistorie();
+    void ClearHistory();
     // The snapshot for a change that can still come to nothing (a drawing, a part being
     // placed). Dropping it takes the snapshot back and leaves the modified flag as it was
     // before, so that an operation that ends without a change leaves no undo step; it does

@@ -106,7 +106,7 @@ bool TPlatine::KannWiederherstellen() const {
     return history_->CanRedo();
 }
 
-void TPlatine::LoescheHistorie() {
+void TPlatine::ClearHistory() {
     history_->Clear();
 }
 
