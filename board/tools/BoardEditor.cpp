@@ -94,7 +94,7 @@ void BoardEditor::ForgetStaleOperation() {
     drag.RubberBand = false;
     drag.VertexGrabbed = false;
     drag.HandleDrag = false;
-    DisarmSnapshot();
+    CloseUndoStep();
     host_.ShowTempLine(std::nullopt);
     host_.ShowRubberBand(std::nullopt);
     EndOperation();
@@ -352,18 +352,17 @@ void BoardEditor::EndOperation() {
     }
 }
 
-void BoardEditor::TakeArmedSnapshot() {
-    if (!snapshotArmed_)
-        return;
-    snapshotArmed_ = false;
-    board_.TakeTentativeSnapshot();
+void BoardEditor::ArmUndoStep() {
+    dragStep_.emplace(board_, UndoStep::Opening::AtFirstChange);
 }
 
-void BoardEditor::DropArmedSnapshot() {
-    if (snapshotArmed_)
-        snapshotArmed_ = false;
-    else
-        board_.DropTentativeSnapshot();
+void BoardEditor::BeforeDragChange() {
+    if (dragStep_)
+        dragStep_->BeforeChange();
+}
+
+void BoardEditor::CloseUndoStep() {
+    dragStep_.reset();
 }
 
 void BoardEditor::ChangeMode(TPlatinenModus mode) {
