@@ -10,9 +10,9 @@
 namespace karvel {
 namespace {
 
-// 5,000 elements: wires, lines and components, as a large hand-drawn board holds them.
-void FillBigBoard(TPlatine& board) {
-    for (int i = 0; i < 5000; ++i) {
+// Wires, lines and components, as a large hand-drawn board holds them.
+void FillBigBoard(TPlatine& board, int count) {
+    for (int i = 0; i < count; ++i) {
         const int x = (i % 60) * 254;
         const int y = (i / 60) * 254 + 127;
         if (i % 10 == 0) {
@@ -27,26 +27,62 @@ void FillBigBoard(TPlatine& board) {
     board.MarkiereAlle(false);
 }
 
-void BM_MerkeZustand(benchmark::State& state) {
+// One edit as a click makes it: the undo step around a small change.
+void Edit(TPlatine& board, int& turn) {
+    const UndoStep step(board);
+    turn = 1 - turn;
+    board.SetUrsprung({254 * turn, 127});
+}
+
+// The state before a change written into the history, with no comparing afterwards.
+void BM_RecordSnapshot(benchmark::State& state) {
     ViewState view;
     view.UndoDepth = 10;
     TPlatine board(view);
-    FillBigBoard(board);
+    FillBigBoard(board, int(state.range(0)));
     for (auto _ : state)
-        board.MerkeZustand();
+        board.TakeTentativeSnapshot();
     state.counters["elements"] = board.Count();
 }
-BENCHMARK(BM_MerkeZustand)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecordSnapshot)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// An edit that changes the board: the state written when the step opens and compared when
+// it closes.
+void BM_UndoStepWithChange(benchmark::State& state) {
+    ViewState view;
+    view.UndoDepth = 10;
+    TPlatine board(view);
+    FillBigBoard(board, int(state.range(0)));
+    int turn = 0;
+    for (auto _ : state)
+        Edit(board, turn);
+    state.counters["elements"] = board.Count();
+}
+BENCHMARK(BM_UndoStepWithChange)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// A click that changes nothing: the step is written, compared and dropped.
+void BM_UndoStepWithoutChange(benchmark::State& state) {
+    ViewState view;
+    view.UndoDepth = 10;
+    TPlatine board(view);
+    FillBigBoard(board, int(state.range(0)));
+    for (auto _ : state) {
+        const UndoStep step(board);
+    }
+    state.counters["elements"] = board.Count();
+}
+BENCHMARK(BM_UndoStepWithoutChange)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 // One undo: the current state written to the redo list and the snapshot read back.
 void BM_Undo(benchmark::State& state) {
     ViewState view;
     view.UndoDepth = 50;
     TPlatine board(view);
-    FillBigBoard(board);
+    FillBigBoard(board, 5000);
+    int turn = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        board.MerkeZustand();
+        Edit(board, turn);
         state.ResumeTiming();
         board.Rueckgaengig();
     }

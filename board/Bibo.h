@@ -48,8 +48,6 @@ public:
     // Adds the transferred elements as one component; see AddComponent.
     void EinfuegenAusStream(const QByteArray& stream) override;
     void LoescheMarkierte() override;
-    // The library has no undo.
-    void MerkeZustand() override {}
 
     // --- The page file
     // Replaces the view's content by the page file. On failure the reason in the language

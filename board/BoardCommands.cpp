@@ -28,9 +28,9 @@ CommandOutcome BuildComponent(TPlatine& board) {
     if (!fields)
         return CommandOutcome::Done;
     // A single plain group becomes the component itself rather than being wrapped again.
+    const UndoStep undo(board);
     TGruppe* component = nullptr;
     if (auto* single = dynamic_cast<TGruppe*>(SingleSelected(board))) {
-        board.MerkeZustand();
         component = single;
         component->IsComponent = true;
     } else {

@@ -76,7 +76,7 @@ BoardPropertiesText DefaultProperties(const QString& name, const QLocale& locale
 }
 
 void ApplyBoardProperties(TPlatine& board, const BoardPropertiesText& text) {
-    board.MerkeZustand();
+    const UndoStep undo(board);
     board.SetPlatinenTyp(TPlatinenTyp::pt_UserBoard);
     board.SetSize(Units(text.Width, TPlatine::HolePitch, MaxBoardSize),
                   Units(text.Height, TPlatine::HolePitch, MaxBoardSize));

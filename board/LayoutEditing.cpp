@@ -37,7 +37,7 @@ void AcceptEditedLayout(TPlatine& board, TPlatine& edited) {
     layout->SetPlatinenName(edited.PlatinenName());
     CopyGeometry(edited, *layout);
     CopyGeometry(edited, board);
-    board.LoescheHistorie();
+    board.ClearHistory();
     board.SetModified(true);
 }
 

@@ -9,6 +9,7 @@
 #include "board/OperationOwner.h"
 #include "board/PlatinenTyp.h"
 #include "board/stream/RecordContext.h"
+#include "board/UndoStep.h"
 #include "elements/Bauteil.h"
 #include "elements/BitmapUsage.h"
 #include "elements/BoardContext.h"
@@ -296,15 +297,14 @@ public:
     // Snaps a control pixel to a grid of the given step (only with snapping on and step >= 1).
     QPoint SnapToGrid(QPoint control, double step, bool snapping) const;
 
-    // --- Undo and redo: each board keeps its own history of whole board records.
-    // Takes an undo snapshot before a change and marks the board modified.
-    virtual void MerkeZustand();
+    // --- Undo and redo: each board keeps its own history of whole board records. An edit
+    // opens an UndoStep around its changes.
     void Rueckgaengig();
     void Wiederherstellen();
     bool KannRueckgaengig() const;
     bool KannWiederherstellen() const;
     // Empties both lists, as a new undo depth asks.
-    void LoescheHistorie();
+    void ClearHistory();
     // The snapshot for a change that can still come to nothing (a drawing, a part being
     // placed). Dropping it takes the snapshot back and leaves the modified flag as it was
     // before, so that an operation that ends without a change leaves no undo step; it does
@@ -346,7 +346,8 @@ public:
     double ContourAmount = 1.0; // mm, for chamfers and roundings
     OutputOptions Output;
 
-    bool Modified() const { return modified_; }
+    // An edit under way counts already: whoever looks meanwhile sees what will be.
+    bool Modified() const { return modified_ || openStep_ != nullptr; }
     void SetModified(bool modified) { modified_ = modified; }
     bool CursorCaptured() const { return cursorCaptured_; }
     // Marks the pointer confined to the board while an operation runs, and tells the window.
@@ -403,11 +404,14 @@ private:
     // The "?" rule of library parts: true when the part stays.
     bool AskForUnknownValue(TBauteil& part);
     void WriteSnapshot(SnapshotStream& snapshot);
+    // The bytes a snapshot of the current state would hold, written for comparing only.
+    QByteArray SnapshotBytes();
+    void WriteSnapshotBytes(QByteArray& bytes, const SnapshotStream* snapshot);
     void ReadSnapshot(const SnapshotStream& snapshot);
     void AfterHistoryStep();
-    // Goes back to the newest undo snapshot and drops it, as if the change after it had never
+    // Goes back to the state the open undo step began with, as if the change since had never
     // been made; what was selected stays selected.
-    void RestoreNewestSnapshot(bool wasModified);
+    void RestoreStepStart(bool wasModified);
     void ReadBoardFields(RecordContext& context, ValueReader& reader, bool placed);
     void ConvertBoardType(int typ);
 
@@ -425,6 +429,10 @@ private:
         bool WasModified = false;
     };
     std::optional<TentativeSnapshot> tentative_;
+    friend class UndoStep;
+    UndoStep* openStep_ = nullptr;
+    // Counts the changes of operations taken back with their undo snapshots.
+    std::uint64_t changesTakenBack_ = 0;
     OperationOwner* operationOwner_ = nullptr;
     bool endingOperation_ = false;
     std::uint64_t removalStamp_ = 0;

@@ -12,7 +12,7 @@ TPlatine::RangeCheck TPlatine::BeginRangeCheck(const std::vector<TBauteil*>& ele
 bool TPlatine::EndRangeCheck(const RangeCheck& check, const std::vector<TBauteil*>& elements) {
     if (StaysStorable(check.Before, StoredSpan(elements)))
         return true;
-    RestoreNewestSnapshot(check.WasModified);
+    RestoreStepStart(check.WasModified);
     ShowRangeLimit();
     return false;
 }

@@ -53,12 +53,10 @@ std::vector<TBauteil*> TPlatine::Selected() const {
 }
 
 bool TPlatine::EditElementProperties(TBauteil& element) {
-    TakeTentativeSnapshot();
+    const UndoStep undo(*this);
     InvalidateElement(element);
-    if (!element.EditProperties()) {
-        DropTentativeSnapshot();
+    if (!element.EditProperties())
         return false;
-    }
     InvalidateElement(element);
     Fire(OnChange);
     return true;
@@ -141,7 +139,7 @@ void TPlatine::LoescheMarkierte() {
     EndRunningOperation();
     if (drag_.Busy() || AnzahlMarkierte() == 0)
         return;
-    MerkeZustand();
+    const UndoStep undo(*this);
     for (int i = Count() - 1; i >= 0; --i) {
         TBauteil* element = At(i);
         if (!element->IstMarkiert())
@@ -160,7 +158,7 @@ void TPlatine::NachVorne() {
     };
     if (std::none_of(bauteile_.begin(), bauteile_.end(), moves))
         return;
-    MerkeZustand();
+    const UndoStep undo(*this);
     std::stable_partition(bauteile_.begin(), bauteile_.end(),
                           [&](const std::unique_ptr<TBauteil>& e) { return !moves(e); });
     if (host_)
@@ -173,7 +171,7 @@ void TPlatine::NachHinten() {
                                     [](const auto& e) { return !IsStripCut(*e); });
     if (std::none_of(first, bauteile_.end(), [](const auto& e) { return e->IstMarkiert(); }))
         return;
-    MerkeZustand();
+    const UndoStep undo(*this);
     std::stable_partition(first, bauteile_.end(), [](const auto& e) { return e->IstMarkiert(); });
     if (host_)
         host_->Repaint();
@@ -205,7 +203,7 @@ TGruppe* TPlatine::Gruppiere(bool component) {
     const std::vector<TBauteil*> selected = Selected();
     if (selected.empty())
         return nullptr;
-    MerkeZustand();
+    const UndoStep undo(*this);
     auto group = std::make_unique<TGruppe>(view_.Sprache);
     for (TBauteil* element : selected) {
         InvalidateElement(*element);
@@ -234,7 +232,7 @@ void TPlatine::LoeseGruppe() {
     });
     if (it == bauteile_.end())
         return;
-    MerkeZustand();
+    const UndoStep undo(*this);
     auto* group = static_cast<TGruppe*>(it->get());
     InvalidateElement(*group);
     int index = int(it - bauteile_.begin());
@@ -259,7 +257,7 @@ void TPlatine::Drehe() {
     auto* group = static_cast<TGruppe*>(Selected().front());
     const RangeCheck check = BeginRangeCheck({group});
     // Turning changes the board like any other edit: it can be undone and asks to be saved.
-    MerkeZustand();
+    const UndoStep undo(*this);
     group->BeginContacts();
     const std::optional<QPoint> firstContact = group->NextContact();
     QPoint centre = group->FirstLeadEnd();
@@ -287,7 +285,7 @@ void TPlatine::SchiebeMarkierte(Richtung direction, bool fine) {
     if (selected.empty())
         return;
     const RangeCheck check = BeginRangeCheck(selected);
-    MerkeZustand();
+    const UndoStep undo(*this);
     const int step = fine ? int(RoundHalfEven(view_.FineGrid)) : HolePitch;
     QPoint delta;
     switch (direction) {
@@ -351,7 +349,7 @@ bool TPlatine::SetzeFuellbild(const QString& path) {
     const std::vector<TBauteil*> selected = Selected();
     if (selected.empty())
         return true;
-    MerkeZustand();
+    const UndoStep undo(*this);
     for (TBauteil* element : selected) {
         element->SetBMUsage(&bitmapUsages_);
         element->LoadFillBitmap(path);
@@ -368,7 +366,7 @@ void TPlatine::DreheFuellbilder() {
     if (std::none_of(selected.begin(), selected.end(),
                      [](const TBauteil* e) { return e->HasteBitmap(); }))
         return;
-    MerkeZustand();
+    const UndoStep undo(*this);
     for (TBauteil* element : selected) {
         if (!element->HasteBitmap())
             continue;
@@ -382,7 +380,7 @@ void TPlatine::ChangeSelected(const std::function<void(TBauteil&)>& change) {
     const std::vector<TBauteil*> selected = Selected();
     if (selected.empty())
         return;
-    MerkeZustand();
+    const UndoStep undo(*this);
     for (TBauteil* element : selected) {
         InvalidateElement(*element);
         change(*element);
@@ -412,7 +410,7 @@ void TPlatine::NummeriereNeu() {
     CollectComponents(bauteile_, components);
     if (components.empty())
         return;
-    MerkeZustand();
+    const UndoStep undo(*this);
     for (TGruppe* c : components)
         c->Renumbered = false;
     for (TGruppe* p : components) {
@@ -490,7 +488,7 @@ void TPlatine::AlignSelection(Alignment alignment) {
     if (std::all_of(deltas.begin(), deltas.end(), [](QPoint d) { return d.isNull(); }))
         return;
     const RangeCheck check = BeginRangeCheck(moving);
-    MerkeZustand();
+    const UndoStep undo(*this);
     for (std::size_t i = 0; i < moving.size(); ++i) {
         InvalidateElement(*moving[i]);
         moving[i]->MoveBy(deltas[i].x(), deltas[i].y());

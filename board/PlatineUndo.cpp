@@ -21,16 +21,27 @@ constexpr qsizetype SnapshotBuffer = 20000;
 } // namespace
 
 void TPlatine::WriteSnapshot(SnapshotStream& snapshot) {
+    WriteSnapshotBytes(snapshot.Bytes, &snapshot);
+}
+
+QByteArray TPlatine::SnapshotBytes() {
+    QByteArray bytes;
+    // No snapshot to name: the bitmaps written are not held on to for it.
+    WriteSnapshotBytes(bytes, nullptr);
+    return bytes;
+}
+
+void TPlatine::WriteSnapshotBytes(QByteArray& bytes, const SnapshotStream* snapshot) {
     // The last snapshot's size is a good guess for this one: no growing while writing.
-    snapshot.Bytes.reserve(lastSnapshotSize_ + lastSnapshotSize_ / 8);
-    QBuffer device(&snapshot.Bytes);
+    bytes.reserve(lastSnapshotSize_ + lastSnapshotSize_ / 8);
+    QBuffer device(&bytes);
     device.open(QIODevice::WriteOnly | QIODevice::Truncate);
     RecordContext context(StreamPurpose::Snapshot, device);
-    context.SetSnapshot(&snapshot);
+    context.SetSnapshot(snapshot);
     ValueWriter writer(device, SnapshotBuffer);
     SpeichereInStream(context, writer, false);
     writer.FlushBuffer();
-    lastSnapshotSize_ = snapshot.Bytes.size();
+    lastSnapshotSize_ = bytes.size();
 }
 
 void TPlatine::ReadSnapshot(const SnapshotStream& snapshot) {
@@ -50,14 +61,13 @@ void TPlatine::ReadSnapshot(const SnapshotStream& snapshot) {
     }
 }
 
-void TPlatine::MerkeZustand() {
-    modified_ = true;
-    history_->Record(view_.UndoDepth, [this](SnapshotStream& s) { WriteSnapshot(s); });
-}
-
 void TPlatine::TakeTentativeSnapshot() {
     const bool wasModified = modified_;
-    MerkeZustand();
+    // The library has no undo.
+    if (!IsLibraryPage()) {
+        modified_ = true;
+        history_->Record(view_.UndoDepth, [this](SnapshotStream& s) { WriteSnapshot(s); });
+    }
     tentative_ = TentativeSnapshot{history_->NewestSerial(), wasModified};
 }
 
@@ -67,17 +77,18 @@ bool TPlatine::DropTentativeSnapshot() {
         return false;
     history_->DropNewest();
     modified_ = tentative->WasModified;
+    ++changesTakenBack_;
     return true;
 }
 
 bool TPlatine::EndRunningOperation() {
     if (operationOwner_ == nullptr || endingOperation_)
         return false;
-    const std::uint64_t newest = history_->NewestSerial();
+    const std::uint64_t takenBack = changesTakenBack_;
     endingOperation_ = true;
     operationOwner_->CancelOperation();
     endingOperation_ = false;
-    return history_->NewestSerial() != newest;
+    return changesTakenBack_ != takenBack;
 }
 
 // Undo in the middle of a drawing takes back what is being drawn, as Escape does, and no more.
@@ -99,27 +110,27 @@ void TPlatine::Wiederherstellen() {
 }
 
 bool TPlatine::KannRueckgaengig() const {
-    return history_->CanUndo();
+    // An edit under way will leave a step, as far as anyone asking meanwhile can tell.
+    return history_->CanUndo() || openStep_ != nullptr;
 }
 
 bool TPlatine::KannWiederherstellen() const {
     return history_->CanRedo();
 }
 
-void TPlatine::LoescheHistorie() {
+void TPlatine::ClearHistory() {
     history_->Clear();
 }
 
-void TPlatine::RestoreNewestSnapshot(bool wasModified) {
-    const SnapshotStream* newest = history_->Newest();
-    if (newest == nullptr)
+void TPlatine::RestoreStepStart(bool wasModified) {
+    const SnapshotStream* start = openStep_ ? openStep_->Before() : nullptr;
+    if (start == nullptr)
         return;
     std::vector<int> selected;
     for (int i = 0; i < Count(); ++i)
         if (At(i)->IstMarkiert())
             selected.push_back(i);
-    ReadSnapshot(*newest);
-    history_->DropNewest();
+    ReadSnapshot(*start);
     modified_ = wasModified;
     lastSelected_ = nullptr;
     for (int i = 0; i < Count(); ++i)

@@ -43,7 +43,14 @@ public:
 
     // Records the state before a change: the oldest snapshot goes when the depth is reached,
     // and the redo list is emptied.
-    void Record(int depth, const Writer& write);
+    void Record(int depth, const Writer& write) { Keep(depth, Capture(write)); }
+    // Writes the state before a change that may still come to nothing. The snapshot holds
+    // on to the bitmaps it needs until it is kept or released.
+    std::unique_ptr<SnapshotStream> Capture(const Writer& write);
+    // Makes a captured state the newest undo state, as Record does.
+    void Keep(int depth, std::unique_ptr<SnapshotStream> captured);
+    // Frees a captured state that is not needed, with the bitmaps only it held on to.
+    void Release(std::unique_ptr<SnapshotStream> captured);
     // Steps back: the current state goes to the redo list, the last undo state is read back.
     // False, doing nothing, when there is nothing to undo.
     bool Undo(const Writer& write, const Reader& read);
@@ -51,8 +58,6 @@ public:
     void Clear();
     // Takes back the newest undo state, recorded before a change that then did not happen.
     void DropNewest();
-    // The newest undo state, or null when there is none.
-    const SnapshotStream* Newest() const { return undo_.empty() ? nullptr : undo_.back().get(); }
 
     bool CanUndo() const { return !undo_.empty(); }
     bool CanRedo() const { return !redo_.empty(); }
@@ -66,8 +71,8 @@ public:
 private:
     using List = std::vector<std::unique_ptr<SnapshotStream>>;
 
-    SnapshotStream& Append(List& list, const Writer& write);
     bool Step(List& from, List& to, const Writer& write, const Reader& read);
+    void Forget(const SnapshotStream* gone);
     // Frees a snapshot and every bitmap record that nothing needs any longer.
     void Discard(List& list, List::iterator which);
     void DiscardAll(List& list);

@@ -42,7 +42,7 @@ void MainWindow::SetUndoDepth(int depth) {
     if (depth == view_.UndoDepth)
         return;
     for (const BoardView& board : boards_)
-        board.Board->LoescheHistorie();
+        board.Board->ClearHistory();
     view_.UndoDepth = depth;
     DoMenues();
 }

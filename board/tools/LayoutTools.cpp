@@ -56,7 +56,7 @@ ToolAnswer PadTool::Press(const PointerEvent& event) {
         break;
     }
     }
-    board.MerkeZustand();
+    const UndoStep undo(board);
     board.MarkiereAlle(false);
     TBauteil* added = board.Add(std::move(element));
     board.SetzeMarkierung(added, true);
@@ -142,7 +142,7 @@ void TrackTool::End() {
 ToolAnswer OriginTool::Press(const PointerEvent& event) {
     TPlatine& board = Board();
     if (event.Left()) {
-        board.MerkeZustand();
+        const UndoStep undo(board);
         board.SetUrsprung(Editor().HoleSnapped(event));
         if (BoardHost* host = board.Host())
             host->Repaint();

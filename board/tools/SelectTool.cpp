@@ -101,7 +101,7 @@ bool SelectTool::GrabVertex(TBauteil& element, const PointerEvent& event) {
         return true;
     }
     // The snapshot waits for the first change: a click on a point alone changes nothing.
-    Editor().ArmSnapshot();
+    Editor().ArmUndoStep();
     vertex_ = VertexDrag{owner, &element, node, *node};
     Editor().ShowStatus(Editor().Tr(u"Verändern...", u"Change..."), QString());
     Editor().BeginOperation();
@@ -123,7 +123,7 @@ bool SelectTool::HandsOverEnd(TBauteil& element, const QPoint* node) const {
 }
 
 void SelectTool::StartMove(const PointerEvent& event) {
-    Editor().ArmSnapshot();
+    Editor().ArmUndoStep();
     Editor().ShowStatus(Editor().Tr(u"Verschieben...", u"Move..."), QString());
     move_.emplace(Editor(), event.Control);
     Board().Drag().Dragging = true;
@@ -161,7 +161,7 @@ void SelectTool::FollowVertex(const PointerEvent& event) {
     const QPoint to = Editor().HoleSnapped(event);
     if (*vertex_->Node == to)
         return;
-    Editor().TakeArmedSnapshot();
+    Editor().BeforeDragChange();
     Editor().Repaint(*vertex_->Selected);
     *vertex_->Node = to;
     Editor().Repaint(*vertex_->Selected);
@@ -195,7 +195,7 @@ void SelectTool::EndVertex() {
     Editor().Repaint(*vertex_->Selected);
     vertex_.reset();
     board.Drag().VertexGrabbed = false;
-    Editor().DisarmSnapshot();
+    Editor().CloseUndoStep();
     board.Fire(board.OnChange);
 }
 
@@ -224,7 +224,7 @@ void SelectTool::EndMove() {
     move_->Place();
     move_.reset();
     Board().Drag().Dragging = false;
-    Editor().DisarmSnapshot();
+    Editor().CloseUndoStep();
     Editor().ResetStatusLines();
 }
 
@@ -235,14 +235,12 @@ void SelectTool::Cancel() {
     } else if (vertex_) {
         Editor().Repaint(*vertex_->Selected);
         *vertex_->Node = vertex_->Before;
-        Editor().DropArmedSnapshot();
         EndVertex();
     } else if (move_) {
         // Back to where the move began.
         const QPoint back = -move_->Offset();
         for (TBauteil* element : board.Selected())
             element->MoveBy(back.x(), back.y());
-        Editor().DropArmedSnapshot();
         EndMove();
         board.Fire(board.OnChange);
     } else if (frameStart_) {
@@ -309,7 +307,7 @@ bool SelectTool::StartHandleDrag(const PointerEvent& event) {
         Editor().HideHandles();
         return false;
     }
-    Editor().ArmSnapshot();
+    Editor().ArmUndoStep();
     sizer->BeginDrag(handle, canvas);
     handleDrag_ = true;
     Board().Drag().HandleDrag = true;
@@ -325,7 +323,7 @@ void SelectTool::FollowHandle(const PointerEvent& event) {
     sizer->Drag(Editor().FineSnapped(event), Editor().MeasuringCanvas());
     if (sizer->PreviousRect == sizer->CurrentRect)
         return;
-    Editor().TakeArmedSnapshot();
+    Editor().BeforeDragChange();
     for (TBauteil* element : board.Selected()) {
         board.InvalidateElement(*element);
         element->FitToRect(sizer->PreviousRect, sizer->CurrentRect);
@@ -336,7 +334,7 @@ void SelectTool::FollowHandle(const PointerEvent& event) {
 
 void SelectTool::EndHandleDrag() {
     handleDrag_ = false;
-    Editor().DisarmSnapshot();
+    Editor().CloseUndoStep();
     Board().Drag().HandleDrag = false;
     for (TBauteil* element : Board().Selected())
         Board().RecomputeAnchors(*element);

@@ -62,7 +62,7 @@ SelectionMove::SelectionMove(ToolManager& editor, QPoint anchorControl, QPoint o
 
 void SelectionMove::Follow(const PointerEvent& event) {
     TPlatine& board = editor_.Board();
-    editor_.TakeArmedSnapshot();
+    editor_.BeforeDragChange();
     const QPoint d = board.ControlToBoard(event.Control) - board.ControlToBoard(anchorControl_);
     if (!limits_)
         limits_ = FromStart(LimitsOfMove(StoredSpan(board.Selected())), offset_);

@@ -120,7 +120,7 @@ ToolAnswer RectangleTool::Press(const PointerEvent& event) {
     const double grid = board.View().FineGrid;
     const bool snap = !event.Shift();
     const auto corner = [&](QPoint control) { return board.SnapToGrid(control, grid, snap); };
-    board.MerkeZustand();
+    const UndoStep undo(board);
     auto rect = std::make_unique<TDraht>();
     rect->BauteilTyp = TBauteilTyp::btRect;
     TakeDefaults(*rect, board, Takes::PenFillAndBrush);
@@ -264,7 +264,7 @@ ToolAnswer TextTool::Press(const PointerEvent& event) {
     // The dialog decides; a cancelled label leaves nothing, not even an undo step.
     if (!label->EditProperties())
         return ToolAnswer::Handled;
-    board.MerkeZustand();
+    const UndoStep undo(board);
     TBauteil* added = board.Add(std::move(label));
     board.SetzeMarkierung(added, true);
     board.InvalidateElement(*added);

@@ -118,7 +118,7 @@ void ToolManager::ForgetStaleOperation() {
     drag.RubberBand = false;
     drag.VertexGrabbed = false;
     drag.HandleDrag = false;
-    DisarmSnapshot();
+    CloseUndoStep();
     host_.ShowTempLine(std::nullopt);
     host_.ShowRubberBand(std::nullopt);
     EndOperation();
@@ -378,18 +378,17 @@ void ToolManager::EndOperation() {
     }
 }
 
-void ToolManager::TakeArmedSnapshot() {
-    if (!snapshotArmed_)
-        return;
-    snapshotArmed_ = false;
-    board_.TakeTentativeSnapshot();
+void ToolManager::ArmUndoStep() {
+    dragStep_.emplace(board_, UndoStep::Opening::AtFirstChange);
 }
 
-void ToolManager::DropArmedSnapshot() {
-    if (snapshotArmed_)
-        snapshotArmed_ = false;
-    else
-        board_.DropTentativeSnapshot();
+void ToolManager::BeforeDragChange() {
+    if (dragStep_)
+        dragStep_->BeforeChange();
+}
+
+void ToolManager::CloseUndoStep() {
+    dragStep_.reset();
 }
 
 void ToolManager::ChangeMode(TPlatinenModus mode) {

@@ -1,7 +1,7 @@
 #pragma once
 // The editing side of one board: it takes the window's plain input values, hands them to the
 // tool of the board's current mode, and keeps what every tool shares — the snap flag, the
-// pending undo snapshot, confining the pointer, autoscroll, the status lines, panning and
+// undo step of a drag, confining the pointer, autoscroll, the status lines, panning and
 // wheel zoom. The window only forwards; tests and edit scripts drive it the same way.
 
 #include "board/OperationOwner.h"
@@ -10,6 +10,7 @@
 #include "board/tools/PointerZoom.h"
 #include "board/tools/Tool.h"
 #include "board/tools/ToolHost.h"
+#include "board/UndoStep.h"
 #include "platform/Rect.h"
 
 #include <cstdint>
@@ -86,12 +87,11 @@ public:
     bool OnBoard(QPoint control) const;
     void BeginOperation();
     void EndOperation();
-    // The undo snapshot of a drag is taken at its first movement: a click alone leaves none.
-    void ArmSnapshot() { snapshotArmed_ = true; }
-    void DisarmSnapshot() { snapshotArmed_ = false; }
-    void TakeArmedSnapshot();
-    // A drag given up: the snapshot its movement took goes again, or the armed one is dropped.
-    void DropArmedSnapshot();
+    // The undo step of a drag opens at its first movement: a click alone leaves none, and
+    // neither does a drag given up or ending where it began.
+    void ArmUndoStep();
+    void BeforeDragChange();
+    void CloseUndoStep();
     // Sets the mode as the board's own tools do and tells the window. A mode with a button of
     // its own (TagForMode) starts as if its button had been pressed.
     void ChangeMode(TPlatinenModus mode);
@@ -149,7 +149,7 @@ private:
     TPlatinenModus toolMode_ = TPlatinenModus::pm_Standard;
     OperationOwner* previousOwner_ = nullptr;
     std::uint64_t seenRemovals_ = 0;
-    bool snapshotArmed_ = false;
+    std::optional<UndoStep> dragStep_;
     bool operation_ = false;
     bool crosshair_ = false;
     ScrollDirection scrollDirection_ = ScrollDirection::None;

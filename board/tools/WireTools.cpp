@@ -219,7 +219,7 @@ ToolAnswer PinTool::Press(const PointerEvent& event) {
     if (!event.Left() || Editor().HoleIndexAt(event.Control).x() < 0)
         return ToolAnswer::Handled;
     TPlatine& board = Board();
-    board.MerkeZustand();
+    const UndoStep undo(board);
     board.MarkiereAlle(false);
     auto pin = std::make_unique<TDraht>();
     pin->BauteilTyp = TBauteilTyp::btPin;

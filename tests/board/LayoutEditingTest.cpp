@@ -47,7 +47,10 @@ TEST_F(LayoutEditingTest, TheWorkingCopyHoldsTheLayoutAndTheBoardsGeometryAndSha
 }
 
 TEST_F(LayoutEditingTest, AcceptingALargerLayoutEnlargesTheBoardAndEmptiesItsUndoHistory) {
-    board_.MerkeZustand();
+    {
+        const UndoStep step(board_);
+        board_.Remove(board_.At(0));
+    }
     ASSERT_TRUE(board_.KannRueckgaengig());
     board_.SetModified(false);
     const int elements = board_.Count();

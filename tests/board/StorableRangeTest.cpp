@@ -235,7 +235,11 @@ TEST(StorableRangeTest, StreamsInMemoryWriteWhatAFileWouldRefuse) {
     ViewState view;
     TPlatine board(view);
     board.Add(MakePad({Max + 1, 127}));
-    EXPECT_NO_THROW(board.MerkeZustand());
+    EXPECT_NO_THROW({
+        const UndoStep step(board);
+        board.SetSize(5080, 2540);
+    });
+    EXPECT_TRUE(board.KannRueckgaengig());
     EXPECT_NO_THROW(board.KopiereMarkierte());
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);

@@ -15,9 +15,9 @@ QByteArray FileBytes(TPlatine& board) {
     return test::WriteBoard(board, StreamPurpose::File);
 }
 
-// One change as an editing command makes it: snapshot first, then the change.
+// One change as an editing command makes it, inside an undo step.
 void AddPin(TPlatine& board, int column) {
-    board.MerkeZustand();
+    const UndoStep step(board);
     board.Add(MakeWire(TBauteilTyp::btPin, {{254 * column, 127}, {254 * column, 127}}));
 }
 
@@ -40,9 +40,11 @@ TEST(UndoTest, UndoAndRedoRestoreTheSameBytesAndANewChangeEmptiesRedo) {
     TPlatine board(view);
     test::FillSampleBoard(board);
     const QByteArray before = FileBytes(board);
-    board.MerkeZustand();
-    board.Remove(board.At(0));
-    board.SetSize(5080, 2540);
+    {
+        const UndoStep step(board);
+        board.Remove(board.At(0));
+        board.SetSize(5080, 2540);
+    }
     const QByteArray after = FileBytes(board);
 
     board.Rueckgaengig();
@@ -62,12 +64,14 @@ TEST(UndoTest, UndoRestoresSizeAndDeselectsButLeavesAnnotationsAndLayout) {
     test::FakeHost host;
     board.SetHost(&host);
     board.Add(MakeWire(TBauteilTyp::btPin, {{254, 127}, {254, 127}}));
-    board.MerkeZustand();
     const QSize controlBefore = board.ControlSize();
-    board.SetSize(2540, 2540);
-    board.Anmerkungen().SetPlainText(QStringLiteral("changed after the snapshot"));
-    board.Layout()->Add(MakeWire(TBauteilTyp::btPin, {{508, 127}, {508, 127}}));
-    board.SetSelected(board.At(0), true);
+    {
+        const UndoStep step(board);
+        board.SetSize(2540, 2540);
+        board.Anmerkungen().SetPlainText(QStringLiteral("changed after the snapshot"));
+        board.Layout()->Add(MakeWire(TBauteilTyp::btPin, {{508, 127}, {508, 127}}));
+        board.SetSelected(board.At(0), true);
+    }
 
     board.Rueckgaengig();
     EXPECT_EQ(board.Width(), 16000);
@@ -90,8 +94,10 @@ TEST(UndoTest, AFillBitmapComesBackFromItsSharedRecordAndGoesWithItsLastSnapshot
     ASSERT_TRUE(element->AdoptFillBitmap(bitmap));
     ASSERT_EQ(board.BitmapUsages().Count(), 1u);
 
-    board.MerkeZustand();
-    board.Remove(element);
+    {
+        const UndoStep step(board);
+        board.Remove(element);
+    }
     EXPECT_EQ(board.BitmapUsages().Count(), 1u) << "the snapshot keeps the record alive";
 
     board.Rueckgaengig();
@@ -101,8 +107,10 @@ TEST(UndoTest, AFillBitmapComesBackFromItsSharedRecordAndGoesWithItsLastSnapshot
 
     // Delete again; the new change drops the redo state, and depth 1 drops the undo state
     // that still had the bitmap: nothing refers to the record any more.
-    board.MerkeZustand();
-    board.Remove(board.At(0));
+    {
+        const UndoStep step(board);
+        board.Remove(board.At(0));
+    }
     AddPin(board, 1);
     EXPECT_EQ(board.BitmapUsages().Count(), 0u);
 }
@@ -126,7 +134,7 @@ TEST(UndoTest, EveryChangeMarksTheBoardModified) {
     ViewState view;
     TPlatine board(view);
     EXPECT_FALSE(board.Modified());
-    board.MerkeZustand();
+    AddPin(board, 1);
     EXPECT_TRUE(board.Modified());
 }
 

@@ -78,7 +78,7 @@ protected:
     void Trigger(CommandId id) { shown->Action(id).trigger(); }
     void Change() {
         TPlatine& board = shown.Board();
-        board.MerkeZustand();
+        const UndoStep step(board);
         board.Add(test::MakeWire(TBauteilTyp::btDraht, {{254, 381}, {1016, 381}}));
     }
     QByteArray Bytes(const QString& file) const {

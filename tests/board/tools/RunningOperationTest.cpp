@@ -54,7 +54,7 @@ struct Desk {
         board.SetzeMarkierung(line, true);
         clipboard.Copy(board);
         board.MarkiereAlle(false);
-        board.LoescheHistorie();
+        board.ClearHistory();
         board.SetModified(false);
     }
 
