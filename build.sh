@@ -8,6 +8,8 @@
 #   ./build.sh fuzz-rtf [SECONDS]   fuzz the RTF reader likewise
 #   ./build.sh corpus  rebuild the fuzzer's seed corpus under tests/fuzz/corpus
 #   ./build.sh format  check that every source file is formatted (clang-format --dry-run)
+#   ./build.sh tidy [REV]   the static checks of .clang-tidy on the core (only files changed
+#                      since REV when given)
 #   ./build.sh build   only build
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -107,6 +109,24 @@ case "$what" in
         install_packages
         git ls-files -z '*.h' '*.cpp' | xargs -0 clang-format --dry-run -Werror
         echo "Formatting: every source file follows .clang-format." ;;
+    tidy)
+        install_packages
+        install_packages tools/debian-packages-tidy.txt
+        configure_and_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+        # clang-tidy cannot read GCC's precompiled headers: a database without them.
+        mkdir -p build/tidy
+        sed -E 's# -include [^ ]*cmake_pch\.hxx##g; s# -Winvalid-pch##g' \
+            build/compile_commands.json > build/tidy/compile_commands.json
+        core='^(platform|stream|board|elements|assistant|output)/.*\.cpp$'
+        if [[ $# -gt 0 ]]; then
+            files=$(git diff --name-only --diff-filter=AM "$1" -- | grep -E "$core" || true)
+        else
+            files=$(git ls-files | grep -E "$core")
+        fi
+        if [[ -z "$files" ]]; then echo "Static checks: no core file to check."; exit 0; fi
+        echo "$files" | xargs -P "$(nproc)" -n 4 clang-tidy -p build/tidy --quiet
+        echo "Static checks: every checked file passes .clang-tidy." ;;
     *)
-        echo "usage: ./build.sh run|test|asan|bench|fuzz|fuzz-rtf|corpus|format|build" >&2; exit 2 ;;
+        echo "usage: ./build.sh run|test|asan|bench|fuzz|fuzz-rtf|corpus|format|tidy|build" >&2
+        exit 2 ;;
 esac

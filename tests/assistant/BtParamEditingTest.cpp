@@ -21,6 +21,10 @@ struct CommitCase {
     long double value; // IntValue or FloatValue afterwards
 };
 
+void PrintTo(const CommitCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class Commit : public ::testing::TestWithParam<CommitCase> {};
 
 TEST_P(Commit, TakesTheCellAsTheKindSays) {

@@ -25,6 +25,10 @@ struct CorrectCase {
     long double corrected;
 };
 
+void PrintTo(const CorrectCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class CorrectValueTest : public ::testing::TestWithParam<CorrectCase> {};
 
 TEST_P(CorrectValueTest, MovesAValueOutsideOntoTheNearestBound) {

@@ -33,6 +33,10 @@ struct DefaultsCase {
     std::vector<double> values; // floats and integers; texts and choices are checked elsewhere
 };
 
+void PrintTo(const DefaultsCase& c, std::ostream* os) {
+    *os << "style " << c.style;
+}
+
 class Defaults : public ::testing::TestWithParam<DefaultsCase> {};
 
 TEST_P(Defaults, CaptionsAndValuesFollowTheLanguage) {
@@ -198,6 +202,10 @@ struct OutlineCase {
     TBauteilTyp kind;
     std::size_t vertices;
 };
+
+void PrintTo(const OutlineCase& c, std::ostream* os) {
+    *os << "style " << c.style;
+}
 
 class Outlines : public ::testing::TestWithParam<OutlineCase> {};
 

@@ -85,6 +85,10 @@ struct LeadCase {
     int inner;
 };
 
+void PrintTo(const LeadCase& c, std::ostream* os) {
+    *os << "span " << double(c.span);
+}
+
 class LeadEndsTest : public ::testing::TestWithParam<LeadCase> {};
 
 TEST_P(LeadEndsTest, OuterEndsLieWholePitchesAwayAtLeastOneBeyondTheBody) {

@@ -60,6 +60,10 @@ struct LetterCase {
     Points offsets;
 };
 
+void PrintTo(const LetterCase& c, std::ostream* os) {
+    *os << "letter " << c.letter;
+}
+
 class Letters : public ::testing::TestWithParam<LetterCase> {};
 
 // D1 200, D2 300, D3 400, width 1000, height 1200.

@@ -57,6 +57,10 @@ struct ComputeCase {
     std::vector<int> bands;
 };
 
+void PrintTo(const ComputeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class Compute : public ::testing::TestWithParam<ComputeCase> {};
 
 TEST_P(Compute, SnapsToTheSeriesAndColoursTheBands) {
@@ -330,6 +334,10 @@ struct DamagedCase {
     double value;
     double expectedValue;
 };
+
+void PrintTo(const DamagedCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class DamagedValue : public ::testing::TestWithParam<DamagedCase> {};
 

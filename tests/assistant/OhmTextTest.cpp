@@ -20,6 +20,10 @@ struct FormatCase {
     const char* text;
 };
 
+void PrintTo(const FormatCase& c, std::ostream* os) {
+    *os << c.value << " ohms";
+}
+
 class FormatOhmTest : public ::testing::TestWithParam<FormatCase> {};
 
 TEST_P(FormatOhmTest, UsesTheLargestUnitTheValueExceeds) {
@@ -46,6 +50,10 @@ struct ParseCase {
     const char* text;
     double value;
 };
+
+void PrintTo(const ParseCase& c, std::ostream* os) {
+    *os << '"' << c.text << '"';
+}
 
 class ParseOhmTest : public ::testing::TestWithParam<ParseCase> {};
 

@@ -3,6 +3,7 @@
 #include "board/stream/LoadError.h"
 #include "board/stream/StreamError.h"
 #include "support/OrdinaryFileRights.h"
+#include "support/Printers.h"
 #include "support/RecordBytes.h"
 #include "support/SampleBoard.h"
 
@@ -356,6 +357,10 @@ struct VersionCase {
     QByteArray version;
     bool sideFlag, smoothing, milling, annotations, layout, ursprung;
 };
+
+void PrintTo(const VersionCase& c, std::ostream* os) {
+    *os << "version " << c.version.toStdString();
+}
 
 class OldVersions : public ::testing::TestWithParam<VersionCase> {};
 

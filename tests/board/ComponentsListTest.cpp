@@ -13,11 +13,6 @@
 #include <QtGui/QTextCursor>
 #include <QtGui/QTextDocument>
 
-// Readable failure messages for texts.
-static void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace karvel {
 namespace {
 

@@ -2,6 +2,7 @@
 #include "elements/Gruppe.h"
 #include "shell/InfoDisplay.h"
 #include "shell/ShellFixture.h"
+#include "support/Printers.h"
 
 #include <gtest/gtest.h>
 #include <QtWidgets/QComboBox>
@@ -140,6 +141,11 @@ struct InformationCase {
     Language Sprache;
     const char* First;
 };
+
+void PrintTo(const InformationCase& c, std::ostream* os) {
+    PrintTo(c.Sprache, os);
+    *os << ": " << c.First;
+}
 
 class InformationLinesTest : public ::testing::TestWithParam<InformationCase> {};
 

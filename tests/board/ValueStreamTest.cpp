@@ -15,11 +15,6 @@
 #include <QtCore/QTemporaryFile>
 #include <stdexcept>
 
-// Readable failure messages for texts.
-static void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace karvel {
 namespace {
 

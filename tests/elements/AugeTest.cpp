@@ -4,6 +4,7 @@
 #include "elements/CopperColours.h"
 #include "elements/Draht.h"
 #include "elements/Geometry.h"
+#include "support/Pixels.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -11,11 +12,9 @@
 namespace karvel {
 namespace {
 
-constexpr Colour Background = RgbColour(0x40, 0x80, 0xC0);
+using test::PixelAt;
 
-Colour PixelAt(const QImage& image, int x, int y) {
-    return FromQColor(image.pixelColor(x, y));
-}
+constexpr Colour Background = RgbColour(0x40, 0x80, 0xC0);
 
 // A board with one pad at (500, 500), drawn at one pixel per five units: the pad's centre is
 // pixel (100, 100) and its default radius of 100 units is 20 pixels.
@@ -40,6 +39,10 @@ struct PadState {
     bool testVoltage, unused, selected, outline;
     Colour fill, rim;
 };
+
+void PrintTo(const PadState& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class PadDrawingTest : public PadFixture, public ::testing::WithParamInterface<PadState> {};
 

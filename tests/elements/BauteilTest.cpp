@@ -60,6 +60,12 @@ struct SideCase {
     bool working, ghost;
 };
 
+void PrintTo(const SideCase& c, std::ostream* os) {
+    *os << (c.solderView ? "solder view" : "component view")
+        << (c.seeThrough ? ", see-through" : "") << (c.onSolderSide ? ", on the solder side" : "")
+        << (c.xray ? ", X-ray" : "");
+}
+
 class WorkingSideTest : public ::testing::TestWithParam<SideCase> {};
 
 TEST_P(WorkingSideTest, FollowsViewSideSeeThroughAndXRay) {

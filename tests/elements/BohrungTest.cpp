@@ -1,6 +1,7 @@
 #include "elements/Bohrung.h"
 #include "board/Platine.h"
 #include "elements/DrillingDialog.h"
+#include "support/Pixels.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -8,12 +9,10 @@
 namespace karvel {
 namespace {
 
+using test::PixelAt;
+
 constexpr Colour Background = RgbColour(0x40, 0x80, 0xC0);
 constexpr Colour DrillingGrey = 8421504;
-
-Colour PixelAt(const QImage& image, int x, int y) {
-    return FromQColor(image.pixelColor(x, y));
-}
 
 // One drilling at (500, 500) on a board drawn at one pixel per five units: its centre is
 // pixel (100, 100), and a 2.0 mm drilling has a radius of 20 pixels.

@@ -12,20 +12,20 @@ Points Build(const Points& nodes, bool closed, bool smoothed,
     return ContourBuilder(nodes, {closed, smoothed, style, amount, 0.05L}).Build();
 }
 
-const Points kTriangle{{0, 0}, {1000, 0}, {0, 1000}};
-const Points kSquare{{0, 0}, {1000, 0}, {1000, 1000}, {0, 1000}};
-const Points kCorner{{0, 0}, {1000, 0}, {1000, 1000}};
+const Points Triangle{{0, 0}, {1000, 0}, {0, 1000}};
+const Points SquareNodes{{0, 0}, {1000, 0}, {1000, 1000}, {0, 1000}};
+const Points Corner{{0, 0}, {1000, 0}, {1000, 1000}};
 
 TEST(ContourBuilderTest, WithoutSmoothingTheContourIsTheNodesClosedForClosedKinds) {
-    EXPECT_EQ(Build(kSquare, false, false), kSquare);
-    Points closed = kSquare;
-    closed.push_back(kSquare.front());
-    EXPECT_EQ(Build(kSquare, true, false), closed);
+    EXPECT_EQ(Build(SquareNodes, false, false), SquareNodes);
+    Points closed = SquareNodes;
+    closed.push_back(SquareNodes.front());
+    EXPECT_EQ(Build(SquareNodes, true, false), closed);
     EXPECT_TRUE(Build({}, true, true).empty());
 }
 
 TEST(ContourBuilderTest, ClosedSplineRunsThroughTheMidpointsOfTheSides) {
-    const Points c = Build(kTriangle, true, true);
+    const Points c = Build(Triangle, true, true);
     // Three arcs of 20 sampled points and their end each.
     ASSERT_EQ(c.size(), 63u);
     EXPECT_EQ(c.front(), QPoint(500, 0)) << "starts at the middle of the first side";
@@ -39,7 +39,7 @@ TEST(ContourBuilderTest, ClosedSplineRunsThroughTheMidpointsOfTheSides) {
 }
 
 TEST(ContourBuilderTest, OpenSplineKeepsTheFirstAndLastHalfSegmentsStraight) {
-    const Points c = Build(kCorner, false, true);
+    const Points c = Build(Corner, false, true);
     ASSERT_EQ(c.size(), 23u);
     EXPECT_EQ(c[0], QPoint(0, 0));
     EXPECT_EQ(c[1], QPoint(500, 0));
@@ -56,7 +56,7 @@ TEST(ContourBuilderTest, TwoNodePolylineIsUnchangedByEverySmoothingStyle) {
 }
 
 TEST(ContourBuilderTest, ChamferedSquareCutsEveryCornerAtTheAmount) {
-    const Points c = Build(kSquare, true, true, TGlaettenStil::glFase, 100.0L);
+    const Points c = Build(SquareNodes, true, true, TGlaettenStil::glFase, 100.0L);
     // Five corners (the first one twice) of two points, and the first point again.
     const Points expected{{900, 0}, {1000, 100}, {1000, 900}, {900, 1000}, {100, 1000}, {0, 900},
                           {0, 100}, {100, 0},    {900, 0},    {1000, 100}, {900, 0}};
@@ -73,7 +73,7 @@ TEST(ContourBuilderTest, ChamferLargerThanTheEdgesCutsFromNeighbourToNeighbour) 
 }
 
 TEST(ContourBuilderTest, RoundedCornerIsAnArcBetweenTheCutPoints) {
-    const Points c = Build(kCorner, false, true, TGlaettenStil::glRundung, 200.0L);
+    const Points c = Build(Corner, false, true, TGlaettenStil::glRundung, 200.0L);
     ASSERT_EQ(c.size(), 23u);
     EXPECT_EQ(c[1], QPoint(800, 0));
     EXPECT_EQ(c[11], QPoint(950, 50));
@@ -81,7 +81,7 @@ TEST(ContourBuilderTest, RoundedCornerIsAnArcBetweenTheCutPoints) {
     EXPECT_EQ(c[22], QPoint(1000, 1000));
 
     // Closed: n + 1 rounded corners and the first point again.
-    const Points closed = Build(kSquare, true, true, TGlaettenStil::glRundung, 200.0L);
+    const Points closed = Build(SquareNodes, true, true, TGlaettenStil::glRundung, 200.0L);
     ASSERT_EQ(closed.size(), 5u * 21u + 1u);
     EXPECT_EQ(closed.front(), QPoint(800, 0));
     EXPECT_EQ(closed.back(), closed.front());
@@ -89,14 +89,14 @@ TEST(ContourBuilderTest, RoundedCornerIsAnArcBetweenTheCutPoints) {
 
 TEST(ContourBuilderTest, AStepThatDoesNotAdvanceFallsBackToTheUsualStep) {
     const Points c =
-        ContourBuilder(kTriangle, {true, true, TGlaettenStil::glSpline, 0, 0.0L}).Build();
+        ContourBuilder(Triangle, {true, true, TGlaettenStil::glSpline, 0, 0.0L}).Build();
     EXPECT_EQ(c.size(), 63u);
 }
 
 TEST(ContourBuilderTest, CoarserStepGivesFewerPointsPerArc) {
     // t = 0, 0.25, 0.5, 0.75, 1 and the end: one point more where t reaches 1 exactly.
     const Points c =
-        ContourBuilder(kTriangle, {true, true, TGlaettenStil::glSpline, 0, 0.25L}).Build();
+        ContourBuilder(Triangle, {true, true, TGlaettenStil::glSpline, 0, 0.25L}).Build();
     EXPECT_EQ(c.size(), 3u * 6u);
 }
 

@@ -14,21 +14,21 @@ namespace {
 
 using Points = std::vector<QPoint>;
 
-constexpr Colour kRed = RgbColour(255, 0, 0);
-constexpr Colour kBlue = RgbColour(0, 0, 255);
-constexpr Colour kGreen = RgbColour(0, 255, 0);
-constexpr Colour kGrey = 8421504;
+constexpr Colour Red = RgbColour(255, 0, 0);
+constexpr Colour Blue = RgbColour(0, 0, 255);
+constexpr Colour Green = RgbColour(0, 255, 0);
+constexpr Colour Grey = 8421504;
 
 // A horizontal wire from pixel (30, 100) to (170, 100), ten pixels wide.
-const Points kWire{{300, 1000}, {1700, 1000}};
+const Points WireNodes{{300, 1000}, {1700, 1000}};
 // A rectangle from pixel (20, 20) to (100, 80).
-const Points kBox{{200, 200}, {1000, 200}, {1000, 800}, {200, 800}};
+const Points BoxNodes{{200, 200}, {1000, 200}, {1000, 800}, {200, 800}};
 
 class DrahtDrawTest : public ::testing::Test {
 protected:
     DrahtDrawTest() { image.fill(Qt::white); }
 
-    TDraht* Add(TBauteilTyp kind, Points nodes, int penWidth, Colour pen = kRed) {
+    TDraht* Add(TBauteilTyp kind, Points nodes, int penWidth, Colour pen = Red) {
         auto wire = std::make_unique<TDraht>();
         wire->BauteilTyp = kind;
         wire->Nodes = std::move(nodes);
@@ -37,10 +37,10 @@ protected:
         wire->SetIstMarkiert(false);
         return static_cast<TDraht*>(board.Add(std::move(wire)));
     }
-    TDraht* AddWire(TBauteilTyp kind = TBauteilTyp::btDraht) { return Add(kind, kWire, 100); }
+    TDraht* AddWire(TBauteilTyp kind = TBauteilTyp::btDraht) { return Add(kind, WireNodes, 100); }
     TDraht* AddBox(TBauteilTyp kind = TBauteilTyp::btRect) {
-        TDraht* box = Add(kind, kBox, 40, kBlue);
-        box->SetBrushfarbe(kGreen);
+        TDraht* box = Add(kind, BoxNodes, 40, Blue);
+        box->SetBrushfarbe(Green);
         return box;
     }
 
@@ -63,7 +63,7 @@ protected:
 
 TEST_F(DrahtDrawTest, WireHasItsColourTinnedEndsAndAHighlight) {
     Draw(*AddWire());
-    EXPECT_EQ(At(100, 96), kRed) << "the wire";
+    EXPECT_EQ(At(100, 96), Red) << "the wire";
     EXPECT_EQ(At(100, 100), colours::Silver) << "the highlight along its middle";
     EXPECT_EQ(At(100, 90), colours::White);
     EXPECT_EQ(At(27, 103), colours::Silver) << "the tinned first end";
@@ -82,7 +82,7 @@ TEST_F(DrahtDrawTest, LeadEndsInADotOfItsColourAtTheBody) {
     TDraht* lead = AddWire(TBauteilTyp::btAnschluss);
     Draw(*lead);
     EXPECT_EQ(At(27, 103), colours::Silver) << "the hole end is tinned";
-    EXPECT_EQ(At(168, 102), kRed) << "the body end is not";
+    EXPECT_EQ(At(168, 102), Red) << "the body end is not";
     EXPECT_EQ(At(160, 100), colours::Silver) << "the highlight stops under the end dot";
 
     lead->SetIstMarkiert(true);
@@ -105,7 +105,7 @@ TEST_F(DrahtDrawTest, TestVoltageTurnsTheHighlightCyanEvenInOutlineMode) {
     wire->SetHatTestSpannung(true);
     Draw(*wire);
     EXPECT_EQ(At(100, 100), colours::TestVoltage);
-    EXPECT_EQ(At(100, 96), kRed);
+    EXPECT_EQ(At(100, 96), Red);
 
     image.fill(Qt::white);
     wire->SetUmrissFlag(true);
@@ -120,7 +120,7 @@ TEST_F(DrahtDrawTest, SelectedWireShowsItsNodePolylineAndNodeMarkers) {
     Draw(*wire);
     EXPECT_EQ(At(100, 100), colours::Selected);
     EXPECT_EQ(At(100, 101), colours::Selected) << "half the pen wide";
-    EXPECT_EQ(At(100, 96), kRed);
+    EXPECT_EQ(At(100, 96), Red);
     EXPECT_EQ(At(25, 97), colours::Black) << "the left side of the first node's marker";
     EXPECT_EQ(At(165, 104), colours::Black) << "the left side of the last node's marker";
 
@@ -152,7 +152,7 @@ TEST_F(DrahtDrawTest, GhostOfTheOtherSideIsMaskedWithTheXRayColours) {
 TEST_F(DrahtDrawTest, PinIsAShortStrokeCyanUnderTestVoltage) {
     TDraht* pin = Add(TBauteilTyp::btPin, {{1000, 1000}, {1000, 1000}}, 100);
     Draw(*pin);
-    EXPECT_EQ(At(100, 100), kRed);
+    EXPECT_EQ(At(100, 100), Red);
     EXPECT_EQ(At(100, 107), colours::White);
     pin->SetHatTestSpannung(true);
     Draw(*pin);
@@ -165,7 +165,7 @@ TEST_F(DrahtDrawTest, PinIsAShortStrokeCyanUnderTestVoltage) {
 }
 
 TEST_F(DrahtDrawTest, LineOfPenWidthZeroIsInvisibleExceptInOutlineMode) {
-    TDraht* line = Add(TBauteilTyp::btLine, kWire, 0);
+    TDraht* line = Add(TBauteilTyp::btLine, WireNodes, 0);
     Draw(*line);
     EXPECT_EQ(At(100, 100), colours::White);
     line->SetUmrissFlag(true);
@@ -174,7 +174,7 @@ TEST_F(DrahtDrawTest, LineOfPenWidthZeroIsInvisibleExceptInOutlineMode) {
 
     TDraht* wide = Add(TBauteilTyp::btLine, {{300, 1500}, {1700, 1500}}, 60);
     Draw(*wide);
-    EXPECT_EQ(At(100, 152), kRed);
+    EXPECT_EQ(At(100, 152), Red);
     EXPECT_EQ(At(100, 155), colours::White);
 }
 
@@ -184,8 +184,8 @@ TEST_F(DrahtDrawTest, FilledShapeHasItsBrushInsideAndItsPenOnTheEdge) {
     TDraht* box = AddBox();
     box->SetFuellenFlag(true);
     Draw(*box);
-    EXPECT_EQ(At(60, 50), kGreen);
-    EXPECT_EQ(At(20, 50), kBlue);
+    EXPECT_EQ(At(60, 50), Green);
+    EXPECT_EQ(At(20, 50), Blue);
     EXPECT_EQ(At(60, 85), colours::White);
 }
 
@@ -193,7 +193,7 @@ TEST_F(DrahtDrawTest, UnfilledAndOutlinedShapesLeaveTheInsideAlone) {
     TDraht* box = AddBox(TBauteilTyp::btPolygon);
     Draw(*box);
     EXPECT_EQ(At(60, 50), colours::White);
-    EXPECT_EQ(At(20, 50), kBlue);
+    EXPECT_EQ(At(20, 50), Blue);
 
     box->SetFuellenFlag(true);
     box->SetUmrissFlag(true);
@@ -221,8 +221,8 @@ protected:
 
 TEST_F(DrahtBitmapDrawTest, FillBitmapIsStretchedOverTheShape) {
     Draw(*AddBitmapBox());
-    EXPECT_EQ(At(30, 30), kRed);
-    EXPECT_EQ(At(20, 50), kBlue) << "the outline is drawn over the bitmap";
+    EXPECT_EQ(At(30, 30), Red);
+    EXPECT_EQ(At(20, 50), Blue) << "the outline is drawn over the bitmap";
     EXPECT_EQ(At(60, 85), colours::White);
 }
 
@@ -239,14 +239,14 @@ TEST_F(DrahtDrawTest, MilledShapeIsGreyWithASilverPathOnEitherSide) {
     box->SetFraesen(true);
     view.Loetseite = true; // the other side, without X-ray
     Draw(*box);
-    EXPECT_EQ(At(60, 50), kGrey) << "milled shapes are filled";
+    EXPECT_EQ(At(60, 50), Grey) << "milled shapes are filled";
     EXPECT_EQ(At(20, 50), colours::Silver) << "the milling path";
-    EXPECT_EQ(At(21, 50), kGrey) << "the pen, grey as well";
+    EXPECT_EQ(At(21, 50), Grey) << "the pen, grey as well";
 
     image.fill(Qt::white);
     box->SetUmrissFlag(true);
     Draw(*box);
-    EXPECT_EQ(At(21, 50), kGrey) << "keeps its own pen width in outline mode";
+    EXPECT_EQ(At(21, 50), Grey) << "keeps its own pen width in outline mode";
 }
 
 struct CopperCase {
@@ -254,12 +254,17 @@ struct CopperCase {
     Colour (*expected)(const ViewState&);
 };
 
+void PrintTo(const CopperCase& c, std::ostream* os) {
+    *os << (c.outline ? "outline" : "colour") << (c.unused ? ", unused" : "")
+        << (c.testVoltage ? ", test voltage" : "");
+}
+
 class DrahtCopperDrawTest : public DrahtDrawTest,
                             public ::testing::WithParamInterface<CopperCase> {};
 
 TEST_P(DrahtCopperDrawTest, CopperAreaColourFollowsTheAnalyses) {
     const CopperCase c = GetParam();
-    TDraht* copper = Add(TBauteilTyp::btPolygon, kBox, 0);
+    TDraht* copper = Add(TBauteilTyp::btPolygon, BoxNodes, 0);
     copper->SetKupferFlag(true);
     copper->SetUmrissFlag(c.outline);
     copper->SetIstFreierBereich(c.unused);
@@ -280,14 +285,14 @@ INSTANTIATE_TEST_SUITE_P(
         CopperCase{false, true, true, [](const ViewState&) { return colours::TestVoltage; }}));
 
 TEST_F(DrahtDrawTest, CopperColoursAreGivenBackAfterDrawing) {
-    TDraht* copper = Add(TBauteilTyp::btPolygon, kBox, 0);
+    TDraht* copper = Add(TBauteilTyp::btPolygon, BoxNodes, 0);
     copper->SetKupferFlag(true);
     Paint([&](Canvas& canvas) {
-        canvas.SetPen(kRed);
-        canvas.SetBrush(kBlue);
+        canvas.SetPen(Red);
+        canvas.SetBrush(Blue);
         copper->DrawContour(canvas);
-        EXPECT_EQ(canvas.PenColour(), kRed);
-        EXPECT_EQ(canvas.BrushColour(), kBlue);
+        EXPECT_EQ(canvas.PenColour(), Red);
+        EXPECT_EQ(canvas.BrushColour(), Blue);
     });
 }
 
@@ -346,7 +351,7 @@ TEST_F(DrahtDrawTest, SolderJointsInOutlineModeAreCrosses) {
 }
 
 TEST_F(DrahtDrawTest, LinesAndShapesHaveNoSolderJoints) {
-    TDraht* line = Add(TBauteilTyp::btLine, kWire, 100);
+    TDraht* line = Add(TBauteilTyp::btLine, WireNodes, 100);
     Paint([&](Canvas& canvas) { line->DrawSolderJoints(canvas); });
     EXPECT_EQ(At(30, 100), colours::White);
 }
@@ -354,7 +359,7 @@ TEST_F(DrahtDrawTest, LinesAndShapesHaveNoSolderJoints) {
 // --- Preview ----------------------------------------------------------------------------------
 
 TEST_F(DrahtDrawTest, PreviewFollowsTheDraggedNodeAndErasesItself) {
-    TDraht* wire = Add(TBauteilTyp::btDraht, kWire, 20);
+    TDraht* wire = Add(TBauteilTyp::btDraht, WireNodes, 20);
     QPoint& end = wire->Nodes.back();
     auto show = [&] { Paint([&](Canvas& canvas) { wire->ShowGhost(end, canvas); }); };
 

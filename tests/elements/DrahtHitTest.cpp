@@ -57,6 +57,10 @@ struct HalfWidthCase {
     bool hit;
 };
 
+void PrintTo(const HalfWidthCase& c, std::ostream* os) {
+    *os << "pen " << c.penWidth << ", " << c.offset << " off the axis";
+}
+
 class DrahtHalfWidthTest : public DrahtHitTest,
                            public ::testing::WithParamInterface<HalfWidthCase> {};
 
@@ -186,6 +190,10 @@ struct NodeCase {
     bool inGroup;
     std::array<bool, 3> grabbable; // first, middle, last node
 };
+
+void PrintTo(const NodeCase& c, std::ostream* os) {
+    *os << "kind " << int(c.kind) << (c.inGroup ? " in a group" : "");
+}
 
 class DrahtNodeAtTest : public DrahtHitTest, public ::testing::WithParamInterface<NodeCase> {};
 

@@ -33,7 +33,7 @@ struct TextBoard {
     }
 };
 
-const Points kRectangle{{0, 0}, {1000, 0}, {1000, 500}, {0, 500}};
+const Points RectangleNodes{{0, 0}, {1000, 0}, {1000, 500}, {0, 500}};
 
 // --- Kind names and measure texts -------------------------------------------------------------
 
@@ -43,6 +43,10 @@ struct TextCase {
     const char* german;
     const char* english;
 };
+
+void PrintTo(const TextCase& c, std::ostream* os) {
+    *os << c.english;
+}
 
 class DrahtKindNameTest : public ::testing::TestWithParam<TextCase> {};
 
@@ -69,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{TBauteilTyp::btDraht, {{0, 0}, {1000, 0}}, "Draht", "wire"},
         TextCase{TBauteilTyp::btAnschluss, {{0, 0}, {254, 0}}, "Bauteilanschluß", "Lead"},
         TextCase{TBauteilTyp::btLine, {{0, 0}, {254, 0}}, "Linie", "Line"},
-        TextCase{TBauteilTyp::btRect, kRectangle, "Rechteck", "Rectangle"},
+        TextCase{TBauteilTyp::btRect, RectangleNodes, "Rechteck", "Rectangle"},
         TextCase{TBauteilTyp::btPolygon, {{0, 0}, {500, 0}, {0, 500}}, "Polygon", "Polygon"},
         TextCase{TBauteilTyp::btPin, {{0, 0}, {0, 0}}, "Pin", "Pin"},
         TextCase{TBauteilTyp::btDrahtFest, {{0, 0}, {254, 0}}, "", ""}));
@@ -90,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{TBauteilTyp::btAnschluss, {{0, 0}, {300, 400}}, "L = 5 mm", "L = 5 mm"},
         TextCase{TBauteilTyp::btLine, {{0, 0}, {254, 0}, {254, 254}}, "3 Knoten", "3 Points"},
         TextCase{TBauteilTyp::btPolygon, {{0, 0}, {500, 0}, {0, 500}}, "3 Knoten", "3 Points"},
-        TextCase{TBauteilTyp::btRect, kRectangle, "10 x 5 mm", "10 x 5 mm"},
+        TextCase{TBauteilTyp::btRect, RectangleNodes, "10 x 5 mm", "10 x 5 mm"},
         TextCase{TBauteilTyp::btPin, {{0, 0}, {0, 0}}, "", ""}));
 
 TEST(DrahtTextTest, MeasureTextsUseTheSystemDecimalSeparatorWithoutGrouping) {
@@ -107,7 +111,7 @@ TEST(DrahtTextTest, MeasureTextsUseTheSystemDecimalSeparatorWithoutGrouping) {
 // --- Rectangles and polygons ------------------------------------------------------------------
 
 TEST(DrahtTest, IsRectangleNeedsAClosedKindAndAnAxisParallelCornerOrder) {
-    auto shape = MakeWire(TBauteilTyp::btPolygon, kRectangle);
+    auto shape = MakeWire(TBauteilTyp::btPolygon, RectangleNodes);
     EXPECT_TRUE(shape->IsRectangle());
     shape->Nodes.push_back({500, 800}); // a fifth node does not matter
     EXPECT_TRUE(shape->IsRectangle());
@@ -115,14 +119,14 @@ TEST(DrahtTest, IsRectangleNeedsAClosedKindAndAnAxisParallelCornerOrder) {
     EXPECT_FALSE(shape->IsRectangle());
     shape->Nodes = {{0, 0}, {1000, 0}, {1000, 500}};
     EXPECT_FALSE(shape->IsRectangle()) << "three nodes";
-    shape->Nodes = kRectangle;
+    shape->Nodes = RectangleNodes;
     shape->BauteilTyp = TBauteilTyp::btLine;
     EXPECT_FALSE(shape->IsRectangle()) << "an open kind";
 }
 
 TEST(DrahtTest, TextsReclassifyRectanglesAndPolygons) {
     TextBoard board(Language::German);
-    Points fiveNodes = kRectangle;
+    Points fiveNodes = RectangleNodes;
     fiveNodes.push_back({-200, 250});
     TDraht* polygon = board.Add(TBauteilTyp::btPolygon, fiveNodes);
     EXPECT_EQ(polygon->GetKindName(), QStringLiteral("Rechteck"));
@@ -132,7 +136,7 @@ TEST(DrahtTest, TextsReclassifyRectanglesAndPolygons) {
     EXPECT_EQ(skewed->GetMeasureText(), QStringLiteral("4 Knoten"));
     EXPECT_EQ(skewed->BauteilTyp, TBauteilTyp::btPolygon);
 
-    TDraht* line = board.Add(TBauteilTyp::btLine, kRectangle);
+    TDraht* line = board.Add(TBauteilTyp::btLine, RectangleNodes);
     EXPECT_EQ(line->GetKindName(), QStringLiteral("Linie"));
     EXPECT_EQ(line->BauteilTyp, TBauteilTyp::btLine) << "open kinds keep their kind";
 }
@@ -144,6 +148,10 @@ struct SetterCase {
     bool keepsFill;
     bool keepsMilling;
 };
+
+void PrintTo(const SetterCase& c, std::ostream* os) {
+    *os << "kind " << int(c.kind);
+}
 
 class DrahtSetterTest : public ::testing::TestWithParam<SetterCase> {};
 
@@ -258,6 +266,12 @@ struct BoundsCase {
     Points nodes;
     Rect expected;
 };
+
+void PrintTo(const BoundsCase& c, std::ostream* os) {
+    *os << c.nodes.size() << " nodes";
+    if (!c.nodes.empty())
+        *os << " from (" << c.nodes.front().x() << ", " << c.nodes.front().y() << ")";
+}
 
 class DrahtBoundsTest : public ::testing::TestWithParam<BoundsCase> {};
 
@@ -385,7 +399,7 @@ TEST(DrahtTest, OnlyRectanglesAndPolygonsLoadAFillBitmap) {
 
     ViewState view;
     TPlatine board(view);
-    auto* shape = static_cast<TDraht*>(board.Add(MakeWire(TBauteilTyp::btPolygon, kRectangle)));
+    auto* shape = static_cast<TDraht*>(board.Add(MakeWire(TBauteilTyp::btPolygon, RectangleNodes)));
     shape->LoadFillBitmap(path);
     EXPECT_TRUE(shape->HasteBitmap());
     EXPECT_TRUE(shape->FuellenFlag());
@@ -397,7 +411,7 @@ TEST(DrahtTest, OnlyRectanglesAndPolygonsLoadAFillBitmap) {
     EXPECT_FALSE(shape->HasteBitmap()) << "the old bitmap is released first";
     EXPECT_EQ(board.BitmapUsages().Count(), 0u);
 
-    auto* line = static_cast<TDraht*>(board.Add(MakeWire(TBauteilTyp::btLine, kRectangle)));
+    auto* line = static_cast<TDraht*>(board.Add(MakeWire(TBauteilTyp::btLine, RectangleNodes)));
     line->LoadFillBitmap(path);
     EXPECT_FALSE(line->HasteBitmap());
     EXPECT_FALSE(line->FuellenFlag());

@@ -4,12 +4,15 @@
 #include "elements/Gruppe.h"
 #include "elements/Trenner.h"
 #include "platform/RepaintTarget.h"
+#include "support/Pixels.h"
 #include "support/ProbeElement.h"
 
 #include <gtest/gtest.h>
 
 namespace karvel {
 namespace {
+
+using test::PixelAt;
 
 using test::ProbeElement;
 
@@ -263,11 +266,6 @@ TEST_F(GruppeForwardingTest, NodeAtGivesTheFirstMemberAnswer) {
 }
 
 // --- Drawing ----------------------------------------------------------------------------------
-
-Colour PixelAt(const QImage& image, int x, int y) {
-    const QRgb rgb = image.pixel(x, y);
-    return RgbColour(qRed(rgb), qGreen(rgb), qBlue(rgb));
-}
 
 TEST_F(GruppeForwardingTest, DrawLeavesStripCutsToTheCutLayer) {
     Member* body = AddMember({10, 10, 40, 40});

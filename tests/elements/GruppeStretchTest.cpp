@@ -42,6 +42,10 @@ struct InLineCase {
     bool stretches;
 };
 
+void PrintTo(const InLineCase& c, std::ostream* os) {
+    *os << "lead B " << c.bx << " beside the axis";
+}
+
 class CanStretchLeadsTest : public ::testing::TestWithParam<InLineCase> {};
 
 TEST_P(CanStretchLeadsTest, OnlyWhenLeadsAndBodyLieOnOneLine) {

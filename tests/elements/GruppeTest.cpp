@@ -62,6 +62,10 @@ struct KindNameCase {
     const char* expected;
 };
 
+void PrintTo(const KindNameCase& c, std::ostream* os) {
+    *os << c.identifier << c.number;
+}
+
 class ComponentKindNameTest : public ::testing::TestWithParam<KindNameCase> {};
 
 TEST_P(ComponentKindNameTest, ShowsIdentifierTextThenDescription) {

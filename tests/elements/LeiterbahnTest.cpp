@@ -12,7 +12,7 @@ namespace {
 
 using Points = std::vector<QPoint>;
 
-constexpr Colour kBlue = RgbColour(0, 0, 255);
+constexpr Colour Blue = RgbColour(0, 0, 255);
 
 class LeiterbahnTest : public ::testing::Test {
 protected:
@@ -93,10 +93,10 @@ TEST_F(LeiterbahnTest, PropertiesGoToTheOutlineExceptThePenWidth) {
     track->SetHatTestSpannung(true);
     track->SetIstFreierBereich(true);
     track->SetIstAufLoetseite(true);
-    track->SetStiftfarbe(kBlue);
+    track->SetStiftfarbe(Blue);
     EXPECT_TRUE(outline.IstMarkiert() && outline.HatTestSpannung() && outline.istFreierBereich() &&
                 outline.istAufLoetseite());
-    EXPECT_EQ(outline.Stiftfarbe(), kBlue);
+    EXPECT_EQ(outline.Stiftfarbe(), Blue);
     EXPECT_EQ(outline.Parent(), &board);
 }
 

@@ -17,10 +17,10 @@
 namespace karvel {
 namespace {
 
-constexpr int kUnitsPerPixel = 5;
-constexpr Colour kTextColour = RgbColour(200, 0, 0);
-constexpr Colour kBoxColour = RgbColour(255, 255, 128);
-constexpr Colour kWhite = colours::White;
+constexpr int UnitsPerPixel = 5;
+constexpr Colour TextColour = RgbColour(200, 0, 0);
+constexpr Colour BoxColour = RgbColour(255, 255, 128);
+constexpr Colour White = colours::White;
 
 // Counts the pixels of a device rectangle (clipped to the picture) that pass a test.
 int CountPixels(const QImage& image, Rect r, const std::function<bool(Colour)>& test) {
@@ -33,7 +33,7 @@ int CountPixels(const QImage& image, Rect r, const std::function<bool(Colour)>& 
 }
 
 int CountInk(const QImage& image, const Rect& r) {
-    return CountPixels(image, r, [](Colour c) { return c != kWhite; });
+    return CountPixels(image, r, [](Colour c) { return c != White; });
 }
 
 int CountColour(const QImage& image, const Rect& r, Colour colour) {
@@ -46,12 +46,12 @@ int CountColour(const QImage& image, const Rect& r, Colour colour) {
 Colour MainInk(const QImage& image, Rect r) {
     std::map<Colour, int> histogram;
     CountPixels(image, r, [&histogram](Colour c) {
-        if (c != kWhite && c != kBoxColour)
+        if (c != White && c != BoxColour)
             ++histogram[c];
         return false;
     });
     if (histogram.empty())
-        return kWhite;
+        return White;
     return std::max_element(histogram.begin(), histogram.end(),
                             [](const auto& a, const auto& b) { return a.second < b.second; })
         ->first;
@@ -67,7 +67,7 @@ public:
         canvas_ = std::make_unique<Canvas>(image_);
         canvas_->SetMapping(
             {0, 0},
-            {flipX ? -kUnitsPerPixel : kUnitsPerPixel, flipY ? -kUnitsPerPixel : kUnitsPerPixel},
+            {flipX ? -UnitsPerPixel : UnitsPerPixel, flipY ? -UnitsPerPixel : UnitsPerPixel},
             {flipX ? image_.width() : 0, flipY ? image_.height() : 0}, {1, 1});
     }
 
@@ -108,8 +108,8 @@ protected:
         added->SetTextString(QStringLiteral("TTT"));
         added->TextHeight = 400; // an 80-pixel cell
         added->Position = {200, 300};
-        added->SetStiftfarbe(kTextColour);
-        added->SetBrushfarbe(kBoxColour);
+        added->SetStiftfarbe(TextColour);
+        added->SetBrushfarbe(BoxColour);
         return added;
     }
 
@@ -132,6 +132,10 @@ struct ColourCase {
     Colour expected;
 };
 
+void PrintTo(const ColourCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class TextLabelColourTest : public TextLabelDrawTest,
                             public ::testing::WithParamInterface<ColourCase> {};
 
@@ -151,7 +155,7 @@ TEST_P(TextLabelColourTest, TextTakesTheColourOfItsState) {
 
 INSTANTIATE_TEST_SUITE_P(
     States, TextLabelColourTest,
-    ::testing::Values(ColourCase{"Normal", false, false, false, kTextColour},
+    ::testing::Values(ColourCase{"Normal", false, false, false, TextColour},
                       ColourCase{"Selected", true, false, false, colours::Selected},
                       ColourCase{"SelectedOutline", true, true, false, colours::Selected},
                       ColourCase{"Outline", false, true, false, colours::Black},
@@ -167,6 +171,10 @@ struct FillCase {
     bool filled;
 };
 
+void PrintTo(const FillCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class TextLabelFillTest : public TextLabelDrawTest,
                           public ::testing::WithParamInterface<FillCase> {};
 
@@ -181,15 +189,15 @@ TEST_P(TextLabelFillTest, CellIsFilledOnlyForAFilledAreaThatIsNoGhost) {
     const Rect box = picture.DeviceBox(*label);
     const QImage& image = picture.Finish();
     // "T" leaves the top of its cell and everything below the base line free of ink.
-    const Colour expected = c.filled ? kBoxColour : kWhite;
+    const Colour expected = c.filled ? BoxColour : White;
     EXPECT_EQ(FromQColor(image.pixelColor(box.Left + 3, box.Top + 3)), expected);
     EXPECT_EQ(FromQColor(image.pixelColor(box.Right - 4, box.Bottom - 4)), expected);
     EXPECT_EQ(FromQColor(image.pixelColor(box.Left + 3, box.Bottom - 4)), expected);
     // Nothing spills beyond the cell.
     EXPECT_EQ(
-        CountColour(image, {box.Left - 30, box.Top - 30, box.Right + 30, box.Top - 2}, kBoxColour),
+        CountColour(image, {box.Left - 30, box.Top - 30, box.Right + 30, box.Top - 2}, BoxColour),
         0);
-    EXPECT_EQ(FromQColor(image.pixelColor(box.Right + 3, box.Top + 3)), kWhite);
+    EXPECT_EQ(FromQColor(image.pixelColor(box.Right + 3, box.Top + 3)), White);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, TextLabelFillTest,
@@ -262,6 +270,10 @@ struct MirrorCase {
     bool inkInBox;
 };
 
+void PrintTo(const MirrorCase& c, std::ostream* os) {
+    *os << (c.flag ? "flagged" : "not flagged");
+}
+
 class TextLabelMirrorTest : public TextLabelDrawTest,
                             public ::testing::WithParamInterface<MirrorCase> {};
 
@@ -289,6 +301,10 @@ struct SolderCase {
     bool libraryPage;
     bool inkInBox;
 };
+
+void PrintTo(const SolderCase& c, std::ostream* os) {
+    *os << (c.libraryPage ? "library page" : "board");
+}
 
 class TextLabelSolderSideTest : public ::testing::TestWithParam<SolderCase> {};
 
@@ -329,6 +345,10 @@ struct TurnedCase {
     bool filled;
 };
 
+void PrintTo(const TurnedCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class TextLabelTurnedTest : public ::testing::TestWithParam<TurnedCase> {};
 
 // The box is what hit tests, the rubber band and repaints use, so the glyphs and the filled
@@ -345,8 +365,8 @@ TEST_P(TextLabelTurnedTest, GlyphsAndCellStayInsideTheBox) {
     label->Angle = c.degrees * double(Pi) / 180.0;
     label->ApplyUprightRule();
     label->SetFuellenFlag(c.filled);
-    label->SetStiftfarbe(kTextColour);
-    label->SetBrushfarbe(kBoxColour);
+    label->SetStiftfarbe(TextColour);
+    label->SetBrushfarbe(BoxColour);
     label->SetIstAufLoetseite(c.solderSide);
     Picture picture(false, c.solderSide);
     label->Draw(picture.canvas());
@@ -357,14 +377,14 @@ TEST_P(TextLabelTurnedTest, GlyphsAndCellStayInsideTheBox) {
     ASSERT_TRUE(Intersection(box, all) == box) << "the whole box lies in the picture";
     const auto dark = [](Colour colour) {
         const QColor q = ToQColor(colour);
-        return q.red() + q.green() + q.blue() < 3 * 160 && colour != kBoxColour;
+        return q.red() + q.green() + q.blue() < 3 * 160 && colour != BoxColour;
     };
     const int inside = CountPixels(image, box, dark);
     EXPECT_GT(inside, 150);
     EXPECT_EQ(CountPixels(image, all, dark), inside) << "no dark pixel outside the box";
     if (c.filled) {
-        EXPECT_GT(CountColour(image, box, kBoxColour), 2000);
-        EXPECT_EQ(CountColour(image, all, kBoxColour), CountColour(image, box, kBoxColour));
+        EXPECT_GT(CountColour(image, box, BoxColour), 2000);
+        EXPECT_EQ(CountColour(image, all, BoxColour), CountColour(image, box, BoxColour));
     }
 }
 

@@ -14,7 +14,7 @@
 namespace karvel {
 namespace {
 
-constexpr double kPi = double(Pi);
+constexpr double PiAsDouble = double(Pi);
 
 // A canvas of a small picture with a chosen number of board units per pixel.
 class Surface {
@@ -100,7 +100,7 @@ TEST(TextLabelBoxTest, BoundsEncloseTheTurnedBoxAndRedrawBoundsAddAHundred) {
     Surface surface;
     auto label = MakeLabel(QStringLiteral("new label"));
     label->Position = {1000, 1000};
-    label->Angle = kPi / 2;
+    label->Angle = PiAsDouble / 2;
     const Rect bounds = label->GetBounds(surface.canvas());
     const int w = label->TextWidth;
     ASSERT_GT(w, 700);
@@ -123,13 +123,13 @@ protected:
         label =
             static_cast<TTextLabel*>(board.Add(std::make_unique<TTextLabel>(Language::English)));
         label->Position = {1000, 1000};
-        label->Angle = kPi / 4;
+        label->Angle = PiAsDouble / 4;
         label->MeasureText(surface.canvas());
     }
 
     // A point of the box given in its own axes: along the base line and down from it.
     QPoint BoxPoint(double along, double down) const {
-        const double c = std::cos(kPi / 4), s = std::sin(kPi / 4);
+        const double c = std::cos(PiAsDouble / 4), s = std::sin(PiAsDouble / 4);
         return {int(std::lround(1000 + along * c + down * s)),
                 int(std::lround(1000 - along * s + down * c))};
     }
@@ -186,9 +186,9 @@ TEST(TextLabelTurnTest, FourQuarterTurnsReturnToTheStart) {
         QPoint position;
     };
     // Each turn is a quarter clockwise on the screen; half a turn reads upside down.
-    const Step steps[] = {{-kPi / 2, false, {1300, 1300}},
-                          {kPi, true, {700, 1300}},
-                          {kPi / 2, false, {700, 700}},
+    const Step steps[] = {{-PiAsDouble / 2, false, {1300, 1300}},
+                          {PiAsDouble, true, {700, 1300}},
+                          {PiAsDouble / 2, false, {700, 700}},
                           {0.0, false, {1300, 700}}};
     for (const Step& step : steps) {
         label->Rotate90(centre, {});
@@ -200,9 +200,13 @@ TEST(TextLabelTurnTest, FourQuarterTurnsReturnToTheStart) {
 
 TEST(TextLabelTurnTest, UprightRuleMarksTheLowerHalfTurn) {
     TTextLabel label;
-    const std::pair<double, bool> cases[] = {
-        {0.0, false},         {kPi / 2, false},  {kPi / 2 + 1e-9, true}, {kPi, true},
-        {3 * kPi / 2, false}, {-kPi / 2, false}, {-kPi / 2 - 1e-9, true}};
+    const std::pair<double, bool> cases[] = {{0.0, false},
+                                             {PiAsDouble / 2, false},
+                                             {PiAsDouble / 2 + 1e-9, true},
+                                             {PiAsDouble, true},
+                                             {3 * PiAsDouble / 2, false},
+                                             {-PiAsDouble / 2, false},
+                                             {-PiAsDouble / 2 - 1e-9, true}};
     for (const auto& [angle, upsideDown] : cases) {
         label.Angle = angle;
         label.ApplyUprightRule();
@@ -214,6 +218,10 @@ struct ScaleCase {
     double fx, fy;
     int height, scaledHeight;
 };
+
+void PrintTo(const ScaleCase& c, std::ostream* os) {
+    *os << "factors " << c.fx << " × " << c.fy;
+}
 
 class TextLabelScaleTest : public ::testing::TestWithParam<ScaleCase> {};
 
@@ -268,6 +276,10 @@ struct StretchCase {
     QPoint position;
 };
 
+void PrintTo(const StretchCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class TextLabelStretchTest : public ::testing::TestWithParam<StretchCase> {};
 
 TEST_P(TextLabelStretchTest, TurnsWithTheAxisAndFollowsTheFirstBody) {
@@ -293,9 +305,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // Dragged straight down: the axis turns three quarters, the label with it about the
         // remembered body end (0, 500), then moves with the body end by (10, 20).
-        StretchCase{"Down", {0, 1000}, {10, 520}, 3 * kPi / 2, false, {-190, 520}},
+        StretchCase{"Down", {0, 1000}, {10, 520}, 3 * PiAsDouble / 2, false, {-190, 520}},
         // Dragged to the left: half a turn, and the label is drawn upside-down corrected.
-        StretchCase{"Left", {-1000, 0}, {0, 500}, kPi, true, {0, 300}},
+        StretchCase{"Left", {-1000, 0}, {0, 500}, PiAsDouble, true, {0, 300}},
         // Only lengthened: no turn, the label only follows the body.
         StretchCase{"Longer", {2000, 0}, {-100, 500}, 0.0, false, {-100, 700}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -342,7 +354,7 @@ TEST_F(TextLabelEditTest, DialogShowsTheLabelAndOkStoresTheFields) {
     TTextLabel label;
     label.SetTextString(QStringLiteral("R1"));
     label.TextHeight = 200;
-    label.Angle = kPi / 6;
+    label.Angle = PiAsDouble / 6;
     label.Placeholder = 1;
     label.SetStiftfarbe(255);
     label.Font.Underline = true;
@@ -368,7 +380,7 @@ TEST_F(TextLabelEditTest, DialogShowsTheLabelAndOkStoresTheFields) {
     EXPECT_TRUE(dialog.shown->Font.Underline);
 
     EXPECT_EQ(label.TextHeight, 400);
-    EXPECT_NEAR(label.Angle, -kPi / 4, 1e-12);
+    EXPECT_NEAR(label.Angle, -PiAsDouble / 4, 1e-12);
     EXPECT_EQ(label.TextString(), QStringLiteral("<value>"));
     EXPECT_EQ(label.Placeholder, 2);
     EXPECT_EQ(label.Stiftfarbe(), 65280u);

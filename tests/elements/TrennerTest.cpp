@@ -2,6 +2,7 @@
 #include "board/Platine.h"
 #include "elements/CopperColours.h"
 #include "elements/TrennerFest.h"
+#include "support/Pixels.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -9,11 +10,9 @@
 namespace karvel {
 namespace {
 
-constexpr Colour Background = RgbColour(0x40, 0x80, 0xC0);
+using test::PixelAt;
 
-Colour PixelAt(const QImage& image, int x, int y) {
-    return FromQColor(image.pixelColor(x, y));
-}
+constexpr Colour Background = RgbColour(0x40, 0x80, 0xC0);
 
 // A cut over (200, 300)-(800, 700) on a board drawn at one pixel per five units: pixels
 // (40, 60) to (160, 140).
@@ -38,6 +37,10 @@ struct CutState {
     bool selected, outline;
     Colour fill;
 };
+
+void PrintTo(const CutState& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class CutDrawingTest : public CutFixture, public ::testing::WithParamInterface<CutState> {};
 

@@ -1,4 +1,6 @@
 #include "platform/Canvas.h"
+#include "support/Pixels.h"
+#include "support/Shapes.h"
 
 #include <cmath>
 #include <functional>
@@ -17,9 +19,13 @@
 namespace karvel {
 namespace {
 
-constexpr Colour kPen = RgbColour(0x12, 0x34, 0x56);
-constexpr Colour kBrush = RgbColour(0x20, 0x40, 0xE0);
-constexpr Colour kWhite = colours::White;
+using test::Pentagram;
+using test::PixelAt;
+using test::Square;
+
+constexpr Colour Pen = RgbColour(0x12, 0x34, 0x56);
+constexpr Colour Brush = RgbColour(0x20, 0x40, 0xE0);
+constexpr Colour White = colours::White;
 
 // --- Helpers
 
@@ -61,30 +67,12 @@ void SetDoubleMapping(Canvas& canvas) {
     canvas.SetMapping({0, 0}, {1, 1}, {0, 0}, {2, 2});
 }
 
-std::vector<QPoint> Pentagram(QPoint centre, int radius) {
-    std::vector<QPoint> points;
-    for (int k = 0; k < 5; ++k) {
-        const double angle = (-90.0 + 144.0 * k) * std::numbers::pi / 180.0;
-        points.emplace_back(centre.x() + int(std::lround(radius * std::cos(angle))),
-                            centre.y() + int(std::lround(radius * std::sin(angle))));
-    }
-    return points;
-}
-
-std::vector<QPoint> Square(int left, int top, int size) {
-    return {{left, top}, {left + size, top}, {left + size, top + size}, {left, top + size}};
-}
-
-Colour ColourAt(const QImage& image, int x, int y) {
-    return FromQColor(image.pixelColor(x, y));
-}
-
 // The smallest rectangle holding every pixel that differs from the background.
 QRect InkBounds(const QImage& image, Colour background) {
     QRect ink;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (ColourAt(image, x, y) != background)
+            if (PixelAt(image, x, y) != background)
                 ink |= QRect(x, y, 1, 1);
     return ink;
 }
@@ -94,7 +82,7 @@ protected:
     QImage image{120, 120, QImage::Format_RGB32};
 
     CanvasOnImage() { image.fill(Qt::white); }
-    Colour At(int x, int y) const { return ColourAt(image, x, y); }
+    Colour At(int x, int y) const { return PixelAt(image, x, y); }
     void Draw(const std::function<void(Canvas&)>& paint) {
         Canvas canvas(image);
         paint(canvas);
@@ -223,12 +211,12 @@ class CanvasLineTo : public CanvasOnImage, public ::testing::WithParamInterface<
 TEST_P(CanvasLineTo, LeavesOutTheEndPixelInEveryDirection) {
     const LineCase& c = GetParam();
     Draw([&](Canvas& canvas) {
-        canvas.SetPen(kPen);
+        canvas.SetPen(Pen);
         canvas.Line(c.from, c.to);
     });
-    EXPECT_EQ(At(c.from.x(), c.from.y()), kPen);
-    EXPECT_EQ(At(c.lastDrawn.x(), c.lastDrawn.y()), kPen);
-    EXPECT_EQ(At(c.to.x(), c.to.y()), kWhite);
+    EXPECT_EQ(At(c.from.x(), c.from.y()), Pen);
+    EXPECT_EQ(At(c.lastDrawn.x(), c.lastDrawn.y()), Pen);
+    EXPECT_EQ(At(c.to.x(), c.to.y()), White);
 }
 
 INSTANTIATE_TEST_SUITE_P(Directions, CanvasLineTo,
@@ -243,53 +231,53 @@ INSTANTIATE_TEST_SUITE_P(Directions, CanvasLineTo,
 
 TEST_F(CanvasOnImage, ZeroLengthLineDrawsNothing) {
     Draw([](Canvas& canvas) {
-        canvas.SetPen(kPen);
+        canvas.SetPen(Pen);
         canvas.Line({30, 30}, {30, 30});
     });
-    EXPECT_EQ(At(30, 30), kWhite);
+    EXPECT_EQ(At(30, 30), White);
 }
 
 TEST_F(CanvasOnImage, LineToContinuesFromTheMappedCurrentPosition) {
     Draw([](Canvas& canvas) {
         SetBoardMapping(canvas, {.zoom = 3.0});
-        canvas.SetPen(kPen);
+        canvas.SetPen(Pen);
         canvas.MoveTo({254, 254}); // (48, 48)
         canvas.LineTo({254, 508}); // (48, 96)
         canvas.LineTo({508, 508}); // (96, 96)
     });
-    EXPECT_EQ(At(48, 48), kPen);
-    EXPECT_EQ(At(48, 95), kPen);
-    EXPECT_EQ(At(48, 96), kPen) << "the second line starts where the first ended";
-    EXPECT_EQ(At(95, 96), kPen);
-    EXPECT_EQ(At(96, 96), kWhite);
-    EXPECT_EQ(At(47, 60), kWhite);
+    EXPECT_EQ(At(48, 48), Pen);
+    EXPECT_EQ(At(48, 95), Pen);
+    EXPECT_EQ(At(48, 96), Pen) << "the second line starts where the first ended";
+    EXPECT_EQ(At(95, 96), Pen);
+    EXPECT_EQ(At(96, 96), White);
+    EXPECT_EQ(At(47, 60), White);
 }
 
 // XOR with white turns white black; a pixel drawn twice would turn white again.
 TEST_F(CanvasOnImage, PolylineCoversEachCornerOnce) {
     Draw([](Canvas& canvas) {
         canvas.SetMixMode(MixMode::XorPen);
-        canvas.SetPen(kWhite);
+        canvas.SetPen(White);
         const std::vector<QPoint> points{{10, 10}, {50, 10}, {50, 40}, {10, 40}, {10, 20}};
         canvas.Polyline(points);
     });
     for (const QPoint p : {QPoint(10, 10), QPoint(50, 10), QPoint(50, 40), QPoint(10, 40),
                            QPoint(10, 21), QPoint(30, 10), QPoint(50, 25)})
         EXPECT_EQ(At(p.x(), p.y()), colours::Black) << p.x() << "," << p.y();
-    EXPECT_EQ(At(10, 20), kWhite) << "the polyline's end pixel is left out";
+    EXPECT_EQ(At(10, 20), White) << "the polyline's end pixel is left out";
 }
 
 TEST_F(CanvasOnImage, PolygonOutlineCoversEachVertexOnce) {
     Draw([](Canvas& canvas) {
         canvas.SetMixMode(MixMode::XorPen);
-        canvas.SetPen(kWhite);
+        canvas.SetPen(White);
         canvas.SetBrushStyle(BrushStyle::Clear);
         const std::vector<QPoint> triangle{{10, 10}, {50, 10}, {30, 40}};
         canvas.Polygon(triangle);
     });
     for (const QPoint p : {QPoint(10, 10), QPoint(50, 10), QPoint(30, 40), QPoint(30, 10)})
         EXPECT_EQ(At(p.x(), p.y()), colours::Black) << p.x() << "," << p.y();
-    EXPECT_EQ(At(30, 20), kWhite) << "clear brush";
+    EXPECT_EQ(At(30, 20), White) << "clear brush";
 }
 
 TEST_F(CanvasOnImage, PenColourIsStoredBlueGreenRed) {
@@ -306,15 +294,15 @@ class CanvasThinPen : public CanvasOnImage, public ::testing::WithParamInterface
 TEST_P(CanvasThinPen, DrawsOnePixelWithoutGaps) {
     Draw([](Canvas& canvas) {
         SetBoardMapping(canvas, {.zoom = 3.0});
-        canvas.SetPen(kPen, GetParam());
+        canvas.SetPen(Pen, GetParam());
         canvas.Line({0, 254}, {508, 254}); // (0, 48) to (96, 48)
     });
     for (int x = 0; x < 96; ++x)
-        ASSERT_EQ(At(x, 48), kPen) << "x " << x;
-    EXPECT_EQ(At(96, 48), kWhite);
+        ASSERT_EQ(At(x, 48), Pen) << "x " << x;
+    EXPECT_EQ(At(96, 48), White);
     for (int x = 0; x <= 96; ++x) {
-        ASSERT_EQ(At(x, 47), kWhite) << "x " << x;
-        ASSERT_EQ(At(x, 49), kWhite) << "x " << x;
+        ASSERT_EQ(At(x, 47), White) << "x " << x;
+        ASSERT_EQ(At(x, 49), White) << "x " << x;
     }
 }
 
@@ -323,32 +311,32 @@ INSTANTIATE_TEST_SUITE_P(Widths, CanvasThinPen, ::testing::Values(0, 1, 5, 7));
 
 TEST_F(CanvasOnImage, WidePenHasRoundCapsAndJoins) {
     Draw([](Canvas& canvas) {
-        canvas.SetPen(kPen, 10);
+        canvas.SetPen(Pen, 10);
         canvas.Line({30, 60}, {80, 60});
         const std::vector<QPoint> corner{{30, 20}, {80, 20}, {80, 50}};
         canvas.Polyline(corner);
     });
-    EXPECT_EQ(At(55, 56), kPen);
-    EXPECT_EQ(At(55, 64), kPen);
-    EXPECT_EQ(At(55, 66), kWhite);
-    EXPECT_EQ(At(84, 60), kPen) << "the cap reaches past the end";
-    EXPECT_EQ(At(26, 60), kPen) << "and past the start";
-    EXPECT_EQ(At(84, 64), kWhite) << "round, not square";
-    EXPECT_EQ(At(25, 55), kWhite) << "round, not square";
-    EXPECT_EQ(At(84, 16), kWhite) << "round join, not mitred";
-    EXPECT_EQ(At(83, 18), kPen);
+    EXPECT_EQ(At(55, 56), Pen);
+    EXPECT_EQ(At(55, 64), Pen);
+    EXPECT_EQ(At(55, 66), White);
+    EXPECT_EQ(At(84, 60), Pen) << "the cap reaches past the end";
+    EXPECT_EQ(At(26, 60), Pen) << "and past the start";
+    EXPECT_EQ(At(84, 64), White) << "round, not square";
+    EXPECT_EQ(At(25, 55), White) << "round, not square";
+    EXPECT_EQ(At(84, 16), White) << "round join, not mitred";
+    EXPECT_EQ(At(83, 18), Pen);
 }
 
 TEST_F(CanvasOnImage, PenWidthIsScaledToPixels) {
     Draw([](Canvas& canvas) {
         SetBoardMapping(canvas, {.zoom = 3.0});
-        canvas.SetPen(kPen, 50); // 9.4 pixels
+        canvas.SetPen(Pen, 50); // 9.4 pixels
         canvas.Line({0, 254}, {508, 254});
     });
-    EXPECT_EQ(At(48, 44), kPen);
-    EXPECT_EQ(At(48, 51), kPen);
-    EXPECT_EQ(At(48, 42), kWhite);
-    EXPECT_EQ(At(48, 54), kWhite);
+    EXPECT_EQ(At(48, 44), Pen);
+    EXPECT_EQ(At(48, 51), Pen);
+    EXPECT_EQ(At(48, 42), White);
+    EXPECT_EQ(At(48, 54), White);
 }
 
 struct StyleCase {
@@ -366,7 +354,7 @@ class CanvasPenStyle : public CanvasOnImage, public ::testing::WithParamInterfac
 TEST_P(CanvasPenStyle, OnePixelPatternRunsOnAcrossCorners) {
     const StyleCase& c = GetParam();
     Draw([&](Canvas& canvas) {
-        canvas.SetPen(kPen, 0, c.style);
+        canvas.SetPen(Pen, 0, c.style);
         canvas.Line({0, 20}, {100, 20});
         // The second side starts 10 pixels into the pattern.
         const std::vector<QPoint> corner{{0, 50}, {10, 50}, {10, 110}};
@@ -374,9 +362,9 @@ TEST_P(CanvasPenStyle, OnePixelPatternRunsOnAcrossCorners) {
     });
     const int period = c.on + c.off;
     for (int x = 0; x < 2 * period; ++x)
-        EXPECT_EQ(At(x, 20) == kPen, x % period < c.on) << "x " << x;
+        EXPECT_EQ(At(x, 20) == Pen, x % period < c.on) << "x " << x;
     for (int y = 50; y < 50 + period; ++y)
-        EXPECT_EQ(At(10, y) == kPen, (y - 50 + 10) % period < c.on) << "y " << y;
+        EXPECT_EQ(At(10, y) == Pen, (y - 50 + 10) % period < c.on) << "y " << y;
 }
 
 INSTANTIATE_TEST_SUITE_P(Styles, CanvasPenStyle,
@@ -385,27 +373,27 @@ INSTANTIATE_TEST_SUITE_P(Styles, CanvasPenStyle,
 
 TEST_F(CanvasOnImage, WideStyledPenDrawsSolid) {
     Draw([](Canvas& canvas) {
-        canvas.SetPen(kPen, 4, PenStyle::Dash);
+        canvas.SetPen(Pen, 4, PenStyle::Dash);
         canvas.Line({10, 50}, {110, 50});
     });
     for (int x = 10; x < 110; ++x)
-        ASSERT_EQ(At(x, 50), kPen) << "x " << x;
+        ASSERT_EQ(At(x, 50), Pen) << "x " << x;
 }
 
 TEST_F(CanvasOnImage, ClearPenDrawsNoOutline) {
     Draw([](Canvas& canvas) {
-        canvas.SetPen(kPen, 0, PenStyle::Clear);
-        canvas.SetBrush(kBrush);
+        canvas.SetPen(Pen, 0, PenStyle::Clear);
+        canvas.SetBrush(Brush);
         canvas.Line({0, 5}, {100, 5});
         canvas.DrawEllipse({10, 10, 50, 50});
         canvas.SetPenWidth(10);
         canvas.Polyline(Square(60, 60, 40));
     });
-    EXPECT_EQ(At(50, 5), kWhite);
-    EXPECT_EQ(At(30, 30), kBrush);
-    EXPECT_NE(At(10, 30), kPen);
-    EXPECT_NE(At(30, 10), kPen);
-    EXPECT_EQ(At(80, 60), kWhite);
+    EXPECT_EQ(At(50, 5), White);
+    EXPECT_EQ(At(30, 30), Brush);
+    EXPECT_NE(At(10, 30), Pen);
+    EXPECT_NE(At(30, 10), Pen);
+    EXPECT_EQ(At(80, 60), White);
 }
 
 // --- Mix modes
@@ -430,15 +418,15 @@ TEST_P(CanvasMixMode, CombinesPenAndBrushWithThePicture) {
         {
             Canvas canvas(image);
             canvas.SetMixMode(GetParam().mode);
-            canvas.SetPen(kPen);
-            canvas.SetBrush(kPen);
+            canvas.SetPen(Pen);
+            canvas.SetBrush(Pen);
             canvas.Line({5, 5}, {50, 5});
             canvas.SetPenStyle(PenStyle::Clear);
             canvas.DrawRectangle({10, 20, 40, 40});
         }
-        EXPECT_EQ(ColourAt(image, 20, 5), GetParam().expected) << "pen, format " << format;
-        EXPECT_EQ(ColourAt(image, 20, 30), GetParam().expected) << "brush, format " << format;
-        EXPECT_EQ(ColourAt(image, 55, 55), background);
+        EXPECT_EQ(PixelAt(image, 20, 5), GetParam().expected) << "pen, format " << format;
+        EXPECT_EQ(PixelAt(image, 20, 30), GetParam().expected) << "brush, format " << format;
+        EXPECT_EQ(PixelAt(image, 55, 55), background);
     }
 }
 
@@ -483,7 +471,7 @@ TEST_P(CanvasNotXorTwice, RestoresTheImageBitForBit) {
         Canvas canvas(image);
         DrawEveryFigure(canvas);
     }
-    ASSERT_NE(ColourAt(image, 50, 50), ColourAt(original, 50, 50)) << "the figure was drawn";
+    ASSERT_NE(PixelAt(image, 50, 50), PixelAt(original, 50, 50)) << "the figure was drawn";
     {
         Canvas canvas(image);
         DrawEveryFigure(canvas);
@@ -537,8 +525,8 @@ TEST(CanvasTargets, VectorTargetsDrawMixModesAsCopy) {
     {
         Canvas canvas(picture);
         canvas.SetMixMode(MixMode::XorPen);
-        canvas.SetPen(kPen, 0);
-        canvas.SetBrush(kBrush);
+        canvas.SetPen(Pen, 0);
+        canvas.SetBrush(Brush);
         canvas.Line({10, 20}, {50, 20});
         canvas.DrawRectangle({10, 30, 40, 50});
     }
@@ -548,85 +536,85 @@ TEST(CanvasTargets, VectorTargetsDrawMixModesAsCopy) {
         QPainter painter(&image);
         painter.drawPicture(0, 0, picture);
     }
-    EXPECT_EQ(ColourAt(image, 20, 20), kPen);
-    EXPECT_EQ(ColourAt(image, 20, 40), kBrush);
+    EXPECT_EQ(PixelAt(image, 20, 20), Pen);
+    EXPECT_EQ(PixelAt(image, 20, 40), Brush);
 }
 
 // --- Rectangles and ellipses
 
 TEST_F(CanvasOnImage, RectangleOutlineEndsBeforeRightAndBottom) {
     Draw([](Canvas& canvas) {
-        canvas.SetPen(kPen);
-        canvas.SetBrush(kBrush);
+        canvas.SetPen(Pen);
+        canvas.SetBrush(Brush);
         canvas.DrawRectangle({10, 10, 20, 16});
     });
-    EXPECT_EQ(At(10, 10), kPen);
-    EXPECT_EQ(At(19, 10), kPen);
-    EXPECT_EQ(At(20, 10), kWhite);
-    EXPECT_EQ(At(10, 15), kPen);
-    EXPECT_EQ(At(10, 16), kWhite);
-    EXPECT_EQ(At(19, 15), kPen);
-    EXPECT_EQ(At(11, 11), kBrush);
-    EXPECT_EQ(At(18, 14), kBrush);
+    EXPECT_EQ(At(10, 10), Pen);
+    EXPECT_EQ(At(19, 10), Pen);
+    EXPECT_EQ(At(20, 10), White);
+    EXPECT_EQ(At(10, 15), Pen);
+    EXPECT_EQ(At(10, 16), White);
+    EXPECT_EQ(At(19, 15), Pen);
+    EXPECT_EQ(At(11, 11), Brush);
+    EXPECT_EQ(At(18, 14), Brush);
 }
 
 TEST_F(CanvasOnImage, RectangleWithoutPenFillsOnePixelLess) {
     Draw([](Canvas& canvas) {
-        canvas.SetPen(kPen, 0, PenStyle::Clear);
-        canvas.SetBrush(kBrush);
+        canvas.SetPen(Pen, 0, PenStyle::Clear);
+        canvas.SetBrush(Brush);
         canvas.DrawRectangle({10, 10, 20, 16});
     });
-    EXPECT_EQ(At(10, 10), kBrush);
-    EXPECT_EQ(At(18, 14), kBrush);
-    EXPECT_EQ(At(19, 14), kWhite);
-    EXPECT_EQ(At(18, 15), kWhite);
+    EXPECT_EQ(At(10, 10), Brush);
+    EXPECT_EQ(At(18, 14), Brush);
+    EXPECT_EQ(At(19, 14), White);
+    EXPECT_EQ(At(18, 15), White);
 }
 
 TEST_F(CanvasOnImage, RectangleTurnedOverByTheMappingKeepsItsSize) {
     Draw([](Canvas& canvas) {
         SetFlippedMapping(canvas);
-        canvas.SetPen(kPen);
-        canvas.SetBrush(kBrush);
+        canvas.SetPen(Pen);
+        canvas.SetBrush(Brush);
         canvas.DrawRectangle({10, 10, 20, 16}); // device rows 90 to 84
     });
-    EXPECT_EQ(At(10, 84), kPen);
-    EXPECT_EQ(At(10, 89), kPen);
-    EXPECT_EQ(At(10, 90), kWhite);
-    EXPECT_EQ(At(19, 84), kPen);
-    EXPECT_EQ(At(20, 84), kWhite);
-    EXPECT_EQ(At(15, 86), kBrush);
+    EXPECT_EQ(At(10, 84), Pen);
+    EXPECT_EQ(At(10, 89), Pen);
+    EXPECT_EQ(At(10, 90), White);
+    EXPECT_EQ(At(19, 84), Pen);
+    EXPECT_EQ(At(20, 84), White);
+    EXPECT_EQ(At(15, 86), Brush);
 }
 
 TEST_F(CanvasOnImage, SmallestRectangles) {
     Draw([](Canvas& canvas) {
-        canvas.SetPen(kPen);
+        canvas.SetPen(Pen);
         canvas.DrawRectangle({30, 30, 31, 31});
         canvas.DrawRectangle({40, 30, 41, 35});
         canvas.DrawRectangle({50, 30, 50, 35});
     });
-    EXPECT_EQ(At(30, 30), kPen);
-    EXPECT_EQ(At(31, 30), kWhite);
-    EXPECT_EQ(At(30, 31), kWhite);
-    EXPECT_EQ(At(40, 34), kPen);
-    EXPECT_EQ(At(41, 34), kWhite);
-    EXPECT_EQ(At(40, 35), kWhite);
-    EXPECT_EQ(At(50, 32), kWhite) << "no width, nothing drawn";
+    EXPECT_EQ(At(30, 30), Pen);
+    EXPECT_EQ(At(31, 30), White);
+    EXPECT_EQ(At(30, 31), White);
+    EXPECT_EQ(At(40, 34), Pen);
+    EXPECT_EQ(At(41, 34), White);
+    EXPECT_EQ(At(40, 35), White);
+    EXPECT_EQ(At(50, 32), White) << "no width, nothing drawn";
 }
 
 TEST_F(CanvasOnImage, EllipseStaysWithinRightAndBottomMinusOne) {
     Draw([](Canvas& canvas) {
-        canvas.SetPen(kPen);
-        canvas.SetBrush(kBrush);
+        canvas.SetPen(Pen);
+        canvas.SetBrush(Brush);
         canvas.DrawEllipse({10, 10, 31, 21}); // centre (20, 15)
     });
-    EXPECT_EQ(At(10, 15), kPen);
-    EXPECT_EQ(At(30, 15), kPen);
-    EXPECT_EQ(At(31, 15), kWhite);
-    EXPECT_EQ(At(20, 10), kPen);
-    EXPECT_EQ(At(20, 20), kPen);
-    EXPECT_EQ(At(20, 21), kWhite);
-    EXPECT_EQ(At(20, 15), kBrush);
-    EXPECT_EQ(At(10, 10), kWhite);
+    EXPECT_EQ(At(10, 15), Pen);
+    EXPECT_EQ(At(30, 15), Pen);
+    EXPECT_EQ(At(31, 15), White);
+    EXPECT_EQ(At(20, 10), Pen);
+    EXPECT_EQ(At(20, 20), Pen);
+    EXPECT_EQ(At(20, 21), White);
+    EXPECT_EQ(At(20, 15), Brush);
+    EXPECT_EQ(At(10, 10), White);
 }
 
 // --- Polygons
@@ -645,19 +633,19 @@ class CanvasFillMode : public CanvasOnImage, public ::testing::WithParamInterfac
 TEST_P(CanvasFillMode, DecidesTwiceWoundAreas) {
     Draw([](Canvas& canvas) {
         canvas.SetFillMode(GetParam().mode);
-        canvas.SetPen(kPen, 0, PenStyle::Clear);
-        canvas.SetBrush(kBrush);
+        canvas.SetPen(Pen, 0, PenStyle::Clear);
+        canvas.SetBrush(Brush);
         canvas.Polygon(Pentagram({50, 50}, 40));
         // A ring as two squares of one polygon set, turning the same way.
         canvas.SetPenStyle(PenStyle::Solid);
         canvas.PolyPolygon({Square(60, 60, 50), Square(75, 75, 20)});
     });
-    EXPECT_EQ(At(50, 20), kBrush) << "a point of the star";
-    EXPECT_EQ(At(50, 50) == kBrush, GetParam().twiceWoundFilled) << "the star's centre";
-    EXPECT_EQ(At(65, 65), kBrush);
-    EXPECT_EQ(At(85, 85) == kBrush, GetParam().twiceWoundFilled) << "inside the inner square";
-    EXPECT_EQ(At(75, 85), kPen) << "the inner square is outlined";
-    EXPECT_EQ(At(95, 85), kPen);
+    EXPECT_EQ(At(50, 20), Brush) << "a point of the star";
+    EXPECT_EQ(At(50, 50) == Brush, GetParam().twiceWoundFilled) << "the star's centre";
+    EXPECT_EQ(At(65, 65), Brush);
+    EXPECT_EQ(At(85, 85) == Brush, GetParam().twiceWoundFilled) << "inside the inner square";
+    EXPECT_EQ(At(75, 85), Pen) << "the inner square is outlined";
+    EXPECT_EQ(At(95, 85), Pen);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, CanvasFillMode,
@@ -666,26 +654,26 @@ INSTANTIATE_TEST_SUITE_P(Modes, CanvasFillMode,
 
 TEST_F(CanvasOnImage, PolygonOutlineIncludesEveryEdge) {
     Draw([](Canvas& canvas) {
-        canvas.SetPen(kPen);
-        canvas.SetBrush(kBrush);
+        canvas.SetPen(Pen);
+        canvas.SetBrush(Brush);
         canvas.Polygon(Square(10, 10, 30));
     });
-    EXPECT_EQ(At(40, 40), kPen);
-    EXPECT_EQ(At(40, 25), kPen);
-    EXPECT_EQ(At(25, 40), kPen);
-    EXPECT_EQ(At(39, 39), kBrush);
-    EXPECT_EQ(At(41, 25), kWhite);
+    EXPECT_EQ(At(40, 40), Pen);
+    EXPECT_EQ(At(40, 25), Pen);
+    EXPECT_EQ(At(25, 40), Pen);
+    EXPECT_EQ(At(39, 39), Brush);
+    EXPECT_EQ(At(41, 25), White);
 }
 
 TEST_F(CanvasOnImage, PolyPolylineKeepsItsLinesApart) {
     Draw([](Canvas& canvas) {
-        canvas.SetPen(kPen);
+        canvas.SetPen(Pen);
         canvas.PolyPolyline({{{10, 10}, {40, 10}}, {{10, 30}, {40, 30}}});
     });
-    EXPECT_EQ(At(10, 10), kPen);
-    EXPECT_EQ(At(39, 30), kPen);
-    EXPECT_EQ(At(40, 10), kWhite);
-    EXPECT_EQ(At(25, 20), kWhite) << "no line from the first end to the second start";
+    EXPECT_EQ(At(10, 10), Pen);
+    EXPECT_EQ(At(39, 30), Pen);
+    EXPECT_EQ(At(40, 10), White);
+    EXPECT_EQ(At(25, 20), White) << "no line from the first end to the second start";
 }
 
 // --- Plain fills
@@ -694,15 +682,15 @@ TEST_F(CanvasOnImage, FillRectIgnoresPenBrushAndMix) {
     Draw([](Canvas& canvas) {
         SetDoubleMapping(canvas);
         canvas.SetMixMode(MixMode::NotXorPen);
-        canvas.SetPen(kPen, 0, PenStyle::Clear);
+        canvas.SetPen(Pen, 0, PenStyle::Clear);
         canvas.SetBrushStyle(BrushStyle::Clear);
-        canvas.FillRect({5, 5, 10, 10}, kBrush); // device 10..19
+        canvas.FillRect({5, 5, 10, 10}, Brush); // device 10..19
     });
-    EXPECT_EQ(At(10, 10), kBrush);
-    EXPECT_EQ(At(19, 19), kBrush);
-    EXPECT_EQ(At(20, 19), kWhite);
-    EXPECT_EQ(At(19, 20), kWhite);
-    EXPECT_EQ(At(9, 10), kWhite);
+    EXPECT_EQ(At(10, 10), Brush);
+    EXPECT_EQ(At(19, 19), Brush);
+    EXPECT_EQ(At(20, 19), White);
+    EXPECT_EQ(At(19, 20), White);
+    EXPECT_EQ(At(9, 10), White);
 }
 
 TEST_F(CanvasOnImage, FillRegionPaintsDevicePixels) {
@@ -711,14 +699,14 @@ TEST_F(CanvasOnImage, FillRegionPaintsDevicePixels) {
     Draw([&](Canvas& canvas) {
         SetDoubleMapping(canvas);
         canvas.SetMixMode(MixMode::NotXorPen);
-        canvas.FillRegion(region, kBrush);
+        canvas.FillRegion(region, Brush);
     });
-    EXPECT_EQ(At(10, 10), kBrush);
-    EXPECT_EQ(At(19, 19), kBrush);
-    EXPECT_EQ(At(25, 15), kWhite);
-    EXPECT_EQ(At(35, 15), kBrush);
-    EXPECT_EQ(At(40, 15), kWhite);
-    EXPECT_EQ(At(65, 25), kWhite) << "the region is not mapped a second time";
+    EXPECT_EQ(At(10, 10), Brush);
+    EXPECT_EQ(At(19, 19), Brush);
+    EXPECT_EQ(At(25, 15), White);
+    EXPECT_EQ(At(35, 15), Brush);
+    EXPECT_EQ(At(40, 15), White);
+    EXPECT_EQ(At(65, 25), White) << "the region is not mapped a second time";
 }
 
 // --- Text
@@ -776,7 +764,7 @@ TEST_F(CanvasText, ReferencePointIsTheTopLeftOfTheCell) {
         extent = canvas.TextExtent(QStringLiteral("Hg"));
         canvas.TextOut({30, 50}, QStringLiteral("Hg"));
     }
-    const QRect ink = InkBounds(image, kWhite);
+    const QRect ink = InkBounds(image, White);
     EXPECT_GE(ink.left(), 30);
     EXPECT_LE(ink.left(), 36);
     EXPECT_LE(ink.right(), 30 + extent.width());
@@ -809,7 +797,7 @@ TEST_P(CanvasTextTurn, TurnsCounterClockwiseAboutTheReference) {
         canvas.SetFont({.Height = 40, .Escapement = GetParam().escapement});
         canvas.TextOut(reference, QStringLiteral("Hello"));
     }
-    const QRect ink = InkBounds(image, kWhite);
+    const QRect ink = InkBounds(image, White);
     ASSERT_FALSE(ink.isEmpty());
     const QPoint offset = ink.center() - reference;
     EXPECT_EQ(offset.x() > 0 ? 1 : -1, GetParam().xSign) << offset.x();
@@ -828,6 +816,10 @@ struct FlipCase {
     int xSign, ySign; // where the ink of a quarter turn lies as seen from the reference point
 };
 
+void PrintTo(const FlipCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class CanvasTextFlip : public CanvasText, public ::testing::WithParamInterface<FlipCase> {};
 
 // Turned text keeps to the side of its base line that the mapping turns the board to: one
@@ -841,7 +833,7 @@ TEST_P(CanvasTextFlip, OneFlippedAxisReversesTheTurn) {
         EXPECT_EQ(canvas.DeviceTextTurn(), c.flipX != c.flipY ? -90.0 : 90.0);
         canvas.TextOut({0, 0}, QStringLiteral("Hello"));
     }
-    const QRect ink = InkBounds(image, kWhite);
+    const QRect ink = InkBounds(image, White);
     ASSERT_FALSE(ink.isEmpty());
     const QPoint offset = ink.center() - QPoint(120, 120);
     EXPECT_EQ(offset.x() > 0 ? 1 : -1, c.xSign) << offset.x();
@@ -863,17 +855,17 @@ TEST_F(CanvasText, DrawsInTextColourOnATransparentBackground) {
     {
         Canvas canvas(image);
         canvas.SetMixMode(MixMode::NotXorPen);
-        canvas.SetBrush(kBrush);
+        canvas.SetBrush(Brush);
         canvas.SetTextColour(text);
         canvas.SetFont({.Height = -60, .Bold = true});
         canvas.TextOut({20, 20}, QStringLiteral("H"));
     }
     bool textColourFound = false;
     for (int x = 20; x < 80; ++x)
-        textColourFound = textColourFound || ColourAt(image, x, 50) == text;
+        textColourFound = textColourFound || PixelAt(image, x, 50) == text;
     EXPECT_TRUE(textColourFound);
-    EXPECT_EQ(ColourAt(image, 20, 20), background) << "the cell is not filled";
-    EXPECT_EQ(ColourAt(image, 60, 25), background);
+    EXPECT_EQ(PixelAt(image, 20, 20), background) << "the cell is not filled";
+    EXPECT_EQ(PixelAt(image, 60, 25), background);
 }
 
 // --- Bitmaps
@@ -897,8 +889,8 @@ TEST_F(CanvasOnImage, StretchDrawFillsTheRectangleExactly) {
     EXPECT_EQ(image.pixelColor(20, 10), QColor(Qt::green));
     EXPECT_EQ(image.pixelColor(10, 20), QColor(Qt::blue));
     EXPECT_EQ(image.pixelColor(29, 29), QColor(Qt::black));
-    EXPECT_EQ(At(30, 29), kWhite);
-    EXPECT_EQ(At(29, 30), kWhite);
+    EXPECT_EQ(At(30, 29), White);
+    EXPECT_EQ(At(29, 30), White);
 }
 
 TEST_F(CanvasOnImage, StretchDrawMirrorsWhereTheMappingTurnsOver) {
@@ -909,7 +901,7 @@ TEST_F(CanvasOnImage, StretchDrawMirrorsWhereTheMappingTurnsOver) {
     EXPECT_EQ(image.pixelColor(10, 89), QColor(Qt::red));
     EXPECT_EQ(image.pixelColor(29, 89), QColor(Qt::green));
     EXPECT_EQ(image.pixelColor(10, 70), QColor(Qt::blue));
-    EXPECT_EQ(At(10, 90), kWhite);
+    EXPECT_EQ(At(10, 90), White);
 }
 
 // --- Reading pixels and clipping
@@ -917,24 +909,24 @@ TEST_F(CanvasOnImage, StretchDrawMirrorsWhereTheMappingTurnsOver) {
 TEST_F(CanvasOnImage, PixelReadsThroughTheMapping) {
     Canvas canvas(image);
     SetDoubleMapping(canvas);
-    canvas.FillRect({10, 10, 11, 11}, kBrush); // device 20..21
-    EXPECT_EQ(canvas.Pixel({10, 10}), kBrush);
-    EXPECT_EQ(canvas.Pixel({11, 11}), kWhite);
-    EXPECT_EQ(canvas.Pixel({59, 59}), kWhite);
+    canvas.FillRect({10, 10, 11, 11}, Brush); // device 20..21
+    EXPECT_EQ(canvas.Pixel({10, 10}), Brush);
+    EXPECT_EQ(canvas.Pixel({11, 11}), White);
+    EXPECT_EQ(canvas.Pixel({59, 59}), White);
     EXPECT_EQ(canvas.Pixel({60, 60}), std::nullopt) << "device (120, 120) is off the image";
     EXPECT_EQ(canvas.Pixel({-1, 0}), std::nullopt);
     canvas.SelectClipRegion(Region::FromRect({0, 0, 20, 20}));
     EXPECT_EQ(canvas.Pixel({10, 10}), std::nullopt) << "outside the clip region";
-    EXPECT_EQ(canvas.Pixel({9, 9}), kWhite);
+    EXPECT_EQ(canvas.Pixel({9, 9}), White);
 }
 
 TEST(CanvasOnPixmap, PixelReadsThePixmap) {
     QPixmap pixmap(30, 30);
     pixmap.fill(Qt::white);
     Canvas canvas(pixmap);
-    canvas.FillRect({5, 5, 10, 10}, kBrush);
-    EXPECT_EQ(canvas.Pixel({7, 7}), kBrush);
-    EXPECT_EQ(canvas.Pixel({12, 7}), kWhite);
+    canvas.FillRect({5, 5, 10, 10}, Brush);
+    EXPECT_EQ(canvas.Pixel({7, 7}), Brush);
+    EXPECT_EQ(canvas.Pixel({12, 7}), White);
 }
 
 TEST_F(CanvasOnImage, ClipRegionIsInDevicePixelsAndCanBeRestored) {
@@ -944,22 +936,22 @@ TEST_F(CanvasOnImage, ClipRegionIsInDevicePixelsAndCanBeRestored) {
         EXPECT_EQ(canvas.ClipRegion(), std::nullopt);
         canvas.SelectClipRegion(clip);
         EXPECT_EQ(canvas.ClipRegion(), clip);
-        canvas.FillRect({0, 0, 60, 60}, kPen);
+        canvas.FillRect({0, 0, 60, 60}, Pen);
 
         const std::optional<Region> saved = canvas.ClipRegion();
         canvas.SelectClipRegion(std::nullopt);
         EXPECT_EQ(canvas.ClipRegion(), std::nullopt);
-        canvas.FillRect({0, 0, 5, 5}, kBrush);
+        canvas.FillRect({0, 0, 5, 5}, Brush);
 
         canvas.SelectClipRegion(saved);
-        canvas.SetPen(kWhite, 200);
+        canvas.SetPen(White, 200);
         canvas.Line({0, 0}, {60, 60});
     });
-    EXPECT_EQ(At(15, 15), kWhite) << "the clip was restored for the wide line";
-    EXPECT_EQ(At(5, 5), kBrush) << "no clip while cleared";
-    EXPECT_EQ(At(10, 5), kWhite) << "outside the clip";
-    EXPECT_EQ(At(25, 25), kWhite) << "outside the clip";
-    EXPECT_EQ(At(9, 9), kBrush);
+    EXPECT_EQ(At(15, 15), White) << "the clip was restored for the wide line";
+    EXPECT_EQ(At(5, 5), Brush) << "no clip while cleared";
+    EXPECT_EQ(At(10, 5), White) << "outside the clip";
+    EXPECT_EQ(At(25, 25), White) << "outside the clip";
+    EXPECT_EQ(At(9, 9), Brush);
 }
 
 // --- Painters
@@ -986,9 +978,9 @@ TEST(CanvasPainter, BorrowedPainterDrawsInDeviceSpaceAndIsGivenBack) {
         Canvas canvas(painter);
         EXPECT_TRUE(canvas.IsRaster());
         canvas.SetMixMode(MixMode::XorPen);
-        canvas.SetPen(kPen, 4);
+        canvas.SetPen(Pen, 4);
         canvas.SelectClipRegion(Region::FromRect({40, 40, 70, 70}));
-        canvas.FillRect({40, 40, 50, 50}, kBrush);
+        canvas.FillRect({40, 40, 50, 50}, Brush);
     }
     EXPECT_TRUE(painter.isActive());
     EXPECT_EQ(painter.pen(), ownersPen);
@@ -996,9 +988,9 @@ TEST(CanvasPainter, BorrowedPainterDrawsInDeviceSpaceAndIsGivenBack) {
     EXPECT_EQ(painter.transform(), QTransform::fromTranslate(5, 5));
     EXPECT_EQ(painter.clipBoundingRect(), QRectF(0, 0, 20, 20));
     painter.end();
-    EXPECT_EQ(ColourAt(image, 40, 40), kBrush) << "not moved by the owner's translation";
-    EXPECT_EQ(ColourAt(image, 49, 49), kBrush);
-    EXPECT_EQ(ColourAt(image, 50, 50), kWhite);
+    EXPECT_EQ(PixelAt(image, 40, 40), Brush) << "not moved by the owner's translation";
+    EXPECT_EQ(PixelAt(image, 49, 49), Brush);
+    EXPECT_EQ(PixelAt(image, 50, 50), White);
 }
 
 // A widget that hands its paint event's painter to a test.
@@ -1028,7 +1020,7 @@ TEST(CanvasPainter, WidgetPaintEventIsRasterAndReadable) {
         raster = canvas.IsRaster();
         canvas.FillRect({0, 0, 100, 80}, background);
         canvas.SetMixMode(MixMode::NotXorPen);
-        canvas.SetPen(kPen);
+        canvas.SetPen(Pen);
         canvas.Line({5, 10}, {50, 10});
         read = canvas.Pixel({20, 10});
     };
@@ -1041,8 +1033,8 @@ TEST(CanvasPainter, WidgetPaintEventIsRasterAndReadable) {
     EXPECT_EQ(read, inverted) << "read in the window's backing store, at the widget's offset";
 
     const QImage shot = widget.grab().toImage();
-    EXPECT_EQ(ColourAt(shot, 20, 10), inverted);
-    EXPECT_EQ(ColourAt(shot, 20, 11), background);
+    EXPECT_EQ(PixelAt(shot, 20, 10), inverted);
+    EXPECT_EQ(PixelAt(shot, 20, 11), background);
 }
 
 } // namespace

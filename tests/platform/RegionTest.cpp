@@ -1,4 +1,5 @@
 #include "platform/Region.h"
+#include "support/Shapes.h"
 
 #include <array>
 #include <cmath>
@@ -9,21 +10,8 @@
 namespace karvel {
 namespace {
 
-// A five-pointed star drawn in one stroke: its inner pentagon is wound twice, so the fill modes
-// disagree exactly there.
-std::vector<QPoint> Pentagram(QPoint centre, int radius) {
-    std::vector<QPoint> points;
-    for (int k = 0; k < 5; ++k) {
-        const double angle = (-90.0 + 144.0 * k) * std::numbers::pi / 180.0;
-        points.emplace_back(centre.x() + int(std::lround(radius * std::cos(angle))),
-                            centre.y() + int(std::lround(radius * std::sin(angle))));
-    }
-    return points;
-}
-
-std::vector<QPoint> Square(int left, int top, int size) {
-    return {{left, top}, {left + size, top}, {left + size, top + size}, {left, top + size}};
-}
+using test::Pentagram;
+using test::Square;
 
 TEST(RegionRect, CoversLeftToRightMinusOne) {
     const Region region = Region::FromRect({10, 20, 30, 25});

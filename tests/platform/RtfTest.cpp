@@ -12,11 +12,6 @@
 #include <QtGui/QTextDocument>
 #include <QtGui/QTextList>
 
-// Readable failure messages for texts.
-static void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace karvel {
 namespace {
 

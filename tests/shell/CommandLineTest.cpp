@@ -1,5 +1,6 @@
 #include "shell/CommandLine.h"
 #include "shell/ShellFixture.h"
+#include "support/Printers.h"
 
 #include <gtest/gtest.h>
 #include <QtCore/QCoreApplication>
@@ -18,6 +19,10 @@ struct LineCase {
     bool Version = false;
     int Errors = 0;
 };
+
+void PrintTo(const LineCase& c, std::ostream* os) {
+    PrintTo(c.Arguments, os);
+}
 
 class CommandLineTest : public ::testing::TestWithParam<LineCase> {};
 

@@ -155,6 +155,10 @@ struct PlacingCase {
     TPlatinenModus Mode;
 };
 
+void PrintTo(const PlacingCase& c, std::ostream* os) {
+    *os << c.Page << ": " << c.Description;
+}
+
 class LibraryPlacingTest : public LibraryWindowTest,
                            public ::testing::WithParamInterface<PlacingCase> {};
 

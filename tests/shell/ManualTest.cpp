@@ -6,6 +6,7 @@
 #include "shell/HelpWindow.h"
 #include "shell/ShellDialogs.h"
 #include "shell/ShellFixture.h"
+#include "support/Printers.h"
 
 #include <gtest/gtest.h>
 #include <QtCore/QTemporaryDir>
@@ -111,6 +112,11 @@ struct TopicCase {
     const char* Heading;
 };
 
+void PrintTo(const TopicCase& c, std::ostream* os) {
+    PrintTo(c.Sprache, os);
+    *os << " topic " << c.Topic << ": " << c.Heading;
+}
+
 class HelpWindowTest : public ::testing::TestWithParam<TopicCase> {};
 
 TEST_P(HelpWindowTest, OpensTheManualOfTheLanguageWithItsSectionAtTheTop) {
@@ -195,6 +201,11 @@ struct MissingCase {
     const char* Caption;
     const char* Text;
 };
+
+void PrintTo(const MissingCase& c, std::ostream* os) {
+    PrintTo(c.Sprache, os);
+    *os << ": " << c.Caption;
+}
 
 class MissingManualTest : public ::testing::TestWithParam<MissingCase> {};
 

@@ -1,5 +1,6 @@
 #include "shell/CommandTable.h"
 #include "shell/ShellFixture.h"
+#include "support/Printers.h"
 
 #include <gtest/gtest.h>
 #include <QtWidgets/QComboBox>

@@ -35,6 +35,10 @@ struct Screen {
     const char* firstDisplay;
 };
 
+void PrintTo(const Screen& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class SmokeTest : public ::testing::TestWithParam<Screen> {};
 
 INSTANTIATE_TEST_SUITE_P(Screens, SmokeTest,

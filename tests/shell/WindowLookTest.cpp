@@ -5,6 +5,7 @@
 #include "shell/Icons.h"
 #include "shell/LibraryPanel.h"
 #include "shell/ShellFixture.h"
+#include "support/Printers.h"
 
 #include <gtest/gtest.h>
 #include <QtWidgets/QComboBox>

@@ -23,6 +23,10 @@ struct DefaultCase {
     const char* name;
 };
 
+void PrintTo(const DefaultCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class DefaultGradient : public ::testing::TestWithParam<DefaultCase> {};
 
 TEST_P(DefaultGradient, PicksAFittingColour) {

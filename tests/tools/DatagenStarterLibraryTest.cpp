@@ -11,6 +11,7 @@
 #include "elements/Draht.h"
 #include "elements/Gruppe.h"
 #include "elements/Txtlabel.h"
+#include "support/Printers.h"
 
 #include <gtest/gtest.h>
 #include <map>

@@ -235,6 +235,10 @@ struct BadCase {
     const char* message;
 };
 
+void PrintTo(const BadCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class GenerateRefuses : public ::testing::TestWithParam<BadCase> {};
 
 TEST_P(GenerateRefuses, WithUsageAndStatusTwo) {

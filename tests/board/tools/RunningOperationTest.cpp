@@ -20,6 +20,7 @@
 #include "support/Stripboard.h"
 
 #include "elements/ComponentDialog.h"
+#include "support/Printers.h"
 #include <functional>
 #include <gtest/gtest.h>
 
