@@ -227,13 +227,13 @@ CommandOutcome RunBoardCommand(CommandId id, TPlatine& board, ElementClipboard& 
     case FillBitmapRotate:
         return Run([&] { board.DreheFuellbilder(); });
     case ContourOriginal:
-        return Run([&] { board.SetzeKontur(0); });
+        return Run([&] { board.SmoothSelectedContours(std::nullopt); });
     case ContourSpline:
-        return Run([&] { board.SetzeKontur(1); });
+        return Run([&] { board.SmoothSelectedContours(TGlaettenStil::glSpline); });
     case ContourChamfer:
-        return Run([&] { board.SetzeKontur(2); });
+        return Run([&] { board.SmoothSelectedContours(TGlaettenStil::glFase); });
     case ContourRounding:
-        return Run([&] { board.SetzeKontur(3); });
+        return Run([&] { board.SmoothSelectedContours(TGlaettenStil::glRundung); });
     case MillNormal:
         return Run([&] { board.SetzeFraesen(false); });
     case MillMilled:
