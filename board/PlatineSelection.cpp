@@ -120,6 +120,9 @@ void TPlatine::MarkiereAlle(bool select) {
         if (element->IstMarkiert() == select || (select && !element->IsOnWorkingSide()))
             continue;
         element->SetIstMarkiert(select);
+        // The element menu's properties go to the last element selected, as after a click.
+        if (select)
+            lastSelected_ = element.get();
         InvalidateElement(*element);
     }
     Fire(OnMyClick);

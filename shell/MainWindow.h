@@ -184,7 +184,6 @@ public:
     void ExportCommand(int tag);
     void AnnotationsCommand(int tag);
     void ComponentsListCommand(int tag);
-    void SelectAllCommand(int tag);
     // Every command that is an operation on the current board; the tag is its CommandId.
     void BoardCommand(int tag);
     // New, save, save as and the board tab commands, by command id.

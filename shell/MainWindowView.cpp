@@ -214,16 +214,6 @@ void MainWindow::ClearSelection(TPlatine& board) {
             view.Control->InvalidateAll();
 }
 
-void MainWindow::SelectAllCommand(int) {
-    TPlatine& board = CurrentBoard();
-    for (const auto& element : board.Bauteile())
-        if (!element->IstMarkiert() && element->IsOnWorkingSide())
-            board.SetSelected(element.get(), true);
-    Control(current_).Editor().ShowHandles();
-    Control(current_).InvalidateAll();
-    DoMenues();
-}
-
 // The view switches clear the selection, except where the continuity test shows its marks.
 void MainWindow::SelectionClearedByView() {
     if (CurrentBoard().Modus() != pm_Test)
