@@ -213,7 +213,6 @@ public:
     void UnusedAreasCommand(int tag);
     void HelpCommand(int tag);
     void AboutCommand(int tag);
-    void ToolCommand(int tag);
     // The Board menu's "Set origin": the origin tool, as its button chooses it.
     void SetOriginCommand(int tag);
     void NextBoardCommand(int tag);

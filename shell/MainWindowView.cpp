@@ -5,6 +5,7 @@
 
 #include "board/tools/BoardEditor.h"
 
+#include "board/CommandList.h"
 #include "board/Continuity.h"
 #include "board/Platine.h"
 #include "platform/HelpTopic.h"
@@ -44,9 +45,10 @@ bool RemovesCrosshair(TPlatinenModus mode) {
 
 // The tool button of a tag: the buttons that choose a tool, and the origin button.
 CommandId ToolButtonFor(int tag) {
+    const std::optional<TPlatinenModus> mode = ModeForTag(tag);
     for (const Command& command : CommandTable())
-        if (command.Tag == tag &&
-            (command.Handle == &MainWindow::ToolCommand || command.Id == CommandId::ToolOrigin))
+        if (const CommandRoute route = RouteOf(command.Id);
+            std::holds_alternative<ToolRoute>(route) && std::get<ToolRoute>(route).Mode == mode)
             return command.Id;
     return CommandId::ToolStandard;
 }
@@ -71,12 +73,8 @@ QPoint VisibleCentre(const TScrollBoxEx& scroll) {
 
 // --- Tools -------------------------------------------------------------------------------------
 
-void MainWindow::ToolCommand(int tag) {
-    ChooseTool(tag);
-}
-
 void MainWindow::SetOriginCommand(int) {
-    ChooseTool(FindCommand(CommandId::ToolOrigin).Tag);
+    ChooseTool(ToolTag(pm_Ursprung));
 }
 
 // StandardBtnClick: the steps every tool button runs.
