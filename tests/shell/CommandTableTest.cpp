@@ -206,6 +206,10 @@ TEST(CommandTableTest, CommandsAreDisabledOnlyForTheirOwnReasons) {
         {ViewShowTools, ": no tool window is hidden"},
     };
     for (const Command& command : CommandTable()) {
+        // A hidden item is disabled with it: the recent files not in use, the tool windows
+        // already shown.
+        if (!shown->Action(command.Id).isVisible())
+            continue;
         const auto reason = reasons.find(command.Id);
         EXPECT_EQ(shown->Action(command.Id).isEnabled(), reason == reasons.end())
             << command.Name << (reason == reasons.end() ? " is disabled" : reason->second);

@@ -49,6 +49,7 @@ TEST_P(SelectAllTest, TheWindowAndAnEditScriptSelectTheSame) {
     if (c.SolderSide)
         shown->Action(ViewSolderSide).trigger();
     AddLines(shown.Board());
+    shown->DoMenues();
     shown->Action(EditSelectAll).trigger();
 
     test::ScriptedBoard scripted;
