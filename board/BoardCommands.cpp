@@ -1,5 +1,6 @@
 #include "board/BoardCommands.h"
 
+#include "board/CommandList.h"
 #include "board/ElementClipboard.h"
 #include "board/Platine.h"
 #include "board/SelectionQueries.h"
@@ -71,60 +72,9 @@ template <typename Operation> CommandOutcome Run(Operation&& operation) {
 } // namespace
 
 bool IsBoardCommand(CommandId id) {
-    switch (id) {
-    case EditUndo:
-    case EditRedo:
-    case EditCut:
-    case EditCopy:
-    case EditPaste:
-    case EditDuplicate:
-    case EditRotate:
-    case EditSelectAll:
-    case EditDelete:
-    case ArrangeToFront:
-    case ArrangeToBack:
-    case ArrangeGroup:
-    case ArrangeUngroup:
-    case ComponentBuild:
-    case ComponentSplit:
-    case ComponentRenumber:
-    case AlignLeft:
-    case AlignVCentre:
-    case AlignRight:
-    case AlignTop:
-    case AlignHCentre:
-    case AlignBottom:
-    case FillToggle:
-    case FillBitmapRotate:
-    case ContourOriginal:
-    case ContourSpline:
-    case ContourChamfer:
-    case ContourRounding:
-    case MillNormal:
-    case MillMilled:
-    case PopupCut:
-    case PopupCopy:
-    case PopupPaste:
-    case PopupDuplicate:
-    case PopupDelete:
-    case PopupRotate:
-    case PopupToFront:
-    case PopupToBack:
-    case PopupGroup:
-    case PopupUngroup:
-    case KeyRotate:
-    case KeyLeft:
-    case KeyUp:
-    case KeyRight:
-    case KeyDown:
-    case KeyFineLeft:
-    case KeyFineUp:
-    case KeyFineRight:
-    case KeyFineDown:
-        return true;
-    default:
-        return false;
-    }
+    const CommandRoute route = RouteOf(id);
+    return std::holds_alternative<BoardRoute>(route) ||
+           std::holds_alternative<BoardSwitchRoute>(route);
 }
 
 namespace {
@@ -227,13 +177,13 @@ CommandOutcome RunBoardCommand(CommandId id, TPlatine& board, ElementClipboard& 
     case FillBitmapRotate:
         return Run([&] { board.DreheFuellbilder(); });
     case ContourOriginal:
-        return Run([&] { board.SetzeKontur(0); });
+        return Run([&] { board.SmoothSelectedContours(std::nullopt); });
     case ContourSpline:
-        return Run([&] { board.SetzeKontur(1); });
+        return Run([&] { board.SmoothSelectedContours(TGlaettenStil::glSpline); });
     case ContourChamfer:
-        return Run([&] { board.SetzeKontur(2); });
+        return Run([&] { board.SmoothSelectedContours(TGlaettenStil::glFase); });
     case ContourRounding:
-        return Run([&] { board.SetzeKontur(3); });
+        return Run([&] { board.SmoothSelectedContours(TGlaettenStil::glRundung); });
     case MillNormal:
         return Run([&] { board.SetzeFraesen(false); });
     case MillMilled:

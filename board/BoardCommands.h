@@ -18,6 +18,7 @@ enum class CommandOutcome {
     NotNow,
 };
 
+// The commands routed to the board: an edit script runs them without a window.
 bool IsBoardCommand(CommandId id);
 CommandOutcome RunBoardCommand(CommandId id, TPlatine& board, ElementClipboard& clipboard);
 

@@ -1,7 +1,7 @@
 #include "board/EditScript.h"
 
 #include "board/BoardCommands.h"
-#include "board/CommandNames.h"
+#include "board/CommandList.h"
 #include "board/ElementClipboard.h"
 #include "board/Platine.h"
 #include "board/stream/RecordIO.h"

@@ -159,9 +159,9 @@ public:
     // False, changing nothing, when the file is not a picture that can be read.
     bool SetzeFuellbild(const QString& path);
     void DreheFuellbilder();
-    // Smoothing of the selected contours: tag 0 the original contour, 1 B-spline, 2 chamfer,
-    // 3 rounding; chamfers and roundings take ContourAmount.
-    void SetzeKontur(int tag);
+    // Smooths the selected contours in that style, or gives them back their original contour;
+    // chamfers and roundings take ContourAmount.
+    void SmoothSelectedContours(std::optional<TGlaettenStil> style);
     // Marks the selected contours as milling paths, or clears the mark.
     void SetzeFraesen(bool milled);
     void NummeriereNeu();

@@ -118,6 +118,9 @@ void TPlatine::MarkiereAlle(bool select) {
         if (element->IstMarkiert() == select || (select && !element->IsOnWorkingSide()))
             continue;
         element->SetIstMarkiert(select);
+        // The element menu's properties go to the last element selected, as after a click.
+        if (select)
+            lastSelected_ = element.get();
         InvalidateElement(*element);
     }
     Fire(OnMyClick);
@@ -389,12 +392,13 @@ void TPlatine::ChangeSelected(const std::function<void(TBauteil&)>& change) {
     Fire(OnChange);
 }
 
-void TPlatine::SetzeKontur(int tag) {
+void TPlatine::SmoothSelectedContours(std::optional<TGlaettenStil> style) {
     ChangeSelected([&](TBauteil& element) {
-        element.SetGlaetten(tag > 0);
-        if (tag > 0)
-            element.SetGlaettenStil(TGlaettenStil(tag - 1));
-        if (tag >= 2)
+        element.SetGlaetten(style.has_value());
+        if (!style)
+            return;
+        element.SetGlaettenStil(*style);
+        if (*style != TGlaettenStil::glSpline)
             element.SetGlaettenBetrag(ContourAmount * 100.0);
     });
 }

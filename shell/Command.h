@@ -1,6 +1,8 @@
 #pragma once
 // One entry of the main window's command table: what a menu item, tool button or key is
-// called in both languages, how it is reached, which picture it shows and which handler runs.
+// called in both languages, how it is reached and which picture it shows. Where the command
+// goes is its route in the core's command list; the commands the window carries out itself
+// name their handler here.
 
 #include "board/CommandId.h"
 #include "platform/Language.h"
@@ -12,8 +14,9 @@ namespace karvel {
 
 class MainWindow;
 
-// Handlers are told apart by the tag of the item that called them, as the tool buttons are.
-using CommandHandler = void (MainWindow::*)(int tag);
+// A handler of the window's own commands; the argument tells apart the items that share it
+// (the recent file's place, the tool window's number, the zoom, the language).
+using CommandHandler = void (MainWindow::*)(int argument);
 
 enum class CommandKind : std::uint8_t {
     Action,  // a menu item or button that runs its handler once
@@ -37,11 +40,9 @@ struct Command {
     const char* Icon = "";
     const char* ThemeIcon = "";
     CommandKind Kind = CommandKind::Action;
+    // Only for the commands routed to the window and the fill switch.
     CommandHandler Handle = nullptr;
-    int Tag = 0;
-    // False while the program cannot carry the command out yet: the command
-    // is shown with its caption and shortcut, and stays disabled.
-    bool Available = false;
+    int Argument = 0;
 
     QString Caption(Language language) const;
     QString Hint(Language language) const;

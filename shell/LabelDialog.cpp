@@ -1,6 +1,7 @@
 #include "shell/LabelDialog.h"
 
 #include "platform/Colour.h"
+#include "shell/ColourDialog.h"
 #include "shell/DialogParts.h"
 #include "shell/NumberField.h"
 #include "shell/StorableTextNote.h"
@@ -9,7 +10,6 @@
 #include <QtGui/QIcon>
 #include <QtGui/QPixmap>
 #include <QtWidgets/QButtonGroup>
-#include <QtWidgets/QColorDialog>
 #include <QtWidgets/QFontDialog>
 #include <QtWidgets/QGridLayout>
 #include <QtWidgets/QGroupBox>
@@ -197,10 +197,10 @@ void LabelDialog::ChooseFont() {
 }
 
 void LabelDialog::ChooseColour() {
-    const QColor chosen = QColorDialog::getColor(colour_, this);
-    if (!chosen.isValid())
+    const std::optional<QColor> chosen = AskColour(this, colour_, ProgramSettingsStore());
+    if (!chosen)
         return;
-    colour_ = chosen;
+    colour_ = *chosen;
     ShowColour();
 }
 

@@ -184,7 +184,6 @@ public:
     void ExportCommand(int tag);
     void AnnotationsCommand(int tag);
     void ComponentsListCommand(int tag);
-    void SelectAllCommand(int tag);
     // Every command that is an operation on the current board; the tag is its CommandId.
     void BoardCommand(int tag);
     // New, save, save as and the board tab commands, by command id.
@@ -214,7 +213,6 @@ public:
     void UnusedAreasCommand(int tag);
     void HelpCommand(int tag);
     void AboutCommand(int tag);
-    void ToolCommand(int tag);
     // The Board menu's "Set origin": the origin tool, as its button chooses it.
     void SetOriginCommand(int tag);
     void NextBoardCommand(int tag);

@@ -2,6 +2,7 @@
 
 #include "shell/MainWindow.h"
 
+#include "board/CommandList.h"
 #include "platform/NumberLocale.h"
 #include "shell/BoardArea.h"
 #include "shell/ColourGrid.h"
@@ -30,9 +31,11 @@ QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
-bool IsToolTag(const Command& command) {
-    return command.Handle == &MainWindow::ToolCommand;
+bool IsTool(CommandId id) {
+    return std::holds_alternative<ToolRoute>(RouteOf(id));
 }
+
+template <typename... Visitors> struct Routes : Visitors... { using Visitors::operator()...; };
 
 // Tool bars stand in one row at the top and one at the bottom until the settings say
 // otherwise: piled up floating they would hide each other and the board.
@@ -67,10 +70,25 @@ QToolBar& MainWindow::ToolWindow(int number) const {
 }
 
 void MainWindow::Execute(CommandId id) {
-    const Command& command = FindCommand(id);
-    if (command.Handle == nullptr || !Action(id).isEnabled())
+    const CommandRoute route = RouteOf(id);
+    if (std::holds_alternative<SubmenuRoute>(route) || !Action(id).isEnabled())
         return;
-    (this->*command.Handle)(command.Tag);
+    const Command& command = FindCommand(id);
+    const auto handle = [&] {
+        if (command.Handle != nullptr)
+            (this->*command.Handle)(command.Argument);
+    };
+    std::visit(Routes{
+                   [&](BoardRoute) { BoardCommand(int(id)); },
+                   [&](BoardSwitchRoute) { handle(); },
+                   [&](FileRoute) { FileCommand(int(id)); },
+                   [&](LibraryRoute) { LibraryCommand(int(id)); },
+                   [&](ToolRoute tool) { ChooseTool(ToolTag(tool.Mode)); },
+                   [&](WindowRoute) { handle(); },
+                   [](NoRoute) {},
+                   [](SubmenuRoute) {},
+               },
+               route);
     // Any command may have changed the board under the unused areas.
     if (id != CommandId::ViewUnusedAreas)
         ScheduleUnusedAreasRefresh();
@@ -86,11 +104,9 @@ void MainWindow::CreateActions() {
         action->setObjectName(QString::fromLatin1(command.Name));
         action->setShortcut(command.Shortcut);
         action->setIcon(CommandIcon(command));
-        action->setCheckable(command.Kind == CommandKind::Toggle || IsToolTag(command) ||
-                             command.Id == CommandId::ToolOrigin);
-        if (action->isCheckable() && command.Kind != CommandKind::Toggle)
+        action->setCheckable(command.Kind == CommandKind::Toggle || IsTool(command.Id));
+        if (IsTool(command.Id))
             toolGroup_->addAction(action);
-        action->setEnabled(command.Available);
         const CommandId id = command.Id;
         connect(action, &QAction::triggered, this, [this, id] { Execute(id); });
         // Keys and shortcuts work wherever the focus is in the window.

@@ -43,13 +43,12 @@ void MainWindow::ApplyCommandStates() {
         const bool offered = IsLayoutEditor() ? editorCommands_.empty() ||
                                                     editorCommands_.at(std::size_t(command.Id))
                                               : !IsLayoutEditorCommand(command.Id);
-        Action(command.Id).setEnabled(offered && command.Available && state.Allows(command.Id));
+        Action(command.Id).setEnabled(offered && state.Allows(command.Id));
     }
     for (const CommandId id : libraryPages_->UnavailableCommands())
         Action(id).setEnabled(false);
     penWidths_->setEnabled(state.PenWidthList);
-    contourAmount_->setEnabled(state.ContourAmount &&
-                               FindCommand(CommandId::ContourOriginal).Available);
+    contourAmount_->setEnabled(state.ContourAmount);
 }
 
 void MainWindow::UpdateInformation() {

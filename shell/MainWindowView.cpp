@@ -6,6 +6,7 @@
 #include "board/tools/ToolManager.h"
 #include "board/tools/ToolRules.h"
 
+#include "board/CommandList.h"
 #include "board/Continuity.h"
 #include "board/Platine.h"
 #include "platform/HelpTopic.h"
@@ -38,9 +39,10 @@ using enum TPlatinenModus;
 
 // The tool button of a tag: the buttons that choose a tool, and the origin button.
 CommandId ToolButtonFor(int tag) {
+    const std::optional<TPlatinenModus> mode = ModeForTag(tag);
     for (const Command& command : CommandTable())
-        if (command.Tag == tag &&
-            (command.Handle == &MainWindow::ToolCommand || command.Id == CommandId::ToolOrigin))
+        if (const CommandRoute route = RouteOf(command.Id);
+            std::holds_alternative<ToolRoute>(route) && std::get<ToolRoute>(route).Mode == mode)
             return command.Id;
     return CommandId::ToolStandard;
 }
@@ -65,12 +67,8 @@ QPoint VisibleCentre(const TScrollBoxEx& scroll) {
 
 // --- Tools -------------------------------------------------------------------------------------
 
-void MainWindow::ToolCommand(int tag) {
-    ChooseTool(tag);
-}
-
 void MainWindow::SetOriginCommand(int) {
-    ChooseTool(FindCommand(CommandId::ToolOrigin).Tag);
+    ChooseTool(ToolTag(pm_Ursprung));
 }
 
 // StandardBtnClick: the steps every tool button runs. What the tool starts with is the board's
@@ -203,16 +201,6 @@ void MainWindow::ClearSelection(TPlatine& board) {
     for (const BoardView& view : boards_)
         if (view.Board == &board)
             view.Control->InvalidateAll();
-}
-
-void MainWindow::SelectAllCommand(int) {
-    TPlatine& board = CurrentBoard();
-    for (const auto& element : board.Bauteile())
-        if (!element->IstMarkiert() && element->IsOnWorkingSide())
-            board.SetSelected(element.get(), true);
-    Control(current_).Editor().ShowHandles();
-    Control(current_).InvalidateAll();
-    DoMenues();
 }
 
 // The view switches clear the selection, except where the continuity test shows its marks.

@@ -5,6 +5,7 @@
 #include "platform/ProgramFolder.h"
 #include "shell/AboutWindow.h"
 #include "shell/BoardPreviewWindow.h"
+#include "shell/ColourDialog.h"
 #include "shell/ComponentAssistantDialog.h"
 #include "shell/FileDialogs.h"
 #include "shell/HelpWindow.h"
@@ -17,7 +18,6 @@
 #include <QtPrintSupport/QPrintDialog>
 #include <QtPrintSupport/QPrinter>
 #include <QtWidgets/QApplication>
-#include <QtWidgets/QColorDialog>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QMessageBox>
 
@@ -187,10 +187,7 @@ QString QtShellDialogs::ChooseBoardLayout(QWidget* parent, const QString& folder
 }
 
 std::optional<QColor> QtShellDialogs::ChooseColour(QWidget* parent, const QColor& initial) {
-    const QColor chosen = QColorDialog::getColor(initial, parent);
-    if (!chosen.isValid())
-        return std::nullopt;
-    return chosen;
+    return AskColour(parent, initial, ProgramSettingsStore());
 }
 
 void QtShellDialogs::ShowAbout(QWidget* parent, Language language) {

@@ -288,5 +288,40 @@ TEST(EditScriptTest, KeysRunAsCommandsAndEndWhatIsBeingDrawnFirst) {
     }
 }
 
+// The contour buttons smooth the selected contours: the original contour keeps the amount it
+// had, a spline takes none, a chamfer and a rounding take the board's contour amount.
+TEST(EditScriptTest, ContourCommandsSmoothTheSelectedContours) {
+    struct Case {
+        const char* command;
+        bool smoothed;
+        TGlaettenStil style;
+        double amount;
+    };
+    constexpr double Before = 7.0;
+    const Case cases[] = {
+        {"ContourOriginal", false, TGlaettenStil::glFase, Before},
+        {"ContourSpline", true, TGlaettenStil::glSpline, Before},
+        {"ContourChamfer", true, TGlaettenStil::glFase, 50.0},
+        {"ContourRounding", true, TGlaettenStil::glRundung, 50.0},
+    };
+    for (const Case& c : cases) {
+        ScriptedBoard b;
+        b.board.ContourAmount = 0.5;
+        TBauteil* rectangle = b.board.Add(
+            test::MakeWire(TBauteilTyp::btRect, {{0, 0}, {508, 0}, {508, 254}, {0, 254}}));
+        rectangle->SetIstMarkiert(false);
+        rectangle->SetGlaetten(true);
+        rectangle->SetGlaettenStil(TGlaettenStil::glFase);
+        rectangle->SetGlaettenBetrag(Before);
+        const QString script = QStringLiteral("select all\ncommand %1\n").arg(c.command);
+        const std::optional<ScriptError> error = b.Run(script);
+        ASSERT_FALSE(error) << c.command << error->Message.toStdString();
+        EXPECT_EQ(rectangle->Glaetten(), c.smoothed) << c.command;
+        EXPECT_EQ(rectangle->GlaettenStil(), c.style) << c.command;
+        EXPECT_DOUBLE_EQ(rectangle->GlaettenBetrag(), c.amount) << c.command;
+        EXPECT_EQ(b.board.History().UndoCount(), 1) << c.command;
+    }
+}
+
 } // namespace
 } // namespace karvel

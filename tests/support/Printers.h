@@ -2,7 +2,7 @@
 // How GoogleTest shows Qt values and our own enumerations in test names and failure messages:
 // as text instead of their raw bytes, which change from run to run.
 
-#include "board/CommandNames.h"
+#include "board/CommandList.h"
 #include "board/stream/RecordContext.h"
 #include "platform/Language.h"
 

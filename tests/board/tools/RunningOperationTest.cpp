@@ -4,7 +4,7 @@
 // sanitizer build as well: a tool reaching for a freed element shows there at once.
 
 #include "board/BoardCommands.h"
-#include "board/CommandNames.h"
+#include "board/CommandList.h"
 #include "board/ElementClipboard.h"
 #include "board/Platine.h"
 #include "board/tools/ToolManager.h"
