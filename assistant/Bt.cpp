@@ -6,11 +6,11 @@
 #include "assistant/Farbcode.h"
 #include "assistant/HoleGrid.h"
 #include "assistant/OhmText.h"
-#include "board/stream/ValueReader.h"
-#include "board/stream/ValueWriter.h"
 #include "elements/Draht.h"
 #include "elements/Geometry.h"
 #include "elements/Kreis.h"
+#include "stream/ValueReader.h"
+#include "stream/ValueWriter.h"
 
 namespace karvel {
 

@@ -7,6 +7,7 @@
 #include "assistant/GradientBitmaps.h"
 #include "elements/Draht.h"
 #include "elements/Geometry.h"
+#include "elements/HolePitch.h"
 #include "elements/Txtlabel.h"
 
 #include <numbers>
@@ -15,7 +16,6 @@ namespace karvel {
 
 namespace {
 
-constexpr int HolePitch = 254;
 constexpr Colour LeadColour = 0xC0C0C0;
 constexpr Colour LabelBrush = 0x808080;
 constexpr Colour ResistorBrush = 0x00FFFF;

@@ -1,11 +1,11 @@
 #include "assistant/Farbcode.h"
 
-#include "board/stream/RecordContext.h"
-#include "board/stream/RecordIO.h"
-#include "board/stream/ValueReader.h"
-#include "board/stream/ValueWriter.h"
 #include "elements/Draht.h"
 #include "elements/Geometry.h"
+#include "stream/RecordContext.h"
+#include "stream/RecordIO.h"
+#include "stream/ValueReader.h"
+#include "stream/ValueWriter.h"
 
 #include <cmath>
 

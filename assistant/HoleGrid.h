@@ -2,6 +2,7 @@
 // How a generator finds the hole a lead ends in: the board's hole grid, seen through its view.
 // The board layer implements it for its boards; the generator knows only this.
 
+#include "elements/HolePitch.h"
 #include <QtCore/QPoint>
 
 namespace karvel {
@@ -20,8 +21,7 @@ protected:
 
 // The hole index by the 2.54 mm pitch alone, for a generator without a board.
 inline QPoint PlainHoleIndex(QPoint board) {
-    constexpr int pitch = 254;
-    return {(board.x() + pitch / 2) / pitch, board.y() / pitch};
+    return {(board.x() + HalfPitch) / HolePitch, board.y() / HolePitch};
 }
 
 } // namespace karvel

@@ -3,7 +3,7 @@
 
 #include "board/ElementClasses.h"
 #include "board/ProjectFile.h"
-#include "board/stream/ValueWriter.h"
+#include "stream/ValueWriter.h"
 #include "support/SampleBoard.h"
 
 #include <benchmark/benchmark.h>

@@ -2,7 +2,7 @@
 // paragraph of many formatting runs (bold, italic and colour changing word by word), read and
 // laid out. The target is 100,000 runs in at most 0.5 s.
 
-#include "platform/RtfDocument.h"
+#include "platform/rtf/RtfDocument.h"
 
 #include <benchmark/benchmark.h>
 #include <QtGui/QAbstractTextDocumentLayout>

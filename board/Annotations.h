@@ -2,7 +2,7 @@
 // The annotations of a board: a Rich Text document kept byte for byte as it was read, so that
 // whatever another editor wrote survives a save, and its plain text for display.
 
-#include "platform/RtfText.h"
+#include "platform/rtf/RtfText.h"
 
 #include <QtCore/QByteArray>
 #include <QtCore/QString>

@@ -21,8 +21,6 @@ int Units(const QString& text, int low, int high) {
     return int(RoundHalfEven(clamped));
 }
 
-constexpr int Pitch = TPlatine::HolePitch;
-constexpr int HalfPitch = Pitch / 2;
 // Where the hole centres of an axis lie within a pitch: columns on it, rows half a pitch on.
 constexpr int ColumnPhase = 0;
 constexpr int RowPhase = HalfPitch;
@@ -33,7 +31,7 @@ struct Geometry {
 };
 
 Geometry GeometryOf(const BoardPropertiesText& text) {
-    return {Units(text.Width, Pitch, MaxBoardSize), Units(text.Height, Pitch, MaxBoardSize),
+    return {Units(text.Width, HolePitch, MaxBoardSize), Units(text.Height, HolePitch, MaxBoardSize),
             Units(text.X, 0, MaxBoardOffset), Units(text.Y, 0, MaxBoardOffset)};
 }
 
@@ -46,20 +44,20 @@ long long CeilDiv(long long a, long long b) {
 
 // The index of the first hole whose cell starts at or after the edge at `offset`.
 long long FirstWholeHole(int offset, int phase) {
-    return CeilDiv((long long)offset + HalfPitch - phase, Pitch);
+    return CeilDiv((long long)offset + HalfPitch - phase, HolePitch);
 }
 
 int WholeHolesAlong(int offset, int size, int phase) {
     const long long first = FirstWholeHole(offset, phase);
-    const long long last = FloorDiv((long long)offset + size - HalfPitch - phase, Pitch);
+    const long long last = FloorDiv((long long)offset + size - HalfPitch - phase, HolePitch);
     return int(std::max(0LL, last - first + 1));
 }
 
 // The size whose far edge lies half a pitch after the last of `holes` whole holes.
 int SizeForHoles(int offset, int holes, int phase) {
     const long long last = FirstWholeHole(offset, phase) + std::max(holes, 1) - 1;
-    const long long size = last * Pitch + phase + HalfPitch - offset;
-    return int(std::clamp<long long>(size, Pitch, MaxBoardSize));
+    const long long size = last * HolePitch + phase + HalfPitch - offset;
+    return int(std::clamp<long long>(size, HolePitch, MaxBoardSize));
 }
 
 } // namespace
@@ -78,8 +76,8 @@ BoardPropertiesText DefaultProperties(const QString& name, const QLocale& locale
 void ApplyBoardProperties(TPlatine& board, const BoardPropertiesText& text) {
     const UndoStep undo(board);
     board.SetPlatinenTyp(TPlatinenTyp::pt_UserBoard);
-    board.SetSize(Units(text.Width, TPlatine::HolePitch, MaxBoardSize),
-                  Units(text.Height, TPlatine::HolePitch, MaxBoardSize));
+    board.SetSize(Units(text.Width, HolePitch, MaxBoardSize),
+                  Units(text.Height, HolePitch, MaxBoardSize));
     board.SetNullpunkt({Units(text.X, 0, MaxBoardOffset), Units(text.Y, 0, MaxBoardOffset)});
     board.SetPlatinenName(text.Name.left(TPlatine::StoredNameLength));
     board.SetModified(true);
@@ -103,7 +101,7 @@ QString HeightForRows(const BoardPropertiesText& text, int rows, const QLocale& 
 }
 
 int MostHolesAcross() {
-    return MaxBoardSize / Pitch;
+    return MaxBoardSize / HolePitch;
 }
 
 std::vector<Rect> LayoutHoles(const TPlatine& board) {

@@ -3,14 +3,14 @@
 
 #include "board/Board.h"
 #include "board/Platine.h"
-#include "board/stream/LoadError.h"
-#include "board/stream/RecordIO.h"
-#include "board/stream/StreamError.h"
-#include "board/stream/ValueReader.h"
-#include "board/stream/ValueWriter.h"
 #include "elements/ElementFactory.h"
 #include "elements/Gruppe.h"
-#include "platform/CodePage.h"
+#include "platform/encoding/CodePage.h"
+#include "stream/LoadError.h"
+#include "stream/RecordIO.h"
+#include "stream/StreamError.h"
+#include "stream/ValueReader.h"
+#include "stream/ValueWriter.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -127,13 +127,13 @@ void TPlatine::ReadBoardFields(RecordContext& context, ValueReader& reader, bool
     }
     // The 5.08 mm pad boards lay their grid half a hole lower than the others.
     if (typ == std::int32_t(TPlatinenTyp::pt_augen508))
-        nullpunkt_.ry() -= 127;
+        nullpunkt_.ry() -= HalfPitch;
     typ_ = TPlatinenTyp::pt_UserBoard;
     if (context.VersionAbove(3075)) {
         ursprung_ = record::ReadPoint(context, reader);
         reserved_ = record::ReadPoint(context, reader);
     } else {
-        ursprung_ = {0, 127};
+        ursprung_ = {0, HalfPitch};
         reserved_ = {0, 0};
     }
     if (context.Is(StreamPurpose::Snapshot))

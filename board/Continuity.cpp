@@ -85,7 +85,7 @@ struct CopperAnalysis::Scratch {
     std::vector<char> regionMade;
 
     Scratch() {
-        canvas.SetMapping({0, 0}, {TPlatine::HolePitch, TPlatine::HolePitch}, {0, 0},
+        canvas.SetMapping({0, 0}, {HolePitch, HolePitch}, {0, 0},
                           {AnalysisPixelsPerHole, AnalysisPixelsPerHole});
     }
     void Index(const std::vector<TBauteil*>& list) {

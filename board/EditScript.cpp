@@ -4,11 +4,11 @@
 #include "board/CommandList.h"
 #include "board/ElementClipboard.h"
 #include "board/Platine.h"
-#include "board/stream/RecordIO.h"
 #include "board/tools/ToolManager.h"
 #include "board/tools/ToolRules.h"
 #include "elements/Gruppe.h"
 #include "platform/NumberText.h"
+#include "stream/RecordIO.h"
 
 #include <cmath>
 #include <deque>
@@ -139,7 +139,7 @@ std::optional<CommandId> KeyCommand(int key, bool fine) {
 
 // The board point of a hole position: the hole's centre, as the board's grid lays it.
 QPointF HoleCentre(QPointF hole) {
-    constexpr double Pitch = TPlatine::HolePitch;
+    constexpr double Pitch = HolePitch;
     return {hole.x() * Pitch, hole.y() * Pitch + Pitch / 2.0};
 }
 

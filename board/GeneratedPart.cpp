@@ -32,7 +32,7 @@ TBauteil* Dissolve(TPlatine& board, TBt& group) {
 }
 
 int RoundToPitches(int units) {
-    return RoundToUnit((long double)units / TPlatine::HolePitch) * TPlatine::HolePitch;
+    return RoundToUnit((long double)units / HolePitch) * HolePitch;
 }
 
 } // namespace
@@ -80,7 +80,7 @@ void MoveSelectionNear(TPlatine& board, QPoint point) {
     for (TBauteil* element : selected) {
         board.InvalidateElement(*element);
         element->MoveBy(delta.x(), delta.y());
-        element->MoveAnchorsBy(delta.x() / TPlatine::HolePitch, delta.y() / TPlatine::HolePitch);
+        element->MoveAnchorsBy(delta.x() / HolePitch, delta.y() / HolePitch);
         board.InvalidateElement(*element);
     }
     // Placing moves the selection by the mouse's way from the anchor: the anchor goes along.

@@ -1,7 +1,7 @@
 #include "board/Library.h"
 
 #include "board/LibraryFolder.h"
-#include "platform/CodePage.h"
+#include "platform/encoding/CodePage.h"
 #include "platform/RegularFile.h"
 
 #include <algorithm>

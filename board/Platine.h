@@ -8,14 +8,15 @@
 #include "board/BoardHost.h"
 #include "board/OperationOwner.h"
 #include "board/PlatinenTyp.h"
-#include "board/stream/RecordContext.h"
 #include "board/UndoStep.h"
 #include "elements/Bauteil.h"
 #include "elements/BitmapUsage.h"
 #include "elements/BoardContext.h"
+#include "elements/HolePitch.h"
 #include "elements/ViewState.h"
 #include "platform/Canvas.h"
 #include "platform/Mapping.h"
+#include "stream/RecordContext.h"
 
 #include <array>
 #include <cstdint>
@@ -71,7 +72,6 @@ public:
     static constexpr double MinZoom = 0.2;
     static constexpr double MaxZoom = 20.0;
     static constexpr double ZoomStep = 1.4;
-    static constexpr int HolePitch = 254;
     // What the name field of a stored board record holds; a longer name loses its end there.
     static constexpr int StoredNameLength = 36;
 

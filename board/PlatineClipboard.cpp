@@ -1,13 +1,13 @@
 // Copying the selection into a stream, pasting, and placing library parts.
 
 #include "board/Platine.h"
-#include "board/stream/LoadError.h"
-#include "board/stream/RecordContext.h"
-#include "board/stream/StreamError.h"
-#include "board/stream/ValueReader.h"
-#include "board/stream/ValueWriter.h"
 #include "elements/Geometry.h"
 #include "elements/Gruppe.h"
+#include "stream/LoadError.h"
+#include "stream/RecordContext.h"
+#include "stream/StreamError.h"
+#include "stream/ValueReader.h"
+#include "stream/ValueWriter.h"
 
 #include <QtCore/QBuffer>
 

@@ -38,8 +38,7 @@ void CollectComponents(const std::vector<std::unique_ptr<TBauteil>>& elements,
 }
 
 QPoint HoleCentre(QPoint hole) {
-    return {hole.x() * TPlatine::HolePitch,
-            hole.y() * TPlatine::HolePitch + TPlatine::HolePitch / 2};
+    return {hole.x() * HolePitch, hole.y() * HolePitch + HolePitch / 2};
 }
 
 } // namespace

@@ -2,11 +2,11 @@
 // annotations and the layout and shares fill bitmaps by reference.
 
 #include "board/Platine.h"
-#include "board/stream/RecordContext.h"
-#include "board/stream/StreamError.h"
-#include "board/stream/ValueReader.h"
-#include "board/stream/ValueWriter.h"
 #include "board/UndoHistory.h"
+#include "stream/RecordContext.h"
+#include "stream/StreamError.h"
+#include "stream/ValueReader.h"
+#include "stream/ValueWriter.h"
 
 #include <algorithm>
 #include <QtCore/QBuffer>

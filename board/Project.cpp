@@ -1,8 +1,8 @@
 #include "board/Project.h"
 
 #include "board/ProjectFile.h"
-#include "board/stream/LoadError.h"
-#include "board/stream/StreamError.h"
+#include "stream/LoadError.h"
+#include "stream/StreamError.h"
 
 #include <algorithm>
 #include <QtCore/QDir>

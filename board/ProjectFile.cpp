@@ -2,17 +2,16 @@
 
 #include "board/Bibo.h"
 #include "board/Board.h"
-#include "board/stream/StoreError.h"
-#include "board/stream/ValueReader.h"
-#include "board/stream/ValueWriter.h"
+#include "platform/AtomicFile.h"
 #include "platform/RegularFile.h"
+#include "stream/StoreError.h"
+#include "stream/ValueReader.h"
+#include "stream/ValueWriter.h"
 
-#include <cerrno>
 #include <QtCore/QBuffer>
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
-#include <QtCore/QSaveFile>
 #include <QtCore/QTemporaryFile>
 
 namespace karvel {
@@ -40,24 +39,7 @@ QString SaveAtomically(const QString& path, Language language, Write&& write) {
     } catch (const std::exception& e) {
         return QString::fromUtf8(e.what());
     }
-    const QByteArray& bytes = buffer.data();
-    // A device or pipe (/dev/stdout) is written into: there is no file to replace.
-    if (IsSpecialFile(path))
-        return WriteIntoSpecialFile(path, bytes);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        // The system's reason ("File too large", "No space left on device") says most.
-        const int code = errno;
-        file.cancelWriting();
-        return code != 0 ? qt_error_string(code) : file.errorString();
-    }
-    if (!file.commit())
-        return file.errorString();
-    if (QFileInfo(path).size() != bytes.size())
-        return QStringLiteral("the file on disk is shorter than what was written");
-    return {};
+    return WriteFileAtomically(path, buffer.data());
 }
 
 // Runs read; a reading error it ends with learns where the value that failed starts.

@@ -3,8 +3,8 @@
 // records. Saving goes to a temporary file that replaces the old one only once it is complete.
 
 #include "board/Platine.h"
-#include "board/stream/LoadError.h"
-#include "board/stream/StreamError.h"
+#include "stream/LoadError.h"
+#include "stream/StreamError.h"
 
 #include "platform/Language.h"
 

@@ -1,8 +1,8 @@
 #include "board/StorableRange.h"
 
-#include "board/stream/RecordIO.h"
-#include "board/stream/ValueWriter.h"
 #include "elements/Bauteil.h"
+#include "stream/RecordIO.h"
+#include "stream/ValueWriter.h"
 
 #include "platform/NumberText.h"
 

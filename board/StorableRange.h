@@ -3,7 +3,7 @@
 // editing sees it: how far elements reach in it, and how far a move may take them. Whatever
 // editing makes, a file can hold and read again.
 
-#include "board/stream/RecordContext.h"
+#include "stream/RecordContext.h"
 
 #include <QtCore/QPoint>
 #include <vector>

@@ -1,11 +1,11 @@
 // The base record every element payload starts with, and the fill bitmap block in it.
 
-#include "board/stream/RecordContext.h"
-#include "board/stream/RecordIO.h"
-#include "board/stream/StreamError.h"
-#include "board/stream/ValueReader.h"
-#include "board/stream/ValueWriter.h"
 #include "elements/Bauteil.h"
+#include "stream/RecordContext.h"
+#include "stream/RecordIO.h"
+#include "stream/StreamError.h"
+#include "stream/ValueReader.h"
+#include "stream/ValueWriter.h"
 
 #include <QtCore/QBuffer>
 #include <QtCore/QtEndian>

@@ -1,7 +1,8 @@
 #include "elements/Draht.h"
 
-#include "board/stream/RecordIO.h"
 #include "elements/Geometry.h"
+#include "elements/HolePitch.h"
+#include "stream/RecordIO.h"
 
 #include <QtCore/QLocale>
 
@@ -70,7 +71,8 @@ int TDraht::WhichEndNear(QPoint point) const {
     if (Nodes.empty())
         return -1;
     auto near = [&](QPoint node) {
-        return std::abs(node.x() - point.x()) <= 127 && std::abs(node.y() - point.y()) <= 127;
+        return std::abs(node.x() - point.x()) <= HalfPitch &&
+               std::abs(node.y() - point.y()) <= HalfPitch;
     };
     if (BauteilTyp == TBauteilTyp::btDraht) {
         if (near(Nodes.back()))
@@ -118,8 +120,8 @@ TBauteil* TDraht::ContactAt(QPoint point) {
     FillContacts(contacts);
     for (const QPoint* c : contacts) {
         // Left and top edges of the square count, right and bottom do not.
-        if (c->x() >= point.x() - 127 && c->x() < point.x() + 127 && c->y() >= point.y() - 127 &&
-            c->y() < point.y() + 127)
+        if (c->x() >= point.x() - HalfPitch && c->x() < point.x() + HalfPitch &&
+            c->y() >= point.y() - HalfPitch && c->y() < point.y() + HalfPitch)
             return this;
     }
     return nullptr;
@@ -223,9 +225,9 @@ QString TDraht::GetKindName() const {
     case TBauteilTyp::btDraht: {
         QString name = view.Tr(QStringLiteral("Draht"), QStringLiteral("wire"));
         const int length = PolylineLength();
-        if (length % 254 == 0)
+        if (length % HolePitch == 0)
             name += view.Tr(QStringLiteral(" Lochabstand "), QStringLiteral(": hole distance ")) +
-                    QString::number(length / 254);
+                    QString::number(length / HolePitch);
         return name;
     }
     case TBauteilTyp::btAnschluss:

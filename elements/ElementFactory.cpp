@@ -1,7 +1,5 @@
 #include "elements/ElementFactory.h"
 
-#include "board/stream/StreamError.h"
-#include "board/stream/ValueReader.h"
 #include "elements/Auge.h"
 #include "elements/Bohrung.h"
 #include "elements/DrahtFest.h"
@@ -10,7 +8,9 @@
 #include "elements/Leiterbahn.h"
 #include "elements/TrennerFest.h"
 #include "elements/Txtlabel.h"
-#include "platform/CodePage.h"
+#include "platform/encoding/CodePage.h"
+#include "stream/StreamError.h"
+#include "stream/ValueReader.h"
 
 #include <algorithm>
 #include <string>

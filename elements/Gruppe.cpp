@@ -1,12 +1,12 @@
 #include "elements/Gruppe.h"
 
-#include "board/stream/RecordContext.h"
-#include "board/stream/RecordIO.h"
-#include "board/stream/StreamError.h"
 #include "elements/Draht.h"
 #include "elements/ElementFactory.h"
 #include "elements/Geometry.h"
 #include "elements/Txtlabel.h"
+#include "stream/RecordContext.h"
+#include "stream/RecordIO.h"
+#include "stream/StreamError.h"
 
 #include <array>
 #include <cmath>

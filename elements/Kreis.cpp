@@ -1,7 +1,7 @@
 #include "elements/Kreis.h"
 
-#include "board/stream/RecordIO.h"
 #include "elements/Geometry.h"
+#include "stream/RecordIO.h"
 
 #include <cmath>
 

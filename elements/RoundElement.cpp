@@ -1,8 +1,8 @@
 #include "elements/RoundElement.h"
 
-#include "board/stream/RecordIO.h"
 #include "elements/Draht.h"
 #include "elements/Geometry.h"
+#include "stream/RecordIO.h"
 
 #include <cstdlib>
 

@@ -1,8 +1,8 @@
 #include "elements/Trenner.h"
 
-#include "board/stream/RecordIO.h"
 #include "elements/CopperColours.h"
 #include "elements/Geometry.h"
+#include "stream/RecordIO.h"
 
 #include <cstdlib>
 

@@ -1,9 +1,9 @@
 #include "elements/Txtlabel.h"
 
-#include "board/stream/RecordIO.h"
 #include "elements/Draht.h"
 #include "elements/Geometry.h"
 #include "elements/TextLabelDialog.h"
+#include "stream/RecordIO.h"
 
 #include <algorithm>
 #include <cmath>

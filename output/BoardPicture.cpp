@@ -1,10 +1,10 @@
 #include "output/BoardPicture.h"
 
 #include "elements/Geometry.h"
+#include "platform/AtomicFile.h"
 
 #include <functional>
 #include <QtCore/QBuffer>
-#include <QtCore/QSaveFile>
 #include <QtGui/QPdfWriter>
 #include <QtSvg/QSvgGenerator>
 
@@ -225,19 +225,6 @@ ExportResult ExportBoardPicture(TPlatine& board, const QString& path) {
     const QString error = WriteFileAtomically(path, bytes);
     if (!error.isEmpty())
         return {Status::WriteFailed, error};
-    return {};
-}
-
-QString WriteFileAtomically(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return file.errorString();
-    }
-    if (!file.commit())
-        return file.errorString();
     return {};
 }
 

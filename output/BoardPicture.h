@@ -50,8 +50,4 @@ struct ExportResult {
 };
 ExportResult ExportBoardPicture(TPlatine& board, const QString& path);
 
-// Writes bytes to a temporary file beside the target and renames it over the target; the
-// system's reason when that fails, else empty.
-QString WriteFileAtomically(const QString& path, const QByteArray& bytes);
-
 } // namespace karvel

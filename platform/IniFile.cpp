@@ -1,6 +1,7 @@
 #include "platform/IniFile.h"
 
-#include "platform/CodePage.h"
+#include "platform/AtomicFile.h"
+#include "platform/encoding/CodePage.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +9,6 @@
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 #include <QtCore/QLocale>
-#include <QtCore/QSaveFile>
 #include <QtCore/QStringDecoder>
 
 namespace karvel {
@@ -268,14 +268,8 @@ bool IniFile::SaveAs(const QString& path) {
         m_error = QStringLiteral("%1 was not read and is left as it is").arg(path);
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        m_error = QStringLiteral("%1: %2").arg(path, file.errorString());
-        return false;
-    }
-    file.write(ToBytes());
-    if (!file.commit()) {
-        m_error = QStringLiteral("%1: %2").arg(path, file.errorString());
+    if (const QString reason = WriteFileAtomically(path, ToBytes()); !reason.isEmpty()) {
+        m_error = QStringLiteral("%1: %2").arg(path, reason);
         return false;
     }
     m_path = path;

@@ -2,7 +2,7 @@
 
 #include "board/ComponentsList.h"
 #include "board/Platine.h"
-#include "platform/RtfDocument.h"
+#include "platform/rtf/RtfDocument.h"
 
 #include <QtGui/QTextCursor>
 #include <QtGui/QTextDocument>

@@ -116,7 +116,7 @@ void BoardControl::ShowTempLine(std::optional<TempLine> line) {
 QRegion BoardControl::TempLineArea(const TempLine& line) const {
     const QPoint a = board_.BoardToControl(line.Line.p1());
     const QPoint b = board_.BoardToControl(line.Line.p2());
-    const int reach = line.Width * board_.PixelsPerHole() / TPlatine::HolePitch / 2 + 3;
+    const int reach = line.Width * board_.PixelsPerHole() / HolePitch / 2 + 3;
     // A band of boxes along the line: far less to repaint than its bounding rectangle.
     QRegion area;
     const int steps = std::max(1, std::max(std::abs(b.x() - a.x()), std::abs(b.y() - a.y())) / 16);
@@ -236,7 +236,7 @@ void BoardControl::DrawOverlays(QPainter& painter, const QRegion& area) {
 
 // Inverting, so that it shows on copper, board and parts alike.
 void BoardControl::DrawTempLine(Canvas& canvas) {
-    const int width = std::max(1, tempLine_->Width * board_.PixelsPerHole() / TPlatine::HolePitch);
+    const int width = std::max(1, tempLine_->Width * board_.PixelsPerHole() / HolePitch);
     canvas.SetPen(colours::Black, width);
     canvas.SetMixMode(MixMode::NotXorPen);
     canvas.MoveTo(board_.BoardToControl(tempLine_->Line.p1()));

@@ -1,6 +1,7 @@
 #include "shell/EditorForm.h"
 
-#include "platform/RtfDocument.h"
+#include "platform/AtomicFile.h"
+#include "platform/rtf/RtfDocument.h"
 #include "shell/Command.h"
 #include "shell/EditorDialogs.h"
 #include "shell/EditorRuler.h"
@@ -9,7 +10,6 @@
 
 #include <cmath>
 #include <QtCore/QFileInfo>
-#include <QtCore/QSaveFile>
 #include <QtGui/QActionGroup>
 #include <QtGui/QClipboard>
 #include <QtGui/QKeyEvent>
@@ -544,12 +544,11 @@ QString TEditorForm::DialogFolder() const {
 bool TEditorForm::WriteTo(const QString& path) {
     const QByteArray bytes =
         IsPlainTextFile(path) ? Document().toPlainText().toUtf8() : WriteRtfDocument(Document());
-    // Into a new file beside the old one, which replaces it only when all is written.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    const QString reason = WriteFileAtomically(path, bytes);
+    if (reason.isEmpty())
         return true;
-    ShowError(Tr("%1 kann nicht geschrieben werden:\n%2", "%1 cannot be written:\n%2")
-                  .arg(path, file.errorString()));
+    ShowError(
+        Tr("%1 kann nicht geschrieben werden:\n%2", "%1 cannot be written:\n%2").arg(path, reason));
     return false;
 }
 

@@ -6,7 +6,7 @@
 
 #include "platform/HelpTopic.h"
 #include "platform/Language.h"
-#include "platform/RtfParser.h"
+#include "platform/rtf/RtfParser.h"
 
 #include <array>
 #include <functional>

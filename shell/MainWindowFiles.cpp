@@ -4,13 +4,13 @@
 #include "board/BoardProperties.h"
 #include "board/Platine.h"
 #include "board/ProjectFile.h"
-#include "board/stream/LoadError.h"
-#include "board/stream/StreamError.h"
 #include "platform/NumberLocale.h"
 #include "shell/BoardArea.h"
 #include "shell/LibraryController.h"
 #include "shell/MainWindow.h"
 #include "shell/ScrollBoxEx.h"
+#include "stream/LoadError.h"
+#include "stream/StreamError.h"
 
 #include <QtCore/QFileInfo>
 #include <QtWidgets/QApplication>

@@ -4,7 +4,6 @@
 #include "shell/MainWindow.h"
 
 #include "board/Platine.h"
-#include "board/stream/LoadError.h"
 #include "board/tools/ToolManager.h"
 #include "shell/BoardArea.h"
 #include "shell/BoardControl.h"
@@ -12,6 +11,7 @@
 #include "shell/LoadingWindow.h"
 #include "shell/Palette.h"
 #include "shell/ScrollBoxEx.h"
+#include "stream/LoadError.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>

@@ -4,10 +4,10 @@
 #include "board/Platine.h"
 #include "output/BoardPicture.h"
 #include "output/PrintedPage.h"
+#include "platform/AtomicFile.h"
 #include "shell/PrintDlg.h"
 
 #include <QtCore/QDir>
-#include <QtCore/QSaveFile>
 #include <QtGui/QClipboard>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QPainter>
@@ -79,9 +79,7 @@ void TPrint_Dlg::PrintToPdf(const std::vector<int>& jobs) {
         if (path.isEmpty())
             return;
     }
-    QSaveFile file(path);
-    bool painted = file.open(QIODevice::WriteOnly);
-    if (painted) {
+    const QString reason = WriteFileAtomically(path, [&](QIODevice& file) {
         QPdfWriter pdf(&file);
         pdf.setPageLayout(printer_->pageLayout());
         pdf.setResolution(printer_->resolution());
@@ -90,19 +88,20 @@ void TPrint_Dlg::PrintToPdf(const std::vector<int>& jobs) {
         const PrinterMetrics metrics =
             PrinterMetrics::FromPageLayout(pdf.pageLayout(), pdf.resolution());
         Canvas canvas(pdf);
-        painted = canvas.Painter().isActive();
-        for (std::size_t i = 0; painted && i < jobs.size(); ++i) {
+        if (!canvas.Painter().isActive())
+            return false;
+        for (std::size_t i = 0; i < jobs.size(); ++i) {
             if (i > 0)
                 pdf.newPage();
             PrintPlatine(canvas, jobs[i], metrics);
         }
-    }
-    if (!painted || !file.commit()) {
-        file.cancelWriting();
+        return true;
+    });
+    if (!reason.isEmpty()) {
         ShowMessage(MessageIcon::Error, Tr("Drucken", "Print"),
                     Tr("Die PDF-Datei »%1« konnte nicht geschrieben werden:\r%2",
                        "The PDF file \"%1\" could not be written:\r%2")
-                        .arg(QDir::toNativeSeparators(path), file.errorString()));
+                        .arg(QDir::toNativeSeparators(path), reason));
     }
 }
 

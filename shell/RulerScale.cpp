@@ -7,7 +7,7 @@ namespace karvel {
 std::vector<RulerMark> RulerMarks(const TPlatine& board, Qt::Orientation orientation,
                                   int labelExtent) {
     const bool horizontal = orientation == Qt::Horizontal;
-    const int pitch = TPlatine::HolePitch;
+    const int pitch = HolePitch;
     const int s = board.PixelsPerHole();
     const QPoint origin = board.Ursprung();
     const int offset =

@@ -1,6 +1,6 @@
 #include "shell/StorableTextNote.h"
 
-#include "platform/CodePage.h"
+#include "platform/encoding/CodePage.h"
 
 #include <QtWidgets/QDialogButtonBox>
 #include <QtWidgets/QLineEdit>

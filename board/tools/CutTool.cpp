@@ -15,7 +15,6 @@ namespace karvel {
 
 namespace {
 
-constexpr int HalfPitch = TPlatine::HolePitch / 2;
 // A cut reaches this far beyond the copper and this far along it from the click.
 constexpr int CutOverhang = 20;
 constexpr int CutHalfLength = 80;

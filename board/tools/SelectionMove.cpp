@@ -18,7 +18,7 @@ constexpr int RepaintMargin = 50;
 
 int SnapAxis(int d, bool fine, double grid) {
     if (!fine)
-        return d / TPlatine::HolePitch * TPlatine::HolePitch; // towards zero
+        return d / HolePitch * HolePitch; // towards zero
     if (grid <= 1.0)
         return d;
     return int(std::lround(std::round(d / grid) * grid));
@@ -52,7 +52,7 @@ MoveLimits FromStart(const MoveLimits& limits, QPoint offset) {
 } // namespace
 
 QPoint KeptWithin(QPoint offset, const MoveLimits& limits, bool fine, double fineGrid) {
-    const double step = !fine ? double(TPlatine::HolePitch) : std::max(fineGrid, 1.0);
+    const double step = !fine ? double(HolePitch) : std::max(fineGrid, 1.0);
     return {KeptAxis(offset.x(), limits.Lowest.x(), limits.Highest.x(), step),
             KeptAxis(offset.y(), limits.Lowest.y(), limits.Highest.y(), step)};
 }

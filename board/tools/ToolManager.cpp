@@ -3,13 +3,13 @@
 #include "board/Continuity.h"
 #include "board/Platine.h"
 #include "board/StorableRange.h"
-#include "board/stream/RecordIO.h"
 #include "board/tools/ToolFactory.h"
 #include "board/tools/ToolRules.h"
 #include "elements/Bauteil.h"
 #include "elements/Geometry.h"
 #include "elements/XSizer.h"
 #include "platform/Canvas.h"
+#include "stream/RecordIO.h"
 
 #include <cmath>
 #include <QtGui/QImage>

@@ -4,11 +4,11 @@
 #include "board/Bibo.h"
 #include "board/Board.h"
 #include "board/ProjectFile.h"
-#include "board/stream/LoadError.h"
-#include "board/stream/RecordIO.h"
 #include "elements/Auge.h"
 #include "elements/Draht.h"
 #include "elements/Gruppe.h"
+#include "stream/LoadError.h"
+#include "stream/RecordIO.h"
 #include "support/RecordBytes.h"
 #include "support/SampleBoard.h"
 

@@ -368,7 +368,7 @@ protected:
         auto group = std::make_unique<TGruppe>();
         group->IsComponent = true;
         group->Identifier = QStringLiteral("B#");
-        const int units = widthPixels * TPlatine::HolePitch / bibo_.PixelsPerHole();
+        const int units = widthPixels * HolePitch / bibo_.PixelsPerHole();
         auto box = test::MakeWire(TBauteilTyp::btRect,
                                   {{0, 0}, {units, 0}, {units, heightUnits}, {0, heightUnits}});
         box->SetStiftbreite(0);

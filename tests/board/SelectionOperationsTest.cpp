@@ -316,8 +316,8 @@ TEST(SelectionOperationsTest, AlignmentLinesUpLabelsExactlyAndKeepsPartsOnHoles)
     EXPECT_EQ(left(second), reference);
     EXPECT_EQ(static_cast<TTextLabel*>(second)->Position, QPoint(1000, 2000));
     const int moved = left(resistor) - resistorLeft;
-    EXPECT_EQ(moved % TPlatine::HolePitch, 0) << "a part on holes moves by whole pitches";
-    EXPECT_LE(std::abs(left(resistor) - reference), TPlatine::HolePitch / 2);
+    EXPECT_EQ(moved % HolePitch, 0) << "a part on holes moves by whole pitches";
+    EXPECT_LE(std::abs(left(resistor) - reference), HolePitch / 2);
     EXPECT_EQ(resistor->CurrentAnchors(),
               (std::vector<QPoint>{{4 + moved / 254, 5}, {8 + moved / 254, 5}}));
     EXPECT_EQ(board.History().UndoCount(), 1);

@@ -7,10 +7,10 @@
 #include "board/ElementClipboard.h"
 #include "board/Platine.h"
 #include "board/ProjectFile.h"
-#include "board/stream/RecordIO.h"
-#include "board/stream/StoreError.h"
 #include "board/tools/ToolManager.h"
 #include "board/UndoHistory.h"
+#include "stream/RecordIO.h"
+#include "stream/StoreError.h"
 #include "support/FakeHost.h"
 #include "support/RecordBytes.h"
 #include "support/SampleBoard.h"
@@ -26,7 +26,7 @@ namespace karvel {
 namespace {
 
 constexpr int Max = record::MaxCoordinate;
-constexpr int Pitch = TPlatine::HolePitch;
+constexpr int Pitch = HolePitch;
 
 std::vector<TBauteil*> AllElements(const TPlatine& board) {
     std::vector<TBauteil*> all;

@@ -2,9 +2,9 @@
 
 #include "board/Bibo.h"
 #include "board/Platine.h"
-#include "board/stream/RecordIO.h"
 #include "board/UndoHistory.h"
 #include "elements/Auge.h"
+#include "stream/RecordIO.h"
 #include "support/RecordBytes.h"
 #include "support/SampleBoard.h"
 #include "support/ScriptedBoard.h"

@@ -3,9 +3,9 @@
 // must make the same element or give the same error.
 
 #include "elements/ElementFactory.h"
-#include "board/stream/StreamError.h"
-#include "board/stream/ValueReader.h"
-#include "board/stream/ValueWriter.h"
+#include "stream/StreamError.h"
+#include "stream/ValueReader.h"
+#include "stream/ValueWriter.h"
 
 #include <gtest/gtest.h>
 

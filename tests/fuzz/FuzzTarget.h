@@ -6,9 +6,9 @@
 #include "board/Board.h"
 #include "board/ElementClasses.h"
 #include "board/ProjectFile.h"
-#include "board/stream/LoadError.h"
 #include "elements/Gruppe.h"
 #include "platform/Canvas.h"
+#include "stream/LoadError.h"
 
 #include <QtCore/QBuffer>
 #include <QtGui/QImage>

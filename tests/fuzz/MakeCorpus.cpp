@@ -6,13 +6,13 @@
 
 #include "board/ElementClasses.h"
 #include "board/ProjectFile.h"
-#include "board/stream/RecordIO.h"
 #include "elements/Auge.h"
 #include "elements/Bohrung.h"
 #include "elements/Kreis.h"
 #include "elements/Trenner.h"
 #include "elements/Txtlabel.h"
-#include "platform/Extended80.h"
+#include "platform/encoding/Extended80.h"
+#include "stream/RecordIO.h"
 #include "support/SampleBoard.h"
 
 #include <cstdio>

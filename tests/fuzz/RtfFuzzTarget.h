@@ -3,8 +3,8 @@
 // the bytes into a document and as plain text, write the document and read it again. The text
 // must come back as it was.
 
-#include "platform/RtfDocument.h"
-#include "platform/RtfText.h"
+#include "platform/rtf/RtfDocument.h"
+#include "platform/rtf/RtfText.h"
 
 #include <QtGui/QAbstractTextDocumentLayout>
 #include <QtGui/QTextDocument>

@@ -6,7 +6,7 @@
 #include "board/ComponentsList.h"
 #include "board/Platine.h"
 #include "elements/Gruppe.h"
-#include "platform/RtfDocument.h"
+#include "platform/rtf/RtfDocument.h"
 #include "shell/AnnotationWindows.h"
 #include "shell/EditorDialogs.h"
 #include "shell/EditorRuler.h"

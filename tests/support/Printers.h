@@ -3,8 +3,8 @@
 // as text instead of their raw bytes, which change from run to run.
 
 #include "board/CommandList.h"
-#include "board/stream/RecordContext.h"
 #include "platform/Language.h"
+#include "stream/RecordContext.h"
 
 #include <ostream>
 #include <QtCore/QByteArray>

@@ -3,9 +3,9 @@
 // them, and reads and writes boards through memory streams.
 
 #include "board/Platine.h"
-#include "board/stream/RecordContext.h"
-#include "board/stream/ValueReader.h"
-#include "board/stream/ValueWriter.h"
+#include "stream/RecordContext.h"
+#include "stream/ValueReader.h"
+#include "stream/ValueWriter.h"
 
 #include <functional>
 #include <memory>

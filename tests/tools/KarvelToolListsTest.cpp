@@ -4,7 +4,7 @@
 #include "board/Platine.h"
 #include "board/ProjectFile.h"
 #include "elements/Gruppe.h"
-#include "platform/RtfDocument.h"
+#include "platform/rtf/RtfDocument.h"
 
 #include <gtest/gtest.h>
 #include <QtCore/QProcess>

@@ -1,10 +1,10 @@
 #include "tools/datagen/GradientBitmaps.h"
 
 #include "assistant/GradientBitmaps.h"
+#include "platform/AtomicFile.h"
 
 #include <algorithm>
 #include <cmath>
-#include <QtCore/QSaveFile>
 
 namespace karvel::datagen {
 
@@ -165,9 +165,10 @@ QString WriteGradientBitmaps(const QDir& resources, QStringList& written) {
             return resources.filePath(folder);
         const QString path =
             resources.filePath(folder + u'/' + bitmap.Name + QStringLiteral(".BMP"));
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) ||
-            !MakeGradientBitmap(bitmap.Shape, bitmap.Body).save(&file, "BMP") || !file.commit())
+        const QImage picture = MakeGradientBitmap(bitmap.Shape, bitmap.Body);
+        if (!WriteFileAtomically(path, [&](QIODevice& file) {
+                 return picture.save(&file, "BMP");
+             }).isEmpty())
             return path;
         written << path;
     }

@@ -14,12 +14,12 @@ std::vector<int> Steps(int first, int last, int step) {
     return values;
 }
 
-// Smallest k with offset + Pitch*k >= low, and largest with offset + Pitch*k <= high.
+// Smallest k with offset + HolePitch*k >= low, and largest with offset + HolePitch*k <= high.
 int FirstIndexFrom(int low, int offset) {
-    return int(std::ceil(double(low - offset) / Pitch));
+    return int(std::ceil(double(low - offset) / HolePitch));
 }
 int LastIndexUpTo(int high, int offset) {
-    return int(std::floor(double(high - offset) / Pitch));
+    return int(std::floor(double(high - offset) / HolePitch));
 }
 
 struct AxisHoles {
@@ -37,8 +37,8 @@ AxisHoles Axis(int low, int high, int offset, int step) {
         return {first, last};
     auto lastOf = [&](int start) { return start + (last - start) / step * step; };
     auto imbalance = [&](int start) {
-        const int a = offset + Pitch * start - low;
-        const int b = high - (offset + Pitch * lastOf(start));
+        const int a = offset + HolePitch * start - low;
+        const int b = high - (offset + HolePitch * lastOf(start));
         return std::abs(a - b);
     };
     const int countA = (last - first) / step + 1;

@@ -3,17 +3,16 @@
 // index wires and leads store, and a rectangular field of holes can be walked at a step of one
 // or two pitches (the 2.54 mm and 5.08 mm boards).
 
+#include "elements/HolePitch.h"
+
 #include <QtCore/QPoint>
 #include <vector>
 
 namespace karvel::datagen {
 
-inline constexpr int Pitch = 254;
-inline constexpr int HalfPitch = Pitch / 2;
-
 // The board point of a hole centre.
 constexpr QPoint HoleCentre(int column, int row) {
-    return {Pitch * column, Pitch * row + HalfPitch};
+    return {HolePitch * column, HolePitch * row + HalfPitch};
 }
 constexpr QPoint HoleCentre(QPoint hole) {
     return HoleCentre(hole.x(), hole.y());

@@ -1,6 +1,7 @@
 #include "tools/datagen/LegacyBoardTypes.h"
 
 #include "board/ProjectFile.h"
+#include "elements/HolePitch.h"
 #include "tools/datagen/BoardPatterns.h"
 
 namespace karvel::datagen {
@@ -14,7 +15,7 @@ constexpr int EuroWidth = 16000;
 constexpr int EuroHeight = 10000;
 // The 5.08 mm pad boards of old files lie half a hole higher: opening them moves the board's
 // offset up by 127 units, and the layout lies where the board then is.
-constexpr QPoint RaisedHalfHole{0, -127};
+constexpr QPoint RaisedHalfHole{0, -HalfPitch};
 
 Pattern Grid(Copper copper, int step) {
     return [=](LayoutBuilder& b) { HoleGridPattern(b, copper, step); };

@@ -201,7 +201,7 @@ void StandingLeads(TGruppe& part, QPoint first, int pitches) {
 // A vertical body centred between two holes of a column.
 Rect BodyBetween(QPoint first, int pitches, int length, int thickness) {
     const QPoint a = HoleCentre(first);
-    const QPoint mid(a.x(), a.y() + Pitch * pitches / 2);
+    const QPoint mid(a.x(), a.y() + HolePitch * pitches / 2);
     return Around(mid, thickness / 2, length / 2);
 }
 
@@ -447,12 +447,12 @@ std::unique_ptr<TGruppe> PinHeader(const Identity& identity, QPoint pin1, int ro
     auto part = Component(identity);
     part->AddMember(Box(body, RgbColour(25, 25, 25)));
     for (int row = 1; row < rows; ++row) {
-        const int y = first.y() + row * Pitch - HalfPitch;
+        const int y = first.y() + row * HolePitch - HalfPitch;
         part->AddMember(
             Polyline({{body.Left + 20, y}, {body.Right - 20, y}}, RgbColour(80, 80, 80), 10));
     }
     for (int column = 1; column < columns; ++column) {
-        const int x = first.x() + column * Pitch - HalfPitch;
+        const int x = first.x() + column * HolePitch - HalfPitch;
         part->AddMember(
             Polyline({{x, body.Top + 20}, {x, body.Bottom - 20}}, RgbColour(80, 80, 80), 10));
     }
@@ -477,11 +477,11 @@ std::unique_ptr<TGruppe> ScrewTerminal(const Identity& identity, QPoint pin1, in
     constexpr int Step = 2; // 5.08 mm
     const QPoint first = HoleCentre(pin1);
     const QPoint last = HoleCentre(Down(pin1, Step * (ways - 1)));
-    const Rect body{first.x() - 380, first.y() - Pitch, first.x() + 350, last.y() + Pitch};
+    const Rect body{first.x() - 380, first.y() - HolePitch, first.x() + 350, last.y() + HolePitch};
     auto part = Component(identity);
     part->AddMember(Box(body, RgbColour(30, 135, 75)));
     for (int way = 1; way < ways; ++way) {
-        const int y = first.y() + way * Step * Pitch - Pitch;
+        const int y = first.y() + way * Step * HolePitch - HolePitch;
         part->AddMember(Polyline({{body.Left, y}, {body.Right, y}}, RgbColour(15, 85, 45), 15));
     }
     for (int way = 0; way < ways; ++way) {
@@ -538,7 +538,7 @@ std::unique_ptr<TGruppe> Potentiometer(const Identity& identity, QPoint pin1) {
 
 std::unique_ptr<TGruppe> LyingTrimmer(const Identity& identity, QPoint pin1) {
     const QPoint first = HoleCentre(pin1);
-    const QPoint centre = first + QPoint(HalfPitch, Pitch * 2);
+    const QPoint centre = first + QPoint(HalfPitch, HolePitch * 2);
     const Rect body = Around(centre, 500, 560);
     auto part = Component(identity);
     part->AddMember(Box(body, RgbColour(40, 90, 200)));
@@ -568,7 +568,7 @@ std::unique_ptr<TGruppe> SpindleTrimmer(const Identity& identity, QPoint pin1) {
 
 std::unique_ptr<TGruppe> PushButton(const Identity& identity, QPoint pin1) {
     const QPoint first = HoleCentre(pin1);
-    const QPoint centre = first + QPoint(Pitch * 3 / 2, Pitch);
+    const QPoint centre = first + QPoint(HolePitch * 3 / 2, HolePitch);
     const Rect body = Around(centre, 300, 300);
     auto part = Component(identity);
     for (const QPoint offset : {QPoint(0, 0), QPoint(3, 0), QPoint(0, 2), QPoint(3, 2)}) {
@@ -581,7 +581,7 @@ std::unique_ptr<TGruppe> PushButton(const Identity& identity, QPoint pin1) {
         part->AddMember(Disc(centre + corner * 215, 35, RgbColour(150, 150, 150)));
     part->AddMember(Disc(centre, 175, RgbColour(95, 95, 95)));
     // Beside the legs on the right, not over them.
-    LabelsBeside(*part, {body.Left, body.Top, first.x() + 3 * Pitch + 60, body.Bottom});
+    LabelsBeside(*part, {body.Left, body.Top, first.x() + 3 * HolePitch + 60, body.Bottom});
     return Finished(std::move(part));
 }
 

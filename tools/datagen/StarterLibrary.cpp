@@ -287,7 +287,7 @@ std::vector<StarterPart> Miscellaneous() {
 Rect BoundsOf(TBauteil& element) {
     QImage image(1, 1, QImage::Format_RGB32);
     Canvas canvas(image);
-    canvas.SetMapping({0, 0}, {Pitch, Pitch}, {0, 0}, {48, 48});
+    canvas.SetMapping({0, 0}, {HolePitch, HolePitch}, {0, 0}, {48, 48});
     return Normalised(element.GetBounds(canvas));
 }
 
@@ -338,15 +338,15 @@ void BuildStarterPage(const StarterPage& page, Language language, TBibo& bibo) {
                                 part.Description.In(language)};
         // A first build finds how far the part reaches above its first contact.
         const Rect probe = BoundsOf(*part.Build(identity, {PartColumn, 0}, language));
-        const int above = (HoleCentre(PartColumn, 0).y() - probe.Top + Pitch - 1) / Pitch;
+        const int above = (HoleCentre(PartColumn, 0).y() - probe.Top + HolePitch - 1) / HolePitch;
         std::unique_ptr<TGruppe> built =
             part.Build(identity, {PartColumn, nextFreeRow + above}, language);
         const Rect bounds = BoundsOf(*built);
-        nextFreeRow = bounds.Bottom / Pitch + 1 + RowsBetweenParts;
+        nextFreeRow = bounds.Bottom / HolePitch + 1 + RowsBetweenParts;
         right = std::max(right, bounds.Right);
         bibo.Add(std::move(built));
     }
-    bibo.SetSize((right / Pitch + 2) * Pitch, nextFreeRow * Pitch);
+    bibo.SetSize((right / HolePitch + 2) * HolePitch, nextFreeRow * HolePitch);
 }
 
 QString WriteStarterLibrary(const QDir& folder, QStringList& written) {

@@ -75,8 +75,7 @@ int Probe(const QStringList& args) {
     AnalysisSetup setup;
     if (!Setup(*parsed, setup))
         return setup.status;
-    const QPoint point(hole->x() * TPlatine::HolePitch,
-                       hole->y() * TPlatine::HolePitch + TPlatine::HolePitch / 2);
+    const QPoint point(hole->x() * HolePitch, hole->y() * HolePitch + HolePitch / 2);
     CopperAnalysis& analysis = setup.board->Analysis();
     analysis.Probe(point);
     QJsonArray connections;

@@ -5,6 +5,7 @@
 #include "assistant/BtStyles.h"
 #include "assistant/OhmText.h"
 #include "board/BoardHoleGrid.h"
+#include "elements/HolePitch.h"
 #include "platform/NumberLocale.h"
 #include "platform/NumberText.h"
 #include "tools/karvel-tool/Commands.h"
@@ -22,7 +23,7 @@ namespace {
 // The board the part lies on, and the hole its centre lies in: the middle of the board.
 constexpr int BoardWidth = 16000;
 constexpr int BoardHeight = 10000;
-constexpr QPoint PartCentre{31 * 254, 19 * 254 + 127};
+constexpr QPoint PartCentre{31 * HolePitch, 19 * HolePitch + HalfPitch};
 
 // "3,5" or "3.5", and nothing else.
 std::optional<long double> ReadNumber(const QString& text) {

@@ -3,7 +3,7 @@
 
 #include "board/ComponentsList.h"
 #include "platform/NumberLocale.h"
-#include "platform/RtfDocument.h"
+#include "platform/rtf/RtfDocument.h"
 #include "tools/karvel-tool/Commands.h"
 #include "tools/karvel-tool/ToolSupport.h"
 

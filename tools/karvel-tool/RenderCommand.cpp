@@ -203,8 +203,7 @@ int Render(const QStringList& args) {
     board->SetUmrissModus(a.Has(QStringLiteral("--outline")));
     board->SetZoom(*zoom);
     if (hole)
-        board->Analysis().Probe({hole->x() * TPlatine::HolePitch,
-                                 hole->y() * TPlatine::HolePitch + TPlatine::HolePitch / 2});
+        board->Analysis().Probe({hole->x() * HolePitch, hole->y() * HolePitch + HolePitch / 2});
     if (a.Has(QStringLiteral("--unused")))
         board->Analysis().ShowUnused();
     board->Output.DrawComponents = !a.Has(QStringLiteral("--no-components"));

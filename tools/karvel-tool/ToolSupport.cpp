@@ -1,5 +1,6 @@
 #include "tools/karvel-tool/ToolSupport.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RegularFile.h"
 #include "tools/karvel-tool/Help.h"
@@ -8,7 +9,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <QtCore/QJsonDocument>
-#include <QtCore/QSaveFile>
 
 namespace karvel::tool {
 
@@ -104,25 +104,7 @@ TPlatine* ChooseBoard(const Arguments& args, const ProjectLoad& load, int& statu
 }
 
 QString WriteAtomically(const QString& path, const QByteArray& bytes) {
-    // A device or pipe (/dev/stdout) is written into: there is no file to replace.
-    if (IsSpecialFile(path))
-        return WriteIntoSpecialFile(path, bytes);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    errno = 0;
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        // The system's reason ("No space left on device"), not the cancellation's.
-        const int code = errno;
-        file.cancelWriting();
-        return code != 0 ? qt_error_string(code) : file.errorString();
-    }
-    errno = 0;
-    if (!file.commit()) {
-        const int code = errno;
-        return code != 0 ? qt_error_string(code) : file.errorString();
-    }
-    return {};
+    return WriteFileAtomically(path, bytes);
 }
 
 bool WriteToStandardOutput(const QByteArray& bytes, Language messages) {

@@ -1,10 +1,10 @@
 // The typed values under every stored board: exact bytes, tolerant and strict reads, damaged
 // streams, and the buffer that must never show in the bytes.
 
-#include "board/stream/RecordIO.h"
-#include "board/stream/StreamError.h"
-#include "board/stream/ValueReader.h"
-#include "board/stream/ValueWriter.h"
+#include "stream/RecordIO.h"
+#include "stream/StreamError.h"
+#include "stream/ValueReader.h"
+#include "stream/ValueWriter.h"
 
 #include <gtest/gtest.h>
 

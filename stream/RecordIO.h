@@ -2,11 +2,11 @@
 // The composite values of element payloads: points, point lists, colours and fixed-size text
 // fields, in the forms the stored files use (including the 16-bit forms of the old format).
 
-#include "board/stream/RecordContext.h"
-#include "board/stream/ValueReader.h"
-#include "board/stream/ValueWriter.h"
 #include "platform/Colour.h"
 #include "platform/Rect.h"
+#include "stream/RecordContext.h"
+#include "stream/ValueReader.h"
+#include "stream/ValueWriter.h"
 
 #include <cstdint>
 #include <QtCore/QPoint>

@@ -1,8 +1,8 @@
-#include "board/stream/ValueReader.h"
+#include "stream/ValueReader.h"
 
-#include "board/stream/StreamError.h"
-#include "platform/CodePage.h"
-#include "platform/Extended80.h"
+#include "platform/encoding/CodePage.h"
+#include "platform/encoding/Extended80.h"
+#include "stream/StreamError.h"
 
 #include <algorithm>
 #include <bit>

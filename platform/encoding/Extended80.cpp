@@ -1,4 +1,4 @@
-#include "platform/Extended80.h"
+#include "platform/encoding/Extended80.h"
 
 #include <algorithm>
 #include <bit>

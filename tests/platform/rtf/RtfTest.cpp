@@ -2,8 +2,8 @@
 // writers produce is read as far as the editor can show it, and hostile bytes end in a clear
 // problem or in plain text.
 
-#include "platform/RtfDocument.h"
-#include "platform/RtfText.h"
+#include "platform/rtf/RtfDocument.h"
+#include "platform/rtf/RtfText.h"
 
 #include <gtest/gtest.h>
 #include <QtCore/QRandomGenerator>

@@ -2,7 +2,7 @@
 // Writes typed values (tag byte and little-endian data) to a device through a buffer that
 // does not show in the bytes; the one encoder for files, undo snapshots and the clipboard.
 
-#include "board/stream/ValueTag.h"
+#include "stream/ValueTag.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,8 +1,8 @@
-#include "board/stream/RecordIO.h"
+#include "stream/RecordIO.h"
 
-#include "board/stream/StoreError.h"
-#include "board/stream/StreamError.h"
-#include "platform/CodePage.h"
+#include "platform/encoding/CodePage.h"
+#include "stream/StoreError.h"
+#include "stream/StreamError.h"
 
 #include <algorithm>
 #include <array>

@@ -3,7 +3,7 @@
 // device (a file or a memory buffer). Damaged or cut streams end in a StreamError, never in a
 // crash or an allocation larger than what is left of the stream.
 
-#include "board/stream/ValueTag.h"
+#include "stream/ValueTag.h"
 
 #include <cstdint>
 #include <cstring>

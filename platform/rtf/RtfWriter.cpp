@@ -1,5 +1,5 @@
-#include "platform/CodePage.h"
-#include "platform/RtfDocument.h"
+#include "platform/encoding/CodePage.h"
+#include "platform/rtf/RtfDocument.h"
 
 #include <cmath>
 #include <optional>

@@ -1,7 +1,7 @@
 // The extended format is how every coordinate-free number (angles, millimetres, scales) is
 // stored, so a wrong bit here silently shifts values in every file.
 
-#include "platform/Extended80.h"
+#include "platform/encoding/Extended80.h"
 
 #include <gtest/gtest.h>
 

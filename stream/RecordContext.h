@@ -3,8 +3,8 @@
 // the values: the purpose of the stream, the version of the record being read, and the device
 // for the raw parts (fill bitmaps, annotations).
 
-#include "board/stream/FileVersion.h"
-#include "board/stream/StreamError.h"
+#include "stream/FileVersion.h"
+#include "stream/StreamError.h"
 
 #include <algorithm>
 #include <climits>

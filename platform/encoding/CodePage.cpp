@@ -1,4 +1,4 @@
-#include "platform/CodePage.h"
+#include "platform/encoding/CodePage.h"
 
 #include <array>
 #include <QtCore/QList>

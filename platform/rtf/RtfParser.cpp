@@ -1,6 +1,6 @@
-#include "platform/RtfParser.h"
+#include "platform/rtf/RtfParser.h"
 
-#include "platform/CodePage.h"
+#include "platform/encoding/CodePage.h"
 
 #include <algorithm>
 #include <array>

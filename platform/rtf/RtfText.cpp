@@ -1,8 +1,8 @@
-#include "platform/RtfText.h"
+#include "platform/rtf/RtfText.h"
 
-#include "platform/CodePage.h"
-#include "platform/RtfDocument.h"
-#include "platform/RtfParser.h"
+#include "platform/encoding/CodePage.h"
+#include "platform/rtf/RtfDocument.h"
+#include "platform/rtf/RtfParser.h"
 
 namespace karvel {
 

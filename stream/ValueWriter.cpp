@@ -1,7 +1,7 @@
-#include "board/stream/ValueWriter.h"
+#include "stream/ValueWriter.h"
 
-#include "board/stream/ValueTag.h"
-#include "platform/Extended80.h"
+#include "platform/encoding/Extended80.h"
+#include "stream/ValueTag.h"
 
 #include <algorithm>
 #include <cstring>

@@ -3,7 +3,7 @@
 // sizes, bold, italic, underline, strike-out, colours, paragraph alignment, the three indents,
 // tab stops and bullets. Text leaves as Windows-1252 with \'hh and \uN escapes.
 
-#include "platform/RtfParser.h"
+#include "platform/rtf/RtfParser.h"
 
 #include <QtCore/QByteArray>
 #include <QtCore/QStringView>
