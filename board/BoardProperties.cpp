@@ -110,7 +110,7 @@ std::vector<Rect> LayoutHoles(const TPlatine& board) {
     if (layout == nullptr)
         return holes;
     for (const TBauteil* element : layout->CollectOfKind(TBauteilTyp::btBohrung)) {
-        const auto* drilling = dynamic_cast<const TRoundElement*>(element);
+        const auto* drilling = dynamic_cast<const RoundElement*>(element);
         if (drilling == nullptr)
             continue;
         holes.push_back(SquareAround(drilling->Centre, drilling->Radius()));

@@ -36,6 +36,7 @@ class TBoard;
 class TGruppe;
 class CopperAnalysis;
 class SnapshotStream;
+class StreamError;
 class UndoHistory;
 class ValueReader;
 class ValueWriter;
@@ -89,8 +90,8 @@ public:
     virtual void ZeichneBauteile(Canvas& canvas);
     // Draws the board for printing and export on a canvas whose mapping the caller set up,
     // as the output options say; clipUnits is the area to draw, in board units.
-    void ZeichneAusgabe(Canvas& canvas, const Rect& clipUnits);
-    // The two parts of ZeichneAusgabe before its labels, for a device that cannot clip (SVG)
+    void DrawOutput(Canvas& canvas, const Rect& clipUnits);
+    // The two parts of DrawOutput before its labels, for a device that cannot clip (SVG)
     // and clips the first part itself: what lies on the board, clipped to it and to
     // clipUnits, and the board's frame.
     void DrawOutputBoard(Canvas& canvas, const Rect& clipUnits);
@@ -364,6 +365,9 @@ public:
     // --- Events, fired only when assigned.
     Event OnMyClick, OnMyMouseMove, OnChange, OnPopupRequest, OnModeChange, OnCursorCaptured,
         OnCursorReleased;
+    // An undo or redo step whose snapshot could not be read back: the board keeps what was
+    // read of it, and the user is to be told.
+    std::function<void(TPlatine&, const StreamError&)> OnSnapshotDamaged;
     void Fire(const Event& event) {
         if (event)
             event(*this);

@@ -195,7 +195,7 @@ void TPlatine::Paint(Canvas& canvas) {
 // --- Output rendering
 // -----------------------------------------------------------------------------
 
-void TPlatine::ZeichneAusgabe(Canvas& canvas, const Rect& clipUnits) {
+void TPlatine::DrawOutput(Canvas& canvas, const Rect& clipUnits) {
     DrawOutputBoard(canvas, clipUnits);
     DrawOutputFrame(canvas, clipUnits);
     DrawOutputLabels(canvas, clipUnits);

@@ -55,9 +55,12 @@ void TPlatine::ReadSnapshot(const SnapshotStream& snapshot) {
     ValueReader reader(device, SnapshotBuffer);
     try {
         LadeAusStream(context, reader, true);
-    } catch (const StreamError&) {
+    } catch (const StreamError& error) {
         // The program wrote these bytes itself; should they still not read, what was read
-        // until then stays, as with any damaged record, rather than losing the board.
+        // until then stays, as with any damaged record, rather than losing the board, and the
+        // user learns that the step did not restore all of it.
+        if (OnSnapshotDamaged)
+            OnSnapshotDamaged(*this, error);
     }
 }
 

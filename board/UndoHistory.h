@@ -65,6 +65,8 @@ public:
     int RedoCount() const { return int(redo_.size()); }
     // The serial of the newest undo state, 0 when there is none.
     std::uint64_t NewestSerial() const { return undo_.empty() ? 0 : undo_.back()->Serial; }
+    // The state the next undo reads back, none when there is nothing to undo.
+    const SnapshotStream* Newest() const { return undo_.empty() ? nullptr : undo_.back().get(); }
 
     static int ClampDepth(int depth);
 

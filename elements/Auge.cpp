@@ -29,7 +29,7 @@ Rect TAuge::CircleRect() const {
 }
 
 Rect TAuge::GetBounds(Canvas& canvas) {
-    return Normalised(TRoundElement::GetBounds(canvas));
+    return Normalised(RoundElement::GetBounds(canvas));
 }
 
 std::optional<Region> TAuge::CreateRegion(Canvas& canvas) {

@@ -5,7 +5,7 @@
 
 namespace karvel {
 
-class TAuge : public TRoundElement {
+class TAuge : public RoundElement {
 public:
     TAuge();
     std::string_view ClassName() const override { return "TAuge"; }
@@ -14,7 +14,7 @@ public:
     std::optional<Region> CreateRegion(Canvas& canvas) override;
     Rect GetBounds(Canvas& canvas) override;
     QString GetKindName() const override;
-    void SetKupferFlag(bool) override { TRoundElement::SetKupferFlag(true); }
+    void SetKupferFlag(bool) override { RoundElement::SetKupferFlag(true); }
 
 private:
     // The pad's circle: the square around the centre, each side rounded on its own.

@@ -6,7 +6,7 @@
 
 namespace karvel {
 
-class TBohrung : public TRoundElement {
+class TBohrung : public RoundElement {
 public:
     TBohrung();
     std::string_view ClassName() const override { return "TBohrung"; }
@@ -15,7 +15,7 @@ public:
     std::optional<Region> CreateRegion(Canvas& canvas) override;
     QString GetKindName() const override;
     bool EditProperties() override;
-    void SetKupferFlag(bool) override { TRoundElement::SetKupferFlag(false); }
+    void SetKupferFlag(bool) override { RoundElement::SetKupferFlag(false); }
 
     // The dialog EditProperties opens; the program sets it once at start.
     static void SetDialog(DrillingDialog* dialog) { dialog_ = dialog; }

@@ -27,7 +27,7 @@ const TDraht* StretchLead(const TBauteil* lead) {
 
 } // namespace
 
-TRoundElement::TRoundElement() {
+RoundElement::RoundElement() {
     TBauteil::SetStiftbreite(25);
     TBauteil::SetStiftfarbe(colours::Black);
     TBauteil::SetBrushfarbe(8421504);
@@ -35,15 +35,15 @@ TRoundElement::TRoundElement() {
     TBauteil::SetGlaetten(false);
 }
 
-int TRoundElement::Radius() const {
+int RoundElement::Radius() const {
     return RoundToUnit((long double)Diameter * 100.0L / 2.0L);
 }
 
-Rect TRoundElement::GetBounds(Canvas&) {
+Rect RoundElement::GetBounds(Canvas&) {
     return SquareAround(Centre, Radius());
 }
 
-bool TRoundElement::HitTest(QPoint device, Canvas& canvas) {
+bool RoundElement::HitTest(QPoint device, Canvas& canvas) {
     if (!IsOnWorkingSide())
         return false;
     const Rect redraw = Normalised(canvas.LPtoDP(GetRedrawBounds(canvas)));
@@ -53,7 +53,7 @@ bool TRoundElement::HitTest(QPoint device, Canvas& canvas) {
     return PointDistance(canvas.DPtoLP(device), Centre) <= (long long)Radius() + Stiftbreite() / 2;
 }
 
-void TRoundElement::DrawGhost(Canvas& canvas, const QPoint& at) {
+void RoundElement::DrawGhost(Canvas& canvas, const QPoint& at) {
     // While a preview is shown it is erased where it was drawn.
     const int y = GhostShown() ? GhostPos().y() : at.y();
     const int r = std::abs(y - Centre.y());
@@ -64,7 +64,7 @@ void TRoundElement::DrawGhost(Canvas& canvas, const QPoint& at) {
     canvas.SetMixMode(MixMode::Copy);
 }
 
-void TRoundElement::Stretch(TBauteil* firstLead, TBauteil* secondLead, double angle, TBauteil*) {
+void RoundElement::Stretch(TBauteil* firstLead, TBauteil* secondLead, double angle, TBauteil*) {
     const TDraht* first = StretchLead(firstLead);
     const TDraht* second = StretchLead(secondLead);
     // Without the shape at grouping time there is nothing to stretch from.
@@ -80,23 +80,23 @@ void TRoundElement::Stretch(TBauteil* firstLead, TBauteil* secondLead, double an
     Centre = RotatePoint(RememberedCentre, bodyEnd, delta) + (first->Nodes.back() - bodyEnd);
 }
 
-void TRoundElement::RememberShape() {
+void RoundElement::RememberShape() {
     RememberedCentre = Centre;
     HasRememberedShape = true;
 }
 
-void TRoundElement::Rotate90(QPoint c, QPoint k) {
+void RoundElement::Rotate90(QPoint c, QPoint k) {
     TBauteil::Rotate90(c, k);
     Centre = {c.x() + c.y() - Centre.y(), Centre.x() - c.x() + c.y()};
 }
 
-void TRoundElement::WriteToStream(RecordContext& context, ValueWriter& writer) {
+void RoundElement::WriteToStream(RecordContext& context, ValueWriter& writer) {
     TBauteil::WriteToStream(context, writer);
     record::WriteDiameter(context, writer, Diameter);
     record::WriteIntegerPoint(context, writer, Centre);
 }
 
-void TRoundElement::ReadFromStream(RecordContext& context, ValueReader& reader) {
+void RoundElement::ReadFromStream(RecordContext& context, ValueReader& reader) {
     TBauteil::ReadFromStream(context, reader);
     Diameter = record::ReadDiameter(reader);
     const int x = record::ReadCoordinate(context, reader);

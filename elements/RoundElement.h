@@ -6,7 +6,7 @@
 
 namespace karvel {
 
-class TRoundElement : public TBauteil {
+class RoundElement : public TBauteil {
 public:
     QPoint Centre{0, 0};
     QPoint RememberedCentre{0, 0};
@@ -42,7 +42,7 @@ public:
     void SetFraesen(bool) override { TBauteil::SetFraesen(false); }
 
 protected:
-    TRoundElement();
+    RoundElement();
 };
 
 } // namespace karvel

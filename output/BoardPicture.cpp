@@ -76,7 +76,7 @@ QImage RenderBoardBitmap(TPlatine& board, int dotsPerInch) {
         canvas.SetMapping({mirrored ? r.Right : r.Left, turned ? r.Bottom : r.Top},
                           {mirrored ? -r.Width() : r.Width(), turned ? -r.Height() : r.Height()},
                           {0, 0}, size);
-        board.ZeichneAusgabe(canvas, r);
+        board.DrawOutput(canvas, r);
     }
     return image;
 }
@@ -107,7 +107,7 @@ QImage RenderPrintedImage(TPlatine& board, int dotsPerInch) {
     {
         Canvas canvas(image);
         MapArea(canvas, board, area, dotsPerInch);
-        board.ZeichneAusgabe(canvas, area);
+        board.DrawOutput(canvas, area);
     }
     return image;
 }
@@ -126,7 +126,7 @@ QByteArray RenderPrintedPdf(TPlatine& board) {
         pdf.setCreator(QStringLiteral("Karvel 3.0"));
         Canvas canvas(pdf);
         MapArea(canvas, board, area, VectorDpi);
-        board.ZeichneAusgabe(canvas, area);
+        board.DrawOutput(canvas, area);
     }
     return buffer.data();
 }

@@ -37,7 +37,7 @@ void PrintBoardPage(Canvas& canvas, TPlatine& board, const PrinterMetrics& print
     const std::optional<Region> previous = canvas.ClipRegion();
     canvas.SelectClipRegion(Region::FromRect(printable));
     Apply(canvas, PrinterPageMapping(printer, board.BoardRect(), placement));
-    board.ZeichneAusgabe(canvas, InBoardUnits(canvas, printable));
+    board.DrawOutput(canvas, InBoardUnits(canvas, printable));
     canvas.SelectClipRegion(previous);
 }
 
@@ -54,7 +54,7 @@ void DrawPreviewPage(Canvas& canvas, TPlatine& board, const PreviewGeometry& pre
     Apply(canvas, PreviewPageMapping(preview, printer, board.BoardRect(), placement));
     const Rect clipUnits = InBoardUnits(canvas, preview.Printable);
     if (detail == PreviewDetail::Full) {
-        board.ZeichneAusgabe(canvas, clipUnits);
+        board.DrawOutput(canvas, clipUnits);
     } else {
         canvas.SetPen(DraggedFrame, 0, PenStyle::Dot);
         canvas.SetBrush(colours::White);

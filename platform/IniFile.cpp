@@ -145,18 +145,18 @@ bool IsBlankLine(const QByteArray& raw) {
 
 IniFile IniFile::FromBytes(const QByteArray& bytes, const QString& path) {
     IniFile ini;
-    ini.m_path = path;
+    ini.path_ = path;
     QByteArrayView content(bytes);
     if (content.startsWith(Utf8Bom)) {
         ini.m_utf8 = true;
-        ini.m_byteOrderMark = true;
+        ini.byteOrderMark_ = true;
         content = content.sliced(Utf8Bom.size());
     } else {
         ini.m_utf8 = LooksLikeUtf8(content);
     }
     const qsizetype firstBreak = content.indexOf('\n');
     if (firstBreak >= 0)
-        ini.m_lineBreak = firstBreak > 0 && content[firstBreak - 1] == '\r' ? "\r\n" : "\n";
+        ini.lineBreak_ = firstBreak > 0 && content[firstBreak - 1] == '\r' ? "\r\n" : "\n";
     qsizetype start = 0;
     while (start < content.size()) {
         qsizetype end = content.indexOf('\n', start);
@@ -165,7 +165,7 @@ IniFile IniFile::FromBytes(const QByteArray& bytes, const QString& path) {
         QByteArrayView raw = content.sliced(start, end - start);
         if (raw.endsWith('\r'))
             raw.chop(1);
-        ini.m_lines.push_back(ParseLine(raw.toByteArray(), ini.m_utf8));
+        ini.lines_.push_back(ParseLine(raw.toByteArray(), ini.m_utf8));
         start = end + 1;
     }
     return ini;
@@ -173,35 +173,35 @@ IniFile IniFile::FromBytes(const QByteArray& bytes, const QString& path) {
 
 IniFile IniFile::Load(const QString& path) {
     IniFile empty;
-    empty.m_path = path;
+    empty.path_ = path;
     const QFileInfo info(path);
     if (!info.exists())
         return empty;
-    empty.m_existed = true;
-    empty.m_unread = true;
+    empty.existed_ = true;
+    empty.unread_ = true;
     // A FIFO or device would block or never end; only regular files are settings files.
     if (!info.isFile()) {
-        empty.m_error = QStringLiteral("%1 is not a regular file").arg(path);
+        empty.error_ = QStringLiteral("%1 is not a regular file").arg(path);
         return empty;
     }
     if (info.size() > MaxFileSize) {
-        empty.m_error = QStringLiteral("%1 is larger than %2 bytes and was not read")
-                            .arg(path)
-                            .arg(MaxFileSize);
+        empty.error_ = QStringLiteral("%1 is larger than %2 bytes and was not read")
+                           .arg(path)
+                           .arg(MaxFileSize);
         return empty;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        empty.m_error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        empty.error_ = QStringLiteral("%1: %2").arg(path, file.errorString());
         return empty;
     }
     const QByteArray bytes = file.read(MaxFileSize + 1);
     if (bytes.size() > MaxFileSize || file.error() != QFileDevice::NoError) {
-        empty.m_error = QStringLiteral("%1 could not be read").arg(path);
+        empty.error_ = QStringLiteral("%1 could not be read").arg(path);
         return empty;
     }
     IniFile ini = FromBytes(bytes, path);
-    ini.m_existed = true;
+    ini.existed_ = true;
     return ini;
 }
 
@@ -240,55 +240,55 @@ IniFile::Line IniFile::MakeLine(const QString& text) {
 // A value Windows-1252 cannot hold (most file names of other scripts) would come back as "?";
 // the file keeps every character from then on as UTF-8, marked by its byte order mark.
 void IniFile::SwitchToUtf8() {
-    for (Line& line : m_lines)
+    for (Line& line : lines_)
         line.raw = DecodeWindows1252(line.raw).toUtf8();
     m_utf8 = true;
-    m_byteOrderMark = true;
+    byteOrderMark_ = true;
 }
 
 QByteArray IniFile::ToBytes() const {
-    QByteArray bytes = m_byteOrderMark ? Utf8Bom : QByteArray();
-    for (const Line& line : m_lines) {
+    QByteArray bytes = byteOrderMark_ ? Utf8Bom : QByteArray();
+    for (const Line& line : lines_) {
         bytes += line.raw;
-        bytes += m_lineBreak;
+        bytes += lineBreak_;
     }
     return bytes;
 }
 
 bool IniFile::Save() {
-    return SaveAs(m_path);
+    return SaveAs(path_);
 }
 
 bool IniFile::SaveAs(const QString& path) {
     if (path.isEmpty()) {
-        m_error = QStringLiteral("no file name to save the settings to");
+        error_ = QStringLiteral("no file name to save the settings to");
         return false;
     }
-    if (m_unread && QFileInfo(path) == QFileInfo(m_path)) {
-        m_error = QStringLiteral("%1 was not read and is left as it is").arg(path);
+    if (unread_ && QFileInfo(path) == QFileInfo(path_)) {
+        error_ = QStringLiteral("%1 was not read and is left as it is").arg(path);
         return false;
     }
     if (const QString reason = WriteFileAtomically(path, ToBytes()); !reason.isEmpty()) {
-        m_error = QStringLiteral("%1: %2").arg(path, reason);
+        error_ = QStringLiteral("%1: %2").arg(path, reason);
         return false;
     }
-    m_path = path;
-    m_error.clear();
-    m_existed = true;
-    m_unread = false;
+    path_ = path;
+    error_.clear();
+    existed_ = true;
+    unread_ = false;
     return true;
 }
 
 std::vector<IniFile::Range> IniFile::RangesOf(const QString& section) const {
     std::vector<Range> ranges;
-    const int count = int(m_lines.size());
+    const int count = int(lines_.size());
     int begin = 0;
     bool hasHeader = false;
     // Each header, and the end of the file, closes the range that began before it.
     for (int i = 0; i <= count; ++i) {
-        if (i < count && m_lines[i].kind != LineKind::Section)
+        if (i < count && lines_[i].kind != LineKind::Section)
             continue;
-        const QString name = hasHeader ? m_lines[begin].name : QString();
+        const QString name = hasHeader ? lines_[begin].name : QString();
         if (SameName(name, section))
             ranges.push_back({begin, i, hasHeader});
         begin = i;
@@ -300,7 +300,7 @@ std::vector<IniFile::Range> IniFile::RangesOf(const QString& section) const {
 std::optional<int> IniFile::FindEntry(const QString& section, const QString& key) const {
     for (const Range& range : RangesOf(section)) {
         for (int i = range.begin; i < range.end; ++i) {
-            if (m_lines[i].kind == LineKind::Entry && SameName(m_lines[i].name, key))
+            if (lines_[i].kind == LineKind::Entry && SameName(lines_[i].name, key))
                 return i;
         }
     }
@@ -313,9 +313,9 @@ int IniFile::InsertPosition(const Range& range) const {
     int afterEntry = -1;
     int afterText = range.hasHeader ? range.begin + 1 : range.begin;
     for (int i = range.begin; i < range.end; ++i) {
-        if (m_lines[i].kind == LineKind::Entry)
+        if (lines_[i].kind == LineKind::Entry)
             afterEntry = i + 1;
-        else if (!IsBlankLine(m_lines[i].raw))
+        else if (!IsBlankLine(lines_[i].raw))
             afterText = i + 1;
     }
     return afterEntry >= 0 ? afterEntry : afterText;
@@ -325,18 +325,18 @@ void IniFile::InsertEntry(const QString& section, const QString& key, const QStr
     const Line entry = MakeLine(key + u'=' + value);
     const std::vector<Range> ranges = RangesOf(section);
     if (!ranges.empty()) {
-        m_lines.insert(m_lines.begin() + InsertPosition(ranges.front()), entry);
+        lines_.insert(lines_.begin() + InsertPosition(ranges.front()), entry);
         return;
     }
-    if (!m_lines.empty() && !IsBlankLine(m_lines.back().raw))
-        m_lines.push_back(Line{});
-    m_lines.push_back(MakeLine(u'[' + section + u']'));
-    m_lines.push_back(entry);
+    if (!lines_.empty() && !IsBlankLine(lines_.back().raw))
+        lines_.push_back(Line{});
+    lines_.push_back(MakeLine(u'[' + section + u']'));
+    lines_.push_back(entry);
 }
 
 QStringList IniFile::Sections() const {
     QStringList names;
-    for (const Line& line : m_lines) {
+    for (const Line& line : lines_) {
         if (line.kind == LineKind::Section && !names.contains(line.name, Qt::CaseInsensitive))
             names.append(line.name);
     }
@@ -344,7 +344,7 @@ QStringList IniFile::Sections() const {
 }
 
 bool IniFile::HasSection(const QString& section) const {
-    return std::any_of(m_lines.cbegin(), m_lines.cend(), [&](const Line& line) {
+    return std::any_of(lines_.cbegin(), lines_.cend(), [&](const Line& line) {
         return line.kind == LineKind::Section && SameName(line.name, section);
     });
 }
@@ -353,7 +353,7 @@ QStringList IniFile::Keys(const QString& section) const {
     QStringList keys;
     for (const Range& range : RangesOf(section)) {
         for (int i = range.begin; i < range.end; ++i) {
-            const Line& line = m_lines[i];
+            const Line& line = lines_[i];
             if (line.kind == LineKind::Entry && !keys.contains(line.name, Qt::CaseInsensitive))
                 keys.append(line.name);
         }
@@ -369,7 +369,7 @@ std::optional<QString> IniFile::Value(const QString& section, const QString& key
     const std::optional<int> index = FindEntry(section, key);
     if (!index)
         return std::nullopt;
-    return Unquoted(m_lines[*index].value);
+    return Unquoted(lines_[*index].value);
 }
 
 QString IniFile::ReadString(const QString& section, const QString& key,
@@ -406,8 +406,8 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
         return;
     }
     // The key keeps the spelling the file gave it.
-    const QString name = m_lines[*index].name;
-    m_lines[*index] = MakeLine(name + u'=' + value);
+    const QString name = lines_[*index].name;
+    lines_[*index] = MakeLine(name + u'=' + value);
 }
 
 void IniFile::WriteInteger(const QString& section, const QString& key, int value) {
@@ -435,7 +435,7 @@ void IniFile::WriteSection(const QString& section, const Entries& entries) {
     }
     int position = InsertPosition(ranges.front());
     for (int i = ranges.front().begin; i < ranges.front().end; ++i) {
-        if (m_lines[i].kind == LineKind::Entry) {
+        if (lines_[i].kind == LineKind::Entry) {
             position = i;
             break;
         }
@@ -443,32 +443,32 @@ void IniFile::WriteSection(const QString& section, const Entries& entries) {
     std::vector<int> stale;
     for (const Range& range : ranges) {
         for (int i = range.begin; i < range.end; ++i) {
-            if (m_lines[i].kind == LineKind::Entry)
+            if (lines_[i].kind == LineKind::Entry)
                 stale.push_back(i);
         }
     }
     for (auto it = stale.rbegin(); it != stale.rend(); ++it) {
-        m_lines.erase(m_lines.begin() + *it);
+        lines_.erase(lines_.begin() + *it);
         if (*it < position)
             --position;
     }
     std::vector<Line> fresh;
     for (const auto& [key, value] : entries)
         fresh.push_back(MakeLine(key + u'=' + value));
-    m_lines.insert(m_lines.begin() + position, fresh.begin(), fresh.end());
+    lines_.insert(lines_.begin() + position, fresh.begin(), fresh.end());
 }
 
 void IniFile::EraseSection(const QString& section) {
     const std::vector<Range> ranges = RangesOf(section);
     for (auto range = ranges.rbegin(); range != ranges.rend(); ++range) {
         if (range->hasHeader) {
-            m_lines.erase(m_lines.begin() + range->begin, m_lines.begin() + range->end);
+            lines_.erase(lines_.begin() + range->begin, lines_.begin() + range->end);
             continue;
         }
         // The lines before the first header have no header to go with; only their entries go.
         for (int i = range->end - 1; i >= range->begin; --i) {
-            if (m_lines[i].kind == LineKind::Entry)
-                m_lines.erase(m_lines.begin() + i);
+            if (lines_[i].kind == LineKind::Entry)
+                lines_.erase(lines_.begin() + i);
         }
     }
 }

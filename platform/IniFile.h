@@ -28,12 +28,12 @@ public:
     static IniFile Load(const QString& path);
     static IniFile FromBytes(const QByteArray& bytes, const QString& path = {});
 
-    const QString& Path() const { return m_path; }
-    bool Existed() const { return m_existed; }
+    const QString& Path() const { return path_; }
+    bool Existed() const { return existed_; }
     // Why the last load or save failed; empty when it did not.
-    const QString& Error() const { return m_error; }
+    const QString& Error() const { return error_; }
     bool IsUtf8() const { return m_utf8; }
-    bool HasByteOrderMark() const { return m_byteOrderMark; }
+    bool HasByteOrderMark() const { return byteOrderMark_; }
 
     QByteArray ToBytes() const;
     bool Save();
@@ -90,14 +90,14 @@ private:
     int InsertPosition(const Range& range) const;
     void InsertEntry(const QString& section, const QString& key, const QString& value);
 
-    std::vector<Line> m_lines;
-    QString m_path;
-    QString m_error;
-    QByteArray m_lineBreak = "\r\n";
+    std::vector<Line> lines_;
+    QString path_;
+    QString error_;
+    QByteArray lineBreak_ = "\r\n";
     bool m_utf8 = false;
-    bool m_byteOrderMark = false;
-    bool m_existed = false;
-    bool m_unread = false; // the file at m_path exists but was not read: never overwrite it
+    bool byteOrderMark_ = false;
+    bool existed_ = false;
+    bool unread_ = false; // the file at path_ exists but was not read: never overwrite it
 };
 
 } // namespace karvel

@@ -54,7 +54,7 @@ QString WithTrailingSeparator(const QString& folder) {
 }
 
 ProgramSettings::ProgramSettings(SettingsStore store, QString fileName)
-    : m_store(std::move(store)), m_fileName(std::move(fileName)) {}
+    : store_(std::move(store)), fileName_(std::move(fileName)) {}
 
 WindowSettings ProgramSettings::FromIni(const IniFile& ini, const QString& programFolder) {
     WindowSettings s = ReadKarvelSection(ini, WithTrailingSeparator(programFolder));
@@ -70,7 +70,7 @@ WindowSettings ProgramSettings::FromIni(const IniFile& ini, const QString& progr
 }
 
 WindowSettings ProgramSettings::Read() const {
-    return FromIni(Load(), m_store.ProgramFolder());
+    return FromIni(Load(), store_.ProgramFolder());
 }
 
 QStringList ProgramSettings::ReadRecentFiles() const {
@@ -79,7 +79,7 @@ QStringList ProgramSettings::ReadRecentFiles() const {
 
 QString ProgramSettings::ReadBitmapPath() const {
     return Load().ReadString(MainSection(), QStringLiteral("BitmapPath"),
-                             WithTrailingSeparator(m_store.ProgramFolder()) +
+                             WithTrailingSeparator(store_.ProgramFolder()) +
                                  QStringLiteral("Bitmaps/"));
 }
 
@@ -101,25 +101,25 @@ ToolWindowSettings ProgramSettings::ReadToolWindow(const QString& caption) const
 }
 
 SettingsWriteResult ProgramSettings::WriteRecentFiles(const QStringList& mostRecentFirst) const {
-    return m_store.Update(m_fileName,
-                          [&](IniFile& ini) { karvel::WriteRecentFiles(ini, mostRecentFirst); });
+    return store_.Update(fileName_,
+                         [&](IniFile& ini) { karvel::WriteRecentFiles(ini, mostRecentFirst); });
 }
 
 SettingsWriteResult ProgramSettings::WriteBitmapPath(const QString& folder) const {
-    return m_store.Update(m_fileName, [&](IniFile& ini) {
+    return store_.Update(fileName_, [&](IniFile& ini) {
         ini.WriteString(MainSection(), QStringLiteral("BitmapPath"), folder);
     });
 }
 
 // Stored with its trailing separator, as the default the reader gives is.
 SettingsWriteResult ProgramSettings::WriteExportDir(const QString& folder) const {
-    return m_store.Update(m_fileName, [&](IniFile& ini) {
+    return store_.Update(fileName_, [&](IniFile& ini) {
         ini.WriteString(MainSection(), QStringLiteral("ExportDir"), WithTrailingSeparator(folder));
     });
 }
 
 SettingsWriteResult ProgramSettings::WriteToolWindows(const ToolWindowSettingsList& windows) const {
-    return m_store.Update(m_fileName, [&](IniFile& ini) {
+    return store_.Update(fileName_, [&](IniFile& ini) {
         for (const auto& [caption, p] : windows) {
             ini.WriteInteger(caption, QStringLiteral("left"), p.Left);
             ini.WriteInteger(caption, QStringLiteral("top"), p.Top);
@@ -130,7 +130,7 @@ SettingsWriteResult ProgramSettings::WriteToolWindows(const ToolWindowSettingsLi
 }
 
 SettingsWriteResult ProgramSettings::WriteWindowGeometry(const WindowGeometry& geometry) const {
-    return m_store.Update(m_fileName, [&](IniFile& ini) {
+    return store_.Update(fileName_, [&](IniFile& ini) {
         const QString section = WindowSection();
         if (geometry.Normal) {
             ini.WriteInteger(section, QStringLiteral("left"), geometry.Normal->left());

@@ -67,10 +67,10 @@ public:
 
     ProgramSettings(SettingsStore store, QString fileName);
 
-    const SettingsStore& Store() const { return m_store; }
-    const QString& FileName() const { return m_fileName; }
+    const SettingsStore& Store() const { return store_; }
+    const QString& FileName() const { return fileName_; }
     // The file as it is on disk now; reads after a write see what was written.
-    IniFile Load() const { return m_store.Load(m_fileName); }
+    IniFile Load() const { return store_.Load(fileName_); }
 
     WindowSettings Read() const;
     // Numbers that would break the program (an undo depth or auto-save interval below one, a
@@ -91,8 +91,8 @@ public:
     SettingsWriteResult WriteWindowGeometry(const WindowGeometry& geometry) const;
 
 private:
-    SettingsStore m_store;
-    QString m_fileName;
+    SettingsStore store_;
+    QString fileName_;
 };
 
 // The program folder as every path below it is built from: with a trailing separator.

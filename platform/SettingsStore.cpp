@@ -18,8 +18,8 @@ SettingsWriteResult Failed(const QString& path, const QString& error) {
 } // namespace
 
 SettingsStore::SettingsStore(QString programFolder, QString userFolder, WritableCheck canWrite)
-    : m_programFolder(std::move(programFolder)), m_userFolder(std::move(userFolder)),
-      m_canWrite(canWrite ? std::move(canWrite) : WritableCheck(IsWritableLocation)) {}
+    : programFolder_(std::move(programFolder)), userFolder_(std::move(userFolder)),
+      canWrite_(canWrite ? std::move(canWrite) : WritableCheck(IsWritableLocation)) {}
 
 QString SettingsStore::DefaultUserFolder() {
     QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
@@ -48,9 +48,9 @@ QString SettingsStore::FindFile(const QString& folder, const QString& name) {
 
 IniFile SettingsStore::Load(const QString& name) const {
     const QString program = ProgramFile(name);
-    const QString user = m_userFolder.isEmpty() ? QString() : UserFile(name);
+    const QString user = userFolder_.isEmpty() ? QString() : UserFile(name);
     const bool userCopy = !user.isEmpty() && QFileInfo::exists(user);
-    if (!m_canWrite(program))
+    if (!canWrite_(program))
         return IniFile::Load(userCopy ? user : program);
     IniFile ini = IniFile::Load(program);
     // A program file that could not be read was never written over; its changes went to the
@@ -63,22 +63,22 @@ IniFile SettingsStore::Load(const QString& name) const {
 SettingsWriteResult SettingsStore::Update(const QString& name, const Change& change) const {
     const QString program = ProgramFile(name);
     QString programError = QStringLiteral("%1 cannot be written").arg(program);
-    if (m_canWrite(program)) {
+    if (canWrite_(program)) {
         IniFile ini = IniFile::Load(program);
         change(ini);
         if (ini.SaveAs(program))
             return Written(ini);
         programError = ini.Error();
     }
-    if (m_userFolder.isEmpty())
+    if (userFolder_.isEmpty())
         return Failed(program, programError);
     const QString user = UserFile(name);
     IniFile ini = IniFile::Load(QFileInfo::exists(user) ? user : program);
     change(ini);
-    if (!QDir().mkpath(m_userFolder))
+    if (!QDir().mkpath(userFolder_))
         return Failed(user,
                       programError +
-                          QStringLiteral("; the folder %1 cannot be created").arg(m_userFolder));
+                          QStringLiteral("; the folder %1 cannot be created").arg(userFolder_));
     if (ini.SaveAs(user))
         return Written(ini);
     return Failed(user, programError + QStringLiteral("; ") + ini.Error());

@@ -30,14 +30,14 @@ public:
     // The folder can take a new file and an existing file may be replaced.
     static bool IsWritableLocation(const QString& filePath);
 
-    const QString& ProgramFolder() const { return m_programFolder; }
-    const QString& UserFolder() const { return m_userFolder; }
+    const QString& ProgramFolder() const { return programFolder_; }
+    const QString& UserFolder() const { return userFolder_; }
 
     // The file of that name in the folder, its case aside, as the program's files were named
     // on a system that ignores case; the name as given when there is none.
     static QString FindFile(const QString& folder, const QString& name);
-    QString ProgramFile(const QString& name) const { return FindFile(m_programFolder, name); }
-    QString UserFile(const QString& name) const { return FindFile(m_userFolder, name); }
+    QString ProgramFile(const QString& name) const { return FindFile(programFolder_, name); }
+    QString UserFile(const QString& name) const { return FindFile(userFolder_, name); }
     // The program folder's file when it can be written there; otherwise (and when it cannot
     // be read at all) the user's copy once that exists.
     QString ReadPath(const QString& name) const { return Load(name).Path(); }
@@ -49,9 +49,9 @@ public:
     SettingsWriteResult Update(const QString& name, const Change& change) const;
 
 private:
-    QString m_programFolder;
-    QString m_userFolder;
-    WritableCheck m_canWrite;
+    QString programFolder_;
+    QString userFolder_;
+    WritableCheck canWrite_;
 };
 
 } // namespace karvel

@@ -10,7 +10,7 @@
 #include "shell/LibraryController.h"
 #include "shell/LibraryPanel.h"
 #include "shell/LoadingWindow.h"
-#include "shell/PrintDlg.h"
+#include "shell/PrintDialog.h"
 #include "shell/ScreenPlacement.h"
 #include "shell/ScrollBoxEx.h"
 

@@ -48,7 +48,7 @@ class LoadingWindow;
 class TBoard;
 class TPlatine;
 class TEditorForm;
-class TPrint_Dlg;
+class PrintDialog;
 class TScrollBoxEx;
 struct BoardMouseEvent;
 struct MenuDefinition;
@@ -108,7 +108,7 @@ public:
     const QString& ExportDir() const { return exportDir_; }
     std::function<void(const QString&)> OnExportDirChanged;
     // The print window, made at the first use and kept with its choices for the whole run.
-    TPrint_Dlg& PrintWindow();
+    PrintDialog& PrintWindow();
     // A board's annotation window, made when first asked for; it goes with the board.
     TEditorForm& AnnotationWindow(int index);
     // The current board's annotation window is shown, and follows the tabs.
@@ -423,7 +423,7 @@ private:
     std::unique_ptr<ComponentAssistantDialog> assistant_;
     // What the component assistant hands to a board.
     QByteArray transferStream_;
-    std::unique_ptr<TPrint_Dlg> printWindow_;
+    std::unique_ptr<PrintDialog> printWindow_;
     QString exportDir_;
     // The layout editor, and in the editor: its answer, its modal loop, the open layout file and
     // which commands its reduced window offers.

@@ -6,7 +6,7 @@
 #include "output/OutputView.h"
 #include "shell/BoardControl.h"
 #include "shell/MainWindow.h"
-#include "shell/PrintDlg.h"
+#include "shell/PrintDialog.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
@@ -14,9 +14,9 @@
 
 namespace karvel {
 
-TPrint_Dlg& MainWindow::PrintWindow() {
+PrintDialog& MainWindow::PrintWindow() {
     if (!printWindow_)
-        printWindow_ = std::make_unique<TPrint_Dlg>(*dialogs_, view_.Sprache, this);
+        printWindow_ = std::make_unique<PrintDialog>(*dialogs_, view_.Sprache, this);
     return *printWindow_;
 }
 
@@ -42,7 +42,7 @@ void MainWindow::PrintCommand(int) {
     request.Title = PrintTitle();
     request.Folder =
         ProjectFileName().isEmpty() ? exportDir_ : QFileInfo(ProjectFileName()).absolutePath();
-    TPrint_Dlg& window = PrintWindow();
+    PrintDialog& window = PrintWindow();
     window.Prepare(request);
     // Maximised; the geometry as well, for desktops without a window manager to maximise it.
     if (const QScreen* screen = this->screen())

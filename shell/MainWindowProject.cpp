@@ -12,6 +12,7 @@
 #include "shell/Palette.h"
 #include "shell/ScrollBoxEx.h"
 #include "stream/LoadError.h"
+#include "stream/StreamError.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
@@ -137,6 +138,17 @@ void MainWindow::ConnectBoard(TPlatine& board) {
     board.OnPopupRequest = [this](TPlatine& b) {
         if (IsCurrent(b) && b.Modus() == TPlatinenModus::pm_Standard)
             elementMenu_->popup(QCursor::pos());
+    };
+    board.OnSnapshotDamaged = [this](TPlatine& b, const StreamError& error) {
+        ShowLoadError(LoadErrorCaption(),
+                      view_.Tr(QStringLiteral("Die Platine \"%1\" konnte nicht vollständig "
+                                              "wiederhergestellt werden; gezeigt wird, was davon "
+                                              "gelesen werden konnte:"),
+                               QStringLiteral("The board \"%1\" could not be restored completely; "
+                                              "what could be read of it is shown:"))
+                              .arg(b.PlatinenName()) +
+                          u'\r' + error.Message(view_.Sprache),
+                      MessageIcon::Error);
     };
 }
 

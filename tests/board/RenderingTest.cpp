@@ -205,7 +205,7 @@ protected:
         image.fill(Qt::white);
         Canvas canvas(image);
         canvas.SetMapping({-2500, -3000}, {10, 10}, {0, 0}, {1, 1});
-        board.ZeichneAusgabe(canvas, clip);
+        board.DrawOutput(canvas, clip);
         return image;
     }
     static QPoint Px(QPoint units) {

@@ -5,6 +5,7 @@
 #include "board/UndoHistory.h"
 #include "elements/Auge.h"
 #include "stream/RecordIO.h"
+#include "stream/StreamError.h"
 #include "support/RecordBytes.h"
 #include "support/SampleBoard.h"
 #include "support/ScriptedBoard.h"
@@ -263,6 +264,39 @@ TEST(UndoStepScriptTest, OnlyEditsThatChangeTheBoardLeaveAStep) {
         if (edit.steps == 0)
             EXPECT_EQ(FileBytes(b.board), before) << edit.name;
     }
+}
+
+// An undo step whose snapshot does not read back keeps what was read and says so.
+TEST(SnapshotDamage, IsReportedNotIgnored) {
+    ViewState view;
+    TPlatine board(view);
+    {
+        const UndoStep undo(board);
+        board.Add(test::MakeWire(TBauteilTyp::btDraht, {{254, 381}, {1016, 381}}));
+        board.Add(test::MakeWire(TBauteilTyp::btDraht, {{254, 635}, {1016, 635}}));
+    }
+    {
+        const UndoStep undo(board);
+        board.Add(test::MakeWire(TBauteilTyp::btDraht, {{254, 889}, {1016, 889}}));
+    }
+    ASSERT_NE(board.History().Newest(), nullptr);
+    // Memory going bad stands in for whatever could spoil a snapshot: its end is lost.
+    QByteArray& bytes = const_cast<SnapshotStream*>(board.History().Newest())->Bytes;
+    bytes.chop(bytes.size() / 3);
+
+    std::vector<QString> reported;
+    board.OnSnapshotDamaged = [&](TPlatine& damaged, const StreamError& error) {
+        EXPECT_EQ(&damaged, &board);
+        reported.push_back(error.Message(Language::English));
+    };
+    board.Rueckgaengig();
+    ASSERT_EQ(reported.size(), 1u);
+    EXPECT_FALSE(reported.front().isEmpty());
+
+    // A whole snapshot reads without a word.
+    board.Rueckgaengig();
+    EXPECT_EQ(reported.size(), 1u);
+    EXPECT_EQ(board.Count(), 0);
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 
 #include "board/Continuity.h"
 #include "output/PageMapping.h"
-#include "shell/PrintDlg.h"
+#include "shell/PrintDialog.h"
 #include "shell/ShellFixture.h"
 
 #include <gtest/gtest.h>
@@ -37,8 +37,8 @@ protected:
     }
 
     // Runs the print command and, while its window is up, the steps; then closes the window.
-    void WhileUp(const std::function<void(TPrint_Dlg&)>& steps) {
-        TPrint_Dlg& window = (*shown)->PrintWindow();
+    void WhileUp(const std::function<void(PrintDialog&)>& steps) {
+        PrintDialog& window = (*shown)->PrintWindow();
         bool ran = false;
         QTimer::singleShot(0, &window, [&] {
             QApplication::processEvents();
@@ -50,17 +50,17 @@ protected:
         EXPECT_TRUE(ran) << "the print window did not come up";
     }
 
-    template <typename T> static T& Find(TPrint_Dlg& window, const char* name) {
+    template <typename T> static T& Find(PrintDialog& window, const char* name) {
         T* child = window.findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(child, nullptr) << name;
         return *child;
     }
-    static QImage Preview(TPrint_Dlg& window) {
+    static QImage Preview(PrintDialog& window) {
         QWidget& box = Find<QWidget>(window, "PaintBox1");
         return box.grab().toImage();
     }
     // Where a board point lies in the preview picture.
-    static QPoint InPreview(TPrint_Dlg& window, QPoint boardPoint) {
+    static QPoint InPreview(PrintDialog& window, QPoint boardPoint) {
         return PreviewPageMapping(window.Preview(), window.Metrics(), window.Board()->BoardRect(),
                                   window.Placement())
             .ToDevice(boardPoint);
@@ -83,7 +83,7 @@ TEST_F(PrintWindowTest, ShowsTheProjectsBoardsOnThePaperInBothLanguages) {
         {Language::English, "Preview - PDF file", "&Print", "All boards"}};
     for (const Case& c : cases) {
         Open(c.Sprache);
-        WhileUp([&](TPrint_Dlg& window) {
+        WhileUp([&](PrintDialog& window) {
             EXPECT_EQ(window.windowTitle(), QString::fromUtf8(c.Caption));
             EXPECT_EQ(Find<QPushButton>(window, "OKBtn").text(), QString::fromUtf8(c.Print));
             EXPECT_EQ(Find<QComboBox>(window, "RangeCombo").itemText(1),
@@ -114,7 +114,7 @@ TEST_F(PrintWindowTest, TheProgramsViewIsTheSameAfterTheWindowClosed) {
     view.Loetseite = false;
     TPlatine& board = shown->Board();
     const OutputOptions output = board.Output;
-    WhileUp([&](TPrint_Dlg& window) {
+    WhileUp([&](PrintDialog& window) {
         EXPECT_FALSE(Find<QCheckBox>(window, "WillsteRoentgen").isChecked());
         for (const char* name : {"WillsteLoetseite", "WillsteUmriss", "WillsteRoentgen",
                                  "WillsteDurchsicht", "WillsteFreieBereiche", "Spiegeln"})
@@ -137,7 +137,7 @@ TEST_F(PrintWindowTest, TheProgramsViewIsTheSameAfterTheWindowClosed) {
 
     // At the next showing the view boxes follow the program's switches again.
     view.Durchsicht = true;
-    WhileUp([&](TPrint_Dlg& window) {
+    WhileUp([&](PrintDialog& window) {
         EXPECT_FALSE(Find<QCheckBox>(window, "WillsteLoetseite").isChecked());
         EXPECT_TRUE(Find<QCheckBox>(window, "WillsteDurchsicht").isChecked());
         EXPECT_TRUE(Find<QCheckBox>(window, "Spiegeln").isChecked()) << "the options stay";
@@ -156,7 +156,7 @@ TEST_F(PrintWindowTest, AllBoardsTwiceGoIntoOnePdfFileCollated) {
         std::vector<int> jobs;
         (*shown)->PrintWindow().OnJobPrinted = [&](int index) { jobs.push_back(index); };
         (*shown)->PrintWindow().Printer().setPageSize(QPageSize(c.Paper));
-        WhileUp([&](TPrint_Dlg& window) {
+        WhileUp([&](PrintDialog& window) {
             Find<QComboBox>(window, "RangeCombo").setCurrentIndex(1);
             Find<QSpinBox>(window, "CopySpin").setValue(2);
             Find<QPushButton>(window, "OKBtn").click();
@@ -186,7 +186,7 @@ TEST_F(PrintWindowTest, AFileChosenInThePrinterSetupIsPrintedIntoWithoutAsking) 
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(PdfPath());
     };
-    WhileUp([&](TPrint_Dlg& window) {
+    WhileUp([&](PrintDialog& window) {
         Find<QPushButton>(window, "SetupBtn").click();
         EXPECT_EQ(window.windowTitle(), QStringLiteral("Druckvorschau - PDF: druck.pdf"));
         Find<QPushButton>(window, "OKBtn").click();
@@ -203,7 +203,7 @@ TEST_F(PrintWindowTest, NoFileChosenPrintsNothing) {
     shown->dialogs->nextSaveFile.clear();
     int jobs = 0;
     (*shown)->PrintWindow().OnJobPrinted = [&](int) { ++jobs; };
-    WhileUp([&](TPrint_Dlg& window) { Find<QPushButton>(window, "OKBtn").click(); });
+    WhileUp([&](PrintDialog& window) { Find<QPushButton>(window, "OKBtn").click(); });
     EXPECT_EQ(jobs, 0);
     EXPECT_FALSE(QFile::exists(PdfPath()));
 }
@@ -211,7 +211,7 @@ TEST_F(PrintWindowTest, NoFileChosenPrintsNothing) {
 TEST_F(PrintWindowTest, TheClipboardCopyReportsWhatHappened) {
     Open();
     shown->Board().SetSize(16000, 10000);
-    WhileUp([&](TPrint_Dlg& window) {
+    WhileUp([&](PrintDialog& window) {
         QGuiApplication::clipboard()->clear();
         Find<QPushButton>(window, "ExportBtn").click();
         EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(1890, 1181));
@@ -230,7 +230,7 @@ TEST_F(PrintWindowTest, TheClipboardCopyReportsWhatHappened) {
 
 TEST_F(PrintWindowTest, DraggingMovesThePrintoutWithTheMouse) {
     Open();
-    WhileUp([&](TPrint_Dlg& window) {
+    WhileUp([&](PrintDialog& window) {
         Find<QCheckBox>(window, "Spiegeln").setChecked(true);
         QWidget& box = Find<QWidget>(window, "PaintBox1");
         const QPoint corner = window.Board()->BoardRect().TopLeft();
@@ -249,7 +249,7 @@ TEST_F(PrintWindowTest, DraggingMovesThePrintoutWithTheMouse) {
 
 TEST_F(PrintWindowTest, DefaultsLeaveXRaySeeThroughAndUnusedAreas) {
     Open();
-    WhileUp([&](TPrint_Dlg& window) {
+    WhileUp([&](PrintDialog& window) {
         for (const char* name : {"WillsteRoentgen", "WillsteDurchsicht", "WillsteFreieBereiche",
                                  "WillsteLoetseite", "Spiegeln", "WillsteUmriss"})
             Find<QCheckBox>(window, name).setChecked(true);

@@ -80,7 +80,7 @@ void AddClassFields(QJsonObject& json, TBauteil& e, Canvas& canvas) {
         json[QStringLiteral("Contour")] = PointsJson(track->Contour().Nodes);
     } else if (auto* wire = dynamic_cast<TDraht*>(&e)) {
         AddWireFields(json, *wire);
-    } else if (auto* round = dynamic_cast<TRoundElement*>(&e)) {
+    } else if (auto* round = dynamic_cast<RoundElement*>(&e)) {
         json[QStringLiteral("Diameter")] = round->Diameter;
         json[QStringLiteral("Centre")] = PointJson(round->Centre);
     } else if (auto* cut = dynamic_cast<TTrenner*>(&e)) {

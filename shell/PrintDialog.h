@@ -45,13 +45,13 @@ struct PrintRequest {
     QString Folder;       // where a PDF file is offered first
 };
 
-class TPrint_Dlg : public QDialog {
+class PrintDialog : public QDialog {
     Q_OBJECT
 public:
     static constexpr int HelpTopic = ManualTopic::Print;
 
-    TPrint_Dlg(ShellDialogs& dialogs, Language language, QWidget* parent = nullptr);
-    ~TPrint_Dlg() override;
+    PrintDialog(ShellDialogs& dialogs, Language language, QWidget* parent = nullptr);
+    ~PrintDialog() override;
 
     // Takes the project's boards and the program's view; the view boxes follow the program's
     // switches at every showing, the other boxes keep what was chosen last.

@@ -5,7 +5,7 @@
 #include "output/BoardPicture.h"
 #include "output/PrintedPage.h"
 #include "platform/AtomicFile.h"
-#include "shell/PrintDlg.h"
+#include "shell/PrintDialog.h"
 
 #include <QtCore/QDir>
 #include <QtGui/QClipboard>
@@ -18,11 +18,11 @@
 
 namespace karvel {
 
-void TPrint_Dlg::ShowMessage(MessageIcon icon, const QString& caption, const QString& text) {
+void PrintDialog::ShowMessage(MessageIcon icon, const QString& caption, const QString& text) {
     dialogs_.ShowMessage(this, icon, caption, text);
 }
 
-void TPrint_Dlg::PrintChosen() {
+void PrintDialog::PrintChosen() {
     if (!board_)
         return;
     if (!Metrics().IsUsable()) {
@@ -40,7 +40,7 @@ void TPrint_Dlg::PrintChosen() {
 }
 
 // One job per board: each is a painter session of its own on the printer.
-void TPrint_Dlg::PrintToPrinter(const std::vector<int>& jobs) {
+void PrintDialog::PrintToPrinter(const std::vector<int>& jobs) {
     printer_->setDocName(QStringLiteral("Karvel"));
     printer_->setCopyCount(1);
     const PrinterMetrics metrics = Metrics();
@@ -63,7 +63,7 @@ void TPrint_Dlg::PrintToPrinter(const std::vector<int>& jobs) {
 
 // A PDF file takes every job as a page of its own and is written atomically: a failure
 // leaves an existing file as it was.
-void TPrint_Dlg::PrintToPdf(const std::vector<int>& jobs) {
+void PrintDialog::PrintToPdf(const std::vector<int>& jobs) {
     // A file chosen in the printer setup ("Print to File") is used as it stands.
     QString path =
         printer_->outputFormat() == QPrinter::PdfFormat ? printer_->outputFileName() : QString();
@@ -105,7 +105,7 @@ void TPrint_Dlg::PrintToPdf(const std::vector<int>& jobs) {
     }
 }
 
-void TPrint_Dlg::PrintPlatine(Canvas& canvas, int index, const PrinterMetrics& metrics) {
+void PrintDialog::PrintPlatine(Canvas& canvas, int index, const PrinterMetrics& metrics) {
     tabs_->setCurrentIndex(index);
     board_ = request_.Boards[std::size_t(index)];
     if (mittig_->isChecked())
@@ -116,7 +116,7 @@ void TPrint_Dlg::PrintPlatine(Canvas& canvas, int index, const PrinterMetrics& m
     PrintBoardPage(canvas, *board_, metrics, Placement());
 }
 
-bool TPrint_Dlg::CopyToClipboard() {
+bool PrintDialog::CopyToClipboard() {
     if (!board_ || !request_.View)
         return false;
     QImage image;
@@ -142,7 +142,7 @@ bool TPrint_Dlg::CopyToClipboard() {
     return copied;
 }
 
-void TPrint_Dlg::SetUpPrinter() {
+void PrintDialog::SetUpPrinter() {
     dialogs_.SetUpPrinter(this, *printer_, language_);
     UpdateCaption();
     Redraw();

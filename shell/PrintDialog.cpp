@@ -1,4 +1,4 @@
-#include "shell/PrintDlg.h"
+#include "shell/PrintDialog.h"
 
 #include "board/Continuity.h"
 #include "board/Platine.h"
@@ -50,7 +50,7 @@ void SetQuietly(QCheckBox& box, bool on) {
 
 } // namespace
 
-TPrint_Dlg::TPrint_Dlg(ShellDialogs& dialogs, Language language, QWidget* parent)
+PrintDialog::PrintDialog(ShellDialogs& dialogs, Language language, QWidget* parent)
     : QDialog(parent), dialogs_(dialogs), language_(language),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)),
       printerInstalled_(!QPrinterInfo::availablePrinters().isEmpty()) {
@@ -68,16 +68,16 @@ TPrint_Dlg::TPrint_Dlg(ShellDialogs& dialogs, Language language, QWidget* parent
     UpdateCaption();
 }
 
-TPrint_Dlg::~TPrint_Dlg() = default;
+PrintDialog::~PrintDialog() = default;
 
-QString TPrint_Dlg::Tr(const char* german, const char* english) const {
+QString PrintDialog::Tr(const char* german, const char* english) const {
     return karvel::Tr(language_, QString::fromUtf8(german), QString::fromUtf8(english));
 }
 
 // --- Building the window
 // ------------------------------------------------------------------------
 
-QWidget* TPrint_Dlg::BuildTopBar() {
+QWidget* PrintDialog::BuildTopBar() {
     auto* bar = new QWidget(this);
     auto* row = new QHBoxLayout(bar);
     copiesLabel_ = new QLabel(bar);
@@ -111,8 +111,8 @@ QWidget* TPrint_Dlg::BuildTopBar() {
     return bar;
 }
 
-QCheckBox* TPrint_Dlg::AddCheckBox(QGroupBox& group, const char* name, const QString& german,
-                                   const QString& english, const QString& hint) {
+QCheckBox* PrintDialog::AddCheckBox(QGroupBox& group, const char* name, const QString& german,
+                                    const QString& english, const QString& hint) {
     auto* box = new QCheckBox(karvel::Tr(language_, german, english), &group);
     box->setObjectName(QString::fromLatin1(name));
     // Hints are shown in German only.
@@ -122,7 +122,7 @@ QCheckBox* TPrint_Dlg::AddCheckBox(QGroupBox& group, const char* name, const QSt
     return box;
 }
 
-QWidget* TPrint_Dlg::BuildLeftColumn() {
+QWidget* PrintDialog::BuildLeftColumn() {
     auto* column = new QWidget(this);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -190,7 +190,7 @@ QWidget* TPrint_Dlg::BuildLeftColumn() {
     return column;
 }
 
-QWidget* TPrint_Dlg::BuildPreviewSide() {
+QWidget* PrintDialog::BuildPreviewSide() {
     auto* side = new QWidget(this);
     auto* layout = new QVBoxLayout(side);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -213,7 +213,7 @@ QWidget* TPrint_Dlg::BuildPreviewSide() {
     return side;
 }
 
-void TPrint_Dlg::SetLanguageTexts() {
+void PrintDialog::SetLanguageTexts() {
     const bool german = !UsesEnglish(language_);
     auto hint = [german](QWidget* w, const char* text) {
         if (german)
@@ -252,7 +252,7 @@ void TPrint_Dlg::SetLanguageTexts() {
                            "No printer installed: Print writes a PDF file."));
 }
 
-void TPrint_Dlg::ConnectControls() {
+void PrintDialog::ConnectControls() {
     auto redraw = [this] { Redraw(); };
     for (QCheckBox* box : {loetseite_, umriss_, roentgen_, durchsicht_, bauteile_, leiterbahnen_,
                            lineale_, infos_, spiegeln_, mittig_})
@@ -284,7 +284,7 @@ void TPrint_Dlg::ConnectControls() {
 // --- State
 // ---------------------------------------------------------------------------------------
 
-void TPrint_Dlg::Prepare(const PrintRequest& request) {
+void PrintDialog::Prepare(const PrintRequest& request) {
     request_ = request;
     board_ = nullptr;
     {
@@ -304,7 +304,7 @@ void TPrint_Dlg::Prepare(const PrintRequest& request) {
     board_ = request_.Boards[std::size_t(current)];
 }
 
-PrintChoices TPrint_Dlg::Choices() const {
+PrintChoices PrintDialog::Choices() const {
     PrintChoices c;
     c.Components = bauteile_->isChecked();
     c.Layout = leiterbahnen_->isChecked();
@@ -319,40 +319,40 @@ PrintChoices TPrint_Dlg::Choices() const {
     return c;
 }
 
-double TPrint_Dlg::Scale() const {
+double PrintDialog::Scale() const {
     return sFrei_->isChecked() ? ScaleForPosition(sWert_->value()) : 1.0;
 }
 
-PagePlacement TPrint_Dlg::Placement() const {
+PagePlacement PrintDialog::Placement() const {
     return Choices().Placement(Scale(), offset_);
 }
 
-int TPrint_Dlg::Copies() const {
+int PrintDialog::Copies() const {
     return copySpin_->value();
 }
 
-bool TPrint_Dlg::AllBoards() const {
+bool PrintDialog::AllBoards() const {
     return rangeCombo_->currentIndex() == 1;
 }
 
-int TPrint_Dlg::BoardIndex() const {
+int PrintDialog::BoardIndex() const {
     return tabs_->currentIndex();
 }
 
-PrinterMetrics TPrint_Dlg::Metrics() const {
+PrinterMetrics PrintDialog::Metrics() const {
     return PrinterMetrics::FromPageLayout(printer_->pageLayout(), printer_->resolution());
 }
 
-void TPrint_Dlg::SetPrinterInstalled(bool installed) {
+void PrintDialog::SetPrinterInstalled(bool installed) {
     printerInstalled_ = installed;
     UpdateCaption();
 }
 
-bool TPrint_Dlg::PrintsToPdf() const {
+bool PrintDialog::PrintsToPdf() const {
     return !printerInstalled_ || printer_->outputFormat() == QPrinter::PdfFormat;
 }
 
-void TPrint_Dlg::UpdateCaption() {
+void PrintDialog::UpdateCaption() {
     QString target = printer_->printerName();
     if (PrintsToPdf()) {
         const QString file = printer_->outputFormat() == QPrinter::PdfFormat
@@ -365,12 +365,12 @@ void TPrint_Dlg::UpdateCaption() {
     noPrinter_->setVisible(!printerInstalled_);
 }
 
-void TPrint_Dlg::UpdateScaleControls() {
+void PrintDialog::UpdateScaleControls() {
     sWert_->setEnabled(sFrei_->isChecked());
     lScale_->setText(QString::number(sWert_->value() * 10) + QLatin1Char('%'));
 }
 
-void TPrint_Dlg::RestoreDefaults() {
+void PrintDialog::RestoreDefaults() {
     SetQuietly(*loetseite_, false);
     SetQuietly(*mittig_, true);
     SetQuietly(*bauteile_, true);
@@ -389,7 +389,7 @@ void TPrint_Dlg::RestoreDefaults() {
     Redraw();
 }
 
-void TPrint_Dlg::showEvent(QShowEvent* event) {
+void PrintDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (request_.View) {
         SetQuietly(*umriss_, request_.Outline);
@@ -404,20 +404,20 @@ void TPrint_Dlg::showEvent(QShowEvent* event) {
     Redraw();
 }
 
-void TPrint_Dlg::done(int result) {
+void PrintDialog::done(int result) {
     HideUnusedAreas();
     shown_ = false;
     dragging_ = false;
     QDialog::done(result);
 }
 
-bool TPrint_Dlg::eventFilter(QObject* watched, QEvent* event) {
+bool PrintDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == area_ && event->type() == QEvent::Resize)
         Redraw();
     return QDialog::eventFilter(watched, event);
 }
 
-void TPrint_Dlg::keyReleaseEvent(QKeyEvent* event) {
+void PrintDialog::keyReleaseEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1) {
         helpBtn_->click();
         return;
@@ -425,14 +425,14 @@ void TPrint_Dlg::keyReleaseEvent(QKeyEvent* event) {
     QDialog::keyReleaseEvent(event);
 }
 
-void TPrint_Dlg::TabChanged(int index) {
+void PrintDialog::TabChanged(int index) {
     if (index < 0 || index >= int(request_.Boards.size()))
         return;
     board_ = request_.Boards[std::size_t(index)];
     Redraw();
 }
 
-void TPrint_Dlg::RefreshUnusedAreas() {
+void PrintDialog::RefreshUnusedAreas() {
     for (TPlatine* board : request_.Boards) {
         board->Analysis().HideUnused();
         if (freieBereiche_->isChecked())
@@ -440,7 +440,7 @@ void TPrint_Dlg::RefreshUnusedAreas() {
     }
 }
 
-void TPrint_Dlg::HideUnusedAreas() {
+void PrintDialog::HideUnusedAreas() {
     for (TPlatine* board : request_.Boards)
         board->Analysis().HideUnused();
 }
@@ -448,7 +448,7 @@ void TPrint_Dlg::HideUnusedAreas() {
 // --- Preview
 // -------------------------------------------------------------------------------------
 
-void TPrint_Dlg::Centre() {
+void PrintDialog::Centre() {
     if (!board_)
         return;
     offset_ =
@@ -456,7 +456,7 @@ void TPrint_Dlg::Centre() {
 }
 
 // The page is read from the printer anew every time: the setup may have changed it.
-void TPrint_Dlg::Redraw() {
+void PrintDialog::Redraw() {
     if (!shown_ || !board_)
         return;
     metrics_ = Metrics();
@@ -467,7 +467,7 @@ void TPrint_Dlg::Redraw() {
     box_->update();
 }
 
-void TPrint_Dlg::PaintPreview(QPainter& painter) {
+void PrintDialog::PaintPreview(QPainter& painter) {
     if (!board_ || !request_.View) {
         painter.fillRect(box_->rect(), PreviewBackground);
         return;
@@ -478,7 +478,7 @@ void TPrint_Dlg::PaintPreview(QPainter& painter) {
                     dragging_ ? PreviewDetail::FrameOnly : PreviewDetail::Full);
 }
 
-void TPrint_Dlg::DragStarted(QPoint at) {
+void PrintDialog::DragStarted(QPoint at) {
     if (dragging_)
         return;
     lastMouse_ = at;
@@ -486,7 +486,7 @@ void TPrint_Dlg::DragStarted(QPoint at) {
     mittig_->setChecked(false);
 }
 
-void TPrint_Dlg::Dragged(QPoint at) {
+void PrintDialog::Dragged(QPoint at) {
     if (!dragging_)
         return;
     offset_ = DraggedOffset(Placement(), lastMouse_, at, preview_.Paper.Height(), metrics_);
@@ -494,7 +494,7 @@ void TPrint_Dlg::Dragged(QPoint at) {
     box_->update();
 }
 
-void TPrint_Dlg::DragEnded() {
+void PrintDialog::DragEnded() {
     dragging_ = false;
     box_->update();
 }
