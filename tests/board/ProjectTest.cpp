@@ -91,6 +91,10 @@ struct BoardOperation {
     bool changed;
 };
 
+void PrintTo(const BoardOperation& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class BoardOperations : public ProjectTest, public ::testing::WithParamInterface<BoardOperation> {};
 
 TEST_P(BoardOperations, KeepTheOrderMoveTheCurrentBoardAndCountAsChanges) {
@@ -264,6 +268,10 @@ struct Unopenable {
     QByteArray bytes;
     FileProblem::Kind kind;
 };
+
+void PrintTo(const Unopenable& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class UnopenableFiles : public ProjectTest, public ::testing::WithParamInterface<Unopenable> {};
 

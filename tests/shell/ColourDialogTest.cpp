@@ -17,6 +17,10 @@ struct ColourDialogCase {
     bool Accept;
 };
 
+void PrintTo(const ColourDialogCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+
 class ColourDialogTest : public testing::TestWithParam<ColourDialogCase> {
 protected:
     QTemporaryDir program;

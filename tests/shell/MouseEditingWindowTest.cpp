@@ -233,6 +233,10 @@ struct DrawnTool {
     std::vector<QPoint> Holes;
 };
 
+void PrintTo(const DrawnTool& c, std::ostream* os) {
+    *os << c.Name;
+}
+
 class SameFileFromWindowAndScriptTest : public ::testing::TestWithParam<DrawnTool> {};
 
 TEST_P(SameFileFromWindowAndScriptTest, SavesByteForByte) {

@@ -14,6 +14,10 @@ struct SelectAllCase {
     const char* Script;
 };
 
+void PrintTo(const SelectAllCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+
 class SelectAllTest : public testing::TestWithParam<SelectAllCase> {};
 
 // Two lines on the component side with one on the solder side between them, none selected.

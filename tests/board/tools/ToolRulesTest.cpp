@@ -75,6 +75,10 @@ struct StartCase {
     TPlatinenModus Previous;
 };
 
+void PrintTo(const StartCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+
 class ToolStartTest : public ToolRulesTest, public ::testing::WithParamInterface<StartCase> {};
 
 TEST_P(ToolStartTest, TheChosenToolSetsWhatItStartsWith) {
