@@ -13,6 +13,7 @@
 #include "stream/StoreError.h"
 #include "support/FakeHost.h"
 #include "support/RecordBytes.h"
+#include "support/RecordingToolHost.h"
 #include "support/SampleBoard.h"
 #include "support/ScriptedBoard.h"
 
@@ -24,6 +25,8 @@
 
 namespace karvel {
 namespace {
+
+using test::RecordingToolHost;
 
 constexpr int Max = record::MaxCoordinate;
 constexpr int Pitch = HolePitch;
@@ -357,26 +360,12 @@ TEST(StorableRangeTest, AnEditStoppedAtTheRangeLeavesNoTrace) {
     }
 }
 
-// In the window the pointer can lie beyond the range on a board that reaches it: a click there
-// makes nothing and beeps, and a drag stops at the range.
-class CountingToolHost : public ToolHost {
-public:
-    int Beeps = 0;
-    void SetPointerShape(PointerShape) override {}
-    void ConfinePointer(bool) override {}
-    void Beep() override { ++Beeps; }
-    void SetAutoscrollTimer(bool) override {}
-    void ShowRubberBand(std::optional<QRect>) override {}
-    void ShowTempLine(std::optional<TempLine>) override {}
-    void ShowCrosshair(std::optional<QPoint>) override {}
-};
-
 TEST(StorableRangeTest, ThePointerBeyondTheRangeMakesNothingAndDragsStopAtIt) {
     ViewState view;
     TPlatine board(view);
     test::FakeHost host;
     board.SetHost(&host);
-    CountingToolHost tools;
+    RecordingToolHost tools;
     ToolManager editor(board, tools);
     const auto at = [&](QPoint p, PointerAction action, Qt::MouseButtons held) {
         return PointerEvent{action, board.BoardToControl(p),
@@ -388,7 +377,7 @@ TEST(StorableRangeTest, ThePointerBeyondTheRangeMakesNothingAndDragsStopAtIt) {
     editor.Press(at({Max + 5000, 127}, PointerAction::Press, Qt::LeftButton));
     editor.Release(at({Max + 5000, 127}, PointerAction::Release, Qt::NoButton));
     EXPECT_EQ(board.Count(), 0);
-    EXPECT_EQ(tools.Beeps, 1);
+    EXPECT_EQ(tools.beeps, 1);
     EXPECT_EQ(board.Infozeile2(),
               QStringLiteral("Nichts liegt weiter als 10.000 mm vom Nullpunkt"));
 
@@ -403,7 +392,7 @@ TEST(StorableRangeTest, ThePointerBeyondTheRangeMakesNothingAndDragsStopAtIt) {
     const auto& wire = dynamic_cast<const TDraht&>(*board.At(0));
     EXPECT_LE(wire.Nodes.back().x(), Max);
     EXPECT_GT(wire.Nodes.back().x(), Max - Pitch) << "the wire went as far as it could";
-    EXPECT_EQ(tools.Beeps, 2) << "one beep as the drag ran into the range";
+    EXPECT_EQ(tools.beeps, 2) << "one beep as the drag ran into the range";
     board.SetHost(nullptr);
 }
 

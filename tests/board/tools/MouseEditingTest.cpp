@@ -16,6 +16,7 @@
 #include "elements/Txtlabel.h"
 #include "elements/XSizer.h"
 #include "support/FakeHost.h"
+#include "support/RecordingToolHost.h"
 #include "support/SampleBoard.h"
 #include "support/Stripboard.h"
 
@@ -24,26 +25,9 @@
 namespace karvel {
 namespace {
 
+using test::RecordingToolHost;
+
 using enum TPlatinenModus;
-
-// The window as the tests see it: what the tools asked of it.
-class RecordingToolHost : public ToolHost {
-public:
-    void SetPointerShape(PointerShape shape) override { pointer = shape; }
-    void ConfinePointer(bool on) override { confined = on; }
-    void Beep() override { ++beeps; }
-    void SetAutoscrollTimer(bool running) override { autoscrolling = running; }
-    void ShowRubberBand(std::optional<QRect> r) override { band = r; }
-    void ShowTempLine(std::optional<TempLine> l) override { line = l; }
-    void ShowCrosshair(std::optional<QPoint>) override {}
-
-    PointerShape pointer = PointerShape::ToolDefault;
-    bool confined = false;
-    int beeps = 0;
-    bool autoscrolling = false;
-    std::optional<QRect> band;
-    std::optional<TempLine> line;
-};
 
 // A stripboard of 20 × 10 holes with one strip per row, seen at zoom 3 in an 800 × 600 window.
 class MouseEditingTest : public ::testing::Test {

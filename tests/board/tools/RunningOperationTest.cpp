@@ -21,24 +21,16 @@
 
 #include "elements/ComponentDialog.h"
 #include "support/Printers.h"
+#include "support/RecordingToolHost.h"
 #include <functional>
 #include <gtest/gtest.h>
 
 namespace karvel {
 namespace {
 
-using enum TPlatinenModus;
+using test::RecordingToolHost;
 
-class QuietToolHost : public ToolHost {
-public:
-    void SetPointerShape(PointerShape) override {}
-    void ConfinePointer(bool) override {}
-    void Beep() override {}
-    void SetAutoscrollTimer(bool) override {}
-    void ShowRubberBand(std::optional<QRect>) override {}
-    void ShowTempLine(std::optional<TempLine>) override {}
-    void ShowCrosshair(std::optional<QPoint>) override {}
-};
+using enum TPlatinenModus;
 
 // A stripboard of 20 × 10 holes, one strip per row, holding a jumper wire, a line, and a strip
 // cut, with nothing to undo or redo and something copied to paste.
@@ -105,7 +97,7 @@ struct Desk {
     ViewState view;
     TPlatine board{view};
     test::FakeHost scroll;
-    QuietToolHost host;
+    RecordingToolHost host;
     ToolManager editor{board, host};
     ElementClipboard clipboard{view};
     TDraht* wire = nullptr;

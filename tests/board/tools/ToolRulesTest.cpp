@@ -6,6 +6,7 @@
 #include "board/tools/ToolManager.h"
 #include "elements/Draht.h"
 #include "support/FakeHost.h"
+#include "support/RecordingToolHost.h"
 #include "support/SampleBoard.h"
 #include "support/Stripboard.h"
 
@@ -14,28 +15,16 @@
 namespace karvel {
 namespace {
 
+using test::RecordingToolHost;
+
 using enum TPlatinenModus;
-
-// Records where the tools put the crosshair.
-class CrosshairHost : public ToolHost {
-public:
-    void SetPointerShape(PointerShape) override {}
-    void ConfinePointer(bool) override {}
-    void Beep() override {}
-    void SetAutoscrollTimer(bool) override {}
-    void ShowRubberBand(std::optional<QRect>) override {}
-    void ShowTempLine(std::optional<TempLine>) override {}
-    void ShowCrosshair(std::optional<QPoint> board) override { crosshair = board; }
-
-    std::optional<QPoint> crosshair{QPoint(-1, -1)}; // not yet asked
-};
 
 constexpr Colour Red = RgbColour(255, 0, 0);
 constexpr Colour LightGrey = RgbColour(192, 192, 192);
 constexpr Colour Yellow = RgbColour(255, 255, 0);
 
 QPoint Hole(int column, int row) {
-    return {column * 254, row * 254 + 127};
+    return {column * HolePitch, row * HolePitch + HalfPitch};
 }
 
 // A stripboard of 20 × 10 holes with a selected red line of 0.7 mm on it.
@@ -60,7 +49,7 @@ protected:
     ViewState view;
     TPlatine board{view};
     test::FakeHost scroll;
-    CrosshairHost host;
+    RecordingToolHost host;
     ToolManager editor{board, host};
     TBauteil* line = nullptr;
 };
